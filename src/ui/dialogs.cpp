@@ -1,0 +1,122 @@
+#include "ui/dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <memory>
+
+namespace {
+
+QMessageBox::Icon toQtIcon(BoxIcon icon) {
+    switch (icon) {
+    case BoxIcon::Error:
+        return QMessageBox::Critical;
+    case BoxIcon::Information:
+        return QMessageBox::Information;
+    case BoxIcon::Warning:
+        return QMessageBox::Warning;
+    case BoxIcon::Question:
+        return QMessageBox::Question;
+    case BoxIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButton toQtButton(BoxResult r) {
+    switch (r) {
+    case BoxResult::Yes:
+        return QMessageBox::Yes;
+    case BoxResult::No:
+        return QMessageBox::No;
+    case BoxResult::Cancel:
+        return QMessageBox::Cancel;
+    case BoxResult::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButtons toQtButtons(BoxButtons b) {
+    switch (b) {
+    case BoxButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case BoxButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case BoxButtons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+BoxResult fromQtButton(int b) {
+    switch (b) {
+    case QMessageBox::Yes:
+        return BoxResult::Yes;
+    case QMessageBox::No:
+        return BoxResult::No;
+    case QMessageBox::Cancel:
+        return BoxResult::Cancel;
+    default:
+        return BoxResult::Ok;
+    }
+}
+
+QFileDialog* makeFileDialog(QWidget* parent, const FileDialogRequest& r) {
+    auto* dialog = new QFileDialog(parent, r.caption, r.directory);
+    dialog->setNameFilters(r.filters);
+    if (r.selectedFilter >= 0 && r.selectedFilter < r.filters.size()) {
+        dialog->selectNameFilter(r.filters.at(r.selectedFilter));
+    }
+    dialog->setDefaultSuffix(r.defaultSuffix);
+    return dialog;
+}
+
+} // namespace
+
+QWidget* QtDialogs::owner(BoxOwner which) const {
+    if (which == BoxOwner::Active) {
+        if (QWidget* active = QApplication::activeWindow()) {
+            return active;
+        }
+    }
+    return mainWindow_;
+}
+
+BoxResult QtDialogs::messageBox(const MessageBoxRequest& r) {
+    QMessageBox box(toQtIcon(r.icon), r.caption, r.text, toQtButtons(r.buttons), owner(r.owner));
+    box.setDefaultButton(toQtButton(r.defaultButton));
+    return fromQtButton(box.exec());
+}
+
+QString QtDialogs::openFileName(const FileDialogRequest& r) {
+    std::unique_ptr<QFileDialog> dialog(makeFileDialog(mainWindow_, r));
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    // The chosen file need not exist: opening it reports the error in the program's own terms.
+    dialog->setFileMode(QFileDialog::AnyFile);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog->selectedFiles().constFirst();
+}
+
+QString QtDialogs::saveFileName(const FileDialogRequest& r) {
+    std::unique_ptr<QFileDialog> dialog(makeFileDialog(mainWindow_, r));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    // Replacing an existing configuration file is not confirmed.
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog->selectedFiles().constFirst();
+}
+
+void ShowExceptionBox(TDialogs& dialogs, const QString& text) {
+    MessageBoxRequest r;
+    r.text = text;
+    r.caption = QCoreApplication::applicationName();
+    r.icon = BoxIcon::Error;
+    r.owner = BoxOwner::Active;
+    dialogs.messageBox(r);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// The one way the program shows a modal box or a file dialog. The window owns an implementation;
+// tests install a recorder that notes each request and answers it without blocking.
+
+enum class BoxIcon { None, Error, Information, Warning, Question };
+enum class BoxButtons { Ok, YesNo, OkCancel };
+enum class BoxResult { Ok, Yes, No, Cancel };
+// Who owns the box: the main window, or whatever window is active when it is shown.
+enum class BoxOwner { Main, Active };
+
+struct MessageBoxRequest {
+    QString text;
+    QString caption;
+    BoxIcon icon = BoxIcon::None;
+    BoxButtons buttons = BoxButtons::Ok;
+    BoxResult defaultButton = BoxResult::Ok;
+    BoxOwner owner = BoxOwner::Main;
+};
+
+struct FileDialogRequest {
+    QString caption;
+    QString directory;     // initial folder; empty keeps the dialog's own choice
+    QStringList filters;   // Qt filter entries, e.g. "Файлы конфигурации (*.cfg)"
+    int selectedFilter = 0; // 0-based index into filters
+    QString defaultSuffix; // added to a name typed without extension, e.g. "cfg"
+};
+
+class TDialogs {
+public:
+    virtual ~TDialogs() = default;
+    virtual BoxResult messageBox(const MessageBoxRequest& request) = 0;
+    // Both return the chosen path, or an empty string when the user cancels.
+    virtual QString openFileName(const FileDialogRequest& request) = 0;
+    virtual QString saveFileName(const FileDialogRequest& request) = 0;
+};
+
+// The real boxes and dialogs. mainWindow is the owner for BoxOwner::Main and the fallback for
+// BoxOwner::Active when no window is active.
+class QtDialogs : public TDialogs {
+public:
+    explicit QtDialogs(QWidget* mainWindow = nullptr) : mainWindow_(mainWindow) {}
+    void setMainWindow(QWidget* w) { mainWindow_ = w; }
+
+    BoxResult messageBox(const MessageBoxRequest& request) override;
+    QString openFileName(const FileDialogRequest& request) override;
+    QString saveFileName(const FileDialogRequest& request) override;
+
+private:
+    QWidget* owner(BoxOwner which) const;
+    QWidget* mainWindow_;
+};
+
+// The application's general exception box: the error's text, error icon, OK, owned by the active
+// window. Used where a command fails with an error it does not handle itself.
+void ShowExceptionBox(TDialogs& dialogs, const QString& text);
