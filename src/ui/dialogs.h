@@ -25,10 +25,10 @@ struct MessageBoxRequest {
 
 struct FileDialogRequest {
     QString caption;
-    QString directory;     // initial folder; empty keeps the dialog's own choice
-    QStringList filters;   // Qt filter entries, e.g. "Файлы конфигурации (*.cfg)"
+    QString directory;      // initial folder; empty keeps the dialog's own choice
+    QStringList filters;    // Qt filter entries, e.g. "Файлы конфигурации (*.cfg)"
     int selectedFilter = 0; // 0-based index into filters
-    QString defaultSuffix; // added to a name typed without extension, e.g. "cfg"
+    QString defaultSuffix;  // added to a name typed without extension, e.g. "cfg"
 };
 
 class TDialogs {

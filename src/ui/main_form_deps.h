@@ -1,0 +1,18 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+class TDialogs;
+class TDesktop;
+class FtdiDriver;
+
+// What the main window is given from outside: the seams that tests replace.
+struct TMainFormDeps {
+    TDialogs* dialogs = nullptr; // every box and file dialog; not owned, outlives the window
+    TDesktop* desktop = nullptr; // help, web and e-mail opening; not owned, may be null in tests
+    // Creates the driver behind the window's USB port (the tty driver in the program).
+    std::function<std::unique_ptr<FtdiDriver>()> makeDriver;
+    // Every protocol wait of the device object goes through this (milliseconds).
+    std::function<void(int)> sleeper;
+};
