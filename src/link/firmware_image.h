@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+
+// Rules of a firmware image (a *.tsk file as a whole): 11 header bytes (device descriptor and 4
+// further bytes), the payload, 2 trailing bytes that are never sent.
+namespace velor::protocol {
+
+// Payload size of an image of length bytes; 0 for images too short to have one.
+std::size_t FirmwarePayloadSize(std::size_t length);
+// Whether an image can be uploaded: at least 13 bytes, a payload of whole 64-byte blocks, and a
+// block count (header block + payload blocks) that fits its 16-bit field.
+bool IsUploadableFirmware(std::size_t length);
+// Blocks an upload sends: the header block and one per 64 payload bytes.
+std::size_t FirmwareBlockCount(std::size_t length);
+
+} // namespace velor::protocol

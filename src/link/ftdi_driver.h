@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Status values of the bridge driver calls; 0 is success.
+using FtStatus = uint32_t;
+// Opaque handle of an open bridge; 0 never names an open one.
+using FtHandle = uint32_t;
+
+constexpr FtStatus kFtOk = 0;
+constexpr FtStatus kFtInvalidHandle = 1;
+constexpr FtStatus kFtDeviceNotFound = 2;
+constexpr FtStatus kFtDeviceNotOpened = 3;
+constexpr FtStatus kFtIoError = 4;
+constexpr FtStatus kFtInvalidParameter = 6;
+constexpr FtStatus kFtInvalidBaudRate = 7;
+
+// Data characteristics and purge masks as the driver calls take them.
+constexpr uint8_t kFtBits8 = 8;
+constexpr uint8_t kFtBits7 = 7;
+constexpr uint8_t kFtStopBits1 = 0;
+constexpr uint8_t kFtStopBits2 = 2;
+constexpr uint8_t kFtParityNone = 0;
+constexpr uint8_t kFtParityOdd = 1;
+constexpr uint8_t kFtParityEven = 2;
+constexpr uint32_t kFtPurgeRx = 1;
+constexpr uint32_t kFtPurgeTx = 2;
+
+// Why the last OpenByIndex failed, for telling the technician what to do about it.
+struct FtOpenFailure {
+    std::string device; // path that could not be opened; empty when no device was found at all
+    std::string reason; // the system's error text (strerror); empty when no device was found
+    std::string group;  // group owning the device node, when known (e.g. "dialout")
+};
+
+// The USB-serial bridge driver: nine calls, each returning a status (kFtOk = success).
+// Reads wait at most the read time-out and then report the short count with kFtOk; writes
+// report the count written.
+class FtdiDriver {
+public:
+    virtual ~FtdiDriver() = default;
+
+    virtual FtStatus OpenByIndex(int index, FtHandle& handle) = 0;
+    virtual FtStatus SetBaudRate(FtHandle handle, uint32_t baudRate) = 0;
+    virtual FtStatus ResetDevice(FtHandle handle) = 0;
+    virtual FtStatus SetDataCharacteristics(FtHandle handle, uint8_t wordLength, uint8_t stopBits,
+                                            uint8_t parity) = 0;
+    virtual FtStatus SetTimeouts(FtHandle handle, uint32_t readMs, uint32_t writeMs) = 0;
+    virtual FtStatus Read(FtHandle handle, uint8_t* buffer, uint32_t n, uint32_t& received) = 0;
+    virtual FtStatus Write(FtHandle handle, const uint8_t* buffer, uint32_t n,
+                           uint32_t& written) = 0;
+    virtual FtStatus Purge(FtHandle handle, uint32_t mask) = 0;
+    virtual FtStatus Close(FtHandle handle) = 0;
+
+    // Reason of the last failed OpenByIndex; all empty after a successful one.
+    virtual FtOpenFailure LastOpenFailure() const { return {}; }
+};

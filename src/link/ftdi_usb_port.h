@@ -1,0 +1,52 @@
+#pragma once
+
+#include "link/ftdi_driver.h"
+#include "link/port.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+// The port over the USB-serial bridge driver: opens bridge 0 at 9600 baud, 8N1, 3000 ms time-outs.
+// A failed driver read or write is reported through the I/O-error callback once per call (the
+// window shows its "FT_IO_ERROR" box; the command-line tool prints) and returns false; a read
+// that times out short is a plain false.
+class TFTDIUsbPort : public TPort {
+public:
+    using IoErrorReport = std::function<void()>;
+
+    explicit TFTDIUsbPort(std::unique_ptr<FtdiDriver> driver, IoErrorReport onIoError = {});
+    ~TFTDIUsbPort() override;
+    TFTDIUsbPort(const TFTDIUsbPort&) = delete;
+    TFTDIUsbPort& operator=(const TFTDIUsbPort&) = delete;
+
+    int Open() override;
+    void Reserved1() override {}
+    bool Read(uint8_t* buffer, uint32_t n) override;
+    bool ReadCounted(uint8_t* buffer, uint32_t n, uint32_t& count) override;
+    bool Write(const uint8_t* buffer, uint32_t n) override;
+    void FrameBoundary() override {}
+    int Close() override;
+    void Reserved2() override {}
+    void Purge() override;
+
+    // Why the last Open failed: the system's error text (e.g. "Permission denied"). Empty when
+    // the last Open succeeded, or failed because no device was found to open at all.
+    QString LastOpenError() const;
+    // The device path the last failed Open tried, and the group that owns it (e.g. "dialout"),
+    // so the technician can be told which group to join. Empty when not known.
+    QString LastOpenDevice() const;
+    QString LastOpenDeviceGroup() const;
+
+    FtHandle Handle = 0;      // 0 while closed
+    uint32_t LastWritten = 0; // count the last write reported
+    uint32_t LastRead = 0;    // count the last read reported
+
+private:
+    void ReportIoError();
+
+    std::unique_ptr<FtdiDriver> driver_;
+    IoErrorReport onIoError_;
+};
