@@ -1,0 +1,363 @@
+#include "sim/sim_device.h"
+
+#include "sim/wire.h"
+
+#include <algorithm>
+
+namespace velor::sim {
+
+namespace {
+
+constexpr int kKeyScenario = 1;
+constexpr int kReadScenario = 2;
+constexpr int kWriteScenario = 3;
+constexpr int kFirmwareScenario = 4;
+
+std::string FaultName(ReplyFault::Kind kind) {
+    switch (kind) {
+    case ReplyFault::Kind::NoReply:
+        return "no reply";
+    case ReplyFault::Kind::WrongStart:
+        return "wrong start byte";
+    case ReplyFault::Kind::BadCrc:
+        return "bad CRC";
+    case ReplyFault::Kind::Short:
+        return "short reply";
+    }
+    return "fault";
+}
+
+void ApplyFault(ReplyFault::Kind kind, Bytes& reply) {
+    switch (kind) {
+    case ReplyFault::Kind::NoReply:
+        reply.clear();
+        break;
+    case ReplyFault::Kind::WrongStart: // a consistent frame whose only defect is its start
+        reply[0] = kRequestStart[0];
+        reply.resize(reply.size() - kCrcSize);
+        PutLe16(reply, Crc(reply.data(), reply.size()));
+        break;
+    case ReplyFault::Kind::BadCrc:
+        reply.back() ^= 0xFF;
+        break;
+    case ReplyFault::Kind::Short:
+        reply.resize(reply.size() - kCrcSize);
+        break;
+    }
+}
+
+} // namespace
+
+SimDevice::SimDevice(SimState state)
+    : state_(std::move(state)), parser_([this](const std::string& line) { Note(line); }) {
+    state_.settings.resize(kSettingsTableSize, 0);
+}
+
+std::vector<SimDevice::Exchange> SimDevice::Receive(const uint8_t* data, std::size_t count) {
+    std::vector<Exchange> exchanges;
+    if (hungUp_) {
+        return exchanges;
+    }
+    for (const RequestFrame& frame : parser_.Feed(data, count)) {
+        const auto limit = state_.behaviour.hangUpAfterFrames;
+        if (limit && framesServed_ >= *limit) {
+            hungUp_ = true;
+            Note("line dropped after " + std::to_string(framesServed_) + " frames");
+            break;
+        }
+        ++framesServed_;
+        exchanges.push_back({frame.WireSize(), Handle(frame)});
+    }
+    return exchanges;
+}
+
+Bytes SimDevice::Handle(const RequestFrame& frame) {
+    if (frame.command == kCmdAcknowledge) {
+        return HandleAck(frame);
+    }
+    if (awaitingAck_) {
+        Abandon("expected an acknowledge of the " + HexByte(ackedCommand_) + " reply, got " +
+                HexByte(frame.command));
+    }
+    const bool keepsWrite = frame.command == kCmdWriteBlock || frame.command == kCmdStatusPoll;
+    if (write_ && !keepsWrite) {
+        Note("refused: write abandoned after block " + std::to_string(write_->NextBlock() - 1) +
+             " of " + std::to_string(write_->BlockCount()) + " by command " +
+             HexByte(frame.command));
+        write_.reset();
+        busyPollsLeft_ = 0;
+    }
+    switch (frame.command) {
+    case kCmdIdentify:
+        return HandleIdentify(frame);
+    case kCmdSelectScenario:
+        return HandleSelect(frame);
+    case kCmdReadRequest:
+        return HandleRead(frame);
+    case kCmdWriteBlock:
+        return HandleWriteBlock(frame);
+    case kCmdStatusPoll:
+        return HandlePoll(frame);
+    default:
+        Note("refused: unknown command " + HexByte(frame.command));
+        return {};
+    }
+}
+
+Bytes SimDevice::HandleAck(const RequestFrame& frame) {
+    if (WrongSize(frame, kAckDataSize)) {
+        return {};
+    }
+    if (frame.data[0] != 0) {
+        Abandon("acknowledge carrying " + HexByte(frame.data[0]));
+        return {};
+    }
+    if (!awaitingAck_) {
+        Note("refused: acknowledge when no reply awaited one");
+        return {};
+    }
+    awaitingAck_ = false;
+    switch (afterAck_) {
+    case AfterAck::ScenarioSelected:
+        selectedScenario_ = offeredScenario_;
+        offeredScenario_.reset();
+        return {};
+    case AfterAck::NextReadBlock:
+        if (nextReadBlock_ < static_cast<int>(kSettingsBlocks)) {
+            return ReadBlockReply(nextReadBlock_++);
+        }
+        Note("settings table read");
+        return {};
+    case AfterAck::Nothing:
+        return {};
+    }
+    return {};
+}
+
+Bytes SimDevice::HandleIdentify(const RequestFrame& frame) {
+    if (WrongSize(frame, 0)) {
+        return {};
+    }
+    const SimIdentity& id = state_.identity;
+    Bytes payload;
+    PutLe16(payload, id.type);
+    PutLe16(payload, id.platform);
+    payload.insert(payload.end(), id.version.begin(), id.version.end());
+    return Deliver(kCmdIdentify, payload, true, AfterAck::Nothing);
+}
+
+Bytes SimDevice::HandleSelect(const RequestFrame& frame) {
+    if (WrongSize(frame, kSelectDataSize)) {
+        return {};
+    }
+    const int number = frame.data[0];
+    selectedScenario_.reset();
+    if (number < 1 || number > kScenarioCount) {
+        Note("refused: unknown scenario " + std::to_string(number));
+        return {};
+    }
+    offeredScenario_ = number;
+    const ScenarioEntry& entry = state_.scenarios[static_cast<std::size_t>(number - 1)];
+    Bytes payload;
+    PutLe16(payload, entry.code);
+    PutLe32(payload, entry.param);
+    PutLe32(payload, entry.extra);
+    return Deliver(kCmdSelectScenario, payload, true, AfterAck::ScenarioSelected);
+}
+
+Bytes SimDevice::HandleRead(const RequestFrame& frame) {
+    const std::optional<int> scenario = selectedScenario_;
+    selectedScenario_.reset();
+    if (WrongSize(frame, kReadRequestDataSize)) {
+        return {};
+    }
+    if (scenario != kKeyScenario && scenario != kReadScenario) {
+        Note("refused: read request without scenario 1 or 2 selected");
+        return {};
+    }
+    const uint16_t expected = state_.scenarios[static_cast<std::size_t>(*scenario - 1)].code;
+    const uint16_t code = GetLe16(frame.data.data());
+    if (code != expected || GetLe32(frame.data.data() + 2) != 0) {
+        Note("refused: read request " + HexBytes(frame.data.data(), frame.data.size()) +
+             ", expected code " + HexWord(expected) + " and a zero word");
+        return {};
+    }
+    if (*scenario == kKeyScenario) {
+        return KeyReply();
+    }
+    nextReadBlock_ = 1;
+    return ReadBlockReply(0);
+}
+
+// Block 0: number, block count, 64 bytes; further blocks: number, 64 bytes.
+Bytes SimDevice::ReadBlockReply(int block) {
+    Bytes stream(kStreamSize, 0);
+    const Bytes& table = state_.settings;
+    std::copy(table.begin(), table.begin() + kSplit, stream.begin());
+    std::copy(table.begin() + kSplit, table.end(), stream.begin() + kSecondPartOffset);
+    Bytes payload;
+    PutLe16(payload, static_cast<uint16_t>(block));
+    if (block == 0) {
+        PutLe16(payload, static_cast<uint16_t>(kSettingsBlocks));
+    }
+    const auto from = stream.begin() + static_cast<std::ptrdiff_t>(block) * kBlockSize;
+    payload.insert(payload.end(), from, from + kBlockSize);
+    return Deliver(kCmdReadRequest, payload, true, AfterAck::NextReadBlock);
+}
+
+// Block number 0, two reserved bytes, the identifier least significant byte first.
+Bytes SimDevice::KeyReply() {
+    const uint64_t id = state_.key.value_or(0) & kKeyIdentifierMask;
+    Bytes payload;
+    PutLe16(payload, 0);
+    PutLe16(payload, 0);
+    for (std::size_t i = 0; i < kKeyIdentifierSize; ++i) {
+        payload.push_back(static_cast<uint8_t>(id >> (8 * i)));
+    }
+    return Deliver(kCmdReadRequest, payload, true, AfterAck::Nothing);
+}
+
+Bytes SimDevice::HandleWriteBlock(const RequestFrame& frame) {
+    if (frame.data.size() < sizeof(uint16_t)) {
+        Note("refused: write block without a block number");
+        return {};
+    }
+    const uint16_t block = GetLe16(frame.data.data());
+    if (busyPollsLeft_ > 0) {
+        return RefuseBlock(block, "block " + std::to_string(block) +
+                                      " arrived while the device was still busy");
+    }
+    std::string reason;
+    if (block == 0) {
+        const std::optional<int> scenario = selectedScenario_;
+        selectedScenario_.reset();
+        if (scenario != kWriteScenario && scenario != kFirmwareScenario) {
+            return RefuseBlock(block, "head block without scenario 3 or 4 selected");
+        }
+        const auto target = scenario == kWriteScenario ? WriteTransfer::Target::Settings
+                                                       : WriteTransfer::Target::Firmware;
+        write_ = WriteTransfer::Open(target, frame.data,
+                                     state_.scenarios[static_cast<std::size_t>(*scenario - 1)],
+                                     state_.identity, reason);
+        if (!write_) {
+            return RefuseBlock(block, reason);
+        }
+    } else if (!write_) {
+        return RefuseBlock(block, "block " + std::to_string(block) + " without a head block");
+    } else if (!write_->Append(frame.data, reason)) {
+        return RefuseBlock(block, reason);
+    }
+    const BlockResponse response = ResponseFor(block);
+    if (response.kind == BlockResponse::Kind::Refuse) {
+        return RefuseBlock(block, "block " + std::to_string(block) + " refused as configured");
+    }
+    if (write_->Complete()) {
+        if (!write_->Verify(reason)) {
+            return RefuseBlock(block, reason);
+        }
+        StoreTransfer(*write_);
+        write_.reset();
+    }
+    if (response.kind == BlockResponse::Kind::Busy) {
+        busyPollsLeft_ = std::max(1, response.busyPolls);
+        busyStatus_ =
+            static_cast<uint8_t>(kStatusWaitBusy | (response.delayCode & kStatusDelayMask));
+        return WriteReply(block, busyStatus_);
+    }
+    return WriteReply(block, kStatusAccepted);
+}
+
+Bytes SimDevice::HandlePoll(const RequestFrame& frame) {
+    if (WrongSize(frame, 0)) {
+        return {};
+    }
+    uint8_t status = kStatusAccepted;
+    if (busyPollsLeft_ > 0 && --busyPollsLeft_ > 0) {
+        status = busyStatus_;
+    }
+    return Deliver(kCmdStatusPoll, Bytes{0, 0, 0, status}, false, AfterAck::Nothing);
+}
+
+// Block number, a reserved byte, the write status.
+Bytes SimDevice::WriteReply(uint16_t block, uint8_t status) {
+    Bytes payload;
+    PutLe16(payload, block);
+    payload.push_back(0);
+    payload.push_back(status);
+    return Deliver(kCmdWriteBlock, payload, false, AfterAck::Nothing);
+}
+
+Bytes SimDevice::RefuseBlock(uint16_t block, const std::string& reason) {
+    Note("refused: " + reason + (write_ ? "; write abandoned" : ""));
+    write_.reset();
+    busyPollsLeft_ = 0;
+    return WriteReply(block, kStatusRefused);
+}
+
+BlockResponse SimDevice::ResponseFor(int block) const {
+    const auto& responses = state_.behaviour.blockResponses;
+    const auto it = responses.find(block);
+    return it == responses.end() ? BlockResponse{} : it->second;
+}
+
+void SimDevice::StoreTransfer(const WriteTransfer& transfer) {
+    if (transfer.GetTarget() == WriteTransfer::Target::Firmware) {
+        state_.firmware = transfer.Firmware();
+        Note("firmware accepted: " + std::to_string(state_.firmware->payload.size()) +
+             " payload bytes in " + std::to_string(transfer.BlockCount()) + " blocks");
+        return;
+    }
+    if (transfer.HasStrayStreamBytes()) {
+        Note("notice: stream bytes outside the table were not zero (ignored)");
+    }
+    state_.settings = transfer.SettingsTable();
+    Note("settings table stored");
+    if (settingsStored_) {
+        settingsStored_(state_.settings);
+    }
+}
+
+Bytes SimDevice::Deliver(uint8_t command, const Bytes& payload, bool needsAck, AfterAck afterAck) {
+    const int nth = ++replyCounts_[command];
+    Bytes reply = BuildReply(payload);
+    for (const ReplyFault& fault : state_.behaviour.faults) {
+        if (fault.command == command && fault.nth == nth) {
+            Note("fault: " + FaultName(fault.kind) + " on reply " + std::to_string(nth) +
+                 " to command " + HexByte(command));
+            ApplyFault(fault.kind, reply);
+        }
+    }
+    awaitingAck_ = needsAck && !reply.empty();
+    afterAck_ = awaitingAck_ ? afterAck : AfterAck::Nothing;
+    ackedCommand_ = command;
+    return reply;
+}
+
+bool SimDevice::WrongSize(const RequestFrame& frame, std::size_t expected) {
+    if (frame.data.size() == expected) {
+        return false;
+    }
+    Note("refused: command " + HexByte(frame.command) + " with " +
+         std::to_string(frame.data.size()) + " data bytes, expected " + std::to_string(expected));
+    return true;
+}
+
+void SimDevice::Abandon(const std::string& why) {
+    Note("refused: " + why);
+    awaitingAck_ = false;
+    afterAck_ = AfterAck::Nothing;
+    offeredScenario_.reset();
+    nextReadBlock_ = 0;
+}
+
+void SimDevice::Note(const std::string& line) {
+    log_.push_back(line);
+    if (log_.size() > kLogLimit) {
+        log_.erase(log_.begin());
+    }
+    if (sink_) {
+        sink_(line);
+    }
+}
+
+} // namespace velor::sim
