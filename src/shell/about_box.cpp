@@ -1,0 +1,94 @@
+#include "shell/about_box.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kPictureSize = 48;
+constexpr int kPictureCornerRadius = 8;
+constexpr int kPictureFontSize = 14;
+constexpr int kBoxWidth = 360;
+
+// The program's picture: the model number on a dark blue plate.
+QPixmap DrawProgramPicture() {
+    QPixmap picture(kPictureSize, kPictureSize);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x1f, 0x3a, 0x6e));
+    painter.drawRoundedRect(picture.rect(), kPictureCornerRadius, kPictureCornerRadius);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(kPictureFontSize);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("580"));
+    return picture;
+}
+
+QLabel* AddLabel(QWidget* parent, QLayout* layout, const char* name, bool wrap) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText); // "<Режим работы>" is text, not a tag
+    label->setWordWrap(wrap);
+    layout->addWidget(label);
+    return label;
+}
+
+} // namespace
+
+TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    auto* panel = new QFrame(this);
+    panel->setFrameShape(QFrame::StyledPanel);
+    auto* panelLayout = new QHBoxLayout(panel);
+    ProgramIcon = AddLabel(panel, panelLayout, "ProgramIcon", false);
+    ProgramIcon->setPixmap(DrawProgramPicture());
+    ProgramIcon->setAlignment(Qt::AlignTop);
+    auto* texts = new QVBoxLayout;
+    panelLayout->addLayout(texts, 1);
+    ProductName = AddLabel(panel, texts, "ProductName", true);
+    Version = AddLabel(panel, texts, "Version", false);
+    Comments = AddLabel(panel, texts, "Comments", true);
+
+    OKButton = new QPushButton(this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(panel);
+    layout->addWidget(OKButton, 0, Qt::AlignHCenter);
+    setFixedWidth(kBoxWidth);
+    retranslate();
+}
+
+void TAboutBox::OKButtonClick() {
+    accept();
+}
+
+void TAboutBox::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+    }
+    QDialog::changeEvent(event);
+}
+
+void TAboutBox::retranslate() {
+    setWindowTitle(tr("О программе"));
+    ProductName->setText(tr("Программа настройки прибора 580 в автономном режиме"));
+    Version->setText(tr("Версия 2_3"));
+    Comments->setText(tr(
+        "Для начала работы с программой выберите в меню <Режим работы> нужный (меню справа -->)"));
+    OKButton->setText(tr("OK"));
+}

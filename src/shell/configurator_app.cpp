@@ -1,0 +1,31 @@
+#include "shell/configurator_app.h"
+
+#include "ui/dialogs.h"
+
+#include <QThread>
+#include <QtDebug>
+
+#include <exception>
+
+TConfiguratorApp::TConfiguratorApp(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TConfiguratorApp::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        reportError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        // An error of unknown kind carries no text; the box is shown with an empty one.
+        reportError(QString());
+    }
+    return false;
+}
+
+void TConfiguratorApp::reportError(const QString& text) {
+    // A box may only be shown from the window's thread; elsewhere the error is logged.
+    if (exceptionDialogs_ == nullptr || QThread::currentThread() != thread()) {
+        qCritical("Unhandled error in an event handler: %s", qUtf8Printable(text));
+        return;
+    }
+    ShowExceptionBox(*exceptionDialogs_, text);
+}

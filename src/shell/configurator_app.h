@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QApplication>
+
+class TDialogs;
+
+// The application object. An error that escapes an event handler on the window's thread is shown
+// in the application's exception box and the message loop goes on, so a failing command is
+// abandoned without ending the program.
+class TConfiguratorApp : public QApplication {
+    Q_OBJECT
+public:
+    TConfiguratorApp(int& argc, char** argv);
+
+    // The dialogs that show the exception box; null shows nothing (the error is only logged).
+    void setExceptionDialogs(TDialogs* dialogs) { exceptionDialogs_ = dialogs; }
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    void reportError(const QString& text);
+
+    TDialogs* exceptionDialogs_ = nullptr;
+};

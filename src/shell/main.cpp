@@ -1,0 +1,18 @@
+#include "shell/configurator_app.h"
+#include "shell/startup.h"
+#include "ui/dialogs.h"
+
+#include <QWidget>
+
+int main(int argc, char** argv) {
+    TConfiguratorApp app(argc, argv);
+    QtDialogs dialogs;
+    app.setExceptionDialogs(&dialogs);
+
+    TStartupContext context;
+    context.dialogs = &dialogs;
+    context.setMainWindow = [&dialogs](QWidget* window) { dialogs.setMainWindow(window); };
+    const int exitCode = RunConfigurator(context);
+    app.setExceptionDialogs(nullptr);
+    return exitCode;
+}

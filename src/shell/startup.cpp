@@ -1,0 +1,113 @@
+#include "shell/startup.h"
+
+#include "shell/about_box.h"
+#include "shell/catalogue_loader.h"
+#include "shell/locale_runtime.h"
+#include "shell/program_ini.h"
+#include "ui/dialogs.h"
+#include "ui/main_form.h"
+#include "ui/main_form_deps.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QtDebug>
+
+#include <chrono>
+#include <exception>
+#include <stdexcept>
+#include <thread>
+
+TStartedProgram::TStartedProgram() = default;
+TStartedProgram::TStartedProgram(TStartedProgram&&) noexcept = default;
+TStartedProgram& TStartedProgram::operator=(TStartedProgram&&) noexcept = default;
+TStartedProgram::~TStartedProgram() = default;
+
+namespace {
+
+void SleepMilliseconds(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+TMainFormDeps MakeMainFormDeps(const TStartupContext& context) {
+    TMainFormDeps deps;
+    deps.dialogs = context.dialogs;
+    deps.sleeper = &SleepMilliseconds;
+    // TODO: deps.makeDriver returns std::make_unique<TtyFtdiDriver>(velor::ReadPortDevice(path))
+    // once link/tty_ftdi_driver.h is in the tree.
+    return deps;
+}
+
+std::unique_ptr<TMainForm> CreateMainForm(const TStartupContext& context) {
+    TMainFormDeps deps = MakeMainFormDeps(context);
+    if (context.makeMainForm) {
+        return context.makeMainForm(std::move(deps));
+    }
+    return std::make_unique<TMainForm>(std::move(deps));
+}
+
+// The language the INI file names becomes the recorded and the running one.
+void StartLanguage(const QString& programPath) {
+    const QString locale = velor::ReadStartupLocale(programPath);
+    velor::SetDefaultLocaleReg(programPath, locale);
+    velor::SetNewResourceFile(locale, {}, velor::kBaseLocale, programPath);
+    velor::LoadMessageCatalogue(programPath);
+}
+
+void ShowStartupError(TDialogs* dialogs, const QString& text) {
+    if (dialogs == nullptr) {
+        qCritical("Start-up failed: %s", qUtf8Printable(text));
+        return;
+    }
+    ShowExceptionBox(*dialogs, text);
+}
+
+// The text of the error being handled; an error of unknown kind carries none.
+QString CurrentErrorText() {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return {};
+    }
+}
+
+void TellMainWindow(const TStartupContext& context, QWidget* window) {
+    if (context.setMainWindow) {
+        context.setMainWindow(window);
+    }
+}
+
+} // namespace
+
+TStartedProgram StartConfigurator(const TStartupContext& context) {
+    if (context.dialogs == nullptr) {
+        throw std::logic_error("start-up needs the dialogs");
+    }
+    // Relative paths ("580default.cfg", "Base") resolve against the program's folder.
+    QDir::setCurrent(velor::ProgramFolder(context.programPath));
+    StartLanguage(context.programPath);
+
+    TStartedProgram program;
+    program.mainForm = CreateMainForm(context);
+    TellMainWindow(context, program.mainForm.get());
+    program.mainForm->FormCreate();
+    program.aboutBox = std::make_unique<TAboutBox>();
+    return program;
+}
+
+int RunConfigurator(const TStartupContext& context) {
+    TStartedProgram program;
+    try {
+        program = StartConfigurator(context);
+    } catch (...) {
+        // A failed start must be visible to scripts and package checks, not only on screen.
+        TellMainWindow(context, nullptr);
+        ShowStartupError(context.dialogs, CurrentErrorText());
+        return kStartupFailedExitCode;
+    }
+    program.mainForm->show();
+    QApplication::exec();
+    TellMainWindow(context, nullptr);
+    return 0;
+}

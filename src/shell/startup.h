@@ -1,0 +1,48 @@
+#pragma once
+
+#include "shell/program_files.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class TAboutBox;
+class TDialogs;
+class TMainForm;
+class QWidget;
+struct TMainFormDeps;
+
+// What start-up needs from outside; tests replace the program path, the dialogs and the window.
+struct TStartupContext {
+    QString programPath = velor::RunningProgramPath();
+    TDialogs* dialogs = nullptr; // every box, the exception box included; must outlive the run
+    // Creates the main window; the real TMainForm when empty.
+    std::function<std::unique_ptr<TMainForm>(TMainFormDeps)> makeMainForm;
+    // Told the main window once it exists (the owner of the dialogs' boxes), and null before the
+    // window is destroyed at exit. May be empty.
+    std::function<void(QWidget*)> setMainWindow;
+};
+
+// The windows that live from start-up to exit.
+struct TStartedProgram {
+    TStartedProgram();
+    TStartedProgram(TStartedProgram&&) noexcept;
+    TStartedProgram& operator=(TStartedProgram&&) noexcept;
+    ~TStartedProgram();
+
+    std::unique_ptr<TMainForm> mainForm;
+    std::unique_ptr<TAboutBox> aboutBox; // hidden until asked for
+};
+
+// Start-up up to the message loop, on an existing application object: makes the program's folder
+// the current folder, reads the interface language from the INI file, records it and switches
+// the locale runtime to it, loads the message catalogue, creates the main window (not shown yet)
+// and the hidden about box. Throws what the main window's construction throws.
+TStartedProgram StartConfigurator(const TStartupContext& context);
+
+// StartConfigurator, then shows the main window and runs the message loop until it has closed.
+// Returns 0 then; when start-up fails, shows the error in the exception box and returns
+// kStartupFailedExitCode.
+constexpr int kStartupFailedExitCode = 1;
+int RunConfigurator(const TStartupContext& context);

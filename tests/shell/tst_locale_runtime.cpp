@@ -1,0 +1,120 @@
+#include "fake_program.h"
+#include "shell/locale_runtime.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QtTest>
+
+namespace {
+
+QString InstalledCatalogueText(int id) {
+    return QCoreApplication::translate("MessageCatalogue", QByteArray::number(id).constData());
+}
+
+// Counts the LanguageChange events the application receives.
+class LanguageChangeCounter : public QObject {
+public:
+    LanguageChangeCounter() { QCoreApplication::instance()->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == QCoreApplication::instance() && event->type() == QEvent::LanguageChange) {
+            ++count;
+        }
+        return false;
+    }
+    int count = 0;
+};
+
+} // namespace
+
+class TestLocaleRuntime : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(isolation_.inEffect()); }
+    void cleanup() { velor::SetNewResourceFile(QString(), {}, velor::kBaseLocale); }
+
+    void defaultLocaleIsKeptPerProgram() {
+        const FakeProgram first;
+        const FakeProgram second;
+        QCOMPARE(velor::GetCurrentDefaultLocaleReg(first.path()), QString());
+
+        velor::SetDefaultLocaleReg(first.path(), QStringLiteral("EN"));
+        velor::SetDefaultLocaleReg(second.path(), QStringLiteral("RU"));
+        QCOMPARE(velor::GetCurrentDefaultLocaleReg(first.path()), QStringLiteral("EN"));
+        QCOMPARE(velor::GetCurrentDefaultLocaleReg(second.path()), QStringLiteral("RU"));
+
+        velor::SetDefaultLocaleReg(first.path(), QString());
+        QCOMPARE(velor::GetCurrentDefaultLocaleReg(first.path()), QString());
+        QCOMPARE(velor::GetCurrentDefaultLocaleReg(second.path()), QStringLiteral("RU"));
+    }
+
+    void setNewResourceFile_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<bool>("libraryBesideProgram");
+        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<QString>("text10001"); // as the installed translations give it
+        QTest::newRow("library") << "EN" << true << true << "Test 10001";
+        QTest::newRow("library missing") << "EN" << false << false << "10001";
+        QTest::newRow("base locale") << "RU" << true << false << "10001";
+        QTest::newRow("empty code") << "" << false << false << "10001";
+        QTest::newRow("not a translation file") << "CFG" << false << false << "10001";
+    }
+    void setNewResourceFile() {
+        QFETCH(QString, locale);
+        QFETCH(bool, libraryBesideProgram);
+        QFETCH(bool, loaded);
+        QFETCH(QString, text10001);
+        const FakeProgram program;
+        if (libraryBesideProgram) {
+            QVERIFY(program.installLanguageLibrary(locale));
+        }
+        FakeProgram::writeFile(velor::LanguageLibraryPath(program.path(), QStringLiteral("CFG")),
+                               "0\r\n1\r\n");
+        // A library already installed must give way whatever the outcome.
+        QVERIFY(program.installLanguageLibrary(QStringLiteral("PREV")));
+        QVERIFY(velor::SetNewResourceFile(QStringLiteral("PREV"), {}, velor::kBaseLocale,
+                                          program.path()));
+
+        QCOMPARE(velor::SetNewResourceFile(locale, {}, velor::kBaseLocale, program.path()), loaded);
+        QCOMPARE(velor::CurrentResourceLocale(), loaded ? locale : QString());
+        QCOMPARE(InstalledCatalogueText(10001), text10001);
+    }
+
+    void switchingSendsLanguageChange() {
+        const FakeProgram program;
+        QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
+        LanguageChangeCounter counter;
+        velor::SetNewResourceFile(QStringLiteral("EN"), {}, velor::kBaseLocale, program.path());
+        QVERIFY(counter.count > 0);
+        const int afterLoad = counter.count;
+        velor::SetNewResourceFile(velor::kBaseLocale, {}, velor::kBaseLocale, program.path());
+        QVERIFY(counter.count > afterLoad);
+    }
+
+    void libraryLanguageSetsFormats_data() {
+        QTest::addColumn<bool>("keepFormats");
+        QTest::newRow("empty options") << false;
+        QTest::newRow("keep formats") << true;
+    }
+    void libraryLanguageSetsFormats() {
+        QFETCH(bool, keepFormats);
+        const velor::ResourceOptions options(keepFormats ? velor::ResourceOption::KeepFormats
+                                                         : velor::ResourceOptions());
+        const FakeProgram program;
+        QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
+        const QLocale before(QLocale::Russian, QLocale::Russia);
+        QLocale::setDefault(before);
+
+        QVERIFY(velor::SetNewResourceFile(QStringLiteral("EN"), options, velor::kBaseLocale,
+                                          program.path()));
+        QCOMPARE(QLocale().language() == QLocale::English, !keepFormats);
+        velor::SetNewResourceFile(velor::kBaseLocale, {}, velor::kBaseLocale, program.path());
+        QCOMPARE(QLocale(), before);
+    }
+
+private:
+    IsolatedUserSettings isolation_;
+};
+
+QTEST_GUILESS_MAIN(TestLocaleRuntime)
+#include "tst_locale_runtime.moc"

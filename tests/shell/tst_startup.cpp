@@ -1,0 +1,238 @@
+#include "fake_program.h"
+#include "recording_dialogs.h"
+#include "shell/about_box.h"
+#include "shell/configurator_app.h"
+#include "shell/locale_runtime.h"
+#include "shell/message_catalogue.h"
+#include "shell/startup.h"
+#include "ui/main_form.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <stdexcept>
+
+namespace {
+
+// Throws from its event handler, as a failing command handler does.
+class FailingHandler : public QObject {
+public:
+    explicit FailingHandler(bool knownKind) : knownKind_(knownKind) {}
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::User) {
+            return QObject::event(event);
+        }
+        if (knownKind_) {
+            throw std::runtime_error(u8"Ошибка чтения файла");
+        }
+        throw 42;
+    }
+
+private:
+    bool knownKind_;
+};
+
+void ThrowKnownError() {
+    throw std::runtime_error(u8"Файл 580default.cfg не найден");
+}
+
+void ThrowUnknownError() {
+    throw 42;
+}
+
+QString Text(QWidget* parent, const char* name) {
+    if (auto* label = parent->findChild<QLabel*>(QString::fromLatin1(name))) {
+        return label->text();
+    }
+    if (auto* button = parent->findChild<QPushButton*>(QString::fromLatin1(name))) {
+        return button->text();
+    }
+    return QStringLiteral("<no control %1>").arg(QString::fromLatin1(name));
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { dialogs_ = RecordingDialogs(); }
+    void cleanup() { velor::SetNewResourceFile(QString(), {}, velor::kBaseLocale); }
+
+    void startsInTheProgramFolderWithItsLanguage() {
+        FakeProgram program;
+        prepare(program, "[Language]\nDefault=EN\n");
+        QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
+        QVERIFY(QDir::setCurrent(QDir::tempPath()));
+
+        const TStartedProgram started = StartConfigurator(context(program));
+        QCOMPARE(QDir::currentPath(), QDir(program.folder()).canonicalPath());
+        QCOMPARE(velor::GetCurrentDefaultLocaleReg(program.path()), QStringLiteral("EN"));
+        QCOMPARE(velor::CurrentResourceLocale(), QStringLiteral("EN"));
+        QCOMPARE(velor::MessageText(10001), QStringLiteral("Test 10001"));
+        QVERIFY(started.mainForm);
+        QCOMPARE(mainWindow_, started.mainForm.get());
+        QVERIFY(started.aboutBox);
+        QVERIFY(!started.aboutBox->isVisible());
+        QVERIFY(dialogs_.boxes.isEmpty());
+    }
+
+    void startsWithBuiltInTextsWithoutIniFile() {
+        FakeProgram program;
+        prepare(program, QByteArray());
+        QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
+        const TStartedProgram started = StartConfigurator(context(program));
+        QCOMPARE(velor::GetCurrentDefaultLocaleReg(program.path()), QStringLiteral("RU"));
+        QCOMPARE(velor::CurrentResourceLocale(), QString());
+        QCOMPARE(velor::MessageText(10027), velor::BuiltInMessageText(10027));
+    }
+
+    void failedStartIsShownAndEndsNonZero_data() {
+        QTest::addColumn<bool>("knownKind");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("error with a text") << true << u8"Файл 580default.cfg не найден";
+        QTest::newRow("error of unknown kind") << false << "";
+    }
+    void failedStartIsShownAndEndsNonZero() {
+        QFETCH(bool, knownKind);
+        QFETCH(QString, text);
+        FakeProgram program;
+        prepare(program, QByteArray());
+        TStartupContext failing = context(program);
+        failing.makeMainForm = [knownKind](TMainFormDeps) -> std::unique_ptr<TMainForm> {
+            knownKind ? ThrowKnownError() : ThrowUnknownError();
+            return nullptr;
+        };
+
+        QCOMPARE(RunConfigurator(failing), kStartupFailedExitCode);
+        QCOMPARE(dialogs_.boxes.size(), 1);
+        QCOMPARE(dialogs_.boxes.at(0).text, text);
+        QCOMPARE(dialogs_.boxes.at(0).icon, BoxIcon::Error);
+        QCOMPARE(mainWindow_, nullptr);
+    }
+
+    // The message loop runs until the main window has closed; a normal end returns 0.
+    void closingTheWindowEndsTheRunWithZero() {
+        FakeProgram program;
+        prepare(program, QByteArray());
+        dialogs_.answers = {BoxResult::Yes};
+        QTimer::singleShot(0, this, [this] {
+            QVERIFY(mainWindow_ != nullptr);
+            mainWindow_->close();
+        });
+        QCOMPARE(RunConfigurator(context(program)), 0);
+        QVERIFY(!dialogs_.boxes.isEmpty());
+        QCOMPARE(dialogs_.boxes.constLast().text, velor::MessageText(10027));
+        QCOMPARE(mainWindow_, nullptr);
+    }
+
+    void handlerErrorIsShownAndTheLoopGoesOn_data() {
+        QTest::addColumn<bool>("knownKind");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("error with a text") << true << u8"Ошибка чтения файла";
+        QTest::newRow("error of unknown kind") << false << "";
+    }
+    void handlerErrorIsShownAndTheLoopGoesOn() {
+        QFETCH(bool, knownKind);
+        QFETCH(QString, text);
+        auto* app = qobject_cast<TConfiguratorApp*>(QCoreApplication::instance());
+        QVERIFY(app != nullptr);
+        app->setExceptionDialogs(&dialogs_);
+        FailingHandler handler(knownKind);
+        QEvent event(QEvent::User);
+        QVERIFY(!QCoreApplication::sendEvent(&handler, &event));
+        QCoreApplication::postEvent(&handler, new QEvent(QEvent::User));
+        QCoreApplication::processEvents();
+        app->setExceptionDialogs(nullptr);
+
+        QCOMPARE(dialogs_.boxes.size(), 2);
+        for (const MessageBoxRequest& box : dialogs_.boxes) {
+            QCOMPARE(box.text, text);
+            QCOMPARE(box.icon, BoxIcon::Error);
+        }
+    }
+
+    void aboutBoxContent_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ProductName") << "ProductName"
+                                     << "Программа настройки прибора 580 в автономном режиме";
+        QTest::newRow("Version") << "Version"
+                                 << "Версия 2_3";
+        QTest::newRow("Comments") << "Comments"
+                                  << "Для начала работы с программой выберите в меню <Режим "
+                                     "работы> нужный (меню справа -->)";
+        QTest::newRow("OKButton") << "OKButton"
+                                  << "OK";
+    }
+    void aboutBoxContent() {
+        QFETCH(QString, control);
+        QFETCH(QString, text);
+        TAboutBox box;
+        QCOMPARE(box.windowTitle(), QStringLiteral("О программе"));
+        QCOMPARE(Text(&box, control.toLatin1().constData()), text);
+    }
+
+    void aboutBoxPictureAndOkButton() {
+        TAboutBox box;
+        auto* picture = box.findChild<QLabel*>(QStringLiteral("ProgramIcon"));
+        QVERIFY(picture != nullptr);
+        QVERIFY(!picture->pixmap().isNull());
+        auto* ok = box.findChild<QPushButton*>(QStringLiteral("OKButton"));
+        QVERIFY(ok != nullptr);
+        QVERIFY(ok->isDefault());
+
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        ok->click();
+        QVERIFY(!box.isVisible());
+        QCOMPARE(box.result(), int(QDialog::Accepted));
+    }
+
+    void aboutBoxFollowsTheLanguage() {
+        FakeProgram program;
+        QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
+        TAboutBox box;
+        velor::SetNewResourceFile(QStringLiteral("EN"), {}, velor::kBaseLocale, program.path());
+        QTRY_COMPARE(box.windowTitle(), QStringLiteral("About (test)"));
+        velor::SetNewResourceFile(velor::kBaseLocale, {}, velor::kBaseLocale, program.path());
+        QTRY_COMPARE(box.windowTitle(), QStringLiteral("О программе"));
+    }
+
+private:
+    // The program's folder as the build lays it out: the factory defaults beside the program.
+    static void prepare(const FakeProgram& program, const QByteArray& ini) {
+        const QString defaults = qEnvironmentVariable("VELOR_SOURCE_DIR") + "/data/580default.cfg";
+        QVERIFY(program.copyIntoFolder(defaults, QStringLiteral("580default.cfg")));
+        if (!ini.isEmpty()) {
+            program.writeIni(ini);
+        }
+    }
+
+    TStartupContext context(const FakeProgram& program) {
+        TStartupContext c;
+        c.programPath = program.path();
+        c.dialogs = &dialogs_;
+        c.setMainWindow = [this](QWidget* window) { mainWindow_ = window; };
+        return c;
+    }
+
+    RecordingDialogs dialogs_;
+    QWidget* mainWindow_ = nullptr;
+};
+
+int main(int argc, char** argv) {
+    const IsolatedUserSettings isolation; // before anything reads settings
+    TConfiguratorApp app(argc, argv);
+    if (!isolation.inEffect()) {
+        qFatal("per-user settings are not isolated");
+    }
+    TestStartup test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_startup.moc"
