@@ -1,0 +1,38 @@
+#pragma once
+
+#include "settings/settings_image.h"
+#include "settings/str_to_int.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Configuration files (*.cfg, also the factory defaults): one settings image as 257 decimal
+// lines, byte 0 first, each ended by CR LF. Every failure throws std::runtime_error with the
+// user-visible text named below.
+
+// The 257 lines of an image, without line ends.
+QStringList CfgLines(const SettingsImage& image);
+
+// The file content: the 257 lines, CR LF after each, nothing else.
+QByteArray CfgText(const SettingsImage& image);
+
+// Writes the file through a temporary file renamed over the target, so a failed save leaves an
+// existing file as it was. Error: Cannot create file "<path>". <system reason>
+void SaveCfgFile(const QString& path, const SettingsImage& image);
+
+// Splits a file's bytes into lines. A UTF-8 or UTF-16 (LE or BE) byte-order mark selects that
+// encoding, otherwise UTF-8 is used; lines end with CR LF, LF or CR, and a line end at the very
+// end opens no further line.
+QStringList DecodeCfgText(const QByteArray& content);
+
+// Reads a file's lines. Error: Cannot open file "<path>". <system reason>
+QStringList ReadCfgLines(const QString& path);
+
+// Converts the first 257 lines (further lines are ignored) with StrToInt, keeping the low
+// 8 bits of each number (300 gives 44, -1 gives 255). Errors: a missing line gives
+// "List index out of bounds (<number of lines>)", a line that is no number the conversion error.
+SettingsImage ImageFromCfgLines(const QStringList& lines);
+
+// ReadCfgLines then ImageFromCfgLines.
+SettingsImage LoadCfgFile(const QString& path);
