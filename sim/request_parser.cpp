@@ -3,11 +3,18 @@
 #include "sim/wire.h"
 
 #include <algorithm>
+#include <array>
 
 namespace velor::sim {
 
+namespace {
+// The three bytes every request starts with.
+constexpr std::array<uint8_t, 3> kRequestStart{protocol::kRequestStart, protocol::kRequestFixed1,
+                                               protocol::kRequestFixed2};
+} // namespace
+
 std::size_t RequestFrame::WireSize() const {
-    return data.size() + kRequestOverhead;
+    return data.size() + protocol::kRequestOverhead;
 }
 
 std::vector<RequestFrame> RequestParser::Feed(const uint8_t* data, std::size_t count) {
@@ -43,20 +50,20 @@ RequestParser::Step RequestParser::TakeOne(RequestFrame& frame) {
         DropStray();
         return Step::Dropped;
     }
-    if (buffer_.size() < kRequestHeadSize) {
+    if (buffer_.size() < protocol::kRequestHeadSize) {
         return Step::NeedMore;
     }
-    const std::size_t dataSize = buffer_[kRequestLengthOffset];
-    const std::size_t wireSize = dataSize + kRequestOverhead;
+    const std::size_t dataSize = buffer_[protocol::kRequestLengthOffset];
+    const std::size_t wireSize = dataSize + protocol::kRequestOverhead;
     if (buffer_.size() < wireSize) {
         return Step::NeedMore;
     }
-    const uint8_t command = buffer_[kRequestCommandOffset];
-    const bool crcOk = ChecksumMatches(buffer_.data(), wireSize);
+    const uint8_t command = buffer_[protocol::kRequestCommandOffset];
+    const bool crcOk = protocol::HasValidCrc(buffer_.data(), wireSize);
     if (crcOk) {
         frame.command = command;
-        frame.data.assign(buffer_.begin() + kRequestHeadSize,
-                          buffer_.begin() + kRequestHeadSize + dataSize);
+        frame.data.assign(buffer_.begin() + protocol::kRequestHeadSize,
+                          buffer_.begin() + protocol::kRequestHeadSize + dataSize);
     } else {
         log_("refused: bad CRC on command " + HexByte(command) + ", frame of " +
              std::to_string(wireSize) + " bytes dropped");

@@ -1,5 +1,7 @@
 #include "sim/sim_device.h"
 
+#include "link/crc16.h"
+#include "link/settings_stream.h"
 #include "sim/wire.h"
 
 #include <algorithm>
@@ -8,10 +10,10 @@ namespace velor::sim {
 
 namespace {
 
-constexpr int kKeyScenario = 1;
-constexpr int kReadScenario = 2;
-constexpr int kWriteScenario = 3;
-constexpr int kFirmwareScenario = 4;
+constexpr int kKeyScenario = protocol::kScenarioKeyRead;
+constexpr int kReadScenario = protocol::kScenarioSettingsRead;
+constexpr int kWriteScenario = protocol::kScenarioSettingsWrite;
+constexpr int kFirmwareScenario = protocol::kScenarioFirmwareWrite;
 
 std::string FaultName(ReplyFault::Kind kind) {
     switch (kind) {
@@ -33,15 +35,15 @@ void ApplyFault(ReplyFault::Kind kind, Bytes& reply) {
         reply.clear();
         break;
     case ReplyFault::Kind::WrongStart: // a consistent frame whose only defect is its start
-        reply[0] = kRequestStart[0];
-        reply.resize(reply.size() - kCrcSize);
-        PutLe16(reply, Crc(reply.data(), reply.size()));
+        reply[0] = protocol::kRequestStart;
+        reply.resize(reply.size() - protocol::kCrcSize);
+        protocol::AppendLe16(reply, TCrc16().Compute(reply.data(), reply.size()));
         break;
     case ReplyFault::Kind::BadCrc:
         reply.back() ^= 0xFF;
         break;
     case ReplyFault::Kind::Short:
-        reply.resize(reply.size() - kCrcSize);
+        reply.resize(reply.size() - protocol::kCrcSize);
         break;
     }
 }
@@ -50,7 +52,7 @@ void ApplyFault(ReplyFault::Kind kind, Bytes& reply) {
 
 SimDevice::SimDevice(SimState state)
     : state_(std::move(state)), parser_([this](const std::string& line) { Note(line); }) {
-    state_.settings.resize(kSettingsTableSize, 0);
+    state_.settings.resize(protocol::kSettingsTableSize, 0);
 }
 
 std::vector<SimDevice::Exchange> SimDevice::Receive(const uint8_t* data, std::size_t count) {
@@ -72,14 +74,15 @@ std::vector<SimDevice::Exchange> SimDevice::Receive(const uint8_t* data, std::si
 }
 
 Bytes SimDevice::Handle(const RequestFrame& frame) {
-    if (frame.command == kCmdAcknowledge) {
+    if (frame.command == protocol::kCmdAcknowledge) {
         return HandleAck(frame);
     }
     if (awaitingAck_) {
         Abandon("expected an acknowledge of the " + HexByte(ackedCommand_) + " reply, got " +
                 HexByte(frame.command));
     }
-    const bool keepsWrite = frame.command == kCmdWriteBlock || frame.command == kCmdStatusPoll;
+    const bool keepsWrite =
+        frame.command == protocol::kCmdWriteBlock || frame.command == protocol::kCmdStatusPoll;
     if (write_ && !keepsWrite) {
         Note("refused: write abandoned after block " + std::to_string(write_->NextBlock() - 1) +
              " of " + std::to_string(write_->BlockCount()) + " by command " +
@@ -88,15 +91,15 @@ Bytes SimDevice::Handle(const RequestFrame& frame) {
         busyPollsLeft_ = 0;
     }
     switch (frame.command) {
-    case kCmdIdentify:
+    case protocol::kCmdIdentify:
         return HandleIdentify(frame);
-    case kCmdSelectScenario:
+    case protocol::kCmdSelectScenario:
         return HandleSelect(frame);
-    case kCmdReadRequest:
+    case protocol::kCmdReadRequest:
         return HandleRead(frame);
-    case kCmdWriteBlock:
+    case protocol::kCmdWriteBlock:
         return HandleWriteBlock(frame);
-    case kCmdStatusPoll:
+    case protocol::kCmdStatusPoll:
         return HandlePoll(frame);
     default:
         Note("refused: unknown command " + HexByte(frame.command));
@@ -123,7 +126,7 @@ Bytes SimDevice::HandleAck(const RequestFrame& frame) {
         offeredScenario_.reset();
         return {};
     case AfterAck::NextReadBlock:
-        if (nextReadBlock_ < static_cast<int>(kSettingsBlocks)) {
+        if (nextReadBlock_ < static_cast<int>(protocol::kStreamBlocks)) {
             return ReadBlockReply(nextReadBlock_++);
         }
         Note("settings table read");
@@ -140,14 +143,14 @@ Bytes SimDevice::HandleIdentify(const RequestFrame& frame) {
     }
     const SimIdentity& id = state_.identity;
     Bytes payload;
-    PutLe16(payload, id.type);
-    PutLe16(payload, id.platform);
+    protocol::AppendLe16(payload, id.type);
+    protocol::AppendLe16(payload, id.platform);
     payload.insert(payload.end(), id.version.begin(), id.version.end());
-    return Deliver(kCmdIdentify, payload, true, AfterAck::Nothing);
+    return Deliver(protocol::kCmdIdentify, payload, true, AfterAck::Nothing);
 }
 
 Bytes SimDevice::HandleSelect(const RequestFrame& frame) {
-    if (WrongSize(frame, kSelectDataSize)) {
+    if (WrongSize(frame, protocol::kSelectScenarioDataSize)) {
         return {};
     }
     const int number = frame.data[0];
@@ -159,16 +162,16 @@ Bytes SimDevice::HandleSelect(const RequestFrame& frame) {
     offeredScenario_ = number;
     const ScenarioEntry& entry = state_.scenarios[static_cast<std::size_t>(number - 1)];
     Bytes payload;
-    PutLe16(payload, entry.code);
-    PutLe32(payload, entry.param);
-    PutLe32(payload, entry.extra);
-    return Deliver(kCmdSelectScenario, payload, true, AfterAck::ScenarioSelected);
+    protocol::AppendLe16(payload, entry.code);
+    protocol::AppendLe32(payload, entry.param);
+    protocol::AppendLe32(payload, entry.extra);
+    return Deliver(protocol::kCmdSelectScenario, payload, true, AfterAck::ScenarioSelected);
 }
 
 Bytes SimDevice::HandleRead(const RequestFrame& frame) {
     const std::optional<int> scenario = selectedScenario_;
     selectedScenario_.reset();
-    if (WrongSize(frame, kReadRequestDataSize)) {
+    if (WrongSize(frame, protocol::kReadRequestDataSize)) {
         return {};
     }
     if (scenario != kKeyScenario && scenario != kReadScenario) {
@@ -176,8 +179,8 @@ Bytes SimDevice::HandleRead(const RequestFrame& frame) {
         return {};
     }
     const uint16_t expected = state_.scenarios[static_cast<std::size_t>(*scenario - 1)].code;
-    const uint16_t code = GetLe16(frame.data.data());
-    if (code != expected || GetLe32(frame.data.data() + 2) != 0) {
+    const uint16_t code = protocol::ReadLe16(frame.data.data());
+    if (code != expected || protocol::ReadLe32(frame.data.data() + 2) != 0) {
         Note("refused: read request " + HexBytes(frame.data.data(), frame.data.size()) +
              ", expected code " + HexWord(expected) + " and a zero word");
         return {};
@@ -191,30 +194,27 @@ Bytes SimDevice::HandleRead(const RequestFrame& frame) {
 
 // Block 0: number, block count, 64 bytes; further blocks: number, 64 bytes.
 Bytes SimDevice::ReadBlockReply(int block) {
-    Bytes stream(kStreamSize, 0);
-    const Bytes& table = state_.settings;
-    std::copy(table.begin(), table.begin() + kSplit, stream.begin());
-    std::copy(table.begin() + kSplit, table.end(), stream.begin() + kSecondPartOffset);
+    const protocol::SettingsStream stream = protocol::PackSettingsStream(state_.settings.data());
     Bytes payload;
-    PutLe16(payload, static_cast<uint16_t>(block));
+    protocol::AppendLe16(payload, static_cast<uint16_t>(block));
     if (block == 0) {
-        PutLe16(payload, static_cast<uint16_t>(kSettingsBlocks));
+        protocol::AppendLe16(payload, static_cast<uint16_t>(protocol::kStreamBlocks));
     }
-    const auto from = stream.begin() + static_cast<std::ptrdiff_t>(block) * kBlockSize;
-    payload.insert(payload.end(), from, from + kBlockSize);
-    return Deliver(kCmdReadRequest, payload, true, AfterAck::NextReadBlock);
+    const auto from = stream.begin() + static_cast<std::ptrdiff_t>(block) * protocol::kBlockSize;
+    payload.insert(payload.end(), from, from + protocol::kBlockSize);
+    return Deliver(protocol::kCmdReadRequest, payload, true, AfterAck::NextReadBlock);
 }
 
 // Block number 0, two reserved bytes, the identifier least significant byte first.
 Bytes SimDevice::KeyReply() {
     const uint64_t id = state_.key.value_or(0) & kKeyIdentifierMask;
     Bytes payload;
-    PutLe16(payload, 0);
-    PutLe16(payload, 0);
-    for (std::size_t i = 0; i < kKeyIdentifierSize; ++i) {
+    protocol::AppendLe16(payload, 0);
+    protocol::AppendLe16(payload, 0);
+    for (std::size_t i = 0; i < protocol::kKeyIdSize; ++i) {
         payload.push_back(static_cast<uint8_t>(id >> (8 * i)));
     }
-    return Deliver(kCmdReadRequest, payload, true, AfterAck::Nothing);
+    return Deliver(protocol::kCmdReadRequest, payload, true, AfterAck::Nothing);
 }
 
 Bytes SimDevice::HandleWriteBlock(const RequestFrame& frame) {
@@ -222,7 +222,7 @@ Bytes SimDevice::HandleWriteBlock(const RequestFrame& frame) {
         Note("refused: write block without a block number");
         return {};
     }
-    const uint16_t block = GetLe16(frame.data.data());
+    const uint16_t block = protocol::ReadLe16(frame.data.data());
     if (busyPollsLeft_ > 0) {
         return RefuseBlock(block, "block " + std::to_string(block) +
                                       " arrived while the device was still busy");
@@ -260,8 +260,7 @@ Bytes SimDevice::HandleWriteBlock(const RequestFrame& frame) {
     }
     if (response.kind == BlockResponse::Kind::Busy) {
         busyPollsLeft_ = std::max(1, response.busyPolls);
-        busyStatus_ =
-            static_cast<uint8_t>(kStatusWaitBusy | (response.delayCode & kStatusDelayMask));
+        busyStatus_ = BusyStatus(response.delayCode);
         return WriteReply(block, busyStatus_);
     }
     return WriteReply(block, kStatusAccepted);
@@ -275,23 +274,23 @@ Bytes SimDevice::HandlePoll(const RequestFrame& frame) {
     if (busyPollsLeft_ > 0 && --busyPollsLeft_ > 0) {
         status = busyStatus_;
     }
-    return Deliver(kCmdStatusPoll, Bytes{0, 0, 0, status}, false, AfterAck::Nothing);
+    return Deliver(protocol::kCmdStatusPoll, Bytes{0, 0, 0, status}, false, AfterAck::Nothing);
 }
 
 // Block number, a reserved byte, the write status.
 Bytes SimDevice::WriteReply(uint16_t block, uint8_t status) {
     Bytes payload;
-    PutLe16(payload, block);
+    protocol::AppendLe16(payload, block);
     payload.push_back(0);
     payload.push_back(status);
-    return Deliver(kCmdWriteBlock, payload, false, AfterAck::Nothing);
+    return Deliver(protocol::kCmdWriteBlock, payload, false, AfterAck::Nothing);
 }
 
 Bytes SimDevice::RefuseBlock(uint16_t block, const std::string& reason) {
     Note("refused: " + reason + (write_ ? "; write abandoned" : ""));
     write_.reset();
     busyPollsLeft_ = 0;
-    return WriteReply(block, kStatusRefused);
+    return WriteReply(block, protocol::kStatusRefused);
 }
 
 BlockResponse SimDevice::ResponseFor(int block) const {

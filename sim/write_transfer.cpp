@@ -1,6 +1,10 @@
 #include "sim/write_transfer.h"
 
+#include "link/crc16.h"
+#include "link/settings_stream.h"
 #include "sim/wire.h"
+
+#include <algorithm>
 
 namespace velor::sim {
 
@@ -28,32 +32,35 @@ std::string Mismatch(const char* what, uint32_t got, uint32_t expected) {
 std::string HeadFault(WriteTransfer::Target target, const Bytes& data,
                       const ScenarioEntry& scenario, const SimIdentity& identity) {
     const bool settings = target == WriteTransfer::Target::Settings;
-    const std::size_t size = settings ? kSettingsHeadBlockSize : kFirmwareHeadBlockSize;
+    const std::size_t size =
+        settings ? protocol::kFirstSettingsBlockDataSize : protocol::kFirstFirmwareBlockDataSize;
     if (data.size() != size) {
         return Mismatch("head block of", static_cast<uint32_t>(data.size()),
                         static_cast<uint32_t>(size)) +
                " bytes";
     }
     const uint8_t* p = data.data();
-    if (GetLe16(p + kHeadNumber) != 0) {
-        return Mismatch("head block numbered", GetLe16(p + kHeadNumber), 0);
+    if (protocol::ReadLe16(p + kHeadNumber) != 0) {
+        return Mismatch("head block numbered", protocol::ReadLe16(p + kHeadNumber), 0);
     }
-    const uint16_t count = GetLe16(p + kHeadCount);
-    if (settings ? count != kSettingsBlocks : count == 0) {
-        return Mismatch("block count", count, settings ? kSettingsBlocks : 1);
+    const uint16_t count = protocol::ReadLe16(p + kHeadCount);
+    if (settings ? count != protocol::kStreamBlocks : count == 0) {
+        return Mismatch("block count", count, settings ? protocol::kStreamBlocks : 1);
     }
-    if (GetLe16(p + kHeadCode) != scenario.code) {
-        return Mismatch("scenario code", GetLe16(p + kHeadCode), scenario.code);
+    if (protocol::ReadLe16(p + kHeadCode) != scenario.code) {
+        return Mismatch("scenario code", protocol::ReadLe16(p + kHeadCode), scenario.code);
     }
-    if (GetLe32(p + kHeadParam) != scenario.param) {
-        return Mismatch("scenario parameter", GetLe32(p + kHeadParam), scenario.param);
+    if (protocol::ReadLe32(p + kHeadParam) != scenario.param) {
+        return Mismatch("scenario parameter", protocol::ReadLe32(p + kHeadParam), scenario.param);
     }
-    if (!settings && GetLe16(p + kHeadContent + kFirmwareType) != identity.type) {
-        return Mismatch("firmware for device type", GetLe16(p + kHeadContent + kFirmwareType),
-                        identity.type);
+    if (!settings && protocol::ReadLe16(p + kHeadContent + kFirmwareType) != identity.type) {
+        return Mismatch("firmware for device type",
+                        protocol::ReadLe16(p + kHeadContent + kFirmwareType), identity.type);
     }
-    if (!settings && GetLe16(p + kHeadContent + kFirmwarePlatform) != identity.platform) {
-        return Mismatch("firmware for platform", GetLe16(p + kHeadContent + kFirmwarePlatform),
+    if (!settings &&
+        protocol::ReadLe16(p + kHeadContent + kFirmwarePlatform) != identity.platform) {
+        return Mismatch("firmware for platform",
+                        protocol::ReadLe16(p + kHeadContent + kFirmwarePlatform),
                         identity.platform);
     }
     return {};
@@ -68,8 +75,8 @@ std::optional<WriteTransfer> WriteTransfer::Open(Target target, const Bytes& dat
     if (!reason.empty()) {
         return std::nullopt;
     }
-    WriteTransfer transfer(target, GetLe16(data.data() + kHeadCount),
-                           GetLe16(data.data() + kHeadCrc));
+    WriteTransfer transfer(target, protocol::ReadLe16(data.data() + kHeadCount),
+                           protocol::ReadLe16(data.data() + kHeadCrc));
     const auto content = data.begin() + kHeadContent;
     if (target == Target::Settings) {
         transfer.body_.assign(content, data.end());
@@ -84,12 +91,13 @@ bool WriteTransfer::Append(const Bytes& data, std::string& reason) {
         reason = "block after the last of " + std::to_string(blockCount_);
         return false;
     }
-    if (data.size() != kDataBlockSize) {
-        reason = Mismatch("data block of", static_cast<uint32_t>(data.size()), kDataBlockSize) +
+    if (data.size() != protocol::kFurtherBlockDataSize) {
+        reason = Mismatch("data block of", static_cast<uint32_t>(data.size()),
+                          protocol::kFurtherBlockDataSize) +
                  " bytes";
         return false;
     }
-    const uint16_t number = GetLe16(data.data() + kDataNumber);
+    const uint16_t number = protocol::ReadLe16(data.data() + kDataNumber);
     if (number != nextBlock_) {
         reason = Mismatch("block", number, static_cast<uint32_t>(nextBlock_)) + " (out of order)";
         return false;
@@ -100,7 +108,7 @@ bool WriteTransfer::Append(const Bytes& data, std::string& reason) {
 }
 
 bool WriteTransfer::Verify(std::string& reason) const {
-    const uint16_t got = Crc(body_.data(), body_.size());
+    const uint16_t got = TCrc16().Compute(body_.data(), body_.size());
     if (got == crc_) {
         return true;
     }
@@ -110,23 +118,20 @@ bool WriteTransfer::Verify(std::string& reason) const {
 }
 
 Bytes WriteTransfer::SettingsTable() const {
-    Bytes table(body_.begin(), body_.begin() + kSplit);
-    const auto second = body_.begin() + kSecondPartOffset;
-    table.insert(table.end(), second, second + (kSettingsTableSize - kSplit));
-    return table;
+    return protocol::UnpackSettingsStream(Stream());
 }
 
+// Repacking the table gives the stream back only when the bytes between its parts were zeros.
 bool WriteTransfer::HasStrayStreamBytes() const {
-    const auto nonZero = [this](std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to; ++i) {
-            if (body_[i] != 0) {
-                return true;
-            }
-        }
-        return false;
-    };
-    const std::size_t secondEnd = kSecondPartOffset + (kSettingsTableSize - kSplit);
-    return nonZero(kSplit, kSecondPartOffset) || nonZero(secondEnd, kStreamSize);
+    const protocol::SettingsStream stream = Stream();
+    const Bytes table = protocol::UnpackSettingsStream(stream);
+    return protocol::PackSettingsStream(table.data()) != stream;
+}
+
+protocol::SettingsStream WriteTransfer::Stream() const {
+    protocol::SettingsStream stream{};
+    std::copy_n(body_.begin(), std::min(body_.size(), stream.size()), stream.begin());
+    return stream;
 }
 
 ReceivedFirmware WriteTransfer::Firmware() const {

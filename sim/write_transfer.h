@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/protocol.h"
 #include "sim/sim_config.h"
 
 #include <optional>
@@ -38,6 +39,8 @@ public:
     ReceivedFirmware Firmware() const;
 
 private:
+    protocol::SettingsStream Stream() const;
+
     WriteTransfer(Target target, int blockCount, uint16_t crc)
         : target_(target), blockCount_(blockCount), crc_(crc) {}
 

@@ -1,0 +1,245 @@
+#include "sim/sim_options.h"
+
+#include "link/protocol.h"
+
+#include <QCommandLineParser>
+
+#include <stdexcept>
+
+namespace velor::sim {
+
+namespace {
+
+constexpr uint32_t kMaxByte = 0xFF;
+constexpr uint32_t kMaxWord = 0xFFFF;
+constexpr uint32_t kMaxLong = 0xFFFF'FFFF;
+constexpr int kKeyDigits = 12;
+constexpr int kHexBase = 16;
+constexpr int kVersionParts = 3;
+
+struct NamedValue {
+    const char* name;
+    int value;
+};
+
+constexpr NamedValue kFaultKinds[] = {
+    {"no-reply", static_cast<int>(ReplyFault::Kind::NoReply)},
+    {"wrong-start", static_cast<int>(ReplyFault::Kind::WrongStart)},
+    {"bad-crc", static_cast<int>(ReplyFault::Kind::BadCrc)},
+    {"short", static_cast<int>(ReplyFault::Kind::Short)},
+};
+
+constexpr NamedValue kCommands[] = {
+    {"identify", protocol::kCmdIdentify}, {"select", protocol::kCmdSelectScenario},
+    {"read", protocol::kCmdReadRequest},  {"write", protocol::kCmdWriteBlock},
+    {"poll", protocol::kCmdStatusPoll},
+};
+
+std::runtime_error BadValue(const QString& what, const QString& text) {
+    return std::runtime_error(QStringLiteral("bad %1 \"%2\"").arg(what, text).toStdString());
+}
+
+template <std::size_t N>
+int Named(const NamedValue (&table)[N], const QString& text, const QString& what, bool numbersToo) {
+    for (const NamedValue& entry : table) {
+        if (text == QLatin1String(entry.name)) {
+            return entry.value;
+        }
+    }
+    if (numbersToo) {
+        return static_cast<int>(ParseNumber(text, kMaxByte));
+    }
+    throw BadValue(what, text);
+}
+
+QStringList Fields(const QString& text, int min, int max, const QString& what) {
+    const QStringList fields = text.split(QLatin1Char(':'));
+    if (fields.size() < min || fields.size() > max) {
+        throw BadValue(what, text);
+    }
+    return fields;
+}
+
+QCommandLineOption Option(const char* name, const char* description, const char* value = nullptr) {
+    return value ? QCommandLineOption(QLatin1String(name), QString::fromUtf8(description),
+                                      QLatin1String(value))
+                 : QCommandLineOption(QLatin1String(name), QString::fromUtf8(description));
+}
+
+void AddOptions(QCommandLineParser& parser) {
+    parser.setApplicationDescription(QStringLiteral(
+        "A simulated model-580 device on a pseudo-terminal. Prints the terminal's path on the\n"
+        "first line of standard output and serves until interrupted. Refusals and injected faults\n"
+        "are logged on standard error."));
+    parser.addHelpOption();
+    parser.addOptions({
+        Option("type", "Device type reported to identify (default 580).", "N"),
+        Option("platform", "Platform code reported to identify (default 5).", "N"),
+        Option("device-version", "Three version bytes, e.g. 3.1.7 (the default).", "A.B.C"),
+        Option("scenario",
+               "Code, parameter and further value answered for scenario 1 (key read), 2 (settings "
+               "read), 3 (settings write) or 4 (firmware write). Repeatable.",
+               "N:CODE:PARAM[:VALUE]"),
+        Option("settings",
+               "Settings table to start from (default 580default.cfg beside the "
+               "program).",
+               "FILE.cfg"),
+        Option("save", "Write the settings table to this file whenever the program writes it.",
+               "FILE.cfg"),
+        Option("key",
+               "Identifier of the key on the reader, up to 12 hex digits, e.g. "
+               "0123456789AB. Without it no key is on the reader (six zero bytes).",
+               "HEX"),
+        Option("busy",
+               "Answer write block B as busy with delay code D (default 1 = 20 ms); the P-th "
+               "status poll finds it stored (default 1), earlier polls answer busy. Repeatable.",
+               "B[:P[:D]]"),
+        Option("refuse", "Refuse write block B (status 0x20). Repeatable.", "B"),
+        Option("fault",
+               "Damage the N-th reply (default 1) to a command: KIND is no-reply, wrong-start, "
+               "bad-crc or short; COMMAND is identify, select, read, write, poll or a code such "
+               "as 0x82. Repeatable.",
+               "KIND:COMMAND[:N]"),
+        Option("hang-up-after", "Serve N frames, then drop the line (close the terminal) and exit.",
+               "N"),
+        Option("no-pacing", "Answer at once instead of at the pace of a 9600-baud line."),
+        Option("verbose", "Log every frame in both directions in hex."),
+    });
+}
+
+void ApplyIdentity(const QCommandLineParser& parser, SimIdentity& identity) {
+    if (parser.isSet(QStringLiteral("type"))) {
+        identity.type = static_cast<uint16_t>(ParseNumber(parser.value("type"), kMaxWord));
+    }
+    if (parser.isSet(QStringLiteral("platform"))) {
+        identity.platform = static_cast<uint16_t>(ParseNumber(parser.value("platform"), kMaxWord));
+    }
+    if (parser.isSet(QStringLiteral("device-version"))) {
+        identity.version = ParseVersion(parser.value("device-version"));
+    }
+}
+
+void ApplyBehaviour(const QCommandLineParser& parser, SimBehaviour& behaviour) {
+    for (const QString& text : parser.values(QStringLiteral("busy"))) {
+        const auto [block, response] = ParseBusy(text);
+        behaviour.blockResponses[block] = response;
+    }
+    for (const QString& text : parser.values(QStringLiteral("refuse"))) {
+        BlockResponse refuse;
+        refuse.kind = BlockResponse::Kind::Refuse;
+        behaviour.blockResponses[static_cast<int>(ParseNumber(text, kMaxWord))] = refuse;
+    }
+    for (const QString& text : parser.values(QStringLiteral("fault"))) {
+        behaviour.faults.push_back(ParseFault(text));
+    }
+    if (parser.isSet(QStringLiteral("hang-up-after"))) {
+        behaviour.hangUpAfterFrames =
+            static_cast<int>(ParseNumber(parser.value("hang-up-after"), kMaxLong >> 1));
+    }
+}
+
+} // namespace
+
+uint32_t ParseNumber(const QString& text, uint32_t max) {
+    bool ok = false;
+    const bool hex = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
+    const qulonglong value = hex ? text.mid(2).toULongLong(&ok, kHexBase) : text.toULongLong(&ok);
+    if (!ok || value > max) {
+        throw BadValue(QStringLiteral("number"), text);
+    }
+    return static_cast<uint32_t>(value);
+}
+
+ReplyFault ParseFault(const QString& text) {
+    const QStringList f = Fields(text, 2, 3, QStringLiteral("fault"));
+    ReplyFault fault;
+    fault.kind = static_cast<ReplyFault::Kind>(Named(kFaultKinds, f[0], "fault kind", false));
+    fault.command = static_cast<uint8_t>(Named(kCommands, f[1], "command", true));
+    fault.nth = f.size() > 2 ? static_cast<int>(ParseNumber(f[2], kMaxLong >> 1)) : 1;
+    return fault;
+}
+
+std::pair<int, BlockResponse> ParseBusy(const QString& text) {
+    const QStringList f = Fields(text, 1, 3, QStringLiteral("busy block"));
+    BlockResponse busy;
+    busy.kind = BlockResponse::Kind::Busy;
+    if (f.size() > 1) {
+        busy.busyPolls = static_cast<int>(ParseNumber(f[1], kMaxWord));
+    }
+    if (f.size() > 2) {
+        busy.delayCode = static_cast<uint8_t>(ParseNumber(f[2], protocol::kStatusDelayMask));
+    }
+    return {static_cast<int>(ParseNumber(f[0], kMaxWord)), busy};
+}
+
+std::pair<int, ScenarioEntry> ParseScenario(const QString& text) {
+    const QStringList f = Fields(text, 3, 4, QStringLiteral("scenario"));
+    const int number = static_cast<int>(ParseNumber(f[0], kScenarioCount));
+    if (number < 1) {
+        throw BadValue(QStringLiteral("scenario"), text);
+    }
+    ScenarioEntry entry;
+    entry.code = static_cast<uint16_t>(ParseNumber(f[1], kMaxWord));
+    entry.param = ParseNumber(f[2], kMaxLong);
+    entry.extra = f.size() > 3 ? ParseNumber(f[3], kMaxLong) : 0;
+    return {number, entry};
+}
+
+uint64_t ParseKey(const QString& text) {
+    const QString digits =
+        text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? text.mid(2) : text;
+    bool ok = false;
+    const qulonglong value = digits.toULongLong(&ok, kHexBase);
+    if (!ok || digits.size() > kKeyDigits) {
+        throw BadValue(QStringLiteral("key identifier"), text);
+    }
+    return value;
+}
+
+std::array<uint8_t, 3> ParseVersion(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char('.'));
+    if (parts.size() != kVersionParts) {
+        throw BadValue(QStringLiteral("version"), text);
+    }
+    std::array<uint8_t, 3> version{};
+    for (int i = 0; i < kVersionParts; ++i) {
+        version[static_cast<std::size_t>(i)] =
+            static_cast<uint8_t>(ParseNumber(parts[i], kMaxByte));
+    }
+    return version;
+}
+
+SimOptions ParseSimOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    AddOptions(parser);
+    if (!parser.parse(arguments)) {
+        throw std::runtime_error(parser.errorText().toStdString());
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        throw BadValue(QStringLiteral("argument"), parser.positionalArguments().first());
+    }
+    SimOptions options;
+    options.help = parser.isSet(QStringLiteral("help"));
+    ApplyIdentity(parser, options.state.identity);
+    for (const QString& text : parser.values(QStringLiteral("scenario"))) {
+        const auto [number, entry] = ParseScenario(text);
+        options.state.scenarios[static_cast<std::size_t>(number - 1)] = entry;
+    }
+    if (parser.isSet(QStringLiteral("key"))) {
+        options.state.key = ParseKey(parser.value(QStringLiteral("key")));
+    }
+    ApplyBehaviour(parser, options.state.behaviour);
+    options.settingsFile = parser.value(QStringLiteral("settings"));
+    options.saveFile = parser.value(QStringLiteral("save"));
+    options.paced = !parser.isSet(QStringLiteral("no-pacing"));
+    options.verbose = parser.isSet(QStringLiteral("verbose"));
+    return options;
+}
+
+QString SimHelpText() {
+    QCommandLineParser parser;
+    AddOptions(parser);
+    return parser.helpText();
+}
+
+} // namespace velor::sim
