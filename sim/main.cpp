@@ -100,7 +100,7 @@ int main(int argc, char* argv[]) {
         return kExitBadOptions;
     }
     if (options.help) {
-        std::printf("%s", qPrintable(velor::sim::SimHelpText()));
+        std::printf("%s\n", qPrintable(velor::sim::SimHelpText().trimmed()));
         return 0;
     }
     try {

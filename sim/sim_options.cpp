@@ -107,35 +107,55 @@ void AddOptions(QCommandLineParser& parser) {
     });
 }
 
-void ApplyIdentity(const QCommandLineParser& parser, SimIdentity& identity) {
-    if (parser.isSet(QStringLiteral("type"))) {
-        identity.type = static_cast<uint16_t>(ParseNumber(parser.value("type"), kMaxWord));
-    }
-    if (parser.isSet(QStringLiteral("platform"))) {
-        identity.platform = static_cast<uint16_t>(ParseNumber(parser.value("platform"), kMaxWord));
-    }
-    if (parser.isSet(QStringLiteral("device-version"))) {
-        identity.version = ParseVersion(parser.value("device-version"));
+// Runs apply on each value given to the option; a bad value's error names the option.
+template <typename Apply>
+void EachValue(const QCommandLineParser& parser, const char* name, Apply apply) {
+    const QString option = QLatin1String(name);
+    for (const QString& value : parser.values(option)) {
+        try {
+            apply(value);
+        } catch (const std::runtime_error& e) {
+            throw std::runtime_error(
+                QStringLiteral("--%1 %2: %3").arg(option, value, e.what()).toStdString());
+        }
     }
 }
 
+void ApplyIdentity(const QCommandLineParser& parser, SimIdentity& identity) {
+    EachValue(parser, "type", [&identity](const QString& v) {
+        identity.type = static_cast<uint16_t>(ParseNumber(v, kMaxWord));
+    });
+    EachValue(parser, "platform", [&identity](const QString& v) {
+        identity.platform = static_cast<uint16_t>(ParseNumber(v, kMaxWord));
+    });
+    EachValue(parser, "device-version",
+              [&identity](const QString& v) { identity.version = ParseVersion(v); });
+}
+
 void ApplyBehaviour(const QCommandLineParser& parser, SimBehaviour& behaviour) {
-    for (const QString& text : parser.values(QStringLiteral("busy"))) {
-        const auto [block, response] = ParseBusy(text);
-        behaviour.blockResponses[block] = response;
-    }
-    for (const QString& text : parser.values(QStringLiteral("refuse"))) {
-        BlockResponse refuse;
-        refuse.kind = BlockResponse::Kind::Refuse;
-        behaviour.blockResponses[static_cast<int>(ParseNumber(text, kMaxWord))] = refuse;
-    }
-    for (const QString& text : parser.values(QStringLiteral("fault"))) {
-        behaviour.faults.push_back(ParseFault(text));
-    }
-    if (parser.isSet(QStringLiteral("hang-up-after"))) {
-        behaviour.hangUpAfterFrames =
-            static_cast<int>(ParseNumber(parser.value("hang-up-after"), kMaxLong >> 1));
-    }
+    auto& responses = behaviour.blockResponses;
+    EachValue(parser, "busy", [&responses](const QString& v) {
+        const auto [block, response] = ParseBusy(v);
+        responses[block] = response;
+    });
+    EachValue(parser, "refuse", [&responses](const QString& v) {
+        responses[static_cast<int>(ParseNumber(v, kMaxWord))].kind = BlockResponse::Kind::Refuse;
+    });
+    EachValue(parser, "fault",
+              [&behaviour](const QString& v) { behaviour.faults.push_back(ParseFault(v)); });
+    EachValue(parser, "hang-up-after", [&behaviour](const QString& v) {
+        behaviour.hangUpAfterFrames = static_cast<int>(ParseNumber(v, kMaxLong >> 1));
+    });
+}
+
+void ApplyState(const QCommandLineParser& parser, SimState& state) {
+    ApplyIdentity(parser, state.identity);
+    EachValue(parser, "scenario", [&state](const QString& v) {
+        const auto [number, entry] = ParseScenario(v);
+        state.scenarios[static_cast<std::size_t>(number - 1)] = entry;
+    });
+    EachValue(parser, "key", [&state](const QString& v) { state.key = ParseKey(v); });
+    ApplyBehaviour(parser, state.behaviour);
 }
 
 } // namespace
@@ -219,16 +239,8 @@ SimOptions ParseSimOptions(const QStringList& arguments) {
         throw BadValue(QStringLiteral("argument"), parser.positionalArguments().first());
     }
     SimOptions options;
-    options.help = parser.isSet(QStringLiteral("help"));
-    ApplyIdentity(parser, options.state.identity);
-    for (const QString& text : parser.values(QStringLiteral("scenario"))) {
-        const auto [number, entry] = ParseScenario(text);
-        options.state.scenarios[static_cast<std::size_t>(number - 1)] = entry;
-    }
-    if (parser.isSet(QStringLiteral("key"))) {
-        options.state.key = ParseKey(parser.value(QStringLiteral("key")));
-    }
-    ApplyBehaviour(parser, options.state.behaviour);
+    options.help = parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"));
+    ApplyState(parser, options.state);
     options.settingsFile = parser.value(QStringLiteral("settings"));
     options.saveFile = parser.value(QStringLiteral("save"));
     options.paced = !parser.isSet(QStringLiteral("no-pacing"));
