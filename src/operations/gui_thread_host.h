@@ -1,0 +1,32 @@
+#pragma once
+
+#include "operations/operation_host.h"
+
+#include <functional>
+
+class QObject;
+
+// Runs each step of a window-side host on the thread of guiContext (the window's thread) and
+// waits for it, through a blocking queued call. Called on that thread itself, it runs the step
+// directly. An exception a step throws on the window's thread is carried back and rethrown on
+// the caller's thread, so nothing escapes into the window's event loop.
+//
+// guiContext and host must outlive every call; the window keeps both alive until the operation
+// thread has finished.
+class GuiThreadHost : public OperationHost {
+public:
+    GuiThreadHost(QObject* guiContext, OperationHost* host) : context_(guiContext), host_(host) {}
+
+    void ShowStatus(const StatusReport& report) override;
+    void AdaptToDeviceType(int deviceTypeCode) override;
+    void ResetProgress() override;
+    void ShowSettings(const std::vector<uint8_t>& image) override;
+    void PlaceKeyIdentifier(uint64_t identifier, int keyNumber) override;
+    void SetButtons(ButtonOutcome outcome) override;
+
+private:
+    void Call(const std::function<void()>& step);
+
+    QObject* context_;
+    OperationHost* host_;
+};
