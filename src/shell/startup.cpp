@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "link/tty_ftdi_driver.h"
 #include "shell/about_box.h"
 #include "shell/catalogue_loader.h"
 #include "shell/locale_runtime.h"
@@ -32,8 +33,10 @@ TMainFormDeps MakeMainFormDeps(const TStartupContext& context) {
     TMainFormDeps deps;
     deps.dialogs = context.dialogs;
     deps.sleeper = &SleepMilliseconds;
-    // TODO: deps.makeDriver returns std::make_unique<TtyFtdiDriver>(velor::ReadPortDevice(path))
-    // once link/tty_ftdi_driver.h is in the tree.
+    // An INI key [Port] Device names a serial device to use instead of the first FTDI bridge.
+    deps.makeDriver = [programPath = context.programPath]() -> std::unique_ptr<FtdiDriver> {
+        return std::make_unique<TtyFtdiDriver>(velor::ReadPortDevice(programPath));
+    };
     return deps;
 }
 

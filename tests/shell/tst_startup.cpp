@@ -1,4 +1,5 @@
 #include "fake_program.h"
+#include "link/tty_ftdi_driver.h"
 #include "recording_dialogs.h"
 #include "shell/about_box.h"
 #include "shell/configurator_app.h"
@@ -6,6 +7,7 @@
 #include "shell/message_catalogue.h"
 #include "shell/startup.h"
 #include "ui/main_form.h"
+#include "ui/main_form_deps.h"
 
 #include <QDir>
 #include <QLabel>
@@ -80,6 +82,26 @@ private slots:
         QVERIFY(dialogs_.boxes.isEmpty());
     }
 
+    // The window's driver opens the serial device the INI file names, if any.
+    void windowGetsItsDependencies() {
+        FakeProgram program;
+        prepare(program, "[Port]\nDevice=/dev/pts/42\n");
+        TStartupContext c = context(program);
+        TMainFormDeps given;
+        c.makeMainForm = [&given](TMainFormDeps deps) {
+            given = deps;
+            return std::make_unique<TMainForm>(std::move(deps));
+        };
+        const TStartedProgram started = StartConfigurator(c);
+        QCOMPARE(given.dialogs, &dialogs_);
+        QVERIFY(given.sleeper);
+        QVERIFY(given.makeDriver);
+        const std::unique_ptr<FtdiDriver> driver = given.makeDriver();
+        auto* tty = dynamic_cast<TtyFtdiDriver*>(driver.get());
+        QVERIFY(tty != nullptr);
+        QCOMPARE(tty->DevicePath(0), std::string("/dev/pts/42"));
+    }
+
     void startsWithBuiltInTextsWithoutIniFile() {
         FakeProgram program;
         prepare(program, QByteArray());
@@ -118,7 +140,7 @@ private slots:
     void closingTheWindowEndsTheRunWithZero() {
         FakeProgram program;
         prepare(program, QByteArray());
-        dialogs_.answers = {BoxResult::Yes};
+        dialogs_.answers.enqueue(BoxResult::Yes);
         QTimer::singleShot(0, this, [this] {
             QVERIFY(mainWindow_ != nullptr);
             mainWindow_->close();
