@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The velor580-cli command line.
+enum class CliCommand { Identify, ReadSettings, WriteSettings, ReadKey, WriteFirmware };
+
+struct CliOptions {
+    CliCommand command = CliCommand::Identify;
+    QString file; // the .cfg or .tsk file of the commands that take one
+    QString port; // a serial device to use instead of the first FTDI bridge
+    bool help = false;
+};
+
+// Parses the arguments (the program name first). Throws std::runtime_error naming what is wrong.
+CliOptions ParseCliOptions(const QStringList& arguments);
+QString CliHelpText();

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "link/progress_sink.h"
+#include "operations/operation_host.h"
+
+#include <QTextStream>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// Transfer progress on a console: "\rprogress: <done>/<total>", the line ended once complete
+// or when the progress is reset.
+class ConsoleProgress : public ProgressSink {
+public:
+    explicit ConsoleProgress(QTextStream& err) : err_(err) {}
+
+    void SetMax(int max) override;
+    void Advance() override;
+    // Ends a progress line that is still open.
+    void Reset();
+
+private:
+    QTextStream& err_;
+    int max_ = 0;
+    int done_ = 0;
+    bool lineOpen_ = false;
+};
+
+// The window-side steps of an operation for the command-line tool: the status text of every
+// report goes to standard error, a key identifier to standard output; settings read are kept
+// for the caller to save.
+class ConsoleHost : public OperationHost {
+public:
+    ConsoleHost(QTextStream& out, QTextStream& err) : out_(out), err_(err), progress_(err) {}
+
+    void ShowStatus(const StatusReport& report) override;
+    void AdaptToDeviceType(int) override {}
+    void ResetProgress() override { progress_.Reset(); }
+    void ShowSettings(const std::vector<uint8_t>& image) override { settings_ = image; }
+    void PlaceKeyIdentifier(uint64_t identifier, int keyNumber) override;
+    void SetButtons(ButtonOutcome) override {}
+
+    ProgressSink* Progress() { return &progress_; }
+    // The settings image the last read delivered.
+    const std::optional<std::vector<uint8_t>>& Settings() const { return settings_; }
+
+private:
+    QTextStream& out_;
+    QTextStream& err_;
+    ConsoleProgress progress_;
+    std::optional<std::vector<uint8_t>> settings_;
+};
+
+// One line, flushed at once so that the two streams interleave in order.
+void PrintLine(QTextStream& stream, const QString& text);
