@@ -1,0 +1,362 @@
+// The tty bridge driver: finding FTDI bridges in sysfs, and real I/O over a pseudo-terminal.
+#include "byte_text.h"
+
+#include "link/bridge_discovery.h"
+#include "link/ftdi_usb_port.h"
+#include "link/tty_ftdi_driver.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <thread>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kTimeoutMs = 3000;
+
+// The far end of a pseudo-terminal pair; the driver opens the near end by its path.
+class PtyFarEnd {
+public:
+    PtyFarEnd() {
+        master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0) {
+            path_ = QString::fromLocal8Bit(::ptsname(master_));
+        }
+    }
+    ~PtyFarEnd() { HangUp(); }
+    PtyFarEnd(const PtyFarEnd&) = delete;
+    PtyFarEnd& operator=(const PtyFarEnd&) = delete;
+
+    QString path() const { return path_; }
+    bool Send(const QByteArray& bytes) const {
+        return ::write(master_, bytes.constData(), static_cast<std::size_t>(bytes.size())) ==
+               bytes.size();
+    }
+    // Up to n bytes, waiting at most a second for them.
+    QByteArray Receive(int n) const {
+        QByteArray got;
+        QElapsedTimer timer;
+        timer.start();
+        while (got.size() < n && timer.elapsed() < 1000) {
+            pollfd entry{master_, POLLIN, 0};
+            if (::poll(&entry, 1, 50) > 0) {
+                char chunk[512];
+                const ssize_t r = ::read(master_, chunk, sizeof chunk);
+                if (r > 0) {
+                    got.append(chunk, static_cast<int>(r));
+                }
+            }
+        }
+        return got;
+    }
+    void HangUp() {
+        if (master_ >= 0) {
+            ::close(master_);
+            master_ = -1;
+        }
+    }
+
+private:
+    int master_ = -1;
+    QString path_;
+};
+
+QByteArray AllByteValues() {
+    QByteArray bytes;
+    for (int b = 0; b < 256; ++b) {
+        bytes.append(static_cast<char>(b));
+    }
+    return bytes;
+}
+
+struct PortOver {
+    int ioErrors = 0;
+    TFTDIUsbPort port;
+    explicit PortOver(std::unique_ptr<FtdiDriver> driver)
+        : port(std::move(driver), [this] { ++ioErrors; }) {}
+};
+
+// A sysfs tree in a temporary folder. Each tty sits under a USB interface of its own USB device
+// with the given idVendor (none when empty); it is listed under class/tty, bus/usb-serial, or both.
+class FakeSysfs {
+public:
+    QString root() const { return dir_.path(); }
+    void AddTty(const QString& name, const QString& vendor, bool classTty, bool usbSerial) {
+        const QString usb = root() + "/devices/pci0/usb1/dev-" + name;
+        const QString portDir = usb + "/dev-" + name + ":1.0/" + name;
+        const QString ttyDir = portDir + "/tty/" + name;
+        QDir().mkpath(ttyDir);
+        QDir().mkpath(root() + "/class/tty");
+        QDir().mkpath(root() + "/bus/usb-serial/devices");
+        if (!vendor.isEmpty()) {
+            QFile file(usb + "/idVendor");
+            file.open(QIODevice::WriteOnly);
+            file.write(vendor.toLatin1() + "\n");
+        }
+        QFile::link(portDir, ttyDir + "/device");
+        if (classTty) {
+            QFile::link(ttyDir, root() + "/class/tty/" + name);
+        }
+        if (usbSerial) {
+            QFile::link(portDir, root() + "/bus/usb-serial/devices/" + name);
+        }
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+} // namespace
+
+class TestTtyFtdiDriver : public QObject {
+    Q_OBJECT
+
+private slots:
+    void findsFtdiBridges_data();
+    void findsFtdiBridges();
+    void indexFollowsDiscoveryAndPathOverrides();
+    void opensBridgeZeroFoundInSysfs();
+    void movesBytesBothWaysThroughDevicePath();
+    void lineIsRaw8N1At9600();
+    void dataCharacteristicsAndBaudRate();
+    void shortReadReturnsFalseAfterTimeout();
+    void hangUpIsAnIoError();
+    void failedOpenKeepsTheReason_data();
+    void failedOpenKeepsTheReason();
+    void permissionDeniedKeepsTheReason();
+    void unknownHandleIsRejected();
+};
+
+void TestTtyFtdiDriver::findsFtdiBridges_data() {
+    QTest::addColumn<QStringList>("ttys"); // name vendor listing (c: class/tty, b: usb-serial)
+    QTest::addColumn<QStringList>("bridges");
+    QTest::newRow("none") << QStringList() << QStringList();
+    QTest::newRow("only a non-FTDI adapter") << QStringList{"ttyUSB0 067b cb"} << QStringList();
+    QTest::newRow("numbers compared by value")
+        << QStringList{"ttyUSB10 0403 cb", "ttyUSB2 0403 cb", "ttyUSB1 0403 cb"}
+        << QStringList{"ttyUSB1", "ttyUSB2", "ttyUSB10"};
+    QTest::newRow("listed in either place")
+        << QStringList{"ttyUSB3 0403 b", "ttyUSB2 0403 c"} << QStringList{"ttyUSB2", "ttyUSB3"};
+    QTest::newRow("foreign vendor and no USB parent skipped")
+        << QStringList{"ttyUSB0 067b cb", "ttyUSB1 0403 cb", "ttyUSB4 - c", "ttyS0 0403 c"}
+        << QStringList{"ttyUSB1"};
+}
+
+void TestTtyFtdiDriver::findsFtdiBridges() {
+    QFETCH(QStringList, ttys);
+    QFETCH(QStringList, bridges);
+    FakeSysfs sysfs;
+    for (const QString& tty : ttys) {
+        const QStringList parts = tty.split(' ');
+        sysfs.AddTty(parts[0], parts[1] == "-" ? QString() : parts[1], parts[2].contains('c'),
+                     parts[2].contains('b'));
+    }
+    QStringList found;
+    for (const std::string& name : velor::link::FindFtdiBridges(sysfs.root().toStdString())) {
+        found << QString::fromStdString(name);
+    }
+    QCOMPARE(found, bridges);
+}
+
+void TestTtyFtdiDriver::indexFollowsDiscoveryAndPathOverrides() {
+    FakeSysfs sysfs;
+    sysfs.AddTty("ttyUSB3", "0403", true, true);
+    sysfs.AddTty("ttyUSB1", "0403", true, true);
+    const TtyFtdiDriver listed({}, sysfs.root(), "/devx");
+    QCOMPARE(listed.DevicePath(0), std::string("/devx/ttyUSB1"));
+    QCOMPARE(listed.DevicePath(1), std::string("/devx/ttyUSB3"));
+    QCOMPARE(listed.DevicePath(2), std::string());
+
+    const TtyFtdiDriver overridden("/dev/pts/7", sysfs.root(), "/devx");
+    QCOMPARE(overridden.DevicePath(0), std::string("/dev/pts/7"));
+    QCOMPARE(overridden.DevicePath(1), std::string());
+}
+
+// Index 0 is the first bridge listed; with none listed the open fails without a reason.
+void TestTtyFtdiDriver::opensBridgeZeroFoundInSysfs() {
+    PtyFarEnd far;
+    QVERIFY(!far.path().isEmpty());
+    FakeSysfs sysfs;
+    QTemporaryDir dev;
+    PortOver none(std::make_unique<TtyFtdiDriver>(QString(), sysfs.root(), dev.path()));
+    QCOMPARE(none.port.Open(), 0);
+    QCOMPARE(none.port.LastOpenError(), QString());
+    QCOMPARE(none.port.LastOpenDevice(), QString());
+
+    sysfs.AddTty("ttyUSB0", "067b", true, true);
+    sysfs.AddTty("ttyUSB1", "0403", true, true);
+    QVERIFY(QFile::link(far.path(), dev.path() + "/ttyUSB1"));
+    PortOver found(std::make_unique<TtyFtdiDriver>(QString(), sysfs.root(), dev.path()));
+    QCOMPARE(found.port.Open(), 1);
+    const QByteArray identify = QByteArray::fromHex("55 01 FF 80 00 5C 00");
+    QVERIFY(found.port.Write(reinterpret_cast<const uint8_t*>(identify.constData()), 7));
+    QCOMPARE(far.Receive(7), identify);
+}
+
+// Every byte value passes unchanged both ways (no CR/LF mapping, no flow-control or signal
+// characters), and a read returns once its bytes are in, well before the time-out.
+void TestTtyFtdiDriver::movesBytesBothWaysThroughDevicePath() {
+    PtyFarEnd far;
+    PortOver link(std::make_unique<TtyFtdiDriver>(far.path()));
+    QCOMPARE(link.port.Open(), 1);
+    QCOMPARE(link.port.LastOpenError(), QString());
+    const QByteArray all = AllByteValues();
+
+    QVERIFY(link.port.Write(reinterpret_cast<const uint8_t*>(all.constData()), 256));
+    QCOMPARE(link.port.LastWritten, 256u);
+    QCOMPARE(far.Receive(256), all);
+
+    std::thread device([&far, &all] {
+        far.Send(all.left(100));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        far.Send(all.mid(100));
+    });
+    QByteArray got(256, '\0');
+    QElapsedTimer timer;
+    timer.start();
+    const bool complete = link.port.Read(reinterpret_cast<uint8_t*>(got.data()), 256);
+    const qint64 elapsed = timer.elapsed();
+    device.join();
+    QVERIFY(complete);
+    QCOMPARE(got, all);
+    QVERIFY2(elapsed < kTimeoutMs / 2, qPrintable(QString::number(elapsed)));
+    QCOMPARE(link.ioErrors, 0);
+}
+
+void TestTtyFtdiDriver::lineIsRaw8N1At9600() {
+    PtyFarEnd far;
+    PortOver link(std::make_unique<TtyFtdiDriver>(far.path()));
+    QCOMPARE(link.port.Open(), 1);
+    const int fd = ::open(far.path().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    QVERIFY(fd >= 0);
+    termios settings{};
+    QCOMPARE(::tcgetattr(fd, &settings), 0);
+    ::close(fd);
+    QCOMPARE(::cfgetospeed(&settings), speed_t(B9600));
+    QCOMPARE(settings.c_cflag & CSIZE, tcflag_t(CS8));
+    QCOMPARE(settings.c_cflag & (PARENB | CSTOPB | CRTSCTS), tcflag_t(0));
+    QVERIFY((settings.c_cflag & (CLOCAL | CREAD)) == (CLOCAL | CREAD));
+    QCOMPARE(settings.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), tcflag_t(0));
+    QCOMPARE(settings.c_iflag & (IXON | IXOFF | ICRNL | INLCR | ISTRIP), tcflag_t(0));
+    QCOMPARE(settings.c_oflag & OPOST, tcflag_t(0));
+}
+
+// A pseudo-terminal always keeps 8 bits without parity, so stop bits and speed are what shows.
+void TestTtyFtdiDriver::dataCharacteristicsAndBaudRate() {
+    PtyFarEnd far;
+    TtyFtdiDriver driver(far.path());
+    FtHandle handle = 0;
+    QCOMPARE(driver.OpenByIndex(0, handle), kFtOk);
+    QCOMPARE(driver.SetDataCharacteristics(handle, kFtBits8, kFtStopBits2, kFtParityNone), kFtOk);
+    QCOMPARE(driver.SetBaudRate(handle, 115200), kFtOk);
+    QCOMPARE(driver.SetBaudRate(handle, 12345), kFtInvalidBaudRate);
+    QCOMPARE(driver.SetDataCharacteristics(handle, 9, kFtStopBits1, kFtParityNone),
+             kFtInvalidParameter);
+    const int fd = ::open(far.path().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    termios settings{};
+    QCOMPARE(::tcgetattr(fd, &settings), 0);
+    ::close(fd);
+    QCOMPARE(settings.c_cflag & (CSIZE | CSTOPB | PARENB), tcflag_t(CS8 | CSTOPB));
+    QCOMPARE(::cfgetospeed(&settings), speed_t(B115200));
+    QCOMPARE(driver.Close(handle), kFtOk);
+}
+
+// The one slow test: 9 of 11 bytes arrive, the read gives up at the 3000 ms time-out.
+void TestTtyFtdiDriver::shortReadReturnsFalseAfterTimeout() {
+    PtyFarEnd far;
+    PortOver link(std::make_unique<TtyFtdiDriver>(far.path()));
+    QCOMPARE(link.port.Open(), 1);
+    QVERIFY(far.Send(QByteArray::fromHex("AA 07 44 02 05 00 03 01 07")));
+    uint8_t reply[11] = {};
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(!link.port.Read(reply, 11));
+    const qint64 elapsed = timer.elapsed();
+    QVERIFY2(elapsed >= kTimeoutMs - 50 && elapsed < kTimeoutMs + 1500,
+             qPrintable(QString::number(elapsed)));
+    QCOMPARE(link.port.LastRead, 9u);
+    QCOMPARE(AsQBytes(reply, 9), QByteArray::fromHex("AA 07 44 02 05 00 03 01 07"));
+    QCOMPARE(link.ioErrors, 0);
+}
+
+// The far end going away (a bridge unplugged) is a driver error: one report per call, at once.
+void TestTtyFtdiDriver::hangUpIsAnIoError() {
+    PtyFarEnd far;
+    PortOver link(std::make_unique<TtyFtdiDriver>(far.path()));
+    QCOMPARE(link.port.Open(), 1);
+    far.HangUp();
+    uint8_t buffer[8] = {};
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(!link.port.Read(buffer, 8));
+    QVERIFY(timer.elapsed() < kTimeoutMs / 2);
+    QCOMPARE(link.ioErrors, 1);
+    QVERIFY(!link.port.Write(buffer, 8));
+    QCOMPARE(link.ioErrors, 2);
+    QCOMPARE(link.port.Close(), 0);
+}
+
+void TestTtyFtdiDriver::failedOpenKeepsTheReason_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("error");
+    QTest::newRow("missing device") << "missing" << ENOENT;
+    QTest::newRow("not a terminal") << "file" << ENOTTY;
+}
+
+void TestTtyFtdiDriver::failedOpenKeepsTheReason() {
+    QFETCH(QString, kind);
+    QFETCH(int, error);
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/ttyX";
+    if (kind == "file") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    PortOver link(std::make_unique<TtyFtdiDriver>(path));
+    QCOMPARE(link.port.Open(), 0);
+    QCOMPARE(link.port.Handle, 0u);
+    QCOMPARE(link.port.LastOpenError(), QString::fromLocal8Bit(std::strerror(error)));
+    QCOMPARE(link.port.LastOpenDevice(), path);
+    QCOMPARE(link.port.LastOpenDeviceGroup().isEmpty(), kind == "missing");
+}
+
+void TestTtyFtdiDriver::permissionDeniedKeepsTheReason() {
+    if (::geteuid() == 0) {
+        QSKIP("permissions do not bind the superuser");
+    }
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/ttyUSB0";
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QVERIFY(file.setPermissions(QFileDevice::Permissions()));
+    PortOver link(std::make_unique<TtyFtdiDriver>(path));
+    QCOMPARE(link.port.Open(), 0);
+    QCOMPARE(link.port.LastOpenError(), QString::fromLocal8Bit(std::strerror(EACCES)));
+    QVERIFY(!link.port.LastOpenDeviceGroup().isEmpty());
+}
+
+void TestTtyFtdiDriver::unknownHandleIsRejected() {
+    TtyFtdiDriver driver("/nonexistent");
+    uint8_t byte = 0;
+    uint32_t count = 0;
+    QCOMPARE(driver.Read(0, &byte, 1, count), kFtInvalidHandle);
+    QCOMPARE(driver.Write(5, &byte, 1, count), kFtInvalidHandle);
+    QCOMPARE(driver.SetTimeouts(5, 1, 1), kFtInvalidHandle);
+    QCOMPARE(driver.Purge(5, kFtPurgeRx), kFtInvalidHandle);
+    QCOMPARE(driver.Close(5), kFtInvalidHandle);
+}
+
+QTEST_GUILESS_MAIN(TestTtyFtdiDriver)
+#include "test_tty_ftdi_driver.moc"
