@@ -2,7 +2,6 @@
 #include "link/velor_device.h"
 
 #include "link/crc16.h"
-#include "link/link_log.h"
 #include "link/port.h"
 #include "link/protocol.h"
 #include "link/settings_stream.h"
@@ -135,9 +134,7 @@ bool TVelorDevice::AcceptWriteStatus(uint8_t status) {
         }
         Wait(kReplyWaitMs);
         std::array<uint8_t, kWriteReplySize> reply{};
-        const bool complete = Port->Read(reply.data(), kWriteReplySize);
-        velor::link::LogReceived(reply.data(), reply.size(), complete);
-        if (complete) {
+        if (ReadWhole(reply.data(), kWriteReplySize)) {
             return IsAcceptedReply(reply.data(), reply.size());
         }
     }

@@ -1,10 +1,10 @@
 #include "link/velor_device.h"
 
-#include "link/crc16.h"
 #include "link/link_log.h"
 #include "link/port.h"
 #include "link/protocol.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <thread>
@@ -72,13 +72,17 @@ bool TVelorDevice::Acknowledge() {
     return SendFrame(kAcknowledgeHead.data(), &kAcknowledgeData);
 }
 
-bool TVelorDevice::Receive(uint8_t* reply, uint32_t size) {
+bool TVelorDevice::ReadWhole(uint8_t* reply, uint32_t size) {
     if (Port == nullptr) {
         return false;
     }
     const bool complete = Port->Read(reply, size);
     velor::link::LogReceived(reply, size, complete);
-    return complete && IsAcceptedReply(reply, size);
+    return complete;
+}
+
+bool TVelorDevice::Receive(uint8_t* reply, uint32_t size) {
+    return ReadWhole(reply, size) && IsAcceptedReply(reply, size);
 }
 
 bool TVelorDevice::ReceiveCounted(uint8_t* reply, uint32_t size) {

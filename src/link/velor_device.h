@@ -56,6 +56,7 @@ public:
 private:
     bool SendRequest(uint8_t command, const std::vector<uint8_t>& data);
     bool Acknowledge();
+    bool ReadWhole(uint8_t* reply, uint32_t size);
     bool Receive(uint8_t* reply, uint32_t size);
     bool ReceiveCounted(uint8_t* reply, uint32_t size);
     bool ReadSettingsBlock(std::size_t block, uint8_t* streamBlock);
