@@ -227,30 +227,42 @@ Bytes SimDevice::HandleWriteBlock(const RequestFrame& frame) {
         return RefuseBlock(block, "block " + std::to_string(block) +
                                       " arrived while the device was still busy");
     }
-    std::string reason;
-    if (block == 0) {
-        const std::optional<int> scenario = selectedScenario_;
-        selectedScenario_.reset();
-        if (scenario != kWriteScenario && scenario != kFirmwareScenario) {
-            return RefuseBlock(block, "head block without scenario 3 or 4 selected");
-        }
-        const auto target = scenario == kWriteScenario ? WriteTransfer::Target::Settings
-                                                       : WriteTransfer::Target::Firmware;
-        write_ = WriteTransfer::Open(target, frame.data,
-                                     state_.scenarios[static_cast<std::size_t>(*scenario - 1)],
-                                     state_.identity, reason);
-        if (!write_) {
-            return RefuseBlock(block, reason);
-        }
-    } else if (!write_) {
-        return RefuseBlock(block, "block " + std::to_string(block) + " without a head block");
-    } else if (!write_->Append(frame.data, reason)) {
-        return RefuseBlock(block, reason);
+    const std::string refusal = block == 0 ? OpenWrite(frame.data) : AppendWrite(frame.data);
+    return refusal.empty() ? AnswerBlock(block) : RefuseBlock(block, refusal);
+}
+
+// Block 0 opens a transfer under the scenario just selected; the reason when it does not.
+std::string SimDevice::OpenWrite(const Bytes& data) {
+    const std::optional<int> scenario = selectedScenario_;
+    selectedScenario_.reset();
+    if (scenario != kWriteScenario && scenario != kFirmwareScenario) {
+        return "head block without scenario 3 or 4 selected";
     }
+    const auto target = scenario == kWriteScenario ? WriteTransfer::Target::Settings
+                                                   : WriteTransfer::Target::Firmware;
+    std::string reason;
+    write_ =
+        WriteTransfer::Open(target, data, state_.scenarios[static_cast<std::size_t>(*scenario - 1)],
+                            state_.identity, reason);
+    return reason;
+}
+
+std::string SimDevice::AppendWrite(const Bytes& data) {
+    if (!write_) {
+        return "block " + std::to_string(protocol::ReadLe16(data.data())) + " without a head block";
+    }
+    std::string reason;
+    return write_->Append(data, reason) ? std::string() : reason;
+}
+
+// The write status of a block that fitted: the configured answer, and once the last block is
+// in, whether the whole checks out.
+Bytes SimDevice::AnswerBlock(uint16_t block) {
     const BlockResponse response = ResponseFor(block);
     if (response.kind == BlockResponse::Kind::Refuse) {
         return RefuseBlock(block, "block " + std::to_string(block) + " refused as configured");
     }
+    std::string reason;
     if (write_->Complete()) {
         if (!write_->Verify(reason)) {
             return RefuseBlock(block, reason);

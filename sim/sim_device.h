@@ -66,6 +66,9 @@ private:
     Bytes HandleRead(const RequestFrame& frame);
     Bytes HandleWriteBlock(const RequestFrame& frame);
     Bytes HandlePoll(const RequestFrame& frame);
+    std::string OpenWrite(const Bytes& data);
+    std::string AppendWrite(const Bytes& data);
+    Bytes AnswerBlock(uint16_t block);
 
     Bytes ReadBlockReply(int block);
     Bytes KeyReply();

@@ -8,7 +8,6 @@
 #include "link/velor_table.h"
 #include "settings/cfg_format.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,7 +22,7 @@ constexpr int kStartMs = 10000;
 constexpr int kExitMs = 5000;
 
 QString SimProgram() {
-    return QDir(qEnvironmentVariable("VELOR_RUNTIME_DIR")).filePath(QStringLiteral("velor580-sim"));
+    return QStringLiteral(VELOR_SIM_PROGRAM);
 }
 
 } // namespace
