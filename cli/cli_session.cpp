@@ -50,7 +50,7 @@ private:
     int WriteFirmware();
 
     bool OpenPort();
-    bool Connect(int operationCode);
+    int Connect(int operationCode);
     bool Run(int operationCode, const std::vector<uint8_t>& buffer = {});
     std::vector<uint8_t> ReadFirmwareFile();
 
@@ -116,8 +116,12 @@ bool CliSession::Run(int operationCode, const std::vector<uint8_t>& buffer) {
     return result.Succeeded();
 }
 
-bool CliSession::Connect(int operationCode) {
-    return OpenPort() && Run(operationCode);
+// Opens the port and connects; kExitSuccess when a model 580 answered and may be worked with.
+int CliSession::Connect(int operationCode) {
+    if (!OpenPort()) {
+        return kExitNoDevice;
+    }
+    return Run(operationCode) ? kExitSuccess : kExitFailure;
 }
 
 // Connects as the firmware work mode does, so a Velor-Vorsan device is identified too. The
@@ -140,7 +144,10 @@ int CliSession::Identify() {
 }
 
 int CliSession::ReadSettings() {
-    if (!Connect(op::kConnectSettings) || !Run(op::kReadSettings) || !host_.Settings()) {
+    if (const int connected = Connect(op::kConnectSettings); connected != kExitSuccess) {
+        return connected;
+    }
+    if (!Run(op::kReadSettings) || !host_.Settings()) {
         return kExitFailure;
     }
     const std::vector<uint8_t>& read = *host_.Settings();
@@ -154,13 +161,17 @@ int CliSession::ReadSettings() {
 int CliSession::WriteSettings() {
     const SettingsImage image = LoadCfgFile(options_.file);
     const std::vector<uint8_t> bytes(image.bytes().begin(), image.bytes().end());
-    return Connect(op::kConnectSettings) && Run(op::kWriteSettings, bytes) ? kExitSuccess
-                                                                           : kExitFailure;
+    if (const int connected = Connect(op::kConnectSettings); connected != kExitSuccess) {
+        return connected;
+    }
+    return Run(op::kWriteSettings, bytes) ? kExitSuccess : kExitFailure;
 }
 
 int CliSession::ReadKey() {
-    return Connect(op::kConnectSettings) && Run(op::kReadKey, {kKeyNumber}) ? kExitSuccess
-                                                                            : kExitFailure;
+    if (const int connected = Connect(op::kConnectSettings); connected != kExitSuccess) {
+        return connected;
+    }
+    return Run(op::kReadKey, {kKeyNumber}) ? kExitSuccess : kExitFailure;
 }
 
 // The file must be uploadable and match the connected device's type and platform.
@@ -169,11 +180,8 @@ int CliSession::WriteFirmware() {
     if (image.empty()) {
         return kExitFailure;
     }
-    if (!OpenPort()) {
-        return kExitNoDevice;
-    }
-    if (!Run(op::kConnectFirmware)) {
-        return kExitFailure;
+    if (const int connected = Connect(op::kConnectFirmware); connected != kExitSuccess) {
+        return connected;
     }
     const FirmwareMatch match = MatchFirmware(*FirmwareDescriptor(image), device_.Descriptor);
     if (match != FirmwareMatch::Accepted) {
