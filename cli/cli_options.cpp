@@ -5,13 +5,13 @@
 
 namespace {
 
-struct CommandSpec {
+struct CommandEntry {
     const char* name;
     CliCommand command;
     bool takesFile;
 };
 
-constexpr std::array<CommandSpec, 5> kCommands{{
+constexpr std::array<CommandEntry, 5> kCommands{{
     {"identify", CliCommand::Identify, false},
     {"read-settings", CliCommand::ReadSettings, true},
     {"write-settings", CliCommand::WriteSettings, true},
@@ -26,10 +26,10 @@ const QLatin1String kHelpOption("--help");
     throw std::runtime_error(text.toStdString());
 }
 
-const CommandSpec& FindCommand(const QString& name) {
-    for (const CommandSpec& spec : kCommands) {
-        if (name == QLatin1String(spec.name)) {
-            return spec;
+const CommandEntry& FindCommand(const QString& name) {
+    for (const CommandEntry& entry : kCommands) {
+        if (name == QLatin1String(entry.name)) {
+            return entry;
         }
     }
     Refuse(QStringLiteral("unknown command \"%1\"").arg(name));
@@ -63,11 +63,11 @@ CliOptions ParseCliOptions(const QStringList& arguments) {
     if (words.isEmpty()) {
         Refuse(QStringLiteral("no command given"));
     }
-    const CommandSpec& spec = FindCommand(words.takeFirst());
-    options.command = spec.command;
-    if (spec.takesFile) {
+    const CommandEntry& entry = FindCommand(words.takeFirst());
+    options.command = entry.command;
+    if (entry.takesFile) {
         if (words.isEmpty()) {
-            Refuse(QStringLiteral("%1 needs a file").arg(QLatin1String(spec.name)));
+            Refuse(QStringLiteral("%1 needs a file").arg(QLatin1String(entry.name)));
         }
         options.file = words.takeFirst();
     }
