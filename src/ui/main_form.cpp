@@ -1,37 +1,145 @@
 #include "ui/main_form.h"
 
 #include "shell/message_catalogue.h"
+#include "ui/combo_list.h"
+#include "ui/control_families.h"
 #include "ui/dialogs.h"
+#include "ui/page_control.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QProgressBar>
+#include <QRadioButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace {
 constexpr int kWindowWidth = 800;
 constexpr int kWindowHeight = 600;
+constexpr int kPagesWidth = 680;
+constexpr int kPagesHeight = 545;
 constexpr int kStatusTextWidth = 602;
 constexpr int kGaugeWidth = 186;
+constexpr char kFirmwareFolder[] = "Base";
+
+// The driver behind the port when the window was given none: there is never a bridge to open.
+class NoBridgeDriver : public FtdiDriver {
+public:
+    FtStatus OpenByIndex(int, FtHandle&) override { return kFtDeviceNotFound; }
+    FtStatus SetBaudRate(FtHandle, uint32_t) override { return kFtInvalidHandle; }
+    FtStatus ResetDevice(FtHandle) override { return kFtInvalidHandle; }
+    FtStatus SetDataCharacteristics(FtHandle, uint8_t, uint8_t, uint8_t) override {
+        return kFtInvalidHandle;
+    }
+    FtStatus SetTimeouts(FtHandle, uint32_t, uint32_t) override { return kFtInvalidHandle; }
+    FtStatus Read(FtHandle, uint8_t*, uint32_t, uint32_t& received) override {
+        received = 0;
+        return kFtInvalidHandle;
+    }
+    FtStatus Write(FtHandle, const uint8_t*, uint32_t, uint32_t& written) override {
+        written = 0;
+        return kFtInvalidHandle;
+    }
+    FtStatus Purge(FtHandle, uint32_t) override { return kFtInvalidHandle; }
+    FtStatus Close(FtHandle) override { return kFtInvalidHandle; }
+};
+
+std::unique_ptr<FtdiDriver> MakeDriver(const TMainFormDeps& deps) {
+    std::unique_ptr<FtdiDriver> driver = deps.makeDriver ? deps.makeDriver() : nullptr;
+    return driver ? std::move(driver) : std::make_unique<NoBridgeDriver>();
+}
+
+Sleeper MakeSleeper(const TMainFormDeps& deps) {
+    return deps.sleeper ? Sleeper(deps.sleeper) : DefaultSleeper();
+}
 } // namespace
 
 TMainForm::TMainForm(TMainFormDeps deps, QWidget* parent)
-    : QWidget(parent), deps_(std::move(deps)) {
+    : QWidget(parent), deps_(std::move(deps)),
+      port_(MakeDriver(deps_), [this] { ShowPortIoError(); }), device_(MakeSleeper(deps_)) {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Программа настройки прибора 580 в автономном режиме"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
+    BuildLayout();
+    controls_.Build(*this);
+    RetranslateUi();
+    SetButtonState(TButtonState::NoWorkMode);
+    WireMainPage();
+    WireLoopPage();
+    WireOutputPage();
+    WireKeyPage();
+    WireCommandColumn();
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        connect(app, &QGuiApplication::applicationStateChanged, this,
+                [this](Qt::ApplicationState state) {
+                    if (state == Qt::ApplicationActive) {
+                        ApplicationEvents1Activate();
+                    }
+                });
+    }
+
+    ApplyOutputPresets();
+    LoadFactoryDefaults();
+    PageControl1->SetActivePageIndex(velor::window::kMainPage);
+    // The operation codes are the constants kOpConnectSettings ... kOpWriteFirmware.
+    CreateFirmwareFolder();
+    FirstActivation = true;
+}
+
+TMainForm::~TMainForm() = default;
+
+QWidget* TMainForm::FindControl(const QString& name) const {
+    QWidget* control = controls_.Find(name);
+    if (control == nullptr) {
+        throw std::logic_error("the window has no control " + name.toStdString());
+    }
+    return control;
+}
+
+void TMainForm::BuildLayout() {
+    PageControl1 = new PageControl(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setFixedSize(kPagesWidth, kPagesHeight);
+    PageControl1->AddPage(BuildMainPage(), {});
+    PageControl1->AddPage(BuildLoopPage(), {});
+    PageControl1->AddPage(BuildOutputPage(), {});
+    PageControl1->AddPage(BuildKeyPage(), {});
+    PageControl1->AddPage(BuildFirmwarePage(), {});
+
+    auto* top = new QHBoxLayout;
+    top->setContentsMargins(0, 0, 0, 0);
+    top->addWidget(PageControl1, 0, Qt::AlignTop | Qt::AlignLeft);
+    top->addWidget(BuildCommandColumn(), 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addStretch(1);
+    layout->setSpacing(0);
+    layout->addLayout(top, 1);
+    BuildStatusBar();
+    layout->addWidget(MainStatusBar);
 
+    // Line buffers of the configuration-file commands; never shown.
+    for (const char* name : {"ListBox1", "ListBox2"}) {
+        auto* list = new QListWidget(this);
+        list->setObjectName(QLatin1String(name));
+        list->hide();
+    }
+    setFixedSize(kWindowWidth, kWindowHeight);
+}
+
+void TMainForm::BuildStatusBar() {
     MainStatusBar = new QStatusBar(this);
     MainStatusBar->setObjectName(QStringLiteral("MainStatusBar"));
     MainStatusBar->setSizeGripEnabled(false);
     statusLabel_ = new QLabel(MainStatusBar);
+    statusLabel_->setObjectName(QStringLiteral("MainStatusText"));
     statusLabel_->setFixedWidth(kStatusTextWidth);
     // The status text has its own font, bold and red, not inherited from the window.
     QFont bold = statusLabel_->font();
@@ -44,15 +152,83 @@ TMainForm::TMainForm(TMainFormDeps deps, QWidget* parent)
     Gauge1->setFixedWidth(kGaugeWidth);
     Gauge1->setValue(0);
     MainStatusBar->addPermanentWidget(Gauge1);
-    layout->addWidget(MainStatusBar);
-
-    setFixedSize(kWindowWidth, kWindowHeight);
+    gaugeSink_.SetBar(Gauge1);
 }
 
-TMainForm::~TMainForm() = default;
+void TMainForm::RetranslateUi() {
+    setWindowTitle(tr("Программа настройки прибора 580 в автономном режиме"));
+    PageControl1->setTabText(velor::window::kMainPage, tr("  Главная  "));
+    PageControl1->setTabText(velor::window::kLoopPage, tr("  Настройки ШС "));
+    PageControl1->setTabText(velor::window::kOutputPage, tr("Режимы реле и выходов ОК"));
+    PageControl1->setTabText(velor::window::kKeyPage, tr("Идентификаторы ТМ"));
+    PageControl1->setTabText(velor::window::kFirmwarePage, tr("Смена ПО"));
+    RetranslateMainPage();
+    RetranslateLoopPage();
+    RetranslateOutputPage();
+    RetranslateKeyPage();
+    RetranslateFirmwarePage();
+    RetranslateCommandColumn();
+}
 
 void TMainForm::FormCreate() {
+    SettingsMode = false;
+    FirmwareMode = false;
+    DemoMode = false;
+    FormReady = true;
+    Control<QRadioButton>(QStringLiteral("USB"))->setChecked(true);
+    setFixedSize(kWindowWidth, kWindowHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    for (int page = 0; page < velor::window::kPageCount; ++page) {
+        PageControl1->SetTabVisible(page, false);
+        PageControl1->SetSheetVisible(page, false);
+    }
+    ClearFirmwareLabels();
     SetStatusText(velor::MessageText(10025));
+    firmwareImage_.clear();
+}
+
+void TMainForm::FormActivate() {
+    if (FirstActivation) {
+        Control<ComboList>(QStringLiteral("WorkMode"))->SetItemIndex(velor::window::kDemoWorkMode);
+        WorkModeClick();
+        FirstActivation = false;
+    }
+    FormReady = true;
+}
+
+void TMainForm::ApplicationEvents1Activate() {
+    FormReady = true;
+}
+
+void TMainForm::CreateFirmwareFolder() {
+    if (!QDir(QLatin1String(kFirmwareFolder)).exists()) {
+        QDir().mkdir(QLatin1String(kFirmwareFolder));
+    }
+}
+
+bool TMainForm::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        FormActivate();
+    }
+    return QWidget::event(event);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Platforms that never activate a window (offscreen, some remote desktops) still open in
+    // the demo work mode.
+    if (FirstActivation) {
+        FormActivate();
+    }
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange && PageControl1 != nullptr) {
+        RetranslateUi();
+    }
+    QWidget::changeEvent(event);
 }
 
 QString TMainForm::StatusText() const {

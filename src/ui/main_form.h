@@ -1,37 +1,202 @@
 #pragma once
 
+#include "link/ftdi_usb_port.h"
+#include "link/velor_device.h"
+#include "link/velor_table.h"
+#include "ui/button_states.h"
+#include "ui/control_index.h"
+#include "ui/gauge_sink.h"
 #include "ui/main_form_deps.h"
 
 #include <QWidget>
 
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
 class QLabel;
 class QProgressBar;
 class QStatusBar;
+class PageControl;
 
-// The configurator's one working window.
+// The configurator's one working window: five pages of settings controls, the column of command
+// buttons, the work-mode list, the status bar and the progress gauge.
+//
+// Controls are created in code and found by name: Control<T>("shl32"). The handlers keep the
+// names under which the controls' events are bound; several controls of a family share one
+// handler and tell themselves apart by the sender and its tag (ControlTag).
 class TMainForm : public QWidget {
     Q_OBJECT
 public:
+    // Operation codes handed to the operation thread.
+    static constexpr int kOpConnectSettings = 0;
+    static constexpr int kOpWriteSettings = 1;
+    static constexpr int kOpReadSettings = 2;
+    static constexpr int kOpReadKey = 3;
+    static constexpr int kOpConnectFirmware = 4;
+    static constexpr int kOpWriteFirmware = 5;
+
     // Throws std::runtime_error when construction cannot complete (for instance when the
     // factory-defaults file cannot be read); the caller reports it and ends the program.
     explicit TMainForm(TMainFormDeps deps, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    void FormCreate();
+    // The control of that name as T. A name that does not exist, or a control of another class,
+    // is a programming error: std::logic_error.
+    template <class T> T* Control(const QString& name) const {
+        T* control = qobject_cast<T*>(FindControl(name));
+        if (control == nullptr) {
+            throw std::logic_error("no control " + name.toStdString() + " of the asked class");
+        }
+        return control;
+    }
+    // The control of that name, or std::logic_error when there is none.
+    QWidget* FindControl(const QString& name) const;
 
+    // --- Window life -------------------------------------------------------------------------
+    void FormCreate();
+    // Runs on every activation of the window; the first one selects the demo work mode.
+    void FormActivate();
+    void ApplicationEvents1Activate();
+
+    // --- Command column ----------------------------------------------------------------------
+    void WorkModeClick();
+    void USBClick();
+    void ConnectButtonClick();
+    void CancelButtonClick();
+    void WriteButtonClick();
+    void ReadButtonClick();
+    void SaveButtonClick();
+    void LoadButtonClick();
+    void DefaultButtonClick();
+    void LoadIdButtonClick();
+
+    // Sets the enabled state of the command controls for a window state.
+    void SetButtonState(TButtonState state);
+    // Empties the seven labels of the firmware page.
+    void ClearFirmwareLabels();
+    // Empties the firmware-page labels and the device labels of the main page.
+    void ClearDeviceLabels();
+
+    // Starts the operation thread for an operation code with its input bytes (empty for none).
+    void StartOperation(int operationCode, std::vector<uint8_t> data);
+
+    // Shows every loop, output and identifier control for the device-type codes 8 and 10.
+    void AdaptToDeviceType(int deviceTypeCode);
+
+    // --- Loop page rules ---------------------------------------------------------------------
+    void ChangeTypeShl(QObject* sender);
+    void KsModeShl();
+    void DelayInEdit1Change();
+    void DelayInEdit2Change();
+    void DelayOutEdit1Change();
+    void DelayOutEdit2Change();
+    void AnyOutExit(QObject* sender);
+    void TimeAvEditChange();
+    void TimeAvEditExit();
+    void TimeAlarmEditChange();
+    void TimeAlarmExit();
+
+    // --- Output page rules -------------------------------------------------------------------
+    void MakeWorkModeRele(QObject* sender);
+    void SetPageElementsAbleStatus_WorkModeRele(uint8_t output);
+    void SetAllPagesElementsAbleStatus_WorkModeRele();
+    void SpecModeRele(QObject* sender);
+    void TypeShl(QObject* sender);
+
+    // --- Identifier page rules ---------------------------------------------------------------
+    void Id1Change(QObject* sender);
+    void Id1Click(QObject* sender);
+    void Id1Exit(QObject* sender);
+    void OneKeyModeShl();
+    void AllKeyModeShl();
+    void ChangeTypeTM();
+    void NumberEditChange();
+    void ChangeLoadIdButton();
+
+    // --- State -------------------------------------------------------------------------------
     QString StatusText() const;
     void SetStatusText(const QString& text);
 
     TDialogs& Dialogs() const { return *deps_.dialogs; }
 
+    // The members a device operation works with; owned by the window for its whole life.
+    TFTDIUsbPort& UsbPort() { return port_; }
+    TVelorDevice& Device() { return device_; }
+
+    bool IsSettingsMode() const { return SettingsMode; }
+    bool IsFirmwareMode() const { return FirmwareMode; }
+    bool IsDemoMode() const { return DemoMode; }
+    bool IsFormReady() const { return FormReady; }
+
+signals:
+    // A device operation was started (operation code).
+    void operationStarted(int operationCode);
+
 protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     bool FormClose();
 
+    // Page building: each creates its page's controls in their design state, named.
+    QWidget* BuildMainPage();
+    QWidget* BuildLoopPage();
+    QWidget* BuildOutputPage();
+    QWidget* BuildOutputSubPage(int output);
+    QWidget* BuildKeyPage();
+    QWidget* BuildFirmwarePage();
+    QWidget* BuildCommandColumn();
+    void BuildStatusBar();
+    void BuildLayout();
+
+    // Texts of each page, applied again when the language changes.
+    void RetranslateUi();
+    void RetranslateMainPage();
+    void RetranslateLoopPage();
+    void RetranslateOutputPage();
+    void RetranslateKeyPage();
+    void RetranslateFirmwarePage();
+    void RetranslateCommandColumn();
+
+    // Binding of the controls' events to their handlers.
+    void WireMainPage();
+    void WireLoopPage();
+    void WireOutputPage();
+    void WireKeyPage();
+    void WireCommandColumn();
+
+    // Loads the work mode 0 preset into every output.
+    void ApplyOutputPresets();
+    // Reads the factory-defaults file and applies it as the factory-settings command does.
+    void LoadFactoryDefaults();
+    void CreateFirmwareFolder();
+
+    void ShowPortIoError();
+    void ReportOpenFailure();
+    void SetWorkModePages(int workMode);
+
     TMainFormDeps deps_;
+    TFTDIUsbPort port_;
+    TVelorDevice device_;
+    TVelorTable readTable_;
+    TVelorTable writeTable_;
+    std::vector<uint8_t> firmwareImage_;
+
+    bool SettingsMode = false;
+    bool FirmwareMode = false;
+    bool DemoMode = false;
+    bool FormReady = false;
+    bool FirstActivation = false;
+
+    ControlIndex controls_;
+    PageControl* PageControl1 = nullptr;
+    PageControl* PageControl2 = nullptr;
     QStatusBar* MainStatusBar = nullptr;
     QLabel* statusLabel_ = nullptr;
     QProgressBar* Gauge1 = nullptr;
+    GaugeSink gaugeSink_;
 };
