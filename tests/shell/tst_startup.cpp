@@ -19,6 +19,8 @@
 
 namespace {
 
+constexpr int kStuckRunMs = 10000;
+
 // Throws from its event handler, as a failing command handler does.
 class FailingHandler : public QObject {
 public:
@@ -66,7 +68,7 @@ private slots:
 
     void startsInTheProgramFolderWithItsLanguage() {
         FakeProgram program;
-        prepare(program, "[Language]\nDefault=EN\n");
+        QVERIFY(prepare(program, "[Language]\nDefault=EN\n"));
         QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
         QVERIFY(QDir::setCurrent(QDir::tempPath()));
 
@@ -85,7 +87,7 @@ private slots:
     // The window's driver opens the serial device the INI file names, if any.
     void windowGetsItsDependencies() {
         FakeProgram program;
-        prepare(program, "[Port]\nDevice=/dev/pts/42\n");
+        QVERIFY(prepare(program, "[Port]\nDevice=/dev/pts/42\n"));
         TStartupContext c = context(program);
         TMainFormDeps given;
         c.makeMainForm = [&given](TMainFormDeps deps) {
@@ -104,7 +106,7 @@ private slots:
 
     void startsWithBuiltInTextsWithoutIniFile() {
         FakeProgram program;
-        prepare(program, QByteArray());
+        QVERIFY(prepare(program, QByteArray()));
         QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
         const TStartedProgram started = StartConfigurator(context(program));
         QCOMPARE(velor::GetCurrentDefaultLocaleReg(program.path()), QStringLiteral("RU"));
@@ -122,7 +124,7 @@ private slots:
         QFETCH(bool, knownKind);
         QFETCH(QString, text);
         FakeProgram program;
-        prepare(program, QByteArray());
+        QVERIFY(prepare(program, QByteArray()));
         TStartupContext failing = context(program);
         failing.makeMainForm = [knownKind](TMainFormDeps) -> std::unique_ptr<TMainForm> {
             knownKind ? ThrowKnownError() : ThrowUnknownError();
@@ -139,15 +141,33 @@ private slots:
     // The message loop runs until the main window has closed; a normal end returns 0.
     void closingTheWindowEndsTheRunWithZero() {
         FakeProgram program;
-        prepare(program, QByteArray());
-        dialogs_.answers.enqueue(BoxResult::Yes);
+        QVERIFY(prepare(program, QByteArray()));
+        // Yes to the close confirmation, No to it on a second close.
+        dialogs_.onBox = [this](const MessageBoxRequest& box) {
+            const bool confirmation = box.text == velor::MessageText(10027);
+            dialogs_.answers.enqueue(confirmation && ++confirmations_ == 2 ? BoxResult::Yes
+                                                                           : BoxResult::No);
+        };
+        confirmations_ = 0;
         QTimer::singleShot(0, this, [this] {
             QVERIFY(mainWindow_ != nullptr);
             mainWindow_->close();
+            QVERIFY(mainWindow_->isVisible()); // answered No: the program goes on
+            mainWindow_->close();
         });
+        // Ends a run that fails to end, so that the test fails instead of hanging.
+        bool stuck = false;
+        QTimer stuckGuard;
+        stuckGuard.setSingleShot(true);
+        connect(&stuckGuard, &QTimer::timeout, this, [&stuck] {
+            stuck = true;
+            QCoreApplication::quit();
+        });
+        stuckGuard.start(kStuckRunMs);
+
         QCOMPARE(RunConfigurator(context(program)), 0);
-        QVERIFY(!dialogs_.boxes.isEmpty());
-        QCOMPARE(dialogs_.boxes.constLast().text, velor::MessageText(10027));
+        QVERIFY(!stuck);
+        QCOMPARE(confirmations_, 2);
         QCOMPARE(mainWindow_, nullptr);
     }
 
@@ -226,12 +246,12 @@ private slots:
 
 private:
     // The program's folder as the build lays it out: the factory defaults beside the program.
-    static void prepare(const FakeProgram& program, const QByteArray& ini) {
+    static bool prepare(const FakeProgram& program, const QByteArray& ini) {
         const QString defaults = qEnvironmentVariable("VELOR_SOURCE_DIR") + "/data/580default.cfg";
-        QVERIFY(program.copyIntoFolder(defaults, QStringLiteral("580default.cfg")));
         if (!ini.isEmpty()) {
             program.writeIni(ini);
         }
+        return program.copyIntoFolder(defaults, QStringLiteral("580default.cfg"));
     }
 
     TStartupContext context(const FakeProgram& program) {
@@ -244,6 +264,7 @@ private:
 
     RecordingDialogs dialogs_;
     QWidget* mainWindow_ = nullptr;
+    int confirmations_ = 0;
 };
 
 int main(int argc, char** argv) {
