@@ -15,6 +15,7 @@ constexpr int kPictureSize = 48;
 constexpr int kPictureCornerRadius = 8;
 constexpr int kPictureFontSize = 14;
 constexpr int kBoxWidth = 360;
+constexpr QRgb kPlateColour = 0x1f3a6e; // dark blue
 
 // The program's picture: the model number on a dark blue plate.
 QPixmap DrawProgramPicture() {
@@ -23,7 +24,7 @@ QPixmap DrawProgramPicture() {
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x1f, 0x3a, 0x6e));
+    painter.setBrush(QColor(kPlateColour));
     painter.drawRoundedRect(picture.rect(), kPictureCornerRadius, kPictureCornerRadius);
     QFont font = painter.font();
     font.setBold(true);
