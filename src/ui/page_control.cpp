@@ -51,6 +51,7 @@ bool PageControl::SheetVisible(int index) const {
 }
 
 void PageControl::ActiveChanged(int index) {
+    SetSheetVisible(index, true);
     if (!byProgram_) {
         emit changedByUser(index);
     }

@@ -5,9 +5,10 @@
 #include <vector>
 
 // A set of pages with tabs. Each page has two visibilities of its own: its tab in the tab row,
-// and its sheet (the page's content), which stays blank while hidden even when the page is the
-// active one. `changedByUser` reports a change of the active page made by the user only; pages
-// selected by program, or reselected because the active tab was hidden, stay silent.
+// and its sheet (the page's content). A hidden sheet leaves its page blank while the page stays
+// the active one; a page that becomes active shows its sheet again. `changedByUser` reports a
+// change of the active page made by the user only; pages selected by program, or reselected because
+// the active tab was hidden, stay silent.
 class PageControl : public QTabWidget {
     Q_OBJECT
 public:

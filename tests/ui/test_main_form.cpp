@@ -539,6 +539,12 @@ void TestMainForm::startsInDemoWorkMode() {
     QVERIFY(window.dialogs.boxes.isEmpty());
     QVERIFY(QDir("Base").exists());
 
+    // The identifier page, once its tab is shown, opens with its content.
+    auto* pages = form.Control<PageControl>("PageControl1");
+    pages->SetTabVisible(3, true);
+    pages->SetActivePageIndex(3);
+    QVERIFY(pages->SheetVisible(3));
+
     // Later activations keep the work mode the user chose.
     window.PickWorkMode(0);
     form.FormActivate();

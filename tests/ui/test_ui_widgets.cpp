@@ -332,15 +332,21 @@ void TestUiWidgets::pageControlSheetVisibilityIsItsOwn() {
     pages.AddPage(new QLabel("other"), "B");
     QCOMPARE(pages.Sheet(0), sheet);
 
-    pages.SetSheetVisible(0, false);
-    pages.SetActivePageIndex(1);
-    pages.SetActivePageIndex(0); // the tab widget shows its page, the sheet stays hidden
+    pages.SetSheetVisible(0, false); // the active page goes blank, its tab stays
     QVERIFY(!pages.SheetVisible(0));
     QVERIFY(pages.TabVisible(0));
-    pages.SetTabVisible(0, false);
-    pages.SetSheetVisible(0, true);
+    pages.SetActivePageIndex(0); // already active: stays blank
+    QVERIFY(!pages.SheetVisible(0));
+    pages.SetActivePageIndex(1);
+    pages.SetActivePageIndex(0); // becoming active again shows the sheet
     QVERIFY(pages.SheetVisible(0));
-    QVERIFY(!pages.TabVisible(0));
+
+    pages.SetTabVisible(1, false);
+    pages.SetSheetVisible(1, false);
+    pages.SetTabVisible(1, true); // the tab alone comes back; the page shows once activated
+    QVERIFY(!pages.SheetVisible(1));
+    pages.SetActivePageIndex(1);
+    QVERIFY(pages.SheetVisible(1));
 }
 
 void TestUiWidgets::clickLabelReportsClicks() {
