@@ -288,6 +288,9 @@ void DecodeLoopTypes(SettingsControls& controls, const SettingsImage& image) {
     }
 }
 
+// One option byte for all loops before the next: every change of a 24-hour box runs its rule for
+// all eight loops, which unticks the walk-through zone of each 24-hour loop, so all 24-hour boxes
+// are set before any walk-through box.
 void DecodeLoopOptions(SettingsControls& controls, const SettingsImage& image) {
     for (int loop = 1; loop <= kLoopCount; ++loop) {
         controls.SetItemIndex(Name("it", loop), image.loopOption(LoopOption::Integration300, loop)

@@ -3,6 +3,7 @@
 #include "link/ftdi_usb_port.h"
 #include "link/velor_device.h"
 #include "link/velor_table.h"
+#include "settings/settings_image.h"
 #include "ui/button_states.h"
 #include "ui/control_index.h"
 #include "ui/gauge_sink.h"
@@ -83,6 +84,15 @@ public:
 
     // Shows every loop, output and identifier control for the device-type codes 8 and 10.
     void AdaptToDeviceType(int deviceTypeCode);
+
+    // --- Settings codec ----------------------------------------------------------------------
+    // Encodes the settings controls into a fresh image, with trace lines in ListBox2. Throws the
+    // conversion error for an identifier character that is not hexadecimal.
+    SettingsImage EncodeSettings();
+    // Sets the settings controls from an image; the page rules run as the values change.
+    void DecodeSettings(const SettingsImage& image);
+    // The firmware image the write command sends in the firmware work mode; empty for none.
+    const std::vector<uint8_t>& FirmwareImage() const { return firmwareImage_; }
 
     // --- Loop page rules ---------------------------------------------------------------------
     void ChangeTypeShl(QObject* sender);
@@ -173,6 +183,14 @@ private:
     void ApplyOutputPresets();
     // Reads the factory-defaults file and applies it as the factory-settings command does.
     void LoadFactoryDefaults();
+    // File commands: the factory settings of ListBox1 decoded into the window, a configuration
+    // file saved or loaded, a firmware file checked and kept for writing.
+    void ApplyFactoryDefaults();
+    void SaveConfiguration();
+    void LoadConfiguration();
+    void LoadFirmware();
+    // Unticks OnekeymodeAll, then onekeymode1 ... onekeymode28 (their rules run).
+    void UncheckOneKeyModes();
     void CreateFirmwareFolder();
 
     void ShowPortIoError();
@@ -185,6 +203,8 @@ private:
     TVelorTable readTable_;
     TVelorTable writeTable_;
     std::vector<uint8_t> firmwareImage_;
+    // OpenDialog1's initial folder: empty until a firmware file is chosen, "Base" from then on.
+    QString openDialogFolder_;
 
     bool SettingsMode = false;
     bool FirmwareMode = false;

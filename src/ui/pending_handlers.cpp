@@ -6,17 +6,11 @@
 
 // Construction steps.
 void TMainForm::ApplyOutputPresets() {}
-void TMainForm::LoadFactoryDefaults() {}
 
 // Device commands.
 void TMainForm::WriteButtonClick() {}
 void TMainForm::ReadButtonClick() {}
 void TMainForm::LoadIdButtonClick() {}
-
-// Configuration files and factory settings.
-void TMainForm::SaveButtonClick() {}
-void TMainForm::LoadButtonClick() {}
-void TMainForm::DefaultButtonClick() {}
 
 // Loop page.
 void TMainForm::ChangeTypeShl(QObject*) {}

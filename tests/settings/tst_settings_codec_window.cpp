@@ -1,0 +1,294 @@
+// The settings codec on the real main window, with its page rules running as the decoder sets
+// the controls: images that decoding and encoding must reproduce, the identifier rows a decoded
+// image leaves, and the trace lines that encoding adds to ListBox2.
+
+#include "recording_dialogs.h"
+
+#include "settings/cfg_format.h"
+#include "settings/settings_codec.h"
+#include "shell/message_catalogue.h"
+#include "ui/exit_edit.h"
+#include "ui/main_form.h"
+#include "ui/page_control.h"
+#include "ui/radio_group.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+constexpr int kKeys = 28;
+constexpr int kLoops = 8;
+constexpr int kOutputs = 4;
+constexpr uint8_t kLineMasterBit = 0x40;
+
+QString N(const char* prefix, int index) {
+    return QLatin1String(prefix) + QString::number(index);
+}
+
+QString N(const char* prefix, int first, int second) {
+    return N(prefix, first) + QString::number(second);
+}
+
+struct Window {
+    Window() {
+        TMainFormDeps deps;
+        deps.dialogs = &dialogs;
+        deps.sleeper = [](int) {};
+        form = std::make_unique<TMainForm>(std::move(deps));
+    }
+
+    RecordingDialogs dialogs;
+    std::unique_ptr<TMainForm> form;
+};
+
+SettingsImage FactoryImage() {
+    return LoadCfgFile(qEnvironmentVariable("VELOR_SOURCE_DIR") + "/data/580default.cfg");
+}
+
+SettingsImage WithBytes(SettingsImage image, const QList<QPair<int, int>>& bytes) {
+    for (const auto& [offset, value] : bytes) {
+        image[static_cast<std::size_t>(offset)] = static_cast<uint8_t>(value);
+    }
+    return image;
+}
+
+// Timing of an output in the special mode that its timing rule keeps: a constant opening or
+// closing time with the other two unused, two times in use with any duration, or an unused time
+// with an unused duration.
+void SpecialModeTiming(QRandomGenerator& random, SettingsImage& image, int output) {
+    constexpr int kConstant = 7;
+    const int opening = random.bounded(kConstant + 1);
+    const int closing = random.bounded(kConstant + 1);
+    if (opening == kConstant || closing == kConstant) {
+        image.setOpeningTimeIndex(output, opening == kConstant ? kConstant : 0);
+        image.setClosingTimeIndex(output, opening == kConstant ? 0 : kConstant);
+        image.setNotificationDurationIndex(output, 0);
+        return;
+    }
+    image.setOpeningTimeIndex(output, opening);
+    image.setClosingTimeIndex(output, closing);
+    const bool bothUsed = opening > 0 && closing > 0;
+    image.setNotificationDurationIndex(output, bothUsed ? random.bounded(16) : 0);
+}
+
+// An image that no page rule changes while it is decoded: no fire loop bound to an output in a
+// mode for security loops only (3 and 6), special-mode timing that its rule keeps, a re-arm time
+// above both entry delays, and no open-collector output in the sound mode (its note box).
+SettingsImage ConsistentImage(quint32 seed) {
+    QRandomGenerator random(seed);
+    const auto byte = [&random] { return static_cast<uint8_t>(random.bounded(256)); };
+    SettingsImage image;
+    const int count = random.bounded(kKeys + 1);
+    image.setIdentifierCount(count);
+    for (std::size_t offset = 1; offset < 1 + 8 * static_cast<std::size_t>(count); ++offset) {
+        image[offset] = byte();
+    }
+    for (std::size_t offset = 241; offset <= 251; ++offset) {
+        image[offset] = byte();
+    }
+    for (int output = 1; output <= kOutputs; ++output) {
+        uint8_t mode = static_cast<uint8_t>(random.bounded(8));
+        if (output > 2 && mode == kWorkModeSounder) {
+            mode = kWorkModeSpecial;
+        }
+        image.setWorkMode(output, mode);
+        uint8_t binding = byte();
+        if (mode == kWorkModeArmDisarm || mode == kWorkModeExecutive) {
+            binding &= static_cast<uint8_t>(~image[241]);
+        }
+        image.setOutputBinding(output, binding);
+        image.setOutputFlags(output, byte());
+        if (mode == kWorkModeSpecial) {
+            SpecialModeTiming(random, image, output);
+        } else {
+            image.setClosingTimeIndex(output, random.bounded(8));
+            image.setOpeningTimeIndex(output, random.bounded(8));
+            image.setNotificationDurationIndex(output, random.bounded(16));
+        }
+    }
+    const int longestEntry = std::max(image[248], image[250]);
+    const int shortestRearm = longestEntry / 5 + 1;
+    image[252] = static_cast<uint8_t>(shortestRearm + random.bounded(256 - shortestRearm));
+    if (image[252] == 1) {
+        image[252] = 0;
+    }
+    image[253] = byte();
+    image[254] = byte() | kLineMasterBit;
+    return image;
+}
+
+QString Differences(const SettingsImage& actual, const SettingsImage& expected) {
+    QStringList lines;
+    for (std::size_t offset = 0; offset < kSettingsImageSize; ++offset) {
+        if (actual[offset] != expected[offset]) {
+            lines << QStringLiteral("byte %1 is %2, expected %3")
+                         .arg(offset)
+                         .arg(actual[offset])
+                         .arg(expected[offset]);
+        }
+    }
+    return lines.join("; ");
+}
+} // namespace
+
+Q_DECLARE_METATYPE(SettingsImage)
+
+class TestSettingsCodecWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+
+    void decodeThenEncodeReproducesImage_data();
+    void decodeThenEncodeReproducesImage();
+    void decodeSetsTimesAndFixedChoices();
+    void decodeEmptiesRowsBeyondCount_data();
+    void decodeEmptiesRowsBeyondCount();
+    void encodePacksIdentifierRowsAndTracesInListBox2();
+
+private:
+    QTemporaryDir folder_;
+};
+
+void TestSettingsCodecWindow::initTestCase() {
+    QVERIFY(folder_.isValid());
+    QVERIFY(QFile::copy(qEnvironmentVariable("VELOR_SOURCE_DIR") + "/data/580default.cfg",
+                        folder_.filePath("580default.cfg")));
+    QVERIFY(QDir::setCurrent(folder_.path()));
+    for (int id = velor::kFirstMessageId; id < velor::kFirstMessageId + velor::kBuiltInMessageCount;
+         ++id) {
+        velor::SetMessageText(id, velor::BuiltInMessageText(id));
+    }
+}
+
+void TestSettingsCodecWindow::decodeThenEncodeReproducesImage_data() {
+    QTest::addColumn<SettingsImage>("image");
+    QTest::addColumn<SettingsImage>("expected");
+
+    const SettingsImage factory = FactoryImage();
+    QTest::newRow("factory settings") << factory << factory;
+    const SettingsImage keys = WithBytes(factory, {{0, 2},
+                                                   {1, 0x00},
+                                                   {2, 0x01},
+                                                   {3, 0x0A},
+                                                   {4, 0x0F},
+                                                   {5, 0x10},
+                                                   {6, 0xFF},
+                                                   {7, 0x81},
+                                                   {8, 0x7E},
+                                                   {9, 0x0B},
+                                                   {15, 0x01},
+                                                   {16, 0xFF}});
+    QTest::newRow("identifiers with bytes below 16") << keys << keys;
+    QTest::newRow("re-arm byte 1 decodes to 5 s and encodes as 0")
+        << WithBytes(factory, {{248, 0}, {250, 0}, {252, 1}})
+        << WithBytes(factory, {{248, 0}, {250, 0}, {252, 0}});
+    QTest::newRow("relay nibble 0 stays 0")
+        << WithBytes(factory, {{255, 0x50}}) << WithBytes(factory, {{255, 0x50}});
+    QTest::newRow("expansion-line bit clear encodes set")
+        << WithBytes(factory, {{254, 0x20}}) << WithBytes(factory, {{254, 0x60}});
+    QTest::newRow("fire loops off the security-only outputs")
+        << WithBytes(factory, {{241, 0x81}, {243, 0x81}, {229, 0x7E}, {255, 0x61}})
+        << WithBytes(factory, {{241, 0x81}, {243, 0x81}, {229, 0x7E}, {255, 0x61}});
+    for (quint32 seed = 1; seed <= 16; ++seed) {
+        const SettingsImage image = ConsistentImage(seed);
+        QTest::addRow("consistent image %u", seed) << image << image;
+    }
+}
+
+void TestSettingsCodecWindow::decodeThenEncodeReproducesImage() {
+    QFETCH(SettingsImage, image);
+    QFETCH(SettingsImage, expected);
+    Window window;
+    window.form->DecodeSettings(image);
+    const SettingsImage encoded = window.form->EncodeSettings();
+    QVERIFY2(encoded == expected, qPrintable(Differences(encoded, expected)));
+}
+
+void TestSettingsCodecWindow::decodeSetsTimesAndFixedChoices() {
+    Window window;
+    TMainForm& form = *window.form;
+    form.Control<PageControl>("PageControl2")->SetActivePageIndex(3);
+    form.DecodeSettings(WithBytes(FactoryImage(), {{252, 1}, {253, 0}, {254, 0x00}}));
+
+    QCOMPARE(form.Control<QLineEdit>("TimeAvEdit")->text(), QStringLiteral("5"));
+    QCOMPARE(form.Control<QLineEdit>("TimeAlarmEdit")->text(), QStringLiteral("1"));
+    QCOMPARE(form.Control<RadioGroup>("LineModeRadioGroup")->ItemIndex(), 1);
+    QCOMPARE(form.Control<PageControl>("PageControl2")->ActivePageIndex(), 0);
+}
+
+void TestSettingsCodecWindow::decodeEmptiesRowsBeyondCount_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("rowsFilled");
+
+    QTest::newRow("fewer keys") << 3 << 3;
+    QTest::newRow("no keys") << 0 << 0;
+    QTest::newRow("count beyond 28") << 255 << 28;
+}
+
+void TestSettingsCodecWindow::decodeEmptiesRowsBeyondCount() {
+    QFETCH(int, count);
+    QFETCH(int, rowsFilled);
+    Window window;
+    TMainForm& form = *window.form;
+    SettingsImage full = FactoryImage();
+    full[0] = kKeys;
+    for (std::size_t offset = 1; offset <= 224; ++offset) {
+        full[offset] = static_cast<uint8_t>(offset % 8 == 0 || offset % 8 == 7 ? 0xFF : offset);
+    }
+    form.DecodeSettings(full);
+
+    SettingsImage fewer = full;
+    fewer[0] = static_cast<uint8_t>(count);
+    form.DecodeSettings(fewer);
+
+    for (int key = 1; key <= kKeys; ++key) {
+        const bool filled = key <= rowsFilled;
+        QString code;
+        for (int i = 0; filled && i < 6; ++i) {
+            code += ByteToHexPair(full[SettingsImage::identifierRecordOffset(key) + i]);
+        }
+        QCOMPARE(form.Control<QLineEdit>(N("CodeTM", key))->text(), code);
+        for (int loop = 1; loop <= kLoops; ++loop) {
+            QCOMPARE(form.Control<QCheckBox>(N("shvz", key, loop))->isChecked(), filled);
+            QCOMPARE(form.Control<QCheckBox>(N("shsn", key, loop))->isChecked(), filled);
+        }
+    }
+}
+
+void TestSettingsCodecWindow::encodePacksIdentifierRowsAndTracesInListBox2() {
+    Window window;
+    TMainForm& form = *window.form;
+    form.Control<QLineEdit>("CodeTM2")->setText("010203040506");
+    form.Control<QLineEdit>("CodeTM5")->setText("a1a2a3a4a5a6");
+    form.Control<QLineEdit>("CodeTM9")->setText("FFFEFDFCFBFA");
+    form.Control<QCheckBox>("shvz53")->setChecked(true);
+    auto* trace = form.Control<QListWidget>("ListBox2");
+    trace->addItem("earlier line");
+
+    const SettingsImage image = form.EncodeSettings();
+
+    QCOMPARE(image[0], uint8_t{3});
+    const QByteArray records(reinterpret_cast<const char*>(image.data()) + 1, 24);
+    QCOMPARE(records.toHex(' '), QByteArray("01 02 03 04 05 06 00 00 "
+                                            "a1 a2 a3 a4 a5 a6 04 00 "
+                                            "ff fe fd fc fb fa 00 00"));
+    QVERIFY(std::all_of(image.data() + 25, image.data() + 225, [](uint8_t b) { return b == 0; }));
+    // The earlier line, the count, 3 x 8 record lines, the unused count, 200 zero bytes, four
+    // output lines and two section lines.
+    QCOMPARE(trace->count(), 1 + 1 + 24 + 1 + 200 + 4 + 2);
+    QCOMPARE(trace->item(1)->text(), QStringLiteral("Number of TMs = 3"));
+    QCOMPARE(trace->item(10)->text(),
+             QStringLiteral("TMNumber -  5; tempStr - A1; j - 9; c[j] - 161"));
+    QCOMPARE(trace->item(trace->count() - 1)->text(), QStringLiteral("Index j is 254"));
+}
+
+QTEST_MAIN(TestSettingsCodecWindow)
+#include "tst_settings_codec_window.moc"
