@@ -1,0 +1,600 @@
+// The window's file commands: the factory settings read at construction and restored by their
+// button, saving and loading configuration files with their failures and cancel paths, and
+// loading a firmware file with its four outcomes and the refusal of files no upload could send.
+
+#include "recording_dialogs.h"
+
+#include "settings/cfg_format.h"
+#include "shell/message_catalogue.h"
+#include "ui/combo_list.h"
+#include "ui/main_form.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <stdexcept>
+
+namespace {
+constexpr int kKeys = 28;
+constexpr int kSettingsWorkMode = 0;
+constexpr int kFirmwareWorkMode = 1;
+constexpr int kDemoWorkMode = 2;
+constexpr uint16_t kModel580 = 580;
+
+QString Text(int id) {
+    return velor::BuiltInMessageText(id);
+}
+
+QString FactoryFile() {
+    return qEnvironmentVariable("VELOR_SOURCE_DIR") + "/data/580default.cfg";
+}
+
+struct Window {
+    Window() {
+        TMainFormDeps deps;
+        deps.dialogs = &dialogs;
+        deps.sleeper = [](int) {};
+        form = std::make_unique<TMainForm>(std::move(deps));
+        form->FormCreate();
+        form->FormActivate(); // the demo work mode
+    }
+
+    void PickWorkMode(int item) {
+        form->Control<ComboList>("WorkMode")->SetItemIndex(item);
+        form->WorkModeClick();
+    }
+
+    QString Label(const char* name) const { return form->Control<QLabel>(name)->text(); }
+    bool Checked(const QString& name) const { return form->Control<QCheckBox>(name)->isChecked(); }
+    void Tick(const QString& name) { form->Control<QCheckBox>(name)->setChecked(true); }
+    QStringList ListLines(const char* name) const {
+        QStringList lines;
+        const auto* list = form->Control<QListWidget>(name);
+        for (int row = 0; row < list->count(); ++row) {
+            lines << list->item(row)->text();
+        }
+        return lines;
+    }
+
+    RecordingDialogs dialogs;
+    std::unique_ptr<TMainForm> form;
+};
+
+// Settings that differ from the factory ones in every part of the image and that the page rules
+// keep as they are: two keys, loop 3 a fire loop, other bindings, events, timing and options.
+SettingsImage OtherSettings() {
+    SettingsImage image = LoadCfgFile(FactoryFile());
+    const QList<QPair<int, int>> bytes = {
+        {0, 2},      {1, 0x01},   {2, 0x23},   {3, 0x45},   {4, 0x67},   {5, 0x89},   {6, 0xAB},
+        {7, 0x0F},   {8, 0xF0},   {9, 0x0C},   {10, 0x0D},  {11, 0x0E},  {12, 0x0F},  {13, 0x00},
+        {14, 0x01},  {15, 0x80},  {16, 0x01},  {225, 0x0F}, {226, 0x49}, {229, 0x30}, {241, 0x04},
+        {243, 0x04}, {244, 0x04}, {246, 0x02}, {247, 0x80}, {248, 10},   {249, 20},   {250, 5},
+        {251, 0},    {252, 40},   {253, 12},   {254, 0xFB}, {255, 0x52}};
+    for (const auto& [offset, value] : bytes) {
+        image[static_cast<std::size_t>(offset)] = static_cast<uint8_t>(value);
+    }
+    return image;
+}
+
+void WriteFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(content), content.size());
+}
+
+// A firmware file: device type and platform (little-endian), three version bytes, four further
+// header bytes, the payload and two trailing bytes.
+QByteArray FirmwareFile(uint16_t type, uint16_t platform, int payload, int version = 0x010203) {
+    QByteArray file;
+    file += char(type & 0xFF);
+    file += char(type >> 8);
+    file += char(platform & 0xFF);
+    file += char(platform >> 8);
+    file += char((version >> 16) & 0xFF);
+    file += char((version >> 8) & 0xFF);
+    file += char(version & 0xFF);
+    file += QByteArray("\xA1\xA2\xA3\xA4", 4);
+    for (int i = 0; i < payload; ++i) {
+        file += char(i * 7);
+    }
+    file += QByteArray("\xEE\xEF", 2);
+    return file;
+}
+
+std::vector<uint8_t> Bytes(const QByteArray& content) {
+    return std::vector<uint8_t>(content.begin(), content.end());
+}
+} // namespace
+
+Q_DECLARE_METATYPE(SettingsImage)
+
+class TestFileCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+
+    void constructionAppliesFactoryDefaults();
+    void constructionFailsWithReaderError_data();
+    void constructionFailsWithReaderError();
+    void defaultButtonRestoresFactorySettings();
+
+    void saveWritesWindowSettings_data();
+    void saveWritesWindowSettings();
+    void saveThenLoadRestoresSettings_data();
+    void saveThenLoadRestoresSettings();
+    void saveCancelledChangesNothing();
+    void saveFailureShowsExceptionBox_data();
+    void saveFailureShowsExceptionBox();
+
+    void loadFailureChangesNothing_data();
+    void loadFailureChangesNothing();
+    void loadUnticksOneKeyModesAlsoOnCancel_data();
+    void loadUnticksOneKeyModesAlsoOnCancel();
+    void loadWithoutWorkModeDoesNothing();
+    void loadingFewerKeysEmptiesRemainingRows();
+
+    void firmwareFileOutcomes_data();
+    void firmwareFileOutcomes();
+    void laterFirmwareFileKeepsAcceptedImage_data();
+    void laterFirmwareFileKeepsAcceptedImage();
+    void firmwareDateLabelShowsTimeOfDay();
+    void configurationLoadAfterFirmwareStartsInBase();
+
+private:
+    QTemporaryDir folder_;
+    std::unique_ptr<QTemporaryDir> files_; // per test
+};
+
+void TestFileCommands::initTestCase() {
+    QVERIFY(folder_.isValid());
+    QVERIFY(QFile::copy(FactoryFile(), folder_.filePath("580default.cfg")));
+    QVERIFY(QDir::setCurrent(folder_.path()));
+    for (int id = velor::kFirstMessageId; id < velor::kFirstMessageId + velor::kBuiltInMessageCount;
+         ++id) {
+        velor::SetMessageText(id, velor::BuiltInMessageText(id));
+    }
+}
+
+void TestFileCommands::init() {
+    QVERIFY(QDir::setCurrent(folder_.path()));
+    files_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(files_->isValid());
+}
+
+void TestFileCommands::constructionAppliesFactoryDefaults() {
+    Window window;
+    QFile file(FactoryFile());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(window.ListLines("ListBox1"), DecodeCfgText(file.readAll()));
+    QVERIFY(window.form->EncodeSettings() == LoadCfgFile(FactoryFile()));
+    QVERIFY(QDir("Base").exists());
+}
+
+void TestFileCommands::constructionFailsWithReaderError_data() {
+    QTest::addColumn<QByteArray>("content"); // empty: no file at all
+    QTest::addColumn<QString>("error");      // the start of the error text
+
+    QByteArray lines256;
+    for (int i = 0; i < 256; ++i) {
+        lines256 += "0\r\n";
+    }
+    QTest::newRow("missing file") << QByteArray() << "Cannot open file \"580default.cfg\". ";
+    QTest::newRow("256 lines") << lines256 << "List index out of bounds (256)";
+    QTest::newRow("number followed by a blank")
+        << QByteArray("7 \r\n") + lines256 << "''7 '' is not a valid integer value";
+}
+
+void TestFileCommands::constructionFailsWithReaderError() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, error);
+    if (!content.isEmpty()) {
+        WriteFile(files_->filePath("580default.cfg"), content);
+    }
+    QVERIFY(QDir::setCurrent(files_->path()));
+    try {
+        Window window;
+        QFAIL("the window was built");
+    } catch (const std::runtime_error& e) {
+        QVERIFY2(QString::fromUtf8(e.what()).startsWith(error), e.what());
+    }
+}
+
+void TestFileCommands::defaultButtonRestoresFactorySettings() {
+    Window window;
+    window.form->DecodeSettings(OtherSettings());
+    window.Tick("onekeymode5");
+    window.form->Control<QPushButton>("DefaultButton")->click();
+
+    QVERIFY(window.form->EncodeSettings() == LoadCfgFile(FactoryFile()));
+    QCOMPARE(window.form->StatusText(), Text(10007));
+    QVERIFY(window.Checked("onekeymode5"));
+    QVERIFY(window.dialogs.boxes.isEmpty());
+}
+
+void TestFileCommands::saveWritesWindowSettings_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("name with .cfg") << "settings.cfg"
+                                    << "settings.cfg";
+    QTest::newRow("bare name gets .cfg") << "settings"
+                                         << "settings.cfg";
+    QTest::newRow("other extension kept") << "settings.txt"
+                                          << "settings.txt";
+}
+
+void TestFileCommands::saveWritesWindowSettings() {
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    Window window;
+    window.form->DecodeSettings(OtherSettings());
+    window.dialogs.saveAnswers.enqueue(files_->filePath(typed));
+    window.form->Control<QPushButton>("SaveButton")->click();
+
+    QFile file(files_->filePath(written));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), CfgText(OtherSettings()));
+    QCOMPARE(window.ListLines("ListBox2"), CfgLines(OtherSettings()));
+    QCOMPARE(window.form->StatusText(), Text(10014));
+    QCOMPARE(window.dialogs.saveRequests.size(), 1);
+    const FileDialogRequest& request = window.dialogs.saveRequests.constFirst();
+    QCOMPARE(request.filters, QStringList({"Файлы конфигурации (*.cfg)", "Все файлы (*)"}));
+    QCOMPARE(request.selectedFilter, 0);
+    QCOMPARE(request.defaultSuffix, QStringLiteral("cfg"));
+    QVERIFY(window.dialogs.boxes.isEmpty());
+}
+
+void TestFileCommands::saveThenLoadRestoresSettings_data() {
+    QTest::addColumn<int>("workMode");
+    QTest::addColumn<QByteArray>("extraText"); // appended to the saved file
+
+    QTest::newRow("demo mode") << kDemoWorkMode << QByteArray();
+    QTest::newRow("settings mode") << kSettingsWorkMode << QByteArray();
+    QTest::newRow("258 lines, the last ignored") << kDemoWorkMode << QByteArray("junk\r\n");
+}
+
+void TestFileCommands::saveThenLoadRestoresSettings() {
+    QFETCH(int, workMode);
+    QFETCH(QByteArray, extraText);
+    Window window;
+    window.PickWorkMode(workMode);
+    window.form->DecodeSettings(OtherSettings());
+    const QString path = files_->filePath("saved.cfg");
+    window.dialogs.saveAnswers.enqueue(path);
+    window.form->SaveButtonClick();
+    if (!extraText.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write(extraText);
+    }
+    window.form->DefaultButtonClick();
+
+    window.dialogs.openAnswers.enqueue(path);
+    window.form->LoadButtonClick();
+
+    QVERIFY(window.form->EncodeSettings() == OtherSettings());
+    QCOMPARE(window.ListLines("ListBox2").mid(0, 257), CfgLines(OtherSettings()));
+    QCOMPARE(window.form->StatusText(), Text(10008));
+    QVERIFY(window.dialogs.boxes.isEmpty());
+}
+
+void TestFileCommands::saveCancelledChangesNothing() {
+    Window window;
+    window.form->SetStatusText("before");
+    window.form->Control<QListWidget>("ListBox2")->addItem("line");
+    window.form->SaveButtonClick();
+
+    QCOMPARE(window.dialogs.saveRequests.size(), 1);
+    QCOMPARE(window.form->StatusText(), QStringLiteral("before"));
+    QCOMPARE(window.ListLines("ListBox2"), QStringList{"line"});
+    QVERIFY(QDir(files_->path()).isEmpty());
+}
+
+void TestFileCommands::saveFailureShowsExceptionBox_data() {
+    QTest::addColumn<QString>("code");     // typed into the disabled CodeTM3, unfiltered
+    QTest::addColumn<QString>("fileName"); // relative to a folder that may not exist
+    QTest::addColumn<QString>("error");    // the start of the box text
+    QTest::addColumn<QString>("traceStart");
+
+    QTest::newRow("identifier with a blank") << "12 4"
+                                             << "saved.cfg"
+                                             << "'' '' is not a valid integer value"
+                                             << "Number of TMs = 1";
+    QTest::newRow("folder missing") << ""
+                                    << "missing/saved.cfg"
+                                    << "Cannot create file \""
+                                    << "0";
+}
+
+void TestFileCommands::saveFailureShowsExceptionBox() {
+    QFETCH(QString, code);
+    QFETCH(QString, fileName);
+    QFETCH(QString, error);
+    QFETCH(QString, traceStart);
+    Window window;
+    auto* edit = window.form->Control<QLineEdit>("CodeTM3");
+    edit->setEnabled(false); // the identifier page's filter leaves a disabled edit alone
+    edit->setText(code);
+    window.form->SetStatusText("before");
+    window.dialogs.saveAnswers.enqueue(files_->filePath(fileName));
+    window.form->SaveButtonClick();
+
+    QCOMPARE(window.dialogs.boxes.size(), 1);
+    QVERIFY2(window.dialogs.boxes.constFirst().text.startsWith(error),
+             qPrintable(window.dialogs.boxes.constFirst().text));
+    QCOMPARE(window.dialogs.boxes.constFirst().icon, BoxIcon::Error);
+    QCOMPARE(window.form->StatusText(), QStringLiteral("before"));
+    QVERIFY(!QFile::exists(files_->filePath(fileName)));
+    QCOMPARE(window.ListLines("ListBox2").value(0), traceStart);
+}
+
+void TestFileCommands::loadFailureChangesNothing_data() {
+    QTest::addColumn<QByteArray>("content"); // empty: the file does not exist
+    QTest::addColumn<QString>("error");
+
+    const QByteArray factory = CfgText(LoadCfgFile(FactoryFile()));
+    QTest::newRow("missing file") << QByteArray() << "Cannot open file \"";
+    QTest::newRow("256 lines") << factory.left(factory.lastIndexOf("\r\n", factory.size() - 3) + 2)
+                               << "List index out of bounds (256)";
+    QTest::newRow("number followed by a blank")
+        << QByteArray("7 \r\n") + factory << "''7 '' is not a valid integer value";
+    QTest::newRow("empty line") << QByteArray("\r\n") + factory
+                                << "'''' is not a valid integer value";
+}
+
+void TestFileCommands::loadFailureChangesNothing() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, error);
+    const QString path = files_->filePath("bad.cfg");
+    if (!content.isEmpty()) {
+        WriteFile(path, content);
+    }
+    Window window;
+    window.form->DecodeSettings(OtherSettings());
+    window.Tick("onekeymode3");
+    window.dialogs.openAnswers.enqueue(path);
+    window.form->LoadButtonClick();
+
+    QCOMPARE(window.dialogs.boxes.size(), 1);
+    QVERIFY2(window.dialogs.boxes.constFirst().text.startsWith(error),
+             qPrintable(window.dialogs.boxes.constFirst().text));
+    QCOMPARE(window.dialogs.boxes.constFirst().icon, BoxIcon::Error);
+    QVERIFY(window.form->EncodeSettings() == OtherSettings());
+    QVERIFY(window.Checked("onekeymode3"));
+}
+
+void TestFileCommands::loadUnticksOneKeyModesAlsoOnCancel_data() {
+    QTest::addColumn<bool>("cancel");
+
+    QTest::newRow("cancelled") << true;
+    QTest::newRow("loaded") << false;
+}
+
+void TestFileCommands::loadUnticksOneKeyModesAlsoOnCancel() {
+    QFETCH(bool, cancel);
+    Window window;
+    window.Tick("OnekeymodeAll");
+    if (!cancel) {
+        window.dialogs.openAnswers.enqueue(FactoryFile());
+    }
+    window.form->LoadButtonClick();
+
+    QVERIFY(!window.Checked("OnekeymodeAll"));
+    for (int key = 1; key <= kKeys; ++key) {
+        QVERIFY2(!window.Checked("onekeymode" + QString::number(key)),
+                 qPrintable(QString::number(key)));
+    }
+    QCOMPARE(window.dialogs.openRequests.size(), 1);
+    const FileDialogRequest& request = window.dialogs.openRequests.constFirst();
+    QCOMPARE(request.defaultSuffix, QStringLiteral("cfg"));
+    QCOMPARE(request.selectedFilter, 0);
+    QCOMPARE(request.filters,
+             QStringList({"Файлы конфигурации (*.cfg)", "Файлы прошивок (*.tsk)"}));
+    QCOMPARE(request.directory, QString());
+}
+
+void TestFileCommands::loadWithoutWorkModeDoesNothing() {
+    TMainFormDeps deps;
+    RecordingDialogs dialogs;
+    deps.dialogs = &dialogs;
+    TMainForm form(std::move(deps));
+    form.FormCreate();
+    form.LoadButtonClick();
+    QVERIFY(dialogs.openRequests.isEmpty());
+}
+
+void TestFileCommands::loadingFewerKeysEmptiesRemainingRows() {
+    Window window;
+    SettingsImage many = OtherSettings();
+    many[0] = 5;
+    for (std::size_t offset = 17; offset <= 40; ++offset) {
+        many[offset] = 0x77;
+    }
+    window.form->DecodeSettings(many);
+    const QString path = files_->filePath("two keys.cfg");
+    SaveCfgFile(path, OtherSettings());
+    window.dialogs.openAnswers.enqueue(path);
+    window.form->LoadButtonClick();
+
+    QCOMPARE(window.form->Control<QLineEdit>("CodeTM2")->text(), QStringLiteral("0C0D0E0F0001"));
+    for (int key = 3; key <= 5; ++key) {
+        QCOMPARE(window.form->Control<QLineEdit>("CodeTM" + QString::number(key))->text(),
+                 QString());
+        QVERIFY(!window.Checked("shvz" + QString::number(key) + "1"));
+    }
+    QVERIFY(window.form->EncodeSettings() == OtherSettings());
+}
+
+void TestFileCommands::firmwareFileOutcomes_data() {
+    QTest::addColumn<int>("deviceType");
+    QTest::addColumn<int>("devicePlatform");
+    QTest::addColumn<QByteArray>("content"); // empty: no such file
+    QTest::addColumn<int>("boxMessage");     // 0: no box
+    QTest::addColumn<QString>("status");     // "=": unchanged
+    QTest::addColumn<QString>("fileType");
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<bool>("accepted");
+
+    const QString error = Text(10001) + " ";
+    QTest::newRow("accepted 580 file") << 580 << 7 << FirmwareFile(kModel580, 7, 128) << 0 << "="
+                                       << Text(10012) << "1_2_3" << true;
+    QTest::newRow("13 bytes, no payload") << 580 << 7 << FirmwareFile(kModel580, 7, 0, 0x0A0B0C)
+                                          << 0 << "=" << Text(10012) << "10_11_12" << true;
+    QTest::newRow("type mismatch")
+        << 580 << 7 << FirmwareFile(581, 7, 64) << 10010 << error + Text(10010) << ""
+        << "" << false;
+    QTest::newRow("platform mismatch")
+        << 580 << 7 << FirmwareFile(kModel580, 8, 64) << 10011 << error + Text(10011) << ""
+        << "" << false;
+    QTest::newRow("type 0 before any identification")
+        << 0 << 0 << FirmwareFile(0, 0, 64) << 0 << error + Text(10013) << "0"
+        << "" << false;
+    QTest::newRow("matching type that is not a 580")
+        << 581 << 3 << FirmwareFile(581, 3, 64) << 0 << error + Text(10013) << "581"
+        << "" << false;
+    QTest::newRow("shorter than 13 bytes")
+        << 580 << 7 << FirmwareFile(kModel580, 7, 0).left(12) << 10041 << Text(10041) << ""
+        << "" << false;
+    QTest::newRow("header cut short")
+        << 580 << 7 << FirmwareFile(kModel580, 7, 0).left(5) << 10041 << Text(10041) << ""
+        << "" << false;
+    QTest::newRow("payload not whole blocks")
+        << 580 << 7 << FirmwareFile(kModel580, 7, 70) << 10041 << Text(10041) << ""
+        << "" << false;
+    QTest::newRow("no such file") << 580 << 7 << QByteArray() << 10041 << Text(10041) << ""
+                                  << "" << false;
+}
+
+void TestFileCommands::firmwareFileOutcomes() {
+    QFETCH(int, deviceType);
+    QFETCH(int, devicePlatform);
+    QFETCH(QByteArray, content);
+    QFETCH(int, boxMessage);
+    QFETCH(QString, status);
+    QFETCH(QString, fileType);
+    QFETCH(QString, version);
+    QFETCH(bool, accepted);
+    const QString path = files_->filePath("update.tsk");
+    if (!content.isEmpty()) {
+        WriteFile(path, content);
+    }
+    Window window;
+    window.PickWorkMode(kFirmwareWorkMode);
+    window.form->Device().Descriptor.Type = static_cast<uint16_t>(deviceType);
+    window.form->Device().Descriptor.Platform = static_cast<uint16_t>(devicePlatform);
+    const QString statusBefore = window.form->StatusText();
+    window.dialogs.openAnswers.enqueue(path);
+    window.form->LoadButtonClick();
+
+    QCOMPARE(window.dialogs.openRequests.size(), 1);
+    const FileDialogRequest& request = window.dialogs.openRequests.constFirst();
+    QCOMPARE(request.defaultSuffix, QStringLiteral("tsk"));
+    QCOMPARE(request.selectedFilter, 1);
+    QCOMPARE(request.directory, QStringLiteral("Base"));
+
+    QCOMPARE(window.dialogs.boxes.size(), boxMessage == 0 ? 0 : 1);
+    if (boxMessage != 0) {
+        const MessageBoxRequest& box = window.dialogs.boxes.constFirst();
+        QCOMPARE(box.text, Text(boxMessage));
+        QCOMPARE(box.caption, Text(10001));
+        QCOMPARE(box.icon, BoxIcon::Error);
+        QCOMPARE(box.buttons, BoxButtons::Ok);
+    }
+    QCOMPARE(window.form->StatusText(), status == "=" ? statusBefore : status);
+    const bool refused = boxMessage == 10041;
+    const bool described = !refused && boxMessage == 0;
+    QCOMPARE(window.Label("FileLabel"), refused ? QString() : QFileInfo(path).absoluteFilePath());
+    QCOMPARE(window.Label("FileTypeLabel"), fileType);
+    QCOMPARE(window.Label("VersionLabel"), version);
+    QCOMPARE(window.Label("SizeLabel"), described ? QString::number(content.size()) : QString());
+    QCOMPARE(window.Label("DateLabel").isEmpty(), !described);
+    QCOMPARE(window.form->Control<QPushButton>("WriteButton")->isEnabled(), accepted);
+    QCOMPARE(window.form->FirmwareImage(), accepted ? Bytes(content) : std::vector<uint8_t>{});
+}
+
+void TestFileCommands::laterFirmwareFileKeepsAcceptedImage_data() {
+    QTest::addColumn<QByteArray>("second"); // empty: no such file
+    QTest::addColumn<bool>("replaces");
+    QTest::addColumn<QString>("version"); // the version label afterwards
+
+    QTest::newRow("type mismatch") << FirmwareFile(581, 7, 64) << false << "";
+    QTest::newRow("no such file") << QByteArray() << false << "1_2_3";
+    QTest::newRow("ragged payload") << FirmwareFile(kModel580, 7, 65) << false << "1_2_3";
+    QTest::newRow("another accepted file")
+        << FirmwareFile(kModel580, 7, 192, 0x020000) << true << "2_0_0";
+}
+
+void TestFileCommands::laterFirmwareFileKeepsAcceptedImage() {
+    QFETCH(QByteArray, second);
+    QFETCH(bool, replaces);
+    QFETCH(QString, version);
+    const QByteArray first = FirmwareFile(kModel580, 7, 64);
+    WriteFile(files_->filePath("first.tsk"), first);
+    if (!second.isEmpty()) {
+        WriteFile(files_->filePath("second.tsk"), second);
+    }
+    Window window;
+    window.PickWorkMode(kFirmwareWorkMode);
+    window.form->Device().Descriptor.Type = kModel580;
+    window.form->Device().Descriptor.Platform = 7;
+    window.dialogs.openAnswers.enqueue(files_->filePath("first.tsk"));
+    window.form->LoadButtonClick();
+    QVERIFY(window.form->Control<QPushButton>("WriteButton")->isEnabled());
+
+    window.dialogs.openAnswers.enqueue(files_->filePath("second.tsk"));
+    window.form->LoadButtonClick();
+
+    QCOMPARE(window.form->FirmwareImage(), Bytes(replaces ? second : first));
+    QVERIFY(window.form->Control<QPushButton>("WriteButton")->isEnabled());
+    QCOMPARE(window.Label("VersionLabel"), version);
+}
+
+void TestFileCommands::firmwareDateLabelShowsTimeOfDay() {
+    const QString path = files_->filePath("dated.tsk");
+    WriteFile(path, FirmwareFile(kModel580, 7, 64));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime(QDate(2021, 3, 4), QTime(13, 47, 9)),
+                                 QFileDevice::FileModificationTime));
+    }
+    Window window;
+    window.PickWorkMode(kFirmwareWorkMode);
+    window.form->Device().Descriptor.Type = kModel580;
+    window.form->Device().Descriptor.Platform = 7;
+    window.dialogs.openAnswers.enqueue(path);
+    window.form->LoadButtonClick();
+
+    const QString date = window.Label("DateLabel");
+    QVERIFY2(date.contains("47") && date.contains("09"), qPrintable(date));
+    QVERIFY2(!date.contains("2021") && !date.contains("21.") && !date.contains("UTC"),
+             qPrintable(date));
+}
+
+void TestFileCommands::configurationLoadAfterFirmwareStartsInBase() {
+    Window window;
+    window.form->LoadButtonClick();
+    window.PickWorkMode(kFirmwareWorkMode);
+    window.form->LoadButtonClick();
+    window.PickWorkMode(kDemoWorkMode);
+    window.form->LoadButtonClick();
+
+    QCOMPARE(window.dialogs.openRequests.size(), 3);
+    QCOMPARE(window.dialogs.openRequests[0].directory, QString());
+    QCOMPARE(window.dialogs.openRequests[1].directory, QStringLiteral("Base"));
+    QCOMPARE(window.dialogs.openRequests[2].directory, QStringLiteral("Base"));
+    QCOMPARE(window.dialogs.openRequests[2].defaultSuffix, QStringLiteral("cfg"));
+}
+
+QTEST_MAIN(TestFileCommands)
+#include "tst_file_commands.moc"
