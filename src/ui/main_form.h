@@ -96,6 +96,8 @@ public:
 
     // --- Loop page rules ---------------------------------------------------------------------
     void ChangeTypeShl(QObject* sender);
+    // The loop-type rule as a click of ts<loop> (fireButton) or ts<loop>1 would run it.
+    void ChangeTypeShl(int loop, bool fireButton);
     void KsModeShl();
     void DelayInEdit1Change();
     void DelayInEdit2Change();
@@ -219,4 +221,6 @@ private:
     QLabel* statusLabel_ = nullptr;
     QProgressBar* Gauge1 = nullptr;
     GaugeSink gaugeSink_;
+    // The identifier edit clicked last: the target of a key read (none at start).
+    QWidget* lastIdentifierEdit_ = nullptr;
 };

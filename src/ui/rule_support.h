@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+class QLineEdit;
+class TDialogs;
+class TMainForm;
+class UpDown;
+
+// What the page rules share: the numeric fields' digit filter and values, and the window's
+// error box.
+namespace velor::rules {
+
+// A value no numeric field accepts: what a digit string too long for a 32-bit integer counts as.
+constexpr int64_t kBeyondAnyRange = int64_t{1} << 32;
+
+// The decimal digits of text, in their order.
+QString DigitsOnly(const QString& text);
+
+// The value of a digit string; one too long for a 32-bit integer gives kBeyondAnyRange, so it
+// fails every range check instead of a conversion.
+int64_t DigitValue(const QString& digits);
+
+// First step of every numeric change rule. Removes the non-digits of the edit's text; when
+// that changed the text, the new text has already run the edit's change rule, so the caller
+// stops (nullopt). An empty text gives nullopt as well; otherwise the value.
+std::optional<int64_t> FilteredValue(QLineEdit& edit);
+
+// The number a field holds for a rule that reads it; an empty field gives its spinner's last
+// valid position.
+int64_t FieldValue(const UpDown& spinner);
+
+// A catalogue text with its two "%s" filled with the bounds, lower bound first.
+QString WithBounds(int messageId, int lower, int upper);
+
+// The window's error box: the text, caption message 10001, error icon, OK.
+void ShowErrorBox(TDialogs& dialogs, const QString& text);
+
+// A loop is a fire loop while its upper type button ts<loop> is checked.
+bool IsFireLoop(const TMainForm& form, int loop);
+
+// The work mode of output 1 ... 4: its group's item index, -1 for none.
+int WorkMode(const TMainForm& form, int output);
+
+// Modes 2 "Взят/снят" and 5 "Исполнительный" follow security loops only.
+bool ForSecurityLoopsOnly(int workMode);
+
+} // namespace velor::rules
