@@ -2,245 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="ru_RU">
 <context>
-    <name>MessageCatalogue</name>
-    <message>
-        <source>10001</source>
-        <translation>Error!</translation>
-    </message>
-    <message>
-        <source>10002</source>
-        <translation>Error opening help file %s</translation>
-    </message>
-    <message>
-        <source>10003</source>
-        <translation>Connection with the device lost</translation>
-    </message>
-    <message>
-        <source>10004</source>
-        <translation>Writing settings to the device. Please wait...</translation>
-    </message>
-    <message>
-        <source>10005</source>
-        <translation>Writing firmware to the device. Please wait...</translation>
-    </message>
-    <message>
-        <source>10006</source>
-        <translation>Reading settings from the device. Please wait...</translation>
-    </message>
-    <message>
-        <source>10007</source>
-        <translation>Factory settings restored</translation>
-    </message>
-    <message>
-        <source>10008</source>
-        <translation>Warning! Changing the loop type affects the loop-to-relay bindings!</translation>
-    </message>
-    <message>
-        <source>10009</source>
-        <translation>In the &lt;Sounder&gt; mode the notification length is set on the &lt;Main&gt; page!</translation>
-    </message>
-    <message>
-        <source>10010</source>
-        <translation>Device type mismatch - writing not available</translation>
-    </message>
-    <message>
-        <source>10011</source>
-        <translation>Device platform mismatch - writing not available</translation>
-    </message>
-    <message>
-        <source>10012</source>
-        <translation>Firmware for Velor-580</translation>
-    </message>
-    <message>
-        <source>10013</source>
-        <translation>Device type not identified - writing not available</translation>
-    </message>
-    <message>
-        <source>10014</source>
-        <translation>Settings saved to file</translation>
-    </message>
-    <message>
-        <source>10015</source>
-        <translation>Enter again?</translation>
-    </message>
-    <message>
-        <source>10016</source>
-        <translation>The identifier has a wrong length!</translation>
-    </message>
-    <message>
-        <source>10017</source>
-        <translation>The identifier is already in the list!</translation>
-    </message>
-    <message>
-        <source>10018</source>
-        <translation>Allowed values are from 1 to 253!</translation>
-    </message>
-    <message>
-        <source>10019</source>
-        <translation>Allowed values are from %s to %s s in steps of 5 s</translation>
-    </message>
-    <message>
-        <source>10020</source>
-        <translation>Enter the value &lt;Entry delay for loop 1 or loop 2&gt;</translation>
-    </message>
-    <message>
-        <source>10021</source>
-        <translation>The re-arm time cannot be shorter than the entry delay!</translation>
-    </message>
-    <message>
-        <source>10022</source>
-        <translation>Allowed values are from %s to %s s</translation>
-    </message>
-    <message>
-        <source>10023</source>
-        <translation>Enter a value in the line &lt;Re-arm time&gt;!</translation>
-    </message>
-    <message>
-        <source>10024</source>
-        <translation>Enter a value!</translation>
-    </message>
-    <message>
-        <source>10025</source>
-        <translation>To begin, choose the required mode in the &lt;Work mode&gt; menu</translation>
-    </message>
-    <message>
-        <source>10026</source>
-        <translation>Message</translation>
-    </message>
-    <message>
-        <source>10027</source>
-        <translation>Do you really want to exit?</translation>
-    </message>
-    <message>
-        <source>10028</source>
-        <translation>No answer from the device</translation>
-    </message>
-    <message>
-        <source>10029</source>
-        <translation>A device of an incompatible type is connected</translation>
-    </message>
-    <message>
-        <source>10030</source>
-        <translation>Dallas CRC error</translation>
-    </message>
-    <message>
-        <source>10031</source>
-        <translation>No Touch Memory key at the reader</translation>
-    </message>
-    <message>
-        <source>10032</source>
-        <translation>Time-out expired</translation>
-    </message>
-    <message>
-        <source>10033</source>
-        <translation>Connection established. Device %s found</translation>
-    </message>
-    <message>
-        <source>10034</source>
-        <translation>The identifier is already in the list</translation>
-    </message>
-    <message>
-        <source>10035</source>
-        <translation>Settings written</translation>
-    </message>
-    <message>
-        <source>10036</source>
-        <translation>Settings read</translation>
-    </message>
-    <message>
-        <source>10037</source>
-        <translation>Identifier read</translation>
-    </message>
-    <message>
-        <source>10038</source>
-        <translation>No connection with the device</translation>
-    </message>
-    <message>
-        <source>10039</source>
-        <translation>Error while writing or reading. Remove the cause and try again</translation>
-    </message>
-    <message>
-        <source>10040</source>
-        <translation>Firmware replaced successfully</translation>
-    </message>
-    <message>
-        <source>10041</source>
-        <translation>Error: firmware not loaded</translation>
-    </message>
-    <message>
-        <source>10042</source>
-        <translation>Error initialising the connection</translation>
-    </message>
-    <message>
-        <source>10043</source>
-        <translation>Could not send data</translation>
-    </message>
-    <message>
-        <source>10044</source>
-        <translation>Firmware writing not completed</translation>
-    </message>
-    <message>
-        <source>10045</source>
-        <translation>Could not receive data</translation>
-    </message>
-    <message>
-        <source>10046</source>
-        <translation>CRC error in the received packet</translation>
-    </message>
-    <message>
-        <source>10047</source>
-        <translation>Wrong packet header</translation>
-    </message>
-    <message>
-        <source>10048</source>
-        <translation>Error writing firmware</translation>
-    </message>
-    <message>
-        <source>10049</source>
-        <translation>The device reported a CRC error</translation>
-    </message>
-    <message>
-        <source>10050</source>
-        <translation>The device does not answer</translation>
-    </message>
-    <message>
-        <source>10051</source>
-        <translation>Communication was interrupted</translation>
-    </message>
-    <message>
-        <source>10052</source>
-        <translation>Error sending the scenario</translation>
-    </message>
-    <message>
-        <source>10053</source>
-        <translation>A Velor-Vorsan system device was found. Settings mode is not available.</translation>
-    </message>
-    <message>
-        <source>10054</source>
-        <translation>Warning!</translation>
-    </message>
-    <message>
-        <source>10055</source>
-        <translation>Velor devices are disconnected from the USB line!</translation>
-    </message>
-    <message>
-        <source>10056</source>
-        <translation>More than one Velor device is connected! Leave only one device on the USB line!</translation>
-    </message>
-    <message>
-        <source>10057</source>
-        <translation>Error writing settings</translation>
-    </message>
-    <message>
-        <source>10058</source>
-        <translation>Error reading settings</translation>
-    </message>
-    <message>
-        <source>10059</source>
-        <translation>Error reading the Touch Memory identifier</translation>
-    </message>
-</context>
-<context>
     <name>TAboutBox</name>
     <message>
         <source>О программе</source>
@@ -248,7 +9,7 @@
     </message>
     <message>
         <source>Программа настройки прибора 580 в автономном режиме</source>
-        <translation>Configuration program for the stand-alone device 580</translation>
+        <translation>Configuration program for the 580 device in stand-alone mode</translation>
     </message>
     <message>
         <source>Версия 2_3</source>
@@ -261,6 +22,596 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TLaLanguageDialog</name>
+    <message>
+        <source>Select language</source>
+        <translation>Select language</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TMainForm</name>
+    <message>
+        <source>Установить</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Разорвать</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>Записать в</source>
+        <translation>Write to</translation>
+    </message>
+    <message>
+        <source>Считать из</source>
+        <translation>Read from</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Загрузить</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>Завод. настр.</source>
+        <translation>Factory set.</translation>
+    </message>
+    <message>
+        <source>Считать ТМ</source>
+        <translation>Read TM</translation>
+    </message>
+    <message>
+        <source>Help  </source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>О программе</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Select language</source>
+        <translation>Select language</translation>
+    </message>
+    <message>
+        <source>Порт связи</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Режим работы:</source>
+        <translation>Work mode:</translation>
+    </message>
+    <message>
+        <source>Связь</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Прибор</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Файл</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Смена настроек</source>
+        <translation>Change settings</translation>
+    </message>
+    <message>
+        <source>Смена ПО</source>
+        <translation>Change firmware</translation>
+    </message>
+    <message>
+        <source>Демо-режим</source>
+        <translation>Demo mode</translation>
+    </message>
+    <message>
+        <source>USB - порт</source>
+        <translation>USB port</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source> — добавьте своего пользователя в группу, которой принадлежит устройство (например, dialout), и войдите в систему заново</source>
+        <translation> — add your user to the group that owns the device (for example, dialout) and log in again</translation>
+    </message>
+    <message>
+        <source> — добавьте своего пользователя в группу %1 и войдите в систему заново</source>
+        <translation> — add your user to the group %1 and log in again</translation>
+    </message>
+    <message>
+        <source>Файлы конфигурации (*.cfg)</source>
+        <translation>Configuration files (*.cfg)</translation>
+    </message>
+    <message>
+        <source>Файлы прошивок (*.tsk)</source>
+        <translation>Firmware files (*.tsk)</translation>
+    </message>
+    <message>
+        <source>Все файлы (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>Тип подключенного устройства:</source>
+        <translation>Connected device type:</translation>
+    </message>
+    <message>
+        <source>Версия ПО устройства:</source>
+        <translation>Device firmware version:</translation>
+    </message>
+    <message>
+        <source>Имя файла обновления:</source>
+        <translation>Update file name:</translation>
+    </message>
+    <message>
+        <source>Тип файла обновления:</source>
+        <translation>Update file type:</translation>
+    </message>
+    <message>
+        <source>Размер файла обновления (байт):</source>
+        <translation>Update file size (bytes):</translation>
+    </message>
+    <message>
+        <source>Дата файла обновления:</source>
+        <translation>Update file date:</translation>
+    </message>
+    <message>
+        <source>Версия ПО файла обновления:</source>
+        <translation>Update file firmware version:</translation>
+    </message>
+    <message>
+        <source>Двойная сработка</source>
+        <translation>Double trigger</translation>
+    </message>
+    <message>
+        <source>Тихая тревога</source>
+        <translation>Silent alarm</translation>
+    </message>
+    <message>
+        <source>Автоперевзятие</source>
+        <translation>Auto re-arm</translation>
+    </message>
+    <message>
+        <source>Круглосуточно</source>
+        <translation>24-hour</translation>
+    </message>
+    <message>
+        <source>Проходная зона</source>
+        <translation>Walk-through zone</translation>
+    </message>
+    <message>
+        <source>70</source>
+        <translation>70</translation>
+    </message>
+    <message>
+        <source>300</source>
+        <translation>300</translation>
+    </message>
+    <message>
+        <source>Да </source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Закрытая дверь</source>
+        <translation>Closed door</translation>
+    </message>
+    <message>
+        <source>Любая дверь</source>
+        <translation>Any door</translation>
+    </message>
+    <message>
+        <source>Тип ШС:</source>
+        <translation>Loop type:</translation>
+    </message>
+    <message>
+        <source>пожарный</source>
+        <translation>fire</translation>
+    </message>
+    <message>
+        <source>охранный</source>
+        <translation>security</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Integration</translation>
+    </message>
+    <message>
+        <source>интегрирования </source>
+        <translation>time</translation>
+    </message>
+    <message>
+        <source>ШС%1</source>
+        <translation>Loop %1</translation>
+    </message>
+    <message>
+        <source>Задержка </source>
+        <translation>Delay</translation>
+    </message>
+    <message>
+        <source>вход/выход </source>
+        <translation>entry/exit</translation>
+    </message>
+    <message>
+        <source>[0 сек-255 сек]</source>
+        <translation>[0 s-255 s]</translation>
+    </message>
+    <message>
+        <source>Задержка на</source>
+        <translation>Relay</translation>
+    </message>
+    <message>
+        <source>реле на время</source>
+        <translation>delayed for the</translation>
+    </message>
+    <message>
+        <source>входа</source>
+        <translation>entry time</translation>
+    </message>
+    <message>
+        <source>Тактика работы </source>
+        <translation>Tactic</translation>
+    </message>
+    <message>
+        <source>Вход</source>
+        <translation>Entry</translation>
+    </message>
+    <message>
+        <source>(сек)</source>
+        <translation>(s)</translation>
+    </message>
+    <message>
+        <source>Вых</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>с</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>[5с-21м]</source>
+        <translation>[5 s-21 min]</translation>
+    </message>
+    <message>
+        <source>Программа настройки прибора 580 в автономном режиме</source>
+        <translation>Configuration program for the 580 device in stand-alone mode</translation>
+    </message>
+    <message>
+        <source>  Главная  </source>
+        <translation>  Main  </translation>
+    </message>
+    <message>
+        <source>  Настройки ШС </source>
+        <translation>  Loop settings </translation>
+    </message>
+    <message>
+        <source>Режимы реле и выходов ОК</source>
+        <translation>Relay and OC output modes</translation>
+    </message>
+    <message>
+        <source>Идентификаторы ТМ</source>
+        <translation>TM identifiers</translation>
+    </message>
+    <message>
+        <source>Все извещения</source>
+        <translation>All notifications</translation>
+    </message>
+    <message>
+        <source>Только тревога</source>
+        <translation>Alarm only</translation>
+    </message>
+    <message>
+        <source>Идентификатор ТМ</source>
+        <translation>TM identifier</translation>
+    </message>
+    <message>
+        <source>Переключатель</source>
+        <translation>Switch</translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Ведомый</source>
+        <translation>Slave</translation>
+    </message>
+    <message>
+        <source>Ведущий</source>
+        <translation>Master</translation>
+    </message>
+    <message>
+        <source>1200 бод</source>
+        <translation>1200 baud</translation>
+    </message>
+    <message>
+        <source>4800 бод</source>
+        <translation>4800 baud</translation>
+    </message>
+    <message>
+        <source>Режим внутреннего звукового оповещателя: </source>
+        <translation>Internal sounder mode: </translation>
+    </message>
+    <message>
+        <source>Тип выхода ТМ:</source>
+        <translation>TM output type:</translation>
+    </message>
+    <message>
+        <source>Блокирование кнопок:</source>
+        <translation>Button lock:</translation>
+    </message>
+    <message>
+        <source>Режим линии расширения: </source>
+        <translation>Expansion line mode: </translation>
+    </message>
+    <message>
+        <source>Скорость линии расширения:</source>
+        <translation>Expansion line speed:</translation>
+    </message>
+    <message>
+        <source>Длительность извещений внутреннего звукового</source>
+        <translation>Internal sounder notification duration</translation>
+    </message>
+    <message>
+        <source>(1 сек--21 мин)</source>
+        <translation>(1 s--21 min)</translation>
+    </message>
+    <message>
+        <source>Номер ПКП:</source>
+        <translation>Panel number:</translation>
+    </message>
+    <message>
+        <source>Тип прибора:</source>
+        <translation>Device type:</translation>
+    </message>
+    <message>
+        <source>Версия ПО прибора:</source>
+        <translation>Device firmware version:</translation>
+    </message>
+    <message>
+        <source>ВЕЛОР</source>
+        <translation>VELOR</translation>
+    </message>
+    <message>
+        <source>ПЦН тревога</source>
+        <translation>CMS alarm</translation>
+    </message>
+    <message>
+        <source>Контр. лампа</source>
+        <translation>Indicator lamp</translation>
+    </message>
+    <message>
+        <source>Взят/снят ( для охранного ШС)</source>
+        <translation>Armed/disarmed (security loops)</translation>
+    </message>
+    <message>
+        <source>Звуковой</source>
+        <translation>Sounder</translation>
+    </message>
+    <message>
+        <source>Тревога</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>Исполнительный   ( для охранного ШС)</source>
+        <translation>Actuator (security loops)</translation>
+    </message>
+    <message>
+        <source>Специальный</source>
+        <translation>Special</translation>
+    </message>
+    <message>
+        <source>---</source>
+        <translation>---</translation>
+    </message>
+    <message>
+        <source>0.5 сек</source>
+        <translation>0.5 s</translation>
+    </message>
+    <message>
+        <source>1 сек</source>
+        <translation>1 s</translation>
+    </message>
+    <message>
+        <source>5 сек</source>
+        <translation>5 s</translation>
+    </message>
+    <message>
+        <source>10 сек</source>
+        <translation>10 s</translation>
+    </message>
+    <message>
+        <source>20 сек</source>
+        <translation>20 s</translation>
+    </message>
+    <message>
+        <source>30 сек</source>
+        <translation>30 s</translation>
+    </message>
+    <message>
+        <source>пост.</source>
+        <translation>cont.</translation>
+    </message>
+    <message>
+        <source>40 сек</source>
+        <translation>40 s</translation>
+    </message>
+    <message>
+        <source>1 мин</source>
+        <translation>1 min</translation>
+    </message>
+    <message>
+        <source>1 м 20 с</source>
+        <translation>1 min 20 s</translation>
+    </message>
+    <message>
+        <source>1 м 40 с</source>
+        <translation>1 min 40 s</translation>
+    </message>
+    <message>
+        <source>2 мин </source>
+        <translation>2 min</translation>
+    </message>
+    <message>
+        <source>2 м 20 с</source>
+        <translation>2 min 20 s</translation>
+    </message>
+    <message>
+        <source>2 м 40 с</source>
+        <translation>2 min 40 s</translation>
+    </message>
+    <message>
+        <source>3 мин </source>
+        <translation>3 min</translation>
+    </message>
+    <message>
+        <source>3 м 20 с</source>
+        <translation>3 min 20 s</translation>
+    </message>
+    <message>
+        <source>3 м 40 с</source>
+        <translation>3 min 40 s</translation>
+    </message>
+    <message>
+        <source>4 мин </source>
+        <translation>4 min</translation>
+    </message>
+    <message>
+        <source>4 м 20 с</source>
+        <translation>4 min 20 s</translation>
+    </message>
+    <message>
+        <source>4 м 40 с</source>
+        <translation>4 min 40 s</translation>
+    </message>
+    <message>
+        <source>нет </source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>да</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>Размыкание на время</source>
+        <translation>Open for</translation>
+    </message>
+    <message>
+        <source>Замыкание на время</source>
+        <translation>Close for</translation>
+    </message>
+    <message>
+        <source>Длительность извещения </source>
+        <translation>Notification duration</translation>
+    </message>
+    <message>
+        <source>Инверсный режим</source>
+        <translation>Inverted mode</translation>
+    </message>
+    <message>
+        <source>Тревога/пожар</source>
+        <translation>Alarm/fire</translation>
+    </message>
+    <message>
+        <source>Неисправность пожарного ШС</source>
+        <translation>Fire loop fault</translation>
+    </message>
+    <message>
+        <source>Внимание для пожарного ШС</source>
+        <translation>Fire loop attention</translation>
+    </message>
+    <message>
+        <source>Взятие по одному из ШС/Снятие </source>
+        <translation>Arming of any loop/disarming</translation>
+    </message>
+    <message>
+        <source>Взятие по всем ШС/Снятие </source>
+        <translation>Arming of all loops/disarming</translation>
+    </message>
+    <message>
+        <source>Вскрытие корпуса</source>
+        <translation>Enclosure tamper</translation>
+    </message>
+    <message>
+        <source>Неисправность питания</source>
+        <translation>Power fault</translation>
+    </message>
+    <message>
+        <source>Реле №1</source>
+        <translation>Relay 1</translation>
+    </message>
+    <message>
+        <source>Реле №2</source>
+        <translation>Relay 2</translation>
+    </message>
+    <message>
+        <source>OK №1</source>
+        <translation>OC 1</translation>
+    </message>
+    <message>
+        <source>OK №2</source>
+        <translation>OC 2</translation>
+    </message>
+    <message>
+        <source>Режим работы</source>
+        <translation>Work mode</translation>
+    </message>
+    <message>
+        <source>Привязки к ШС:</source>
+        <translation>Loop bindings:</translation>
+    </message>
+    <message>
+        <source>Обрабатываемые извещения</source>
+        <translation>Processed notifications</translation>
+    </message>
+    <message>
+        <source>Полномочия идентификаторов</source>
+        <translation>Identifier rights</translation>
+    </message>
+    <message>
+        <source>№</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Код ТМ</source>
+        <translation>TM code</translation>
+    </message>
+    <message>
+        <source>Взятие </source>
+        <translation>Arming</translation>
+    </message>
+    <message>
+        <source>Снятие</source>
+        <translation>Disarming</translation>
+    </message>
+    <message>
+        <source>&lt;- - - - Взятие/снятие одним ключом ТМ ( для всех ключей сразу )</source>
+        <translation>&lt;- - - - Arm/disarm with one TM key (for all keys at once)</translation>
+    </message>
+    <message>
+        <source>%1.</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>Взятие/снятие одним ключом ТМ</source>
+        <translation>Arm/disarm with one TM key</translation>
     </message>
 </context>
 </TS>

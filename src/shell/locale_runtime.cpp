@@ -3,16 +3,21 @@
 #include "shell/language_library.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
 #include <QUrl>
 
 #include <memory>
 #include <optional>
+#include <stdexcept>
 
 namespace velor {
 
 const QString kBaseLocale = QStringLiteral("RU");
+const char kNoLanguageLibrariesError[] =
+    "In order to change language you must first create resource files.";
 
 namespace {
 
@@ -67,6 +72,17 @@ void restoreFormats() {
     }
 }
 
+// The locale code a file beside the program stands for: "EN" for "<name>.EN"; empty for a file
+// that is not named after the program or whose extension has more than one part.
+QString LocaleOfFile(const QFileInfo& file, const QString& programName) {
+    const QString prefix = programName + QLatin1Char('.');
+    if (!file.fileName().startsWith(prefix)) {
+        return {};
+    }
+    const QString code = file.fileName().mid(prefix.size());
+    return code.contains(QLatin1Char('.')) ? QString() : code;
+}
+
 void removeInstalled() {
     InstalledLanguage& current = installed();
     if (current.library) {
@@ -109,6 +125,36 @@ bool SetNewResourceFile(const QString& locale, ResourceOptions options, const QS
 
 QString CurrentResourceLocale() {
     return installed().locale;
+}
+
+void SetCurrentDefaultLocaleReg(const QString& programPath) {
+    SetDefaultLocaleReg(programPath, CurrentResourceLocale());
+}
+
+std::vector<LanguageLibraryEntry> FindLanguageLibraries(const QString& programPath) {
+    const QFileInfo program(programPath);
+    const QString programName = program.completeBaseName();
+    std::vector<LanguageLibraryEntry> found;
+    const QFileInfoList files = QDir(program.absolutePath())
+                                    .entryInfoList({programName + QStringLiteral(".*")},
+                                                   QDir::Files | QDir::Readable, QDir::Name);
+    for (const QFileInfo& file : files) {
+        const QString locale = LocaleOfFile(file, programName);
+        if (locale.isEmpty() || locale == kBaseLocale || file == program) {
+            continue;
+        }
+        TLanguageLibrary library;
+        if (library.load(file.absoluteFilePath())) {
+            found.push_back({locale, library.language()});
+        }
+    }
+    return found;
+}
+
+void CheckResourceCount(const QString& programPath) {
+    if (FindLanguageLibraries(programPath).empty()) {
+        throw std::runtime_error(kNoLanguageLibrariesError);
+    }
 }
 
 QString DefaultLocaleStorePath() {

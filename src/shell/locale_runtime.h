@@ -5,6 +5,8 @@
 #include <QFlags>
 #include <QString>
 
+#include <vector>
+
 // The locale runtime: remembers each program's per-user default interface language and switches
 // the running program to a language library (a Qt translation installed on the application).
 // Installing or removing a library makes Qt send LanguageChange to every open window.
@@ -36,6 +38,29 @@ bool SetNewResourceFile(const QString& locale, ResourceOptions options, const QS
 
 // The locale whose library is installed now, empty for the built-in texts.
 QString CurrentResourceLocale();
+
+// Records the locale whose library is installed now as the program's per-user default locale (the
+// empty text while the built-in texts are in use).
+void SetCurrentDefaultLocaleReg(const QString& programPath = RunningProgramPath());
+
+// A language library beside the program.
+struct LanguageLibraryEntry {
+    QString locale;   // the code its file name carries ("EN" for "velor580.EN")
+    QString language; // the language it was written for ("en_GB"), empty when it does not say
+};
+
+// The language libraries beside the program, ordered by locale code: every file named after the
+// program with a code as extension that loads as a translation. A file for the base locale is
+// never one (the base language's texts are built in).
+std::vector<LanguageLibraryEntry>
+FindLanguageLibraries(const QString& programPath = RunningProgramPath());
+
+// The error raised when the program has no language library to switch to.
+extern const char kNoLanguageLibrariesError[];
+
+// Throws std::runtime_error(kNoLanguageLibrariesError) when no language library lies beside the
+// program.
+void CheckResourceCount(const QString& programPath = RunningProgramPath());
 
 // Where the per-user default locales are kept (for diagnostics and test isolation checks).
 QString DefaultLocaleStorePath();

@@ -5,6 +5,7 @@
 #include "shell/catalogue_loader.h"
 #include "shell/locale_runtime.h"
 #include "shell/program_ini.h"
+#include "shell/program_shell_services.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
 #include "ui/main_form_deps.h"
@@ -29,9 +30,11 @@ void SleepMilliseconds(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-TMainFormDeps MakeMainFormDeps(const TStartupContext& context) {
+TMainFormDeps MakeMainFormDeps(const TStartupContext& context, TShellServices* shell) {
     TMainFormDeps deps;
     deps.dialogs = context.dialogs;
+    deps.desktop = context.desktop;
+    deps.shell = shell;
     deps.sleeper = &SleepMilliseconds;
     // An INI key [Port] Device names a serial device to use instead of the first FTDI bridge.
     deps.makeDriver = [programPath = context.programPath]() -> std::unique_ptr<FtdiDriver> {
@@ -40,8 +43,8 @@ TMainFormDeps MakeMainFormDeps(const TStartupContext& context) {
     return deps;
 }
 
-std::unique_ptr<TMainForm> CreateMainForm(const TStartupContext& context) {
-    TMainFormDeps deps = MakeMainFormDeps(context);
+std::unique_ptr<TMainForm> CreateMainForm(const TStartupContext& context, TShellServices* shell) {
+    TMainFormDeps deps = MakeMainFormDeps(context, shell);
     if (context.makeMainForm) {
         return context.makeMainForm(std::move(deps));
     }
@@ -92,10 +95,12 @@ TStartedProgram StartConfigurator(const TStartupContext& context) {
     StartLanguage(context.programPath);
 
     TStartedProgram program;
-    program.mainForm = CreateMainForm(context);
+    program.shell = std::make_unique<ProgramShellServices>(context.programPath, context.runModal);
+    program.mainForm = CreateMainForm(context, program.shell.get());
     TellMainWindow(context, program.mainForm.get());
     program.mainForm->FormCreate();
     program.aboutBox = std::make_unique<TAboutBox>();
+    program.shell->setAboutBox(program.aboutBox.get());
     return program;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/language_selection.h"
 #include "shell/program_files.h"
 
 #include <QString>
@@ -7,7 +8,9 @@
 #include <functional>
 #include <memory>
 
+class ProgramShellServices;
 class TAboutBox;
+class TDesktop;
 class TDialogs;
 class TMainForm;
 class QWidget;
@@ -17,6 +20,9 @@ struct TMainFormDeps;
 struct TStartupContext {
     QString programPath = velor::RunningProgramPath();
     TDialogs* dialogs = nullptr; // every box, the exception box included; must outlive the run
+    TDesktop* desktop = nullptr; // opens help, web and e-mail; null opens nothing; must outlive
+    // Runs the about box and the language dialog modally; velor::RunModal when empty.
+    velor::ModalRunner runModal;
     // Creates the main window; the real TMainForm when empty.
     std::function<std::unique_ptr<TMainForm>(TMainFormDeps)> makeMainForm;
     // Told the main window once it exists (the owner of the dialogs' boxes), and null before the
@@ -31,6 +37,8 @@ struct TStartedProgram {
     TStartedProgram& operator=(TStartedProgram&&) noexcept;
     ~TStartedProgram();
 
+    // Declared first so that it outlives the window that uses it.
+    std::unique_ptr<ProgramShellServices> shell;
     std::unique_ptr<TMainForm> mainForm;
     std::unique_ptr<TAboutBox> aboutBox; // hidden until asked for
 };

@@ -76,6 +76,7 @@ TMainForm::TMainForm(TMainFormDeps deps, QWidget* parent)
     WireOutputPage();
     WireKeyPage();
     WireCommandColumn();
+    WireShellCommands();
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(app, &QGuiApplication::applicationStateChanged, this,
                 [this](Qt::ApplicationState state) {

@@ -72,6 +72,13 @@ public:
     void DefaultButtonClick();
     void LoadIdButtonClick();
 
+    // --- Help, about box, maker links, language (shell_commands.cpp) ------------------------
+    void HelpBitBtnClick();
+    void BtnAboutClick();
+    void WWWLabelClick();
+    void EMailLabelClick();
+    void BitBtn_SelectLangClick();
+
     // Sets the enabled state of the command controls for a window state.
     void SetButtonState(TButtonState state);
     // Empties the seven labels of the firmware page.
@@ -180,6 +187,7 @@ private:
     void WireOutputPage();
     void WireKeyPage();
     void WireCommandColumn();
+    void WireShellCommands();
 
     // Loads the work mode 0 preset into every output.
     void ApplyOutputPresets();
