@@ -214,18 +214,24 @@ void TMainForm::LoadButtonClick() {
     });
 }
 
-// A file that cannot be read or converted changes nothing, not even the one-key modes.
+// A file that cannot be read or converted changes nothing, not even the one-key modes. The
+// one-key modes end unticked in every other case; they are unticked before the file's keys are
+// set, since a key in one-key mode gets its arm boxes copied over its disarm boxes whenever an arm
+// box changes, which would replace the file's disarm rights.
 void TMainForm::LoadConfiguration() {
     const QString chosen =
         Dialogs().openFileName(OpenDialogRequest(openDialogFolder_, kCfgSuffix, kCfgFilter));
-    if (!chosen.isEmpty()) {
-        auto* buffer = Control<QListWidget>(QStringLiteral("ListBox2"));
-        buffer->clear();
-        const QStringList lines = ReadCfgLines(chosen);
-        buffer->addItems(lines);
-        DecodeSettings(ImageFromCfgLines(lines));
+    if (chosen.isEmpty()) {
+        UncheckOneKeyModes();
+        return;
     }
+    auto* buffer = Control<QListWidget>(QStringLiteral("ListBox2"));
+    buffer->clear();
+    const QStringList lines = ReadCfgLines(chosen);
+    buffer->addItems(lines);
+    const SettingsImage image = ImageFromCfgLines(lines);
     UncheckOneKeyModes();
+    DecodeSettings(image);
 }
 
 void TMainForm::UncheckOneKeyModes() {

@@ -141,6 +141,7 @@ private slots:
     void loadUnticksOneKeyModesAlsoOnCancel_data();
     void loadUnticksOneKeyModesAlsoOnCancel();
     void loadWithoutWorkModeDoesNothing();
+    void loadKeepsDisarmRightsOfKeysInOneKeyMode();
     void loadingFewerKeysEmptiesRemainingRows();
 
     void firmwareFileOutcomes_data();
@@ -411,6 +412,23 @@ void TestFileCommands::loadWithoutWorkModeDoesNothing() {
     form.FormCreate();
     form.LoadButtonClick();
     QVERIFY(dialogs.openRequests.isEmpty());
+}
+
+// One-key mode copies a key's arm boxes over its disarm boxes whenever an arm box changes; the
+// modes are switched off before the file's keys are set, so the file's disarm rights stay.
+void TestFileCommands::loadKeepsDisarmRightsOfKeysInOneKeyMode() {
+    Window window;
+    window.Tick("onekeymode1");
+    window.Tick("onekeymode2");
+    const QString path = files_->filePath("keys.cfg");
+    SaveCfgFile(path, OtherSettings());
+    window.dialogs.openAnswers.enqueue(path);
+    window.form->LoadButtonClick();
+
+    QVERIFY(window.form->EncodeSettings() == OtherSettings());
+    QVERIFY(!window.Checked("onekeymode1"));
+    QVERIFY(!window.Checked("onekeymode2"));
+    QVERIFY(window.form->Control<QCheckBox>("shsn11")->isEnabled());
 }
 
 void TestFileCommands::loadingFewerKeysEmptiesRemainingRows() {
