@@ -118,11 +118,11 @@ void TMainForm::ChangeLoadIdButton() {
 }
 
 void TMainForm::LoadIdButtonClick() {
-    SetButtonState(TButtonState::KeyReadRunning);
-    SetStatusText({});
     if (lastIdentifierEdit_ == nullptr) {
         return; // the button is enabled only by a click into an identifier edit
     }
+    SetButtonState(TButtonState::KeyReadRunning);
+    SetStatusText({});
     const auto key = static_cast<uint8_t>(ControlTag(lastIdentifierEdit_));
     if (Control<QRadioButton>(QStringLiteral("USB"))->isChecked()) {
         StartOperation(kOpReadKey, {key});
