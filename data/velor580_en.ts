@@ -239,7 +239,7 @@
     </message>
     <message>
         <source>ШС%1</source>
-        <translation>Loop %1</translation>
+        <translation>L%1</translation>
     </message>
     <message>
         <source>Задержка </source>
