@@ -94,7 +94,7 @@ TMainForm::TMainForm(TMainFormDeps deps, QWidget* parent)
     FirstActivation = true;
 }
 
-TMainForm::~TMainForm() = default;
+// The destructor waits for a running operation (operation_launch.cpp).
 
 QWidget* TMainForm::FindControl(const QString& name) const {
     QWidget* control = controls_.Find(name);
@@ -252,7 +252,7 @@ bool TMainForm::FormClose() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (FormClose()) {
+    if (AcceptClose()) {
         event->accept();
     } else {
         event->ignore();

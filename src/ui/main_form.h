@@ -3,6 +3,7 @@
 #include "link/ftdi_usb_port.h"
 #include "link/velor_device.h"
 #include "link/velor_table.h"
+#include "operations/operation_host.h"
 #include "settings/settings_image.h"
 #include "ui/button_states.h"
 #include "ui/control_index.h"
@@ -11,7 +12,9 @@
 
 #include <QWidget>
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -26,7 +29,9 @@ class PageControl;
 // Controls are created in code and found by name: Control<T>("shl32"). The handlers keep the
 // names under which the controls' events are bound; several controls of a family share one
 // handler and tell themselves apart by the sender and its tag (ControlTag).
-class TMainForm : public QWidget {
+// It is also the host of the device operations: their window-side steps (status, settings,
+// key identifier, progress, buttons) run on it while the operation thread waits.
+class TMainForm : public QWidget, public OperationHost {
     Q_OBJECT
 public:
     // Operation codes handed to the operation thread.
@@ -86,11 +91,28 @@ public:
     // Empties the firmware-page labels and the device labels of the main page.
     void ClearDeviceLabels();
 
-    // Starts the operation thread for an operation code with its input bytes (empty for none).
-    void StartOperation(int operationCode, std::vector<uint8_t> data);
+    // Starts the operation thread for an operation code with its input bytes (empty for none;
+    // the firmware write sends the window's firmware image in place). Refuses, returning false,
+    // while the operation started before is still running: one operation at a time.
+    bool StartOperation(int operationCode, std::vector<uint8_t> data);
+    // Whether an operation thread started by the window has not finished yet.
+    bool IsOperationRunning() const;
 
     // Shows every loop, output and identifier control for the device-type codes 8 and 10.
-    void AdaptToDeviceType(int deviceTypeCode);
+    void AdaptToDeviceType(int deviceTypeCode) override;
+
+    // --- Operation steps, on the window's thread while the operation thread waits -------------
+    // Status-bar text, box and further window changes of an operation's status code.
+    void ShowStatus(const StatusReport& report) override;
+    // Puts pb1 and Gauge1 back to 0.
+    void ResetProgress() override;
+    // Decodes the 257 bytes read from the device into the settings controls.
+    void ShowSettings(const std::vector<uint8_t>& image) override;
+    // Puts a key identifier read into CodeTM<keyNumber>, or reports status 9 when the list
+    // holds it already.
+    void PlaceKeyIdentifier(uint64_t identifier, int keyNumber) override;
+    // The command buttons' end state of an operation.
+    void SetButtons(ButtonOutcome outcome) override;
 
     // --- Settings codec ----------------------------------------------------------------------
     // Encodes the settings controls into a fresh image, with trace lines in ListBox2. Throws the
@@ -229,6 +251,13 @@ private:
     QLabel* statusLabel_ = nullptr;
     QProgressBar* Gauge1 = nullptr;
     GaugeSink gaugeSink_;
+
+    // The running operation (operation_launch.cpp): closing and destruction wait for it.
+    void WaitForOperation();
+    bool AcceptClose();
+    std::shared_ptr<const std::atomic_bool> operationFinished_; // of the thread started last
+    int operationCode_ = -1;                                    // its operation code
+    bool closeAccepted_ = false; // the window has been closed
     // The identifier edit clicked last: the target of a key read (none at start).
     QWidget* lastIdentifierEdit_ = nullptr;
 };

@@ -1,9 +1,71 @@
-// Starting a device operation on the operation thread.
+// Starting a device operation on the operation thread, one at a time, and waiting for it: the
+// write and read commands, the close request and the window's destruction wait until the thread
+// has finished, keeping the window's events (and so the thread's steps) running meanwhile.
 
+#include "operations/operation_logic.h"
+#include "operations/usb_thread.h"
 #include "ui/main_form.h"
 
-// Until the operation thread is in place, an operation is only announced.
-void TMainForm::StartOperation(int operationCode, std::vector<uint8_t> data) {
-    static_cast<void>(data);
+#include <QEventLoop>
+#include <QTimer>
+
+#include <memory>
+#include <utility>
+
+namespace {
+// How often a wait looks at the finished flag; the event loop sleeps in between.
+constexpr int kFinishedPollMs = 10;
+} // namespace
+
+TMainForm::~TMainForm() {
+    // The thread uses the port, the device object, the tables and this window's steps until it
+    // ends; none of them may go before it.
+    WaitForOperation();
+}
+
+bool TMainForm::IsOperationRunning() const {
+    return operationFinished_ != nullptr && !operationFinished_->load();
+}
+
+bool TMainForm::StartOperation(int operationCode, std::vector<uint8_t> data) {
+    if (IsOperationRunning()) {
+        return false;
+    }
+    const OperationContext context{&port_, &device_, &readTable_, &writeTable_, this};
+    std::unique_ptr<TUsbThread> thread =
+        operationCode == kOpWriteFirmware
+            ? std::make_unique<TUsbThread>(operationCode, &firmwareImage_, context, this)
+            : std::make_unique<TUsbThread>(operationCode, std::move(data), context, this);
+    operationCode_ = operationCode;
+    operationFinished_ = TUsbThread::Launch(std::move(thread));
     emit operationStarted(operationCode);
+    return true;
+}
+
+// Runs the window's events until the operation has finished; the event loop sleeps between
+// looks at the flag instead of spinning.
+void TMainForm::WaitForOperation() {
+    if (!IsOperationRunning()) {
+        return;
+    }
+    QEventLoop loop;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &loop, [this, &loop] {
+        if (!IsOperationRunning()) {
+            loop.quit();
+        }
+    });
+    poll.start(kFinishedPollMs);
+    loop.exec();
+}
+
+// A confirmed close waits for the running operation: its steps may still show boxes on this
+// window. (A further close request during the wait never reaches here: the window is closing.)
+bool TMainForm::AcceptClose() {
+    if (!FormClose()) {
+        return false;
+    }
+    WaitForOperation();
+    closeAccepted_ = true;
+    return true;
 }

@@ -3,7 +3,3 @@
 // commands) and leaves this file. Until then the controls are bound to these empty bodies.
 
 #include "ui/main_form.h"
-
-// Device commands.
-void TMainForm::WriteButtonClick() {}
-void TMainForm::ReadButtonClick() {}

@@ -1,0 +1,663 @@
+// The window's device commands end to end: the real tty driver and the window's port, device
+// object and operation thread, talking to the simulated model 580 on a pseudo-terminal. Connect,
+// write, read and key read with their boxes, status texts and button states; one operation at a
+// time; closing and destroying the window while an operation runs; the driver's I/O error box.
+
+#include "fake_ftdi_driver.h"
+#include "recording_dialogs.h"
+
+#include "link/protocol.h"
+#include "link/tty_ftdi_driver.h"
+#include "operations/status_codes.h"
+#include "settings/settings_image.h"
+#include "shell/message_catalogue.h"
+#include "sim/pty_server.h"
+#include "ui/combo_list.h"
+#include "ui/main_form.h"
+#include "ui/page_control.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+
+using velor::sim::BlockResponse;
+using velor::sim::Bytes;
+using velor::sim::PtyServer;
+using velor::sim::ReplyFault;
+using velor::sim::SimDevice;
+using velor::sim::SimState;
+namespace protocol = velor::protocol;
+
+namespace {
+constexpr int kWaitMs = 10000; // upper bound only: an operation on the simulator takes ms
+constexpr int kKeys = 28;
+constexpr int kSettingsMode = 0;
+constexpr int kFirmwareMode = 1;
+constexpr int kMsgConfirmClose = 10027;
+constexpr uint64_t kAllOnes = 0xFFFF'FFFF'FFFFull;
+
+const QStringList kCommandControls = {
+    "ConnectButton", "CancelButton",  "ReadButton",   "WriteButton", "SaveButton",
+    "LoadButton",    "DefaultButton", "LoadIdButton", "WorkMode",    "BtnAbout"};
+// Connect Cancel Read Write Save Load Default LoadId WorkMode About, as '+' and '-'.
+const QString kConnectedSettings = "-++++++--+";
+const QString kConnectedFirmware = "-+---+---+";
+const QString kKeyRead = "-+++++++-+";
+const QString kDisconnected = "+-------++";
+
+QString Text(int id) {
+    return velor::BuiltInMessageText(id);
+}
+
+QString ConnectedText() {
+    return Text(10033).replace("%s", "580");
+}
+
+// The firmware image of a model 580 on platform 5, version 3.1.7: descriptor, four further
+// header bytes, two payload blocks, two trailing bytes.
+Bytes FirmwareFile() {
+    Bytes image{0x44, 0x02, 0x05, 0x00, 3, 1, 7, 0xA1, 0xA2, 0xA3, 0xA4};
+    for (int i = 0; i < 2 * 64; ++i) {
+        image.push_back(static_cast<uint8_t>(i * 7 + 1));
+    }
+    image.push_back(0xEE);
+    image.push_back(0xFF);
+    return image;
+}
+
+SimState WithFault(ReplyFault::Kind kind, uint8_t command) {
+    SimState state;
+    state.behaviour.faults.push_back({kind, command, 1});
+    return state;
+}
+
+// The window on the simulated device, every box recorded.
+class Rig {
+public:
+    explicit Rig(SimState state = {}) : server_(std::move(state), false) {
+        server_.Start();
+        TMainFormDeps deps;
+        deps.dialogs = &dialogs;
+        deps.makeDriver = [path = QString::fromStdString(server_.SlavePath())] {
+            return std::make_unique<TtyFtdiDriver>(path);
+        };
+        deps.sleeper = [](int) {};
+        form = std::make_unique<TMainForm>(std::move(deps));
+        form->FormCreate();
+        form->FormActivate();
+    }
+    ~Rig() { form.reset(); } // waits for a running operation before the simulator stops
+    Rig(const Rig&) = delete;
+    Rig& operator=(const Rig&) = delete;
+
+    void PickWorkMode(int item) {
+        form->Control<ComboList>("WorkMode")->SetItemIndex(item);
+        form->WorkModeClick();
+    }
+    [[nodiscard]] bool WaitIdle() {
+        return QTest::qWaitFor([this] { return !form->IsOperationRunning(); }, kWaitMs);
+    }
+    [[nodiscard]] bool Connect(int workMode) {
+        PickWorkMode(workMode);
+        form->ConnectButtonClick();
+        return WaitIdle();
+    }
+    // Reads the key on the reader into CodeTM<key>, as a click into it and on "Считать ТМ" do.
+    [[nodiscard]] bool ReadKey(int key) {
+        form->Id1Click(Code(key));
+        form->LoadIdButtonClick();
+        return WaitIdle();
+    }
+
+    QString Commands() const {
+        QString flags;
+        for (const QString& name : kCommandControls) {
+            flags += form->FindControl(name)->isEnabled() ? '+' : '-';
+        }
+        return flags;
+    }
+    QStringList Boxes() const {
+        QStringList texts;
+        for (const MessageBoxRequest& box : dialogs.boxes) {
+            texts << box.text;
+        }
+        return texts;
+    }
+    QString Tabs(int count) const {
+        QString flags;
+        for (int page = 0; page < count; ++page) {
+            flags += form->Control<PageControl>("PageControl1")->TabVisible(page) ? '+' : '-';
+        }
+        return flags;
+    }
+    QString Label(const char* name) const { return form->Control<QLabel>(name)->text(); }
+    QLineEdit* Code(int key) const {
+        return form->Control<QLineEdit>(QString("CodeTM%1").arg(key));
+    }
+    QProgressBar* Gauge() const { return form->Control<QProgressBar>("Gauge1"); }
+    // Answers the close confirmation with Yes; every other box with its default.
+    void ConfirmClose() {
+        dialogs.onBox = [this](const MessageBoxRequest& box) {
+            if (box.text == Text(kMsgConfirmClose)) {
+                dialogs.answers.enqueue(BoxResult::Yes);
+            }
+        };
+    }
+    template <typename F> decltype(auto) Sim(F&& f) { return server_.WithDevice(f); }
+
+    RecordingDialogs dialogs;
+    std::unique_ptr<TMainForm> form;
+
+private:
+    PtyServer server_;
+};
+
+QList<int> Started(const QSignalSpy& spy) {
+    QList<int> codes;
+    for (const QList<QVariant>& call : spy) {
+        codes << call.at(0).toInt();
+    }
+    return codes;
+}
+
+enum class Command { Write, Read, ReadKey };
+} // namespace
+
+using MaybeKey = std::optional<uint64_t>;
+Q_DECLARE_METATYPE(SimState)
+Q_DECLARE_METATYPE(MaybeKey)
+Q_DECLARE_METATYPE(Command)
+
+class TestDeviceCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void connectOutcomes_data();
+    void connectOutcomes();
+    void failedTransfers_data();
+    void failedTransfers();
+    void writeEndsWithFreshConnection_data();
+    void writeEndsWithFreshConnection();
+    void readShowsTheSettingsAfterItsBox();
+    void keyReadOutcomes_data();
+    void keyReadOutcomes();
+    void oneOperationAtATime();
+    void closeWaitsForTheOperation_data();
+    void closeWaitsForTheOperation();
+    void destroyingTheWindowWaitsForTheOperation();
+    void ioErrorBoxWhileTheWorkerWaits();
+
+private:
+    QTemporaryDir folder_;
+};
+
+void TestDeviceCommands::initTestCase() {
+    // The window reads its factory defaults and makes "Base" in the current folder.
+    QVERIFY(folder_.isValid());
+    const QString defaults = qEnvironmentVariable("VELOR_SOURCE_DIR") + "/data/580default.cfg";
+    QVERIFY(QFile::copy(defaults, folder_.filePath("580default.cfg")));
+    QDir::setCurrent(folder_.path());
+    for (int id = velor::kFirstMessageId; id < velor::kFirstMessageId + velor::kBuiltInMessageCount;
+         ++id) {
+        velor::SetMessageText(id, velor::BuiltInMessageText(id));
+    }
+}
+
+void TestDeviceCommands::connectOutcomes_data() {
+    QTest::addColumn<int>("workMode");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("version1");
+    QTest::addColumn<SimState>("sim");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("statusText");
+    QTest::addColumn<QString>("commands");
+    QTest::addColumn<QString>("tabs"); // main, loop and output pages
+    QTest::addColumn<QString>("version");
+
+    const SimState plain;
+    QTest::newRow("model 580, settings mode") << kSettingsMode << 580 << 3 << plain << QStringList{}
+                                              << ConnectedText() << kConnectedSettings << "+++"
+                                              << "3_1_7";
+    QTest::newRow("model 580, firmware mode") << kFirmwareMode << 580 << 3 << plain << QStringList{}
+                                              << ConnectedText() << kConnectedFirmware << "---"
+                                              << "3_1_7";
+    // A Velor-Vorsan device: its settings cannot be changed, its firmware can.
+    QTest::newRow("first version byte 2, settings mode")
+        << kSettingsMode << 580 << 2 << plain << QStringList{Text(10053)} << Text(10003)
+        << kDisconnected << "---"
+        << "";
+    QTest::newRow("first version byte 2, firmware mode")
+        << kFirmwareMode << 580 << 2 << plain << QStringList{} << ConnectedText()
+        << kConnectedFirmware << "---"
+        << "2_1_7";
+    // A foreign device leaves the buttons as connecting left them.
+    QTest::newRow("another type") << kSettingsMode << 581 << 3 << plain << QStringList{Text(10029)}
+                                  << Text(10029) << "--------++"
+                                  << "+++"
+                                  << "";
+    QTest::newRow("identification fails")
+        << kSettingsMode << 580 << 3 << WithFault(ReplyFault::Kind::BadCrc, protocol::kCmdIdentify)
+        << QStringList{Text(10042)} << Text(10042) << kDisconnected << "+++"
+        << "";
+}
+
+void TestDeviceCommands::connectOutcomes() {
+    QFETCH(int, workMode);
+    QFETCH(int, type);
+    QFETCH(int, version1);
+    QFETCH(SimState, sim);
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, statusText);
+    QFETCH(QString, commands);
+    QFETCH(QString, tabs);
+    QFETCH(QString, version);
+
+    sim.identity.type = static_cast<uint16_t>(type);
+    sim.identity.version[0] = static_cast<uint8_t>(version1);
+    Rig rig(sim);
+    QVERIFY(rig.Connect(workMode));
+
+    QCOMPARE(rig.Boxes(), boxes);
+    QCOMPARE(rig.form->StatusText(), statusText);
+    QCOMPARE(rig.Commands(), commands);
+    QCOMPARE(rig.Tabs(3), tabs);
+    QCOMPARE(rig.Label("SettingsVersionLabel"), version);
+    QCOMPARE(rig.Label("DevSWLabel"), version);
+    QCOMPARE(rig.Label("SettingsTypeLabel"), version.isEmpty() ? QString() : QString("580"));
+    QCOMPARE(rig.Label("TypeLabel"), version.isEmpty() ? QString() : QString("580"));
+    if (!rig.dialogs.boxes.isEmpty()) {
+        QCOMPARE(rig.dialogs.boxes.first().owner, BoxOwner::Active);
+    }
+}
+
+void TestDeviceCommands::failedTransfers_data() {
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<SimState>("sim");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("progressReset");
+    QTest::addColumn<QString>("commands");
+    QTest::addColumn<QList<int>>("started");
+
+    const SimState noScenario = WithFault(ReplyFault::Kind::BadCrc, protocol::kCmdSelectScenario);
+    const SimState badRead = WithFault(ReplyFault::Kind::BadCrc, protocol::kCmdReadRequest);
+    SimState refused;
+    refused.behaviour.blockResponses[0] = {BlockResponse::Kind::Refuse, 0, 0};
+    const QList<int> write{TMainForm::kOpConnectSettings, TMainForm::kOpWriteSettings,
+                           TMainForm::kOpConnectSettings};
+    const QList<int> read{TMainForm::kOpConnectSettings, TMainForm::kOpReadSettings};
+    const QList<int> key{TMainForm::kOpConnectSettings, TMainForm::kOpReadKey};
+
+    // A failed scenario selection skips the transfer and leaves the progress as it was.
+    QTest::newRow("write: scenario refused, then reconnected")
+        << Command::Write << noScenario << Text(10052) << false << kConnectedSettings << write;
+    QTest::newRow("write: block refused, then reconnected")
+        << Command::Write << refused << Text(10057) << true << kConnectedSettings << write;
+    QTest::newRow("read: scenario refused")
+        << Command::Read << noScenario << Text(10052) << false << kDisconnected << read;
+    QTest::newRow("read: reply corrupted")
+        << Command::Read << badRead << Text(10058) << true << kDisconnected << read;
+    QTest::newRow("key read: scenario refused")
+        << Command::ReadKey << noScenario << Text(10052) << false << kDisconnected << key;
+    QTest::newRow("key read: reply corrupted")
+        << Command::ReadKey << badRead << Text(10059) << true << kDisconnected << key;
+}
+
+void TestDeviceCommands::failedTransfers() {
+    QFETCH(Command, command);
+    QFETCH(SimState, sim);
+    QFETCH(QString, box);
+    QFETCH(bool, progressReset);
+    QFETCH(QString, commands);
+    QFETCH(QList<int>, started);
+
+    Rig rig(sim);
+    QSignalSpy spy(rig.form.get(), &TMainForm::operationStarted);
+    QVERIFY(rig.Connect(kSettingsMode));
+    rig.Gauge()->setRange(0, 10);
+    rig.Gauge()->setValue(2);
+    switch (command) {
+    case Command::Write:
+        rig.form->WriteButtonClick();
+        break;
+    case Command::Read:
+        rig.form->ReadButtonClick();
+        break;
+    case Command::ReadKey:
+        QVERIFY(rig.ReadKey(1));
+        break;
+    }
+    QVERIFY(rig.WaitIdle());
+
+    QCOMPARE(rig.Boxes(), QStringList{box});
+    QCOMPARE(rig.dialogs.boxes.first().caption, Text(10001));
+    QCOMPARE(rig.dialogs.boxes.first().icon, BoxIcon::Error);
+    QCOMPARE(rig.Gauge()->value(), progressReset ? 0 : 2);
+    QCOMPARE(rig.Commands(), commands);
+    QCOMPARE(Started(spy), started);
+}
+
+void TestDeviceCommands::writeEndsWithFreshConnection_data() {
+    QTest::addColumn<int>("workMode");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("write");
+    QTest::addColumn<int>("connect");
+    QTest::addColumn<QString>("commands");
+
+    QTest::newRow("settings") << kSettingsMode << Text(10035) << int(TMainForm::kOpWriteSettings)
+                              << int(TMainForm::kOpConnectSettings) << kConnectedSettings;
+    QTest::newRow("firmware") << kFirmwareMode << Text(10040) << int(TMainForm::kOpWriteFirmware)
+                              << int(TMainForm::kOpConnectFirmware) << kConnectedFirmware;
+}
+
+// Two writes in a row: each one sends the whole image, shows its box while the gauge stands at
+// its end and the about button is off, and ends connected again with the about button back.
+void TestDeviceCommands::writeEndsWithFreshConnection() {
+    QFETCH(int, workMode);
+    QFETCH(QString, box);
+    QFETCH(int, write);
+    QFETCH(int, connect);
+    QFETCH(QString, commands);
+
+    Rig rig;
+    QVERIFY(rig.Connect(workMode));
+    const Bytes firmware = FirmwareFile();
+    if (workMode == kFirmwareMode) {
+        QFile file(folder_.filePath("Base/update.tsk"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(firmware.data()),
+                   static_cast<qint64>(firmware.size()));
+        file.close();
+        rig.dialogs.openAnswers.enqueue(file.fileName());
+        rig.form->LoadButtonClick();
+        QVERIFY(rig.form->Control<QPushButton>("WriteButton")->isEnabled());
+    }
+    bool gaugeFullDuringBox = false;
+    bool aboutOffDuringBox = false;
+    rig.dialogs.onBox = [&](const MessageBoxRequest&) {
+        gaugeFullDuringBox =
+            rig.Gauge()->maximum() > 0 && rig.Gauge()->value() == rig.Gauge()->maximum();
+        aboutOffDuringBox = !rig.form->Control<QPushButton>("BtnAbout")->isEnabled();
+    };
+    QSignalSpy spy(rig.form.get(), &TMainForm::operationStarted);
+
+    for (int round = 1; round <= 2; ++round) {
+        rig.Sim([](SimDevice& d) {
+            d.State().settings.clear();
+            d.State().firmware.reset();
+        });
+        rig.form->WriteButtonClick();
+        QVERIFY(rig.WaitIdle());
+
+        QCOMPARE(rig.Boxes(), QStringList(round, box));
+        QVERIFY(gaugeFullDuringBox);
+        QVERIFY(aboutOffDuringBox);
+        QCOMPARE(rig.Gauge()->value(), 0);
+        QCOMPARE(Started(spy).mid(2 * (round - 1)), (QList<int>{write, connect}));
+        QCOMPARE(rig.form->StatusText(), ConnectedText());
+        QCOMPARE(rig.Commands(), commands);
+        if (workMode == kSettingsMode) {
+            const SettingsImage window = rig.form->EncodeSettings();
+            const Bytes stored = rig.Sim([](SimDevice& d) { return d.State().settings; });
+            QCOMPARE(stored, Bytes(window.bytes().begin(), window.bytes().end()));
+        } else {
+            const auto received = rig.Sim([](SimDevice& d) { return d.State().firmware; });
+            QVERIFY(received.has_value());
+            QCOMPARE(received->payload, Bytes(firmware.begin() + 11, firmware.end() - 2));
+        }
+    }
+}
+
+// The one-key modes are unticked before the thread starts; the box of status 11 comes before
+// the controls change; afterwards the window encodes exactly the image the device holds.
+void TestDeviceCommands::readShowsTheSettingsAfterItsBox() {
+    Rig rig;
+    QVERIFY(rig.Connect(kSettingsMode));
+    SettingsImage image = rig.form->EncodeSettings();
+    image.setIdentifierCount(2);
+    image.setIdentifierCode(1, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB});
+    image.setArmRights(1, 0x05);
+    image.setDisarmRights(1, 0x05);
+    image.setIdentifierCode(2, {0xA1, 0xB2, 0xC3, 0xD4, 0xE5, 0xF6});
+    image.setArmRights(2, 0x80);
+    image.setDisarmRights(2, 0x01);
+    QVERIFY(image != rig.form->EncodeSettings());
+    rig.Sim([&image](SimDevice& d) {
+        d.State().settings.assign(image.bytes().begin(), image.bytes().end());
+    });
+    rig.form->Control<QCheckBox>("OnekeymodeAll")->setChecked(true);
+    rig.form->Control<QCheckBox>("onekeymode7")->setChecked(true);
+
+    int tickedAtStart = -1;
+    connect(rig.form.get(), &TMainForm::operationStarted, this, [&rig, &tickedAtStart] {
+        tickedAtStart = 0;
+        for (int key = 1; key <= kKeys; ++key) {
+            tickedAtStart +=
+                rig.form->Control<QCheckBox>(QString("onekeymode%1").arg(key))->isChecked();
+        }
+        tickedAtStart += rig.form->Control<QCheckBox>("OnekeymodeAll")->isChecked();
+    });
+    QString codeDuringBox = "not shown";
+    QString statusDuringBox;
+    rig.dialogs.onBox = [&](const MessageBoxRequest&) {
+        codeDuringBox = rig.Code(1)->text();
+        statusDuringBox = rig.form->StatusText();
+    };
+    rig.form->ReadButtonClick();
+    QVERIFY(rig.WaitIdle());
+
+    QCOMPARE(tickedAtStart, 0);
+    QCOMPARE(rig.Boxes(), QStringList{Text(10036)});
+    QCOMPARE(rig.dialogs.boxes.first().owner, BoxOwner::Main);
+    QCOMPARE(codeDuringBox, QString());
+    QCOMPARE(statusDuringBox, Text(10036));
+    QCOMPARE(rig.Code(1)->text(), QString("0123456789AB"));
+    QCOMPARE(rig.Code(2)->text(), QString("A1B2C3D4E5F6"));
+    QVERIFY(rig.form->EncodeSettings() == image);
+    QCOMPARE(rig.Commands(), kConnectedSettings);
+}
+
+void TestDeviceCommands::keyReadOutcomes_data() {
+    QTest::addColumn<MaybeKey>("key");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<QStringList>("before"); // CodeTM1 ... in order; the rest empty
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("statusText");
+
+    QStringList full;
+    for (int key = 1; key <= kKeys; ++key) {
+        full << QString("%1").arg(key, 12, 16, QLatin1Char('0')).toUpper();
+    }
+    const QString a = "A1B2C3D4E5F6";
+    QTest::newRow("new identifier")
+        << MaybeKey(0xA1B2C3D4E5F6) << 2 << QStringList{"0123456789AB"}
+        << QStringList{"0123456789AB", a} << QStringList{} << Text(10037);
+    QTest::newRow("identifier already listed")
+        << MaybeKey(0xA1B2C3D4E5F6) << 2 << QStringList{a, ""} << QStringList{a, ""}
+        << QStringList{Text(10034)} << Text(10037);
+    QTest::newRow("no key on the reader") << MaybeKey() << 2 << QStringList{a} << QStringList{a}
+                                          << QStringList{Text(10031)} << Text(10031);
+    // Six FF bytes are no identifier: reported as an empty reader, whatever the edits hold.
+    QTest::newRow("six FF bytes, empty edits")
+        << MaybeKey(kAllOnes) << 2 << QStringList{a} << QStringList{a} << QStringList{Text(10031)}
+        << Text(10031);
+    QTest::newRow("six FF bytes, every edit filled")
+        << MaybeKey(kAllOnes) << 2 << full << full << QStringList{Text(10031)} << Text(10031);
+}
+
+void TestDeviceCommands::keyReadOutcomes() {
+    QFETCH(MaybeKey, key);
+    QFETCH(int, target);
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, after);
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, statusText);
+
+    SimState sim;
+    sim.key = key;
+    Rig rig(sim);
+    QVERIFY(rig.Connect(kSettingsMode));
+    for (int k = 1; k <= kKeys; ++k) {
+        rig.Code(k)->setText(k <= before.size() ? before[k - 1] : QString());
+    }
+    QVERIFY(rig.ReadKey(target));
+
+    for (int k = 1; k <= kKeys; ++k) {
+        QCOMPARE(rig.Code(k)->text(), k <= after.size() ? after[k - 1] : QString());
+    }
+    QCOMPARE(rig.Boxes(), boxes);
+    QCOMPARE(rig.form->StatusText(), statusText);
+    QCOMPARE(rig.Commands(), kKeyRead);
+}
+
+// While a connection runs (its thread waits for the window to take its first step), no other
+// command starts a second operation, whichever of them is enabled.
+void TestDeviceCommands::oneOperationAtATime() {
+    Rig rig;
+    QSignalSpy spy(rig.form.get(), &TMainForm::operationStarted);
+    rig.PickWorkMode(kSettingsMode);
+    rig.form->ConnectButtonClick();
+    QVERIFY(rig.form->IsOperationRunning());
+
+    QVERIFY(!rig.form->StartOperation(TMainForm::kOpReadKey, {1}));
+    rig.form->Id1Click(rig.Code(1));
+    QVERIFY(rig.form->Control<QPushButton>("LoadIdButton")->isEnabled());
+    rig.form->LoadIdButtonClick();
+    rig.form->ReadButtonClick();
+    rig.form->WriteButtonClick();
+    QCOMPARE(Started(spy), QList<int>{TMainForm::kOpConnectSettings});
+
+    QVERIFY(rig.WaitIdle());
+    QCOMPARE(Started(spy), QList<int>{TMainForm::kOpConnectSettings});
+    QCOMPARE(rig.form->StatusText(), ConnectedText());
+    QCOMPARE(rig.Commands().left(7), kConnectedSettings.left(7));
+    QVERIFY(rig.Boxes().isEmpty());
+    // Once it has ended, the next operation starts.
+    QVERIFY(rig.form->StartOperation(TMainForm::kOpReadKey, {1}));
+    QVERIFY(rig.WaitIdle());
+}
+
+void TestDeviceCommands::closeWaitsForTheOperation_data() {
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QList<int>>("started");
+
+    // A write closed meanwhile does not connect again afterwards.
+    QTest::newRow("settings write")
+        << Command::Write << Text(10035) << QList<int>{TMainForm::kOpWriteSettings};
+    QTest::newRow("settings read")
+        << Command::Read << Text(10036) << QList<int>{TMainForm::kOpReadSettings};
+    QTest::newRow("key read") << Command::ReadKey << QString() << QList<int>{TMainForm::kOpReadKey};
+}
+
+// The close request arrives while the command's thread runs. The window asks, then keeps its
+// events running until the thread has finished, so the thread's steps (and their boxes) still
+// reach the window; only then does it close.
+void TestDeviceCommands::closeWaitsForTheOperation() {
+    QFETCH(Command, command);
+    QFETCH(QString, box);
+    QFETCH(QList<int>, started);
+
+    SimState sim;
+    sim.key = 0x0123456789AB;
+    Rig rig(sim);
+    QVERIFY(rig.Connect(kSettingsMode));
+    rig.form->show();
+    rig.ConfirmClose();
+    QSignalSpy spy(rig.form.get(), &TMainForm::operationStarted);
+    std::optional<bool> closed;
+    bool runningAfterClose = true;
+    QTimer::singleShot(0, rig.form.get(), [&] {
+        closed = rig.form->close();
+        runningAfterClose = rig.form->IsOperationRunning();
+    });
+    switch (command) {
+    case Command::Write:
+        rig.form->WriteButtonClick();
+        break;
+    case Command::Read:
+        rig.form->ReadButtonClick();
+        break;
+    case Command::ReadKey:
+        rig.form->Id1Click(rig.Code(1));
+        rig.form->LoadIdButtonClick();
+        break;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(closed.has_value(), kWaitMs);
+
+    QVERIFY(*closed);
+    QVERIFY(!runningAfterClose);
+    QVERIFY(!rig.form->isVisible());
+    QCOMPARE(rig.Boxes().count(Text(kMsgConfirmClose)), 1);
+    if (!box.isEmpty()) {
+        QVERIFY(rig.Boxes().contains(box));
+    } else {
+        QCOMPARE(rig.Code(1)->text(), QString("0123456789AB"));
+    }
+    QCOMPARE(Started(spy), started); // a reconnect would have started within the write
+    QVERIFY(!rig.form->IsOperationRunning());
+}
+
+// The destructor waits for the thread, whose steps still run on the window: here the box of a
+// foreign device, shown while the window is being destroyed.
+void TestDeviceCommands::destroyingTheWindowWaitsForTheOperation() {
+    SimState sim;
+    sim.identity.type = 581;
+    Rig rig(sim);
+    rig.PickWorkMode(kSettingsMode);
+    rig.form->ConnectButtonClick();
+    QVERIFY(rig.form->IsOperationRunning());
+    rig.form.reset();
+
+    QCOMPARE(rig.Boxes(), QStringList{Text(10029)});
+}
+
+// The port's "FT_IO_ERROR" box of a failed driver read comes on the window's thread while the
+// operation waits for it; the operation then ends with its own failure.
+void TestDeviceCommands::ioErrorBoxWhileTheWorkerWaits() {
+    RecordingDialogs dialogs;
+    auto script = std::make_shared<FakeFtdiScript>();
+    script->status["Read"] = kFtIoError;
+    TMainFormDeps deps;
+    deps.dialogs = &dialogs;
+    deps.makeDriver = [script] { return std::make_unique<FakeFtdiDriver>(script); };
+    deps.sleeper = [](int) {};
+    TMainForm form(std::move(deps));
+    form.FormCreate();
+    form.FormActivate();
+    form.Control<ComboList>("WorkMode")->SetItemIndex(kSettingsMode);
+    form.WorkModeClick();
+
+    QList<QThread*> boxThreads;
+    QList<bool> runningDuringBox;
+    dialogs.onBox = [&](const MessageBoxRequest&) {
+        boxThreads << QThread::currentThread();
+        runningDuringBox << form.IsOperationRunning();
+    };
+    form.ConnectButtonClick();
+    QTRY_VERIFY_WITH_TIMEOUT(!form.IsOperationRunning(), kWaitMs);
+
+    QVERIFY(dialogs.boxes.size() >= 2);
+    QCOMPARE(dialogs.boxes.first().text, QString("FT_IO_ERROR"));
+    QCOMPARE(dialogs.boxes.last().text, Text(10042));
+    for (int i = 0; i < dialogs.boxes.size(); ++i) {
+        QCOMPARE(boxThreads[i], QThread::currentThread());
+        QVERIFY(runningDuringBox[i]);
+    }
+    QCOMPARE(form.StatusText(), Text(10042));
+}
+
+QTEST_MAIN(TestDeviceCommands)
+#include "tst_device_commands.moc"
