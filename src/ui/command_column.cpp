@@ -211,6 +211,11 @@ void TMainForm::USBClick() {
 }
 
 void TMainForm::ConnectButtonClick() {
+    // The running operation owns the port: closing and reopening it under the worker would cut
+    // its exchange short.
+    if (IsOperationRunning()) {
+        return;
+    }
     SetButtonState(TButtonState::Connecting);
     port_.Close();
     if (port_.Open() == 0) {
