@@ -25,6 +25,8 @@ endfunction()
 function(velor_merge_ini shipped runtime)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${shipped})
     if(NOT EXISTS ${runtime})
+        get_filename_component(folder ${runtime} DIRECTORY)
+        file(MAKE_DIRECTORY ${folder}) # a fresh build has no runtime folder yet
         file(COPY_FILE ${shipped} ${runtime})
         return()
     endif()

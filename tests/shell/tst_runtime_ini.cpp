@@ -64,7 +64,8 @@ private slots:
         const Values shipped{{"Language/Default", "RU"},
                              {"Help/RU", "velor580_ru.html"},
                              {"Help/EN", "velor580_en.html"}};
-        QTest::newRow("first configure copies the file") << kNoFile << shipped << false;
+        QTest::newRow("first configure makes the folder and copies the file")
+            << kNoFile << shipped << false;
         QTest::newRow("the technician's language stays")
             << QByteArray("[Language]\nDefault=EN\n\n[Help]\nRU=velor580_ru.html\n"
                           "EN=velor580_en.html\n")
@@ -92,9 +93,11 @@ private slots:
         QFETCH(bool, untouched);
         const QTemporaryDir dir;
         const QString shippedPath = dir.filePath(QStringLiteral("shipped.INI"));
-        const QString runtimePath = dir.filePath(QStringLiteral("velor580.INI"));
+        // A fresh build has not made its runtime folder yet.
+        const QString runtimePath = dir.filePath(QStringLiteral("bin/velor580.INI"));
         QVERIFY(WriteAll(shippedPath, kShipped));
         if (runtime != kNoFile) {
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("bin")));
             QVERIFY(WriteAll(runtimePath, runtime));
         }
 
