@@ -1,6 +1,7 @@
 #include "sim/write_transfer.h"
 
 #include "link/crc16.h"
+#include "link/firmware_image.h"
 #include "link/settings_stream.h"
 #include "sim/wire.h"
 
@@ -20,9 +21,6 @@ constexpr std::size_t kHeadContent = 12;
 // Data block: block number, then 64 bytes.
 constexpr std::size_t kDataNumber = 0;
 constexpr std::size_t kDataContent = 2;
-// Firmware header: type and platform, as the device reports them.
-constexpr std::size_t kFirmwareType = 0;
-constexpr std::size_t kFirmwarePlatform = 2;
 
 std::string Mismatch(const char* what, uint32_t got, uint32_t expected) {
     return std::string(what) + " " + std::to_string(got) + ", expected " + std::to_string(expected);
@@ -53,14 +51,16 @@ std::string HeadFault(WriteTransfer::Target target, const Bytes& data,
     if (protocol::ReadLe32(p + kHeadParam) != scenario.param) {
         return Mismatch("scenario parameter", protocol::ReadLe32(p + kHeadParam), scenario.param);
     }
-    if (!settings && protocol::ReadLe16(p + kHeadContent + kFirmwareType) != identity.type) {
-        return Mismatch("firmware for device type",
-                        protocol::ReadLe16(p + kHeadContent + kFirmwareType), identity.type);
-    }
     if (!settings &&
-        protocol::ReadLe16(p + kHeadContent + kFirmwarePlatform) != identity.platform) {
+        protocol::ReadLe16(p + kHeadContent + protocol::kFirmwareTypeOffset) != identity.type) {
+        return Mismatch("firmware for device type",
+                        protocol::ReadLe16(p + kHeadContent + protocol::kFirmwareTypeOffset),
+                        identity.type);
+    }
+    if (!settings && protocol::ReadLe16(p + kHeadContent + protocol::kFirmwarePlatformOffset) !=
+                         identity.platform) {
         return Mismatch("firmware for platform",
-                        protocol::ReadLe16(p + kHeadContent + kFirmwarePlatform),
+                        protocol::ReadLe16(p + kHeadContent + protocol::kFirmwarePlatformOffset),
                         identity.platform);
     }
     return {};

@@ -6,6 +6,14 @@
 // further bytes), the payload, 2 trailing bytes that are never sent.
 namespace velor::protocol {
 
+// File offsets of the device descriptor that heads an image (type and platform little-endian).
+constexpr std::size_t kFirmwareTypeOffset = 0;
+constexpr std::size_t kFirmwarePlatformOffset = 2;
+constexpr std::size_t kFirmwareVersion1Offset = 4;
+constexpr std::size_t kFirmwareVersion2Offset = 5;
+constexpr std::size_t kFirmwareVersion3Offset = 6;
+constexpr std::size_t kFirmwareDescriptorSize = 7;
+
 // Payload size of an image of length bytes; 0 for images too short to have one.
 std::size_t FirmwarePayloadSize(std::size_t length);
 // Whether an image can be uploaded: at least 13 bytes, a payload of whole 64-byte blocks, and a

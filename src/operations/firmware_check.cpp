@@ -1,5 +1,6 @@
 #include "operations/firmware_check.h"
 
+#include "link/firmware_image.h"
 #include "link/protocol.h"
 #include "shell/message_catalogue.h"
 
@@ -9,14 +10,6 @@ constexpr int kMsgError = 10001; // "Ошибка!"
 constexpr int kMsgTypeMismatch = 10010; // "Несовпадение типа устройства - запись не доступна"
 constexpr int kMsgPlatformMismatch = 10011; // "Несовпадение платформы устройства - ..."
 constexpr int kMsgUnknownType = 10013; // "Тип прибора не определен - запись не доступна"
-
-// File offsets of the descriptor fields.
-constexpr std::size_t kTypeOffset = 0;
-constexpr std::size_t kPlatformOffset = 2;
-constexpr std::size_t kVersion1Offset = 4;
-constexpr std::size_t kVersion2Offset = 5;
-constexpr std::size_t kVersion3Offset = 6;
-constexpr std::size_t kDescriptorSize = 7;
 
 int RefusalMessage(FirmwareMatch match) {
     switch (match) {
@@ -34,15 +27,16 @@ int RefusalMessage(FirmwareMatch match) {
 } // namespace
 
 std::optional<TVelorDevDesc> FirmwareDescriptor(const std::vector<uint8_t>& image) {
-    if (image.size() < kDescriptorSize) {
+    if (image.size() < velor::protocol::kFirmwareDescriptorSize) {
         return std::nullopt;
     }
     TVelorDevDesc descriptor;
-    descriptor.Type = velor::protocol::ReadLe16(&image[kTypeOffset]);
-    descriptor.Platform = velor::protocol::ReadLe16(&image[kPlatformOffset]);
-    descriptor.Version1 = image[kVersion1Offset];
-    descriptor.Version2 = image[kVersion2Offset];
-    descriptor.Version3 = image[kVersion3Offset];
+    descriptor.Type = velor::protocol::ReadLe16(&image[velor::protocol::kFirmwareTypeOffset]);
+    descriptor.Platform =
+        velor::protocol::ReadLe16(&image[velor::protocol::kFirmwarePlatformOffset]);
+    descriptor.Version1 = image[velor::protocol::kFirmwareVersion1Offset];
+    descriptor.Version2 = image[velor::protocol::kFirmwareVersion2Offset];
+    descriptor.Version3 = image[velor::protocol::kFirmwareVersion3Offset];
     return descriptor;
 }
 

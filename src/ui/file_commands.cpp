@@ -29,7 +29,6 @@ using velor::MessageText;
 
 namespace {
 constexpr char kFactoryDefaultsFile[] = "580default.cfg"; // beside the program
-constexpr char kFirmwareFolder[] = "Base";                // beside the program
 constexpr char kCfgSuffix[] = "cfg";
 constexpr char kFirmwareSuffix[] = "tsk";
 constexpr int kCfgFilter = 0;      // OpenDialog1's and SaveDialog1's first entry

@@ -26,7 +26,6 @@ constexpr int kPagesWidth = 680;
 constexpr int kPagesHeight = 545;
 constexpr int kStatusTextWidth = 602;
 constexpr int kGaugeWidth = 186;
-constexpr char kFirmwareFolder[] = "Base";
 
 // The driver behind the port when the window was given none: there is never a bridge to open.
 class NoBridgeDriver : public FtdiDriver {

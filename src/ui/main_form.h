@@ -41,6 +41,8 @@ public:
     static constexpr int kOpReadKey = 3;
     static constexpr int kOpConnectFirmware = 4;
     static constexpr int kOpWriteFirmware = 5;
+    // The firmware folder beside the program; the firmware load starts there.
+    static constexpr char kFirmwareFolder[] = "Base";
 
     // Throws std::runtime_error when construction cannot complete (for instance when the
     // factory-defaults file cannot be read); the caller reports it and ends the program.
