@@ -1,6 +1,6 @@
-// The main window as a whole: its controls by name in their design state, the work modes and
-// the command buttons, connecting and disconnecting, the adaptation to the device type, the
-// driver's I/O error box, the close confirmation and the re-applied texts of a language change.
+// The main window as a whole: its controls by name as created with the factory settings, the work
+// modes and the command buttons, connecting and disconnecting, the adaptation to the device type,
+// the driver's I/O error box, the close confirmation and the re-applied texts of a language change.
 
 #include "fake_ftdi_driver.h"
 #include "recording_dialogs.h"
@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -30,6 +31,8 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <tuple>
+#include <utility>
 
 namespace {
 constexpr int kLoops = 8;
@@ -176,29 +179,35 @@ const QStringList kWorkModes = {
     "Звуковой",    "Тревога",      "Исполнительный   ( для охранного ШС)",
     "Специальный"};
 
-// A family row: the names, their class, and what each must hold in the design state.
-struct Design {
+// A family row: the names, their class, and what each must hold once the window is created.
+// The per-name columns hold either one entry for every name or one entry per name, in order.
+struct Created {
     QString cls;
-    QList<int> tags;    // per name; empty: every tag is 0
-    QStringList items;  // list entries or radio items; empty: not a list
-    int itemIndex = -1; // with items
-    int checked = -1;   // 0 or 1 for buttons and boxes, -1 not checked
-    bool enabled = true;
+    QList<int> tags;          // per name; empty: every tag is 0
+    QStringList items;        // list entries or radio items; empty: not a list
+    QList<int> itemIndex{-1}; // with items
+    QString checked;          // '+' or '-' for buttons and boxes; empty: not checked
+    QString enabled = "+";    // '+' or '-'
     bool hidden = false;
     QString text;       // with "%1" standing for the name's position (1-based); null: not checked
     int typedText = -1; // 0 or 1 for drop-down lists
 };
+
+// The entry of a per-name column for the name at position i.
+template <typename List> auto Each(const List& column, int i) {
+    return column.size() == 1 ? column[0] : column[i];
+}
 } // namespace
 
-Q_DECLARE_METATYPE(Design)
+Q_DECLARE_METATYPE(Created)
 
 class TestMainForm : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
 
-    void everyControlFamilyExistsInItsDesignState_data();
-    void everyControlFamilyExistsInItsDesignState();
+    void everyControlFamilyHoldsTheFactorySettingsOnceCreated_data();
+    void everyControlFamilyHoldsTheFactorySettingsOnceCreated();
     void spinnersAreBoundToTheirEdits_data();
     void spinnersAreBoundToTheirEdits();
     void identifierEditsHoldTwelveUpperCaseCharacters();
@@ -231,77 +240,92 @@ private:
 };
 
 void TestMainForm::initTestCase() {
-    // The window creates its firmware folder "Base" in the current folder.
+    // The window reads the factory settings "580default.cfg" from the current folder when it is
+    // built, and creates its firmware folder "Base" there.
     QVERIFY(folder_.isValid());
-    QDir::setCurrent(folder_.path());
+    QVERIFY(QFile::copy(qEnvironmentVariable("VELOR_SOURCE_DIR") + "/data/580default.cfg",
+                        folder_.filePath("580default.cfg")));
+    QVERIFY(QDir::setCurrent(folder_.path()));
     for (int id = velor::kFirstMessageId; id < velor::kFirstMessageId + velor::kBuiltInMessageCount;
          ++id) {
         velor::SetMessageText(id, velor::BuiltInMessageText(id));
     }
 }
 
-void TestMainForm::everyControlFamilyExistsInItsDesignState_data() {
+// The window as the program shows it before the first activation: built (every output given the
+// preset of "ПЦН тревога", then the factory settings "580default.cfg" decoded through the page
+// rules) and created. The factory settings: security loops with integration time 70 and no
+// options, entry delays 0, exit delays 30, re-arm time 60, sounder 180, relay 1 "ПЦН тревога",
+// relay 2 "Тревога", OK1 "Контр. лампа", OK2 "Тревога", every output bound to every loop with its
+// mode's preset, TM output type "Идентификатор ТМ" and no keys.
+void TestMainForm::everyControlFamilyHoldsTheFactorySettingsOnceCreated_data() {
     QTest::addColumn<QStringList>("names");
-    QTest::addColumn<Design>("design");
+    QTest::addColumn<Created>("created");
 
-    const auto box = [](bool enabled = true) {
-        Design d;
-        d.cls = "QCheckBox";
-        d.checked = 0;
-        d.enabled = enabled;
-        return d;
+    const auto box = [](QString checked = "-", QString enabled = "+") {
+        Created c;
+        c.cls = "QCheckBox";
+        c.checked = std::move(checked);
+        c.enabled = std::move(enabled);
+        return c;
     };
-    const auto list = [](QStringList items, int typed = 0) {
-        Design d;
-        d.cls = "ComboList";
-        d.items = std::move(items);
-        d.typedText = typed;
-        return d;
+    const auto list = [](QStringList items, QList<int> index, QString enabled = "+",
+                         int typed = 0) {
+        Created c;
+        c.cls = "ComboList";
+        c.items = std::move(items);
+        c.itemIndex = std::move(index);
+        c.enabled = std::move(enabled);
+        c.typedText = typed;
+        return c;
     };
     const auto group = [](QString title, QStringList items, int index, bool hidden = false) {
-        Design d;
-        d.cls = "RadioGroup";
-        d.text = std::move(title);
-        d.items = std::move(items);
-        d.itemIndex = index;
-        d.hidden = hidden;
-        return d;
+        Created c;
+        c.cls = "RadioGroup";
+        c.text = std::move(title);
+        c.items = std::move(items);
+        c.itemIndex = {index};
+        c.hidden = hidden;
+        return c;
     };
     const auto label = [](QString text, const char* cls = "QLabel") {
-        Design d;
-        d.cls = cls;
-        d.text = std::move(text);
-        return d;
+        Created c;
+        c.cls = cls;
+        c.text = std::move(text);
+        return c;
     };
     const auto edit = [](QString text) {
-        Design d;
-        d.cls = "ExitEdit";
-        d.text = std::move(text);
-        return d;
+        Created c;
+        c.cls = "ExitEdit";
+        c.text = std::move(text);
+        return c;
     };
 
-    // Loop page.
-    Design fire;
+    // Loop page: every loop a security loop, so the double trigger is locked off and everything
+    // else is open; an entry delay of 0 locks the relay delay at "Нет", an exit delay above 0
+    // leaves the tactic open.
+    Created fire;
     fire.cls = "QRadioButton";
     fire.tags = Indices(kLoops);
-    fire.checked = 0;
-    Design security = fire;
-    security.checked = 1;
+    fire.checked = "-";
+    Created security = fire;
+    security.checked = "+";
     QTest::newRow("ts fire buttons") << Names("ts", kLoops) << fire;
     QTest::newRow("ts security buttons") << Names("ts", kLoops, 1) << security;
-    QTest::newRow("it integration") << Names("it", kLoops) << list({"70", "300"});
-    QTest::newRow("ds double trigger") << Names("ds", kLoops) << box(false);
+    QTest::newRow("it integration 70") << Names("it", kLoops) << list({"70", "300"}, {0});
+    QTest::newRow("ds double trigger") << Names("ds", kLoops) << box("-", "-");
     for (const char* prefix : {"tt", "av", "ks", "pz"}) {
         QTest::newRow(prefix) << Names(prefix, kLoops) << box();
     }
     QTest::newRow("SecLinLabel") << Names("SecLinLabel", kLoops) << label("ШС%1");
-    QTest::newRow("delay edits") << QStringList{"DelayInEdit1", "DelayInEdit2", "DelayOutEdit1",
-                                                "DelayOutEdit2"}
-                                 << edit("1");
-    QTest::newRow("TimeAvEdit") << QStringList{"TimeAvEdit"} << edit("5");
+    QTest::newRow("entry delays 0") << QStringList{"DelayInEdit1", "DelayInEdit2"} << edit("0");
+    QTest::newRow("exit delays 30") << QStringList{"DelayOutEdit1", "DelayOutEdit2"} << edit("30");
+    QTest::newRow("TimeAvEdit") << QStringList{"TimeAvEdit"} << edit("60");
     QTest::newRow("TimeAlarmEdit") << QStringList{"TimeAlarmEdit"} << edit("180");
-    QTest::newRow("EnDelaySh") << Names("EnDelaySh", 2) << list({"Да ", "Нет"});
-    QTest::newRow("Taktik") << Names("Taktik", 2) << list({"Закрытая дверь", "Любая дверь"});
+    QTest::newRow("EnDelaySh locked at Нет")
+        << Names("EnDelaySh", 2) << list({"Да ", "Нет"}, {1}, "-");
+    QTest::newRow("Taktik open at Закрытая дверь")
+        << Names("Taktik", 2) << list({"Закрытая дверь", "Любая дверь"}, {0});
     QTest::newRow("loop 2 delay panels")
         << QStringList{"Panel17", "Panel15", "Panel13"} << label({}, "QWidget");
     QTest::newRow("loop 2 entry title") << QStringList{"Label119"} << label("Вход");
@@ -323,7 +347,7 @@ void TestMainForm::everyControlFamilyExistsInItsDesignState_data() {
         << group("Тип выхода ТМ:", {"Идентификатор ТМ", "Переключатель"}, 0);
     QTest::newRow("KBBlockRadioGroup")
         << QStringList{"KBBlockRadioGroup"} << group("Блокирование кнопок:", {"Нет", "Да"}, 0);
-    Design hiddenGroup = label("Номер ПКП:", "QGroupBox");
+    Created hiddenGroup = label("Номер ПКП:", "QGroupBox");
     hiddenGroup.hidden = true;
     QTest::newRow("device number group") << QStringList{"NumberPKPGroupBox"} << hiddenGroup;
     QTest::newRow("NumberPKPEdit") << QStringList{"NumberPKPEdit"} << edit("1");
@@ -341,40 +365,49 @@ void TestMainForm::everyControlFamilyExistsInItsDesignState_data() {
     QTest::newRow("device version caption")
         << QStringList{"SettingsVersionCaption"} << label("Версия ПО прибора:");
 
-    // Output pages.
-    for (int output = 1; output <= kOutputs; ++output) {
-        const QString name = output <= 2 ? QString("ReleWorkMode%1").arg(output)
-                                         : QString("OKWorkMode%1").arg(output - 2);
-        QTest::newRow(qPrintable(name))
-            << QStringList{name} << group("Режим работы", kWorkModes, 6);
+    // Output pages, outputs 1 to 4 (relay 1, relay 2, OK1, OK2) in each per-name column. Every
+    // output holds its mode's preset and is bound to all loops; none is in a mode that locks
+    // bindings. "ПЦН тревога" leaves only "Вскрытие корпуса" editable, the other modes nothing.
+    const std::pair<const char*, int> modes[] = {
+        {"ReleWorkMode1", 0}, {"ReleWorkMode2", 4}, {"OKWorkMode1", 1}, {"OKWorkMode2", 4}};
+    for (const auto& [name, mode] : modes) {
+        QTest::newRow(name) << QStringList{name} << group("Режим работы", kWorkModes, mode);
     }
-    QTest::newRow("shl bindings") << Names("shl", kLoops, kOutputs) << box();
-    const std::pair<const char*, const char*> events[] = {
-        {"AlarmEvent", "Тревога/пожар"},
-        {"ErrorFire", "Неисправность пожарного ШС"},
-        {"AttentionFire", "Внимание для пожарного ШС"},
-        {"OnOffLine", "Взятие по одному из ШС/Снятие "},
-        {"OnOffAllLine", "Взятие по всем ШС/Снятие "},
-        {"BoxDamage", "Вскрытие корпуса"},
-        {"ErrorPower", "Неисправность питания"}};
-    for (const auto& [prefix, caption] : events) {
-        Design d = box();
-        d.text = caption;
-        QTest::newRow(prefix) << Names(prefix, kOutputs) << d;
+    QTest::newRow("shl bindings all set") << Names("shl", kLoops, kOutputs) << box("+");
+    const std::tuple<const char*, const char*, const char*, const char*> events[] = {
+        {"AlarmEvent", "Тревога/пожар", "++++", "----"},
+        {"ErrorFire", "Неисправность пожарного ШС", "-", "-"},
+        {"AttentionFire", "Внимание для пожарного ШС", "-", "-"},
+        {"OnOffLine", "Взятие по одному из ШС/Снятие ", "-", "-"},
+        {"OnOffAllLine", "Взятие по всем ШС/Снятие ", "+-+-", "-"},
+        {"BoxDamage", "Вскрытие корпуса", "-", "+---"},
+        {"ErrorPower", "Неисправность питания", "-", "-"}};
+    for (const auto& [prefix, caption, checked, enabled] : events) {
+        Created c = box(checked, enabled);
+        c.text = caption;
+        QTest::newRow(prefix) << Names(prefix, kOutputs) << c;
     }
-    QTest::newRow("TimeRzmk all typed") << Names("TimeRzmk", kOutputs) << list(kSwitchTimes, 1);
-    QTest::newRow("TimeZmk1 list only") << QStringList{"TimeZmk1"} << list(kSwitchTimes);
-    QTest::newRow("TimeZmk2-4 typed") << Range("TimeZmk", 2, 4) << list(kSwitchTimes, 1);
-    QTest::newRow("TimePeriod1 list only") << QStringList{"TimePeriod1"} << list(kPeriods);
-    QTest::newRow("TimePeriod2-4 typed") << Range("TimePeriod", 2, 4) << list(kPeriods, 1);
-    QTest::newRow("InvRele1 list only") << QStringList{"InvRele1"} << list({"нет ", "да"});
-    QTest::newRow("InvRele2-4 typed") << Range("InvRele", 2, 4) << list({"нет ", "да"}, 1);
+    // Opening time "пост." in "ПЦН тревога" and "Тревога"; "0.5 сек" opening and closing with a
+    // constant notification in "Контр. лампа".
+    QTest::newRow("TimeRzmk all typed")
+        << Names("TimeRzmk", kOutputs) << list(kSwitchTimes, {7, 7, 1, 7}, "-", 1);
+    QTest::newRow("TimeZmk1 list only") << QStringList{"TimeZmk1"} << list(kSwitchTimes, {0}, "-");
+    QTest::newRow("TimeZmk2-4 typed")
+        << Range("TimeZmk", 2, 4) << list(kSwitchTimes, {0, 1, 0}, "-", 1);
+    QTest::newRow("TimePeriod1 list only")
+        << QStringList{"TimePeriod1"} << list(kPeriods, {0}, "-");
+    QTest::newRow("TimePeriod2-4 typed")
+        << Range("TimePeriod", 2, 4) << list(kPeriods, {0, 15, 0}, "-", 1);
+    QTest::newRow("InvRele1 list only")
+        << QStringList{"InvRele1"} << list({"нет ", "да"}, {0}, "-");
+    QTest::newRow("InvRele2-4 typed")
+        << Range("InvRele", 2, 4) << list({"нет ", "да"}, {0}, "-", 1);
     QTest::newRow("relay 1 binding titles") << Range("Label", 65, 72) << label("ШС%1");
     QTest::newRow("relay 2 binding titles") << Range("Label", 83, 90) << label("ШС%1");
     QTest::newRow("OK 1 binding titles") << Range("Label", 105, 112) << label("ШС%1");
 
-    // Identifier page.
-    Design code = edit("");
+    // Identifier page: settings without keys leave it untouched.
+    Created code = edit("");
     code.tags = Indices(kKeys);
     QTest::newRow("CodeTM") << Names("CodeTM", kKeys) << code;
     QTest::newRow("onekeymode") << Names("onekeymode", kKeys) << box();
@@ -382,67 +415,70 @@ void TestMainForm::everyControlFamilyExistsInItsDesignState_data() {
     QTest::newRow("shsn") << Names("shsn", kKeys, kLoops) << box();
     QTest::newRow("shvzlb") << Names("shvzlb", kLoops) << label("ШС%1");
     QTest::newRow("shsnlb") << Names("shsnlb", kLoops) << label("ШС%1");
-    Design all = box();
+    Created all = box();
     all.text = "<- - - - Взятие/снятие одним ключом ТМ ( для всех ключей сразу )";
     QTest::newRow("OnekeymodeAll") << QStringList{"OnekeymodeAll"} << all;
 
-    // Command column and hidden helpers.
-    Design usb;
+    // Command column and hidden helpers: creation ticks USB; no work mode is chosen yet.
+    Created usb;
     usb.cls = "QRadioButton";
-    usb.checked = 0;
+    usb.checked = "+";
     usb.text = "USB - порт";
     QTest::newRow("USB") << QStringList{"USB"} << usb;
     QTest::newRow("WorkMode") << QStringList{"WorkMode"}
-                              << list({"Смена настроек", "Смена ПО", "Демо-режим"});
+                              << list({"Смена настроек", "Смена ПО", "Демо-режим"}, {-1});
     const std::pair<const char*, const char*> buttons[] = {
         {"ConnectButton", "Установить"},    {"CancelButton", "Разорвать"},
         {"WriteButton", "Записать в"},      {"ReadButton", "Считать из"},
         {"SaveButton", "Сохранить"},        {"LoadButton", "Загрузить"},
         {"DefaultButton", "Завод. настр."}, {"LoadIdButton", "Считать ТМ"}};
     for (const auto& [name, caption] : buttons) {
-        Design d = label(caption, "QPushButton");
-        d.enabled = false;
-        QTest::newRow(name) << QStringList{name} << d;
+        Created c = label(caption, "QPushButton");
+        c.enabled = "-";
+        QTest::newRow(name) << QStringList{name} << c;
     }
     for (const auto& [name, caption] :
          {std::pair{"HelpBitBtn", "Help  "}, std::pair{"BtnAbout", "О программе"},
           std::pair{"BitBtn_SelectLang", "Select language"}}) {
         QTest::newRow(name) << QStringList{name} << label(caption, "QPushButton");
     }
-    Design hiddenList = label({}, "QListWidget");
+    Created hiddenList = label({}, "QListWidget");
     hiddenList.hidden = true;
     QTest::newRow("line buffers") << QStringList{"ListBox1", "ListBox2"} << hiddenList;
-    Design hiddenBar = label({}, "QProgressBar");
+    Created hiddenBar = label({}, "QProgressBar");
     hiddenBar.hidden = true;
     QTest::newRow("pb1") << QStringList{"pb1"} << hiddenBar;
     QTest::newRow("Gauge1") << QStringList{"Gauge1"} << label({}, "QProgressBar");
 }
 
-void TestMainForm::everyControlFamilyExistsInItsDesignState() {
+void TestMainForm::everyControlFamilyHoldsTheFactorySettingsOnceCreated() {
     QFETCH(QStringList, names);
-    QFETCH(Design, design);
+    QFETCH(Created, created);
 
     Window window;
+    window.form->FormCreate();
     for (int i = 0; i < names.size(); ++i) {
         const QString& name = names[i];
         QWidget* control = window.form->FindControl(name);
-        QCOMPARE(control->metaObject()->className(), design.cls);
-        QCOMPARE(ControlTag(control), design.tags.isEmpty() ? 0 : design.tags[i]);
-        QCOMPARE(control->isEnabled(), design.enabled);
-        QCOMPARE(control->isHidden(), design.hidden);
-        if (design.checked >= 0) {
-            QCOMPARE(qobject_cast<QAbstractButton*>(control)->isChecked(), design.checked == 1);
+        QCOMPARE(control->metaObject()->className(), created.cls);
+        QCOMPARE(ControlTag(control), created.tags.isEmpty() ? 0 : created.tags[i]);
+        QCOMPARE(control->isEnabled(), Each(created.enabled, i) == '+');
+        QCOMPARE(control->isHidden(), created.hidden);
+        if (!created.checked.isEmpty()) {
+            QCOMPARE(qobject_cast<QAbstractButton*>(control)->isChecked(),
+                     Each(created.checked, i) == '+');
         }
-        if (!design.text.isNull()) {
-            const QString text = design.text.contains("%1") ? design.text.arg(i + 1) : design.text;
+        if (!created.text.isNull()) {
+            const QString text =
+                created.text.contains("%1") ? created.text.arg(i + 1) : created.text;
             QCOMPARE(ControlText(control), text);
         }
-        if (!design.items.isEmpty()) {
-            QCOMPARE(ControlItems(control), design.items);
-            QCOMPARE(ControlItemIndex(control), design.itemIndex);
+        if (!created.items.isEmpty()) {
+            QCOMPARE(ControlItems(control), created.items);
+            QCOMPARE(ControlItemIndex(control), Each(created.itemIndex, i));
         }
-        if (design.typedText >= 0) {
-            QCOMPARE(qobject_cast<ComboList*>(control)->AcceptsTypedText(), design.typedText == 1);
+        if (created.typedText >= 0) {
+            QCOMPARE(qobject_cast<ComboList*>(control)->AcceptsTypedText(), created.typedText == 1);
         }
     }
 }
@@ -450,16 +486,19 @@ void TestMainForm::everyControlFamilyExistsInItsDesignState() {
 void TestMainForm::spinnersAreBoundToTheirEdits_data() {
     QTest::addColumn<QString>("spinner");
     QTest::addColumn<QString>("edit");
-    QTest::addColumn<QList<int>>("range"); // min, max, increment, position
+    // min, max, increment, position (the factory value, as the edit shows it)
+    QTest::addColumn<QList<int>>("range");
 
     QTest::newRow("TimeAv") << "TimeAv"
-                            << "TimeAvEdit" << QList<int>{5, 1275, 5, 5};
+                            << "TimeAvEdit" << QList<int>{5, 1275, 5, 60};
     QTest::newRow("TimeAlarm") << "TimeAlarm"
                                << "TimeAlarmEdit" << QList<int>{1, 1275, 5, 180};
-    for (const char* spinner : {"DelayIn1", "DelayIn2", "DelayOut1", "DelayOut2"}) {
+    for (const auto& [spinner, position] :
+         {std::pair{"DelayIn1", 0}, std::pair{"DelayIn2", 0}, std::pair{"DelayOut1", 30},
+          std::pair{"DelayOut2", 30}}) {
         const QString name = spinner;
         const QString editName = name.left(name.size() - 1) + "Edit" + name.right(1);
-        QTest::newRow(spinner) << name << editName << QList<int>{0, 255, 1, 1};
+        QTest::newRow(spinner) << name << editName << QList<int>{0, 255, 1, position};
     }
     QTest::newRow("NumberPKP") << "NumberPKP"
                                << "NumberPKPEdit" << QList<int>{1, 253, 1, 1};
@@ -704,18 +743,31 @@ void TestMainForm::connectStartsTheOperationOfTheWorkMode() {
     const QString before = window.Commands();
     QSignalSpy started(window.form.get(), &TMainForm::operationStarted);
     window.form->ConnectButtonClick();
-    window.form->ConnectButtonClick(); // a repeated connect closes the open port first
 
-    QCOMPARE(started.count(), 2);
+    QCOMPARE(started.count(), 1);
     QCOMPARE(started.first().at(0).toInt(), operation);
-    QCOMPARE(window.script->calls.count("OpenByIndex(0)"), 2);
-    QCOMPARE(window.script->calls.count("Close(7)"), 1);
-    QVERIFY(window.script->calls.indexOf("Close(7)") <
-            window.script->calls.lastIndexOf("OpenByIndex(0)"));
+    QCOMPARE(window.script->calls.count("OpenByIndex(0)"), 1);
     QVERIFY(window.dialogs.boxes.isEmpty());
     // Connecting disables Connect and leaves every other command as it was.
     QCOMPARE(window.Commands(), QString(before).replace(0, 1, '-'));
     QCOMPARE(window.form->focusWidget(), window.form->Control<QPushButton>("HelpBitBtn"));
+
+    // While the operation runs its worker owns the port: a repeated connect does nothing. (The
+    // worker waits for the window to take its first step, so it is still running here.)
+    window.form->ConnectButtonClick();
+    QCOMPARE(started.count(), 1);
+    QCOMPARE(window.script->calls.count("OpenByIndex(0)"), 1);
+    QCOMPARE(window.script->calls.count("Close(7)"), 0);
+
+    // Once it has ended, a repeated connect closes the open port first.
+    QTRY_VERIFY(!window.form->IsOperationRunning());
+    window.form->ConnectButtonClick();
+    QCOMPARE(started.count(), 2);
+    QCOMPARE(started.last().at(0).toInt(), operation);
+    QCOMPARE(window.script->calls.count("OpenByIndex(0)"), 2);
+    QCOMPARE(window.script->calls.count("Close(7)"), 1);
+    QVERIFY(window.script->calls.indexOf("Close(7)") <
+            window.script->calls.lastIndexOf("OpenByIndex(0)"));
 }
 
 void TestMainForm::disconnectClosesPortAndEmptiesLabels() {
@@ -723,6 +775,8 @@ void TestMainForm::disconnectClosesPortAndEmptiesLabels() {
     window.Start();
     window.PickWorkMode(0);
     window.form->ConnectButtonClick();
+    // The port is the worker's until the connect operation ends; Cancel is offered only then.
+    QTRY_VERIFY(!window.form->IsOperationRunning());
     window.form->SetButtonState(TButtonState::ConnectedSettings);
     window.form->Control<QPushButton>("LoadIdButton")->setEnabled(true);
     const QStringList labels = {"TypeLabel",  "FileLabel",         "FileTypeLabel",
