@@ -91,7 +91,14 @@ void TMainForm::WriteButtonClick() {
     }
     std::vector<uint8_t> image;
     if (SettingsMode) {
-        image = ImageBytes(EncodeSettings());
+        bool encoded = false;
+        RunGuarded(Dialogs(), [&] {
+            image = ImageBytes(EncodeSettings());
+            encoded = true;
+        });
+        if (!encoded) {
+            return;
+        }
     }
     SetButtonState(TButtonState::OperationRunning);
     device_.Gauge = &gaugeSink_;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
+
 class QWidget;
 
 // The one way the program shows a modal box or a file dialog. The window owns an implementation;
@@ -59,3 +61,14 @@ private:
 // The application's general exception box: the error's text, error icon, OK, owned by the active
 // window. Used where a command fails with an error it does not handle itself.
 void ShowExceptionBox(TDialogs& dialogs, const QString& text);
+
+// Runs a command handler; an error the command does not handle itself ends it and is shown in
+// the application's exception box. Qt's event delivery is not exception-safe, so no error may
+// unwind through it.
+template <class Command> void RunGuarded(TDialogs& dialogs, Command&& command) {
+    try {
+        command();
+    } catch (const std::exception& error) {
+        ShowExceptionBox(dialogs, QString::fromUtf8(error.what()));
+    }
+}

@@ -47,16 +47,6 @@ constexpr int kMsgFirmwareNotLoaded = 10041; // "Ошибка: ПО не заг�
 constexpr const char* kFirmwareFileDetails[] = {"FileTypeLabel", "SizeLabel", "DateLabel",
                                                 "VersionLabel"};
 
-// Runs a command; an error it does not handle itself ends it and is shown in the application's
-// exception box, so that nothing escapes into the event loop.
-template <class Command> void Guarded(TDialogs& dialogs, Command command) {
-    try {
-        command();
-    } catch (const std::exception& error) {
-        ShowExceptionBox(dialogs, QString::fromUtf8(error.what()));
-    }
-}
-
 QStringList ListLines(const QListWidget& list) {
     QStringList lines;
     for (int row = 0; row < list.count(); ++row) {
@@ -183,11 +173,11 @@ void TMainForm::ApplyFactoryDefaults() {
 }
 
 void TMainForm::DefaultButtonClick() {
-    Guarded(Dialogs(), [this] { ApplyFactoryDefaults(); });
+    RunGuarded(Dialogs(), [this] { ApplyFactoryDefaults(); });
 }
 
 void TMainForm::SaveButtonClick() {
-    Guarded(Dialogs(), [this] { SaveConfiguration(); });
+    RunGuarded(Dialogs(), [this] { SaveConfiguration(); });
 }
 
 void TMainForm::SaveConfiguration() {
@@ -204,7 +194,7 @@ void TMainForm::SaveConfiguration() {
 }
 
 void TMainForm::LoadButtonClick() {
-    Guarded(Dialogs(), [this] {
+    RunGuarded(Dialogs(), [this] {
         if (SettingsMode || DemoMode) {
             LoadConfiguration();
         } else if (FirmwareMode) {

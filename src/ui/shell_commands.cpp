@@ -120,8 +120,12 @@ void TMainForm::BitBtn_SelectLangClick() {
         return;
     }
     const QString programPath = deps_.shell->programPath();
-    velor::CheckResourceCount(programPath);
-    if (!deps_.shell->selectResourceLocale(this)) {
+    bool haveLibraries = false;
+    RunGuarded(Dialogs(), [&] {
+        velor::CheckResourceCount(programPath);
+        haveLibraries = true;
+    });
+    if (!haveLibraries || !deps_.shell->selectResourceLocale(this)) {
         return;
     }
     velor::SetCurrentDefaultLocaleReg(programPath);
