@@ -2,10 +2,11 @@
 // exit status, what reached the device, refusals that leave the device untouched, and the
 // program itself.
 
+#include "sim_device_items.h"
+
 #include "cli/cli_session.h"
 #include "settings/cfg_format.h"
 #include "sim/pty_server.h"
-#include "sim/sim_options.h"
 
 #include <QDir>
 #include <QProcess>
@@ -15,7 +16,6 @@
 #include <memory>
 
 using velor::sim::PtyServer;
-using velor::sim::SimState;
 using Bytes = std::vector<uint8_t>;
 
 namespace {
@@ -46,36 +46,11 @@ QByteArray CfgFile(const Bytes& bytes) {
     return CfgText(image);
 }
 
-// The simulated device from "name=value" items: type, version (2.1.0), key (hex), refuse
-// (a write block number), hang-up (frames served before the line drops).
-SimState DeviceFrom(const QStringList& items) {
-    SimState state;
-    state.settings = SettingsPattern();
-    for (const QString& item : items) {
-        const QString name = item.section('=', 0, 0);
-        const QString value = item.section('=', 1);
-        if (name == "type") {
-            state.identity.type = static_cast<uint16_t>(value.toUInt());
-        } else if (name == "version") {
-            state.identity.version = velor::sim::ParseVersion(value);
-        } else if (name == "key") {
-            state.key = velor::sim::ParseKey(value);
-        } else if (name == "refuse") {
-            state.behaviour.blockResponses[value.toInt()].kind =
-                velor::sim::BlockResponse::Kind::Refuse;
-        } else if (name == "hang-up") {
-            state.behaviour.hangUpAfterFrames = value.toInt();
-        } else {
-            qFatal("unknown device item %s", qPrintable(item));
-        }
-    }
-    return state;
-}
-
 // One simulated device served on its own thread, and a folder for the command's files.
 struct Bench {
     explicit Bench(const QStringList& device = {})
-        : server(std::make_unique<PtyServer>(DeviceFrom(device), false)) {
+        : server(
+              std::make_unique<PtyServer>(SimDeviceFromItems(device, SettingsPattern()), false)) {
         server->Start();
     }
     ~Bench() { server->Stop(); }

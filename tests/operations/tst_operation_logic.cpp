@@ -2,6 +2,7 @@
 // steps and button end states in order, and what reached the device.
 
 #include "recording_host.h"
+#include "sim_device_items.h"
 #include "sim_port.h"
 
 #include "link/velor_device.h"
@@ -9,14 +10,12 @@
 #include "operations/key_identifier.h"
 #include "operations/operation_logic.h"
 #include "operations/status_dispatch.h"
-#include "sim/sim_options.h"
 
 #include <QTest>
 
 #include <memory>
 
 namespace op = velor::operation;
-using velor::sim::SimState;
 
 namespace {
 
@@ -61,36 +60,11 @@ Bytes AsBytes(const QByteArray& bytes) {
     return Bytes(bytes.begin(), bytes.end());
 }
 
-// The simulated device from "name=value" items: type, platform, version (2.1.0), key (hex),
-// fault (as velor580-sim's --fault), refuse (a write block number).
-SimState DeviceFrom(const QStringList& items) {
-    SimState state;
-    state.settings = SettingsPattern();
-    for (const QString& item : items) {
-        const QString name = item.section('=', 0, 0);
-        const QString value = item.section('=', 1);
-        if (name == "type") {
-            state.identity.type = static_cast<uint16_t>(value.toUInt());
-        } else if (name == "version") {
-            state.identity.version = velor::sim::ParseVersion(value);
-        } else if (name == "key") {
-            state.key = velor::sim::ParseKey(value);
-        } else if (name == "fault") {
-            state.behaviour.faults.push_back(velor::sim::ParseFault(value));
-        } else if (name == "refuse") {
-            state.behaviour.blockResponses[value.toInt()].kind =
-                velor::sim::BlockResponse::Kind::Refuse;
-        } else {
-            qFatal("unknown device item %s", qPrintable(item));
-        }
-    }
-    return state;
-}
-
 // A port, device, tables and recording host, wired as the window wires them.
 struct Rig {
     // The device object starts as a connect leaves it: talking through the port.
-    explicit Rig(const QStringList& device = {}) : port(DeviceFrom(device)) {
+    explicit Rig(const QStringList& device = {})
+        : port(SimDeviceFromItems(device, SettingsPattern())) {
         this->device.Port = &port;
     }
 

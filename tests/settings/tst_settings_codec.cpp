@@ -2,6 +2,8 @@
 // the packing of identifier rows into records, every field's bytes, the trace lines, the order
 // that lets the image's values win over the page rules, and decode-encode round trips.
 
+#include "codec_test_support.h"
+
 #include "settings/settings_codec.h"
 
 #include <QHash>
@@ -12,18 +14,6 @@
 #include <stdexcept>
 
 namespace {
-constexpr int kKeys = 28;
-constexpr int kLoops = 8;
-constexpr int kOutputs = 4;
-
-QString N(const char* prefix, int index) {
-    return QLatin1String(prefix) + QString::number(index);
-}
-
-QString N(const char* prefix, int first, int second) {
-    return N(prefix, first) + QString::number(second);
-}
-
 // The window's controls as plain values, by kind, with up-downs bound to their edits. A name the
 // window does not have throws, as the window does. The loop-type rule, when run, scribbles over
 // the loop's options the way the real rule overwrites them, and notes which type it saw.
@@ -183,13 +173,6 @@ SettingsImage BaseImage() {
     image[254] = 0x26;
     image[255] = 0x11;
     image[256] = 0x11;
-    return image;
-}
-
-SettingsImage WithBytes(SettingsImage image, const QList<QPair<int, int>>& bytes) {
-    for (const auto& [offset, value] : bytes) {
-        image[static_cast<std::size_t>(offset)] = static_cast<uint8_t>(value);
-    }
     return image;
 }
 

@@ -2,19 +2,18 @@
 // the controls: images that decoding and encoding must reproduce, the identifier rows a decoded
 // image leaves, and the trace lines that encoding adds to ListBox2.
 
+#include "codec_test_support.h"
 #include "recording_dialogs.h"
+#include "window_test_support.h"
 
 #include "settings/cfg_format.h"
 #include "settings/settings_codec.h"
-#include "shell/message_catalogue.h"
 #include "ui/exit_edit.h"
 #include "ui/main_form.h"
 #include "ui/page_control.h"
 #include "ui/radio_group.h"
 
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
 #include <QListWidget>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -24,40 +23,17 @@
 #include <memory>
 
 namespace {
-constexpr int kKeys = 28;
-constexpr int kLoops = 8;
-constexpr int kOutputs = 4;
 constexpr uint8_t kLineMasterBit = 0x40;
 
-QString N(const char* prefix, int index) {
-    return QLatin1String(prefix) + QString::number(index);
-}
-
-QString N(const char* prefix, int first, int second) {
-    return N(prefix, first) + QString::number(second);
-}
-
 struct Window {
-    Window() {
-        TMainFormDeps deps;
-        deps.dialogs = &dialogs;
-        deps.sleeper = [](int) {};
-        form = std::make_unique<TMainForm>(std::move(deps));
-    }
+    Window() { form = std::make_unique<TMainForm>(TestWindowDeps(dialogs)); }
 
     RecordingDialogs dialogs;
     std::unique_ptr<TMainForm> form;
 };
 
 SettingsImage FactoryImage() {
-    return LoadCfgFile(qEnvironmentVariable("VELOR_SOURCE_DIR") + "/data/580default.cfg");
-}
-
-SettingsImage WithBytes(SettingsImage image, const QList<QPair<int, int>>& bytes) {
-    for (const auto& [offset, value] : bytes) {
-        image[static_cast<std::size_t>(offset)] = static_cast<uint8_t>(value);
-    }
-    return image;
+    return LoadCfgFile(FactoryDefaultsFile());
 }
 
 // Timing of an output in the special mode that its timing rule keeps: a constant opening or
@@ -158,14 +134,8 @@ private:
 };
 
 void TestSettingsCodecWindow::initTestCase() {
-    QVERIFY(folder_.isValid());
-    QVERIFY(QFile::copy(qEnvironmentVariable("VELOR_SOURCE_DIR") + "/data/580default.cfg",
-                        folder_.filePath("580default.cfg")));
-    QVERIFY(QDir::setCurrent(folder_.path()));
-    for (int id = velor::kFirstMessageId; id < velor::kFirstMessageId + velor::kBuiltInMessageCount;
-         ++id) {
-        velor::SetMessageText(id, velor::BuiltInMessageText(id));
-    }
+    QVERIFY(PrepareFactoryFolder(folder_));
+    LoadBuiltInCatalogue();
 }
 
 void TestSettingsCodecWindow::decodeThenEncodeReproducesImage_data() {

@@ -3,8 +3,8 @@
 //   cd build/bin && QT_QPA_PLATFORM=offscreen ./velor580-screenshots ../../docs
 
 #include "recording_dialogs.h"
+#include "window_test_support.h"
 
-#include "shell/message_catalogue.h"
 #include "ui/combo_list.h"
 #include "ui/main_form.h"
 
@@ -30,13 +30,6 @@ constexpr Shot kShots[] = {
     {0, "window-settings.png"},
     {1, "window-firmware.png"},
 };
-
-void LoadBuiltInTexts() {
-    for (int id = velor::kFirstMessageId; id < velor::kFirstMessageId + velor::kBuiltInMessageCount;
-         ++id) {
-        velor::SetMessageText(id, velor::BuiltInMessageText(id));
-    }
-}
 
 bool SaveShots(const QDir& folder) {
     RecordingDialogs dialogs;
@@ -71,7 +64,7 @@ int main(int argc, char** argv) {
         QTextStream(stderr) << "no folder " << folder.path() << '\n';
         return kUsageError;
     }
-    LoadBuiltInTexts();
+    LoadBuiltInCatalogue();
     try {
         return SaveShots(folder) ? 0 : kFailure;
     } catch (const std::exception& error) {

@@ -4,6 +4,7 @@
 
 #include "fake_ftdi_driver.h"
 #include "recording_dialogs.h"
+#include "window_test_support.h"
 
 #include "shell/message_catalogue.h"
 #include "ui/combo_list.h"
@@ -16,7 +17,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -47,11 +47,8 @@ const QStringList kCommandControls = {
 // A window over a scripted bridge driver, with every box recorded.
 struct Window {
     Window() {
-        TMainFormDeps deps;
-        deps.dialogs = &dialogs;
-        deps.makeDriver = [script = script] { return std::make_unique<FakeFtdiDriver>(script); };
-        deps.sleeper = [](int) {};
-        form = std::make_unique<TMainForm>(std::move(deps));
+        form = std::make_unique<TMainForm>(TestWindowDeps(
+            dialogs, [script = script] { return std::make_unique<FakeFtdiDriver>(script); }));
     }
 
     // Creation and the first activation, as the program starts.
@@ -240,16 +237,8 @@ private:
 };
 
 void TestMainForm::initTestCase() {
-    // The window reads the factory settings "580default.cfg" from the current folder when it is
-    // built, and creates its firmware folder "Base" there.
-    QVERIFY(folder_.isValid());
-    QVERIFY(QFile::copy(qEnvironmentVariable("VELOR_SOURCE_DIR") + "/data/580default.cfg",
-                        folder_.filePath("580default.cfg")));
-    QVERIFY(QDir::setCurrent(folder_.path()));
-    for (int id = velor::kFirstMessageId; id < velor::kFirstMessageId + velor::kBuiltInMessageCount;
-         ++id) {
-        velor::SetMessageText(id, velor::BuiltInMessageText(id));
-    }
+    QVERIFY(PrepareFactoryFolder(folder_));
+    LoadBuiltInCatalogue();
 }
 
 // The window as the program shows it before the first activation: built (every output given the

@@ -5,6 +5,7 @@
 
 #include "fake_ftdi_driver.h"
 #include "recording_dialogs.h"
+#include "window_test_support.h"
 
 #include "link/protocol.h"
 #include "link/tty_ftdi_driver.h"
@@ -17,7 +18,6 @@
 #include "ui/page_control.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -88,13 +88,10 @@ class Rig {
 public:
     explicit Rig(SimState state = {}) : server_(std::move(state), false) {
         server_.Start();
-        TMainFormDeps deps;
-        deps.dialogs = &dialogs;
-        deps.makeDriver = [path = QString::fromStdString(server_.SlavePath())] {
-            return std::make_unique<TtyFtdiDriver>(path);
-        };
-        deps.sleeper = [](int) {};
-        form = std::make_unique<TMainForm>(std::move(deps));
+        form = std::make_unique<TMainForm>(
+            TestWindowDeps(dialogs, [path = QString::fromStdString(server_.SlavePath())] {
+                return std::make_unique<TtyFtdiDriver>(path);
+            }));
         form->FormCreate();
         form->FormActivate();
     }
@@ -204,15 +201,8 @@ private:
 };
 
 void TestDeviceCommands::initTestCase() {
-    // The window reads its factory defaults and makes "Base" in the current folder.
-    QVERIFY(folder_.isValid());
-    const QString defaults = qEnvironmentVariable("VELOR_SOURCE_DIR") + "/data/580default.cfg";
-    QVERIFY(QFile::copy(defaults, folder_.filePath("580default.cfg")));
-    QDir::setCurrent(folder_.path());
-    for (int id = velor::kFirstMessageId; id < velor::kFirstMessageId + velor::kBuiltInMessageCount;
-         ++id) {
-        velor::SetMessageText(id, velor::BuiltInMessageText(id));
-    }
+    QVERIFY(PrepareFactoryFolder(folder_));
+    LoadBuiltInCatalogue();
 }
 
 void TestDeviceCommands::connectOutcomes_data() {
@@ -630,11 +620,8 @@ void TestDeviceCommands::ioErrorBoxWhileTheWorkerWaits() {
     RecordingDialogs dialogs;
     auto script = std::make_shared<FakeFtdiScript>();
     script->status["Read"] = kFtIoError;
-    TMainFormDeps deps;
-    deps.dialogs = &dialogs;
-    deps.makeDriver = [script] { return std::make_unique<FakeFtdiDriver>(script); };
-    deps.sleeper = [](int) {};
-    TMainForm form(std::move(deps));
+    TMainForm form(
+        TestWindowDeps(dialogs, [script] { return std::make_unique<FakeFtdiDriver>(script); }));
     form.FormCreate();
     form.FormActivate();
     form.Control<ComboList>("WorkMode")->SetItemIndex(kSettingsMode);

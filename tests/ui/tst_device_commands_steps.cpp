@@ -4,6 +4,7 @@
 
 #include "fake_ftdi_driver.h"
 #include "recording_dialogs.h"
+#include "window_test_support.h"
 
 #include "operations/status_codes.h"
 #include "shell/message_catalogue.h"
@@ -11,8 +12,6 @@
 #include "ui/main_form.h"
 #include "ui/page_control.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,13 +48,9 @@ QString Text(int id) {
 // A window over a bridge driver that is never used, in the settings work mode, connected.
 struct Window {
     Window() {
-        TMainFormDeps deps;
-        deps.dialogs = &dialogs;
-        deps.makeDriver = [] {
+        form = std::make_unique<TMainForm>(TestWindowDeps(dialogs, [] {
             return std::make_unique<FakeFtdiDriver>(std::make_shared<FakeFtdiScript>());
-        };
-        deps.sleeper = [](int) {};
-        form = std::make_unique<TMainForm>(std::move(deps));
+        }));
         form->FormCreate();
         form->FormActivate();
         form->Control<ComboList>("WorkMode")->SetItemIndex(0);
@@ -129,15 +124,8 @@ private:
 };
 
 void TestDeviceCommandSteps::initTestCase() {
-    // The window reads its factory defaults and makes "Base" in the current folder.
-    QVERIFY(folder_.isValid());
-    const QString defaults = qEnvironmentVariable("VELOR_SOURCE_DIR") + "/data/580default.cfg";
-    QVERIFY(QFile::copy(defaults, folder_.filePath("580default.cfg")));
-    QDir::setCurrent(folder_.path());
-    for (int id = velor::kFirstMessageId; id < velor::kFirstMessageId + velor::kBuiltInMessageCount;
-         ++id) {
-        velor::SetMessageText(id, velor::BuiltInMessageText(id));
-    }
+    QVERIFY(PrepareFactoryFolder(folder_));
+    LoadBuiltInCatalogue();
 }
 
 void TestDeviceCommandSteps::statusOfEveryCode_data() {

@@ -3,6 +3,7 @@
 // loading a firmware file with its four outcomes and the refusal of files no upload could send.
 
 #include "recording_dialogs.h"
+#include "window_test_support.h"
 
 #include "settings/cfg_format.h"
 #include "shell/message_catalogue.h"
@@ -34,16 +35,9 @@ QString Text(int id) {
     return velor::BuiltInMessageText(id);
 }
 
-QString FactoryFile() {
-    return qEnvironmentVariable("VELOR_SOURCE_DIR") + "/data/580default.cfg";
-}
-
 struct Window {
     Window() {
-        TMainFormDeps deps;
-        deps.dialogs = &dialogs;
-        deps.sleeper = [](int) {};
-        form = std::make_unique<TMainForm>(std::move(deps));
+        form = std::make_unique<TMainForm>(TestWindowDeps(dialogs));
         form->FormCreate();
         form->FormActivate(); // the demo work mode
     }
@@ -72,7 +66,7 @@ struct Window {
 // Settings that differ from the factory ones in every part of the image and that the page rules
 // keep as they are: two keys, loop 3 a fire loop, other bindings, events, timing and options.
 SettingsImage OtherSettings() {
-    SettingsImage image = LoadCfgFile(FactoryFile());
+    SettingsImage image = LoadCfgFile(FactoryDefaultsFile());
     const QList<QPair<int, int>> bytes = {
         {0, 2},      {1, 0x01},   {2, 0x23},   {3, 0x45},   {4, 0x67},   {5, 0x89},   {6, 0xAB},
         {7, 0x0F},   {8, 0xF0},   {9, 0x0C},   {10, 0x0D},  {11, 0x0E},  {12, 0x0F},  {13, 0x00},
@@ -157,13 +151,8 @@ private:
 };
 
 void TestFileCommands::initTestCase() {
-    QVERIFY(folder_.isValid());
-    QVERIFY(QFile::copy(FactoryFile(), folder_.filePath("580default.cfg")));
-    QVERIFY(QDir::setCurrent(folder_.path()));
-    for (int id = velor::kFirstMessageId; id < velor::kFirstMessageId + velor::kBuiltInMessageCount;
-         ++id) {
-        velor::SetMessageText(id, velor::BuiltInMessageText(id));
-    }
+    QVERIFY(PrepareFactoryFolder(folder_));
+    LoadBuiltInCatalogue();
 }
 
 void TestFileCommands::init() {
@@ -174,10 +163,10 @@ void TestFileCommands::init() {
 
 void TestFileCommands::constructionAppliesFactoryDefaults() {
     Window window;
-    QFile file(FactoryFile());
+    QFile file(FactoryDefaultsFile());
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(window.ListLines("ListBox1"), DecodeCfgText(file.readAll()));
-    QVERIFY(window.form->EncodeSettings() == LoadCfgFile(FactoryFile()));
+    QVERIFY(window.form->EncodeSettings() == LoadCfgFile(FactoryDefaultsFile()));
     QVERIFY(QDir("Base").exists());
 }
 
@@ -216,7 +205,7 @@ void TestFileCommands::defaultButtonRestoresFactorySettings() {
     window.Tick("onekeymode5");
     window.form->Control<QPushButton>("DefaultButton")->click();
 
-    QVERIFY(window.form->EncodeSettings() == LoadCfgFile(FactoryFile()));
+    QVERIFY(window.form->EncodeSettings() == LoadCfgFile(FactoryDefaultsFile()));
     QCOMPARE(window.form->StatusText(), Text(10007));
     QVERIFY(window.Checked("onekeymode5"));
     QVERIFY(window.dialogs.boxes.isEmpty());
@@ -343,7 +332,7 @@ void TestFileCommands::loadFailureChangesNothing_data() {
     QTest::addColumn<QByteArray>("content"); // empty: the file does not exist
     QTest::addColumn<QString>("error");
 
-    const QByteArray factory = CfgText(LoadCfgFile(FactoryFile()));
+    const QByteArray factory = CfgText(LoadCfgFile(FactoryDefaultsFile()));
     QTest::newRow("missing file") << QByteArray() << "Cannot open file \"";
     QTest::newRow("256 lines") << factory.left(factory.lastIndexOf("\r\n", factory.size() - 3) + 2)
                                << "List index out of bounds (256)";
@@ -386,7 +375,7 @@ void TestFileCommands::loadUnticksOneKeyModesAlsoOnCancel() {
     Window window;
     window.Tick("OnekeymodeAll");
     if (!cancel) {
-        window.dialogs.openAnswers.enqueue(FactoryFile());
+        window.dialogs.openAnswers.enqueue(FactoryDefaultsFile());
     }
     window.form->LoadButtonClick();
 

@@ -1,5 +1,7 @@
 #include "tst_rules_fixture.h"
 
+#include "window_test_support.h"
+
 #include "shell/message_catalogue.h"
 #include "ui/combo_list.h"
 #include "ui/page_control.h"
@@ -8,14 +10,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
 
 namespace {
-constexpr char kFactoryDefaults[] = "580default.cfg";
 constexpr char kFocusTarget[] = "HelpBitBtn";
 
 // "name=value" split at the first "=".
@@ -26,10 +25,7 @@ std::pair<QString, QString> NameAndValue(const QString& text) {
 } // namespace
 
 RulesWindow::RulesWindow(bool create) {
-    TMainFormDeps deps;
-    deps.dialogs = &dialogs;
-    deps.sleeper = [](int) {};
-    form = std::make_unique<TMainForm>(std::move(deps));
+    form = std::make_unique<TMainForm>(TestWindowDeps(dialogs));
     if (!create) {
         return;
     }
@@ -157,15 +153,8 @@ QWidget* RulesWindow::Focused() const {
 }
 
 void PrepareRulesEnvironment(const QTemporaryDir& folder) {
-    QVERIFY(folder.isValid());
-    QDir::setCurrent(folder.path());
-    const QString source =
-        qEnvironmentVariable("VELOR_SOURCE_DIR") + "/data/" + QLatin1String(kFactoryDefaults);
-    QVERIFY2(QFile::copy(source, QLatin1String(kFactoryDefaults)), qPrintable(source));
-    for (int id = velor::kFirstMessageId; id < velor::kFirstMessageId + velor::kBuiltInMessageCount;
-         ++id) {
-        velor::SetMessageText(id, velor::BuiltInMessageText(id));
-    }
+    QVERIFY(PrepareFactoryFolder(folder));
+    LoadBuiltInCatalogue();
 }
 
 QString Message(int id) {

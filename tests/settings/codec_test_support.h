@@ -1,0 +1,35 @@
+#pragma once
+
+#include "settings/settings_image.h"
+
+#include <QLatin1String>
+#include <QList>
+#include <QPair>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+// Shared by the settings codec tests on the stand-in controls and on the real window.
+
+// The window's numbered control families as the settings codec names them: a prefix followed
+// by the key, loop or output number, e.g. "CodeTM3" or "shvz" + key + loop.
+inline constexpr int kKeys = 28;
+inline constexpr int kLoops = 8;
+inline constexpr int kOutputs = 4;
+
+inline QString N(const char* prefix, int index) {
+    return QLatin1String(prefix) + QString::number(index);
+}
+
+inline QString N(const char* prefix, int first, int second) {
+    return N(prefix, first) + QString::number(second);
+}
+
+// image with the given (offset, value) bytes set.
+inline SettingsImage WithBytes(SettingsImage image, const QList<QPair<int, int>>& bytes) {
+    for (const auto& [offset, value] : bytes) {
+        image[static_cast<std::size_t>(offset)] = static_cast<uint8_t>(value);
+    }
+    return image;
+}
