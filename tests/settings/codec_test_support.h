@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 #include <cstdint>
@@ -32,4 +33,18 @@ inline SettingsImage WithBytes(SettingsImage image, const QList<QPair<int, int>>
         image[static_cast<std::size_t>(offset)] = static_cast<uint8_t>(value);
     }
     return image;
+}
+
+// "byte <offset> is <actual>, expected <expected>" for every byte that differs; empty when equal.
+inline QString Differences(const SettingsImage& actual, const SettingsImage& expected) {
+    QStringList lines;
+    for (std::size_t offset = 0; offset < kSettingsImageSize; ++offset) {
+        if (actual[offset] != expected[offset]) {
+            lines << QStringLiteral("byte %1 is %2, expected %3")
+                         .arg(offset)
+                         .arg(actual[offset])
+                         .arg(expected[offset]);
+        }
+    }
+    return lines.join(QStringLiteral("; "));
 }

@@ -102,21 +102,17 @@ public:
     }
     bool Checked(const QString& name) const override { return checks_.value(Known(checks_, name)); }
     void SetChecked(const QString& name, bool checked) override {
-        checks_[Known(checks_, name)] = checked;
-        log.append("check " + name);
+        Store(checks_, name, checked, "check ");
     }
     void SetCheckedDetached(const QString& name, bool checked) override {
-        checks_[Known(checks_, name)] = checked;
-        log.append("detached " + name);
+        Store(checks_, name, checked, "detached ");
     }
     int ItemIndex(const QString& name) const override { return items_.value(Known(items_, name)); }
     void SetItemIndex(const QString& name, int index) override {
-        items_[Known(items_, name)] = index;
-        log.append("item " + name);
+        Store(items_, name, index, "item ");
     }
     void SetItemIndexDetached(const QString& name, int index) override {
-        items_[Known(items_, name)] = index;
-        log.append("detached " + name);
+        Store(items_, name, index, "detached ");
     }
     int Position(const QString& name) const override {
         return positions_.value(Known(positions_, name));
@@ -148,6 +144,13 @@ private:
             throw std::logic_error("no control " + name.toStdString() + " of that kind");
         }
         return name;
+    }
+
+    // Sets a known control's value and logs the call as "<kind> <name>".
+    template <class Map, class Value>
+    void Store(Map& map, const QString& name, Value value, const char* kind) {
+        map[Known(map, name)] = value;
+        log.append(QLatin1String(kind) + name);
     }
 
     void BindUpDown(const char* upDown, const char* edit, int position) {
@@ -485,13 +488,7 @@ void TestSettingsCodec::encodeFields() {
         controls.Set(assignment);
     }
     const SettingsImage image = EncodeSettings(controls);
-    for (std::size_t offset = 0; offset < kSettingsImageSize; ++offset) {
-        QVERIFY2(image[offset] == expected[offset],
-                 qPrintable(QStringLiteral("byte %1 is %2, expected %3")
-                                .arg(offset)
-                                .arg(image[offset])
-                                .arg(expected[offset])));
-    }
+    QVERIFY2(image == expected, qPrintable(Differences(image, expected)));
 }
 
 void TestSettingsCodec::decodeFields_data() {
@@ -686,13 +683,7 @@ void TestSettingsCodec::decodeThenEncodeReproducesImage() {
     FakeControls controls;
     DecodeSettings(controls, image);
     const SettingsImage encoded = EncodeSettings(controls);
-    for (std::size_t offset = 0; offset < kSettingsImageSize; ++offset) {
-        QVERIFY2(encoded[offset] == expected[offset],
-                 qPrintable(QStringLiteral("byte %1 is %2, expected %3")
-                                .arg(offset)
-                                .arg(encoded[offset])
-                                .arg(expected[offset])));
-    }
+    QVERIFY2(encoded == expected, qPrintable(Differences(encoded, expected)));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsCodec)

@@ -101,18 +101,6 @@ SettingsImage ConsistentImage(quint32 seed) {
     return image;
 }
 
-QString Differences(const SettingsImage& actual, const SettingsImage& expected) {
-    QStringList lines;
-    for (std::size_t offset = 0; offset < kSettingsImageSize; ++offset) {
-        if (actual[offset] != expected[offset]) {
-            lines << QStringLiteral("byte %1 is %2, expected %3")
-                         .arg(offset)
-                         .arg(actual[offset])
-                         .arg(expected[offset]);
-        }
-    }
-    return lines.join("; ");
-}
 } // namespace
 
 Q_DECLARE_METATYPE(SettingsImage)

@@ -84,6 +84,9 @@ SimState WithFault(ReplyFault::Kind kind, uint8_t command) {
 }
 
 // The window on the simulated device, every box recorded.
+// The commands that start a transfer from the window.
+enum class Command { Write, Read, ReadKey };
+
 class Rig {
 public:
     explicit Rig(SimState state = {}) : server_(std::move(state), false) {
@@ -113,9 +116,29 @@ public:
     }
     // Reads the key on the reader into CodeTM<key>, as a click into it and on "Считать ТМ" do.
     [[nodiscard]] bool ReadKey(int key) {
+        StartReadKey(key);
+        return WaitIdle();
+    }
+
+    // Clicks the command's button. Write and read wait for their operation themselves; the key
+    // read (into the first identifier edit) returns while its operation runs.
+    void Issue(Command command) {
+        switch (command) {
+        case Command::Write:
+            form->WriteButtonClick();
+            break;
+        case Command::Read:
+            form->ReadButtonClick();
+            break;
+        case Command::ReadKey:
+            StartReadKey(1);
+            break;
+        }
+    }
+
+    void StartReadKey(int key) {
         form->Id1Click(Code(key));
         form->LoadIdButtonClick();
-        return WaitIdle();
     }
 
     QString Commands() const {
@@ -169,7 +192,6 @@ QList<int> Started(const QSignalSpy& spy) {
     return codes;
 }
 
-enum class Command { Write, Read, ReadKey };
 } // namespace
 
 using MaybeKey = std::optional<uint64_t>;
@@ -317,17 +339,7 @@ void TestDeviceCommands::failedTransfers() {
     QVERIFY(rig.Connect(kSettingsMode));
     rig.Gauge()->setRange(0, 10);
     rig.Gauge()->setValue(2);
-    switch (command) {
-    case Command::Write:
-        rig.form->WriteButtonClick();
-        break;
-    case Command::Read:
-        rig.form->ReadButtonClick();
-        break;
-    case Command::ReadKey:
-        QVERIFY(rig.ReadKey(1));
-        break;
-    }
+    rig.Issue(command);
     QVERIFY(rig.WaitIdle());
 
     QCOMPARE(rig.Boxes(), QStringList{box});
@@ -573,18 +585,7 @@ void TestDeviceCommands::closeWaitsForTheOperation() {
         closed = rig.form->close();
         runningAfterClose = rig.form->IsOperationRunning();
     });
-    switch (command) {
-    case Command::Write:
-        rig.form->WriteButtonClick();
-        break;
-    case Command::Read:
-        rig.form->ReadButtonClick();
-        break;
-    case Command::ReadKey:
-        rig.form->Id1Click(rig.Code(1));
-        rig.form->LoadIdButtonClick();
-        break;
-    }
+    rig.Issue(command);
     QTRY_VERIFY_WITH_TIMEOUT(closed.has_value(), kWaitMs);
 
     QVERIFY(*closed);
