@@ -12,7 +12,7 @@
 #include "operations/status_codes.h"
 #include "operations/status_dispatch.h"
 #include "settings/cfg_format.h"
-#include "shell/message_catalogue.h"
+#include "catalogue/message_catalogue.h"
 
 #include <QFile>
 

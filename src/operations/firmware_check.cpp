@@ -2,7 +2,7 @@
 
 #include "link/firmware_image.h"
 #include "link/protocol.h"
-#include "shell/message_catalogue.h"
+#include "catalogue/message_catalogue.h"
 
 namespace {
 

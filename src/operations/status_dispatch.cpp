@@ -1,7 +1,7 @@
 #include "operations/status_dispatch.h"
 
 #include "operations/status_codes.h"
-#include "shell/message_catalogue.h"
+#include "catalogue/message_catalogue.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/locale_runtime.h"
-#include "shell/program_files.h"
+#include "catalogue/locale_runtime.h"
+#include "catalogue/program_files.h"
 
 #include <QString>
 

@@ -2,9 +2,9 @@
 
 #include "link/tty_ftdi_driver.h"
 #include "shell/about_box.h"
-#include "shell/catalogue_loader.h"
-#include "shell/locale_runtime.h"
-#include "shell/program_ini.h"
+#include "catalogue/catalogue_loader.h"
+#include "catalogue/locale_runtime.h"
+#include "catalogue/program_ini.h"
 #include "shell/program_shell_services.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/language_selection.h"
-#include "shell/program_files.h"
+#include "catalogue/program_files.h"
 
 #include <QString>
 

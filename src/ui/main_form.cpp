@@ -1,10 +1,10 @@
 #include "ui/main_form.h"
 
-#include "shell/message_catalogue.h"
-#include "ui/combo_list.h"
+#include "catalogue/message_catalogue.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
-#include "ui/page_control.h"
+#include "ui/widgets/page_control.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,10 +1,10 @@
 #include "ui/settings_controls_adapter.h"
 
-#include "ui/combo_list.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/main_form.h"
-#include "ui/page_control.h"
-#include "ui/radio_group.h"
-#include "ui/up_down.h"
+#include "ui/widgets/page_control.h"
+#include "ui/widgets/radio_group.h"
+#include "ui/widgets/up_down.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>

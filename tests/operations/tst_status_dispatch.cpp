@@ -4,7 +4,7 @@
 #include "operations/firmware_check.h"
 #include "operations/key_identifier.h"
 #include "operations/status_dispatch.h"
-#include "shell/message_catalogue.h"
+#include "catalogue/message_catalogue.h"
 
 #include <QTest>
 

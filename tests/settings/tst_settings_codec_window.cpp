@@ -8,10 +8,10 @@
 
 #include "settings/cfg_format.h"
 #include "settings/settings_codec.h"
-#include "ui/exit_edit.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/main_form.h"
-#include "ui/page_control.h"
-#include "ui/radio_group.h"
+#include "ui/widgets/page_control.h"
+#include "ui/widgets/radio_group.h"
 
 #include <QCheckBox>
 #include <QListWidget>

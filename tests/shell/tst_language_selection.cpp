@@ -5,7 +5,7 @@
 #include "fake_program.h"
 #include "shell/language_dialog.h"
 #include "shell/language_selection.h"
-#include "shell/locale_runtime.h"
+#include "catalogue/locale_runtime.h"
 
 #include <QApplication>
 #include <QDir>

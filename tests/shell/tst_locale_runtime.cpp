@@ -1,5 +1,5 @@
 #include "fake_program.h"
-#include "shell/locale_runtime.h"
+#include "catalogue/locale_runtime.h"
 
 #include <QCoreApplication>
 #include <QLocale>

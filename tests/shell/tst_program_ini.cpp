@@ -1,7 +1,7 @@
 #include "fake_program.h"
-#include "shell/locale_runtime.h"
-#include "shell/program_files.h"
-#include "shell/program_ini.h"
+#include "catalogue/locale_runtime.h"
+#include "catalogue/program_files.h"
+#include "catalogue/program_ini.h"
 
 #include <QDir>
 #include <QFileInfo>

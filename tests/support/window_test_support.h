@@ -2,7 +2,7 @@
 
 #include "recording_dialogs.h"
 
-#include "shell/message_catalogue.h"
+#include "catalogue/message_catalogue.h"
 #include "ui/main_form_deps.h"
 
 #include <QDir>

@@ -6,14 +6,14 @@
 #include "recording_dialogs.h"
 #include "window_test_support.h"
 
-#include "shell/message_catalogue.h"
-#include "ui/combo_list.h"
+#include "catalogue/message_catalogue.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/control_index.h"
-#include "ui/exit_edit.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/main_form.h"
-#include "ui/page_control.h"
-#include "ui/radio_group.h"
-#include "ui/up_down.h"
+#include "ui/widgets/page_control.h"
+#include "ui/widgets/radio_group.h"
+#include "ui/widgets/up_down.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,13 +1,13 @@
 // The small widget classes the window's rules rely on: when their signals fire (user input,
 // program changes, neither), and how the spinner keeps its position in step with its edit.
 
-#include "ui/click_label.h"
-#include "ui/combo_list.h"
-#include "ui/exit_edit.h"
+#include "ui/widgets/click_label.h"
+#include "ui/widgets/combo_list.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/gauge_sink.h"
-#include "ui/page_control.h"
-#include "ui/radio_group.h"
-#include "ui/up_down.h"
+#include "ui/widgets/page_control.h"
+#include "ui/widgets/radio_group.h"
+#include "ui/widgets/up_down.h"
 
 #include <QFocusEvent>
 #include <QLabel>

@@ -11,11 +11,11 @@
 #include "link/tty_ftdi_driver.h"
 #include "operations/status_codes.h"
 #include "settings/settings_image.h"
-#include "shell/message_catalogue.h"
+#include "catalogue/message_catalogue.h"
 #include "sim/pty_server.h"
-#include "ui/combo_list.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/main_form.h"
-#include "ui/page_control.h"
+#include "ui/widgets/page_control.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -7,10 +7,10 @@
 #include "window_test_support.h"
 
 #include "operations/status_codes.h"
-#include "shell/message_catalogue.h"
-#include "ui/combo_list.h"
+#include "catalogue/message_catalogue.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/main_form.h"
-#include "ui/page_control.h"
+#include "ui/widgets/page_control.h"
 
 #include <QLabel>
 #include <QLineEdit>

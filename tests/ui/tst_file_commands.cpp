@@ -6,8 +6,8 @@
 #include "window_test_support.h"
 
 #include "settings/cfg_format.h"
-#include "shell/message_catalogue.h"
-#include "ui/combo_list.h"
+#include "catalogue/message_catalogue.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/main_form.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 
 #include "tst_rules_fixture.h"
 
-#include "ui/combo_list.h"
+#include "ui/widgets/combo_list.h"
 
 #include <QCheckBox>
 #include <QRadioButton>

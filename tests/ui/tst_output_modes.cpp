@@ -4,8 +4,8 @@
 
 #include "tst_rules_fixture.h"
 
-#include "ui/combo_list.h"
-#include "ui/radio_group.h"
+#include "ui/widgets/combo_list.h"
+#include "ui/widgets/radio_group.h"
 
 #include <QCheckBox>
 #include <QSignalBlocker>

@@ -2,11 +2,11 @@
 
 #include "window_test_support.h"
 
-#include "shell/message_catalogue.h"
-#include "ui/combo_list.h"
-#include "ui/page_control.h"
-#include "ui/radio_group.h"
-#include "ui/up_down.h"
+#include "catalogue/message_catalogue.h"
+#include "ui/widgets/combo_list.h"
+#include "ui/widgets/page_control.h"
+#include "ui/widgets/radio_group.h"
+#include "ui/widgets/up_down.h"
 
 #include <QAbstractButton>
 #include <QApplication>

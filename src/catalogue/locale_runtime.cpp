@@ -1,0 +1,164 @@
+#include "catalogue/locale_runtime.h"
+
+#include "catalogue/language_library.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSettings>
+#include <QUrl>
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+namespace velor {
+
+const QString kBaseLocale = QStringLiteral("RU");
+const char kNoLanguageLibrariesError[] =
+    "In order to change language you must first create resource files.";
+
+namespace {
+
+constexpr char kStoreOrganisation[] = "Velor";
+constexpr char kStoreApplication[] = "velor580-locale";
+constexpr char kDefaultLocaleGroup[] = "DefaultLocale";
+
+struct InstalledLanguage {
+    QString locale;
+    std::unique_ptr<TLanguageLibrary> library;
+};
+
+InstalledLanguage& installed() {
+    static InstalledLanguage language;
+    return language;
+}
+
+// The QLocale default in force before a library's formats replaced it.
+std::optional<QLocale>& formatsBeforeLibrary() {
+    static std::optional<QLocale> locale;
+    return locale;
+}
+
+QSettings openStore() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope,
+                     QString::fromLatin1(kStoreOrganisation),
+                     QString::fromLatin1(kStoreApplication));
+}
+
+// One key per program: its full path, encoded so that '/' does not open settings groups.
+QString storeKey(const QString& programPath) {
+    return QString::fromLatin1(kDefaultLocaleGroup) + QLatin1Char('/') +
+           QString::fromLatin1(QUrl::toPercentEncoding(programPath));
+}
+
+bool namesLibrary(const QString& locale, const QString& baseLocale) {
+    return !locale.isEmpty() && locale != baseLocale;
+}
+
+void applyFormats(const TLanguageLibrary& library, const QString& locale) {
+    if (!formatsBeforeLibrary()) {
+        formatsBeforeLibrary() = QLocale();
+    }
+    const QString language = library.language();
+    QLocale::setDefault(QLocale(language.isEmpty() ? locale : language));
+}
+
+void restoreFormats() {
+    if (formatsBeforeLibrary()) {
+        QLocale::setDefault(*formatsBeforeLibrary());
+        formatsBeforeLibrary().reset();
+    }
+}
+
+// The locale code a file beside the program stands for: "EN" for "<name>.EN"; empty for a file
+// that is not named after the program or whose extension has more than one part.
+QString LocaleOfFile(const QFileInfo& file, const QString& programName) {
+    const QString prefix = programName + QLatin1Char('.');
+    if (!file.fileName().startsWith(prefix)) {
+        return {};
+    }
+    const QString code = file.fileName().mid(prefix.size());
+    return code.contains(QLatin1Char('.')) ? QString() : code;
+}
+
+void removeInstalled() {
+    InstalledLanguage& current = installed();
+    if (current.library) {
+        QCoreApplication::removeTranslator(&current.library->translator());
+        current.library.reset();
+    }
+    current.locale.clear();
+}
+
+} // namespace
+
+void SetDefaultLocaleReg(const QString& programPath, const QString& locale) {
+    QSettings store = openStore();
+    store.setValue(storeKey(programPath), locale);
+}
+
+QString GetCurrentDefaultLocaleReg(const QString& programPath) {
+    const QSettings store = openStore();
+    return store.value(storeKey(programPath)).toString();
+}
+
+bool SetNewResourceFile(const QString& locale, ResourceOptions options, const QString& baseLocale,
+                        const QString& programPath) {
+    removeInstalled();
+    restoreFormats();
+    if (!namesLibrary(locale, baseLocale)) {
+        return false;
+    }
+    auto library = std::make_unique<TLanguageLibrary>();
+    if (!library->load(LanguageLibraryPath(programPath, locale))) {
+        return false;
+    }
+    if (!options.testFlag(ResourceOption::KeepFormats)) {
+        applyFormats(*library, locale);
+    }
+    QCoreApplication::installTranslator(&library->translator());
+    installed() = InstalledLanguage{locale, std::move(library)};
+    return true;
+}
+
+QString CurrentResourceLocale() {
+    return installed().locale;
+}
+
+void SetCurrentDefaultLocaleReg(const QString& programPath) {
+    SetDefaultLocaleReg(programPath, CurrentResourceLocale());
+}
+
+std::vector<LanguageLibraryEntry> FindLanguageLibraries(const QString& programPath) {
+    const QFileInfo program(programPath);
+    const QString programName = program.completeBaseName();
+    std::vector<LanguageLibraryEntry> found;
+    const QFileInfoList files = QDir(program.absolutePath())
+                                    .entryInfoList({programName + QStringLiteral(".*")},
+                                                   QDir::Files | QDir::Readable, QDir::Name);
+    for (const QFileInfo& file : files) {
+        const QString locale = LocaleOfFile(file, programName);
+        if (locale.isEmpty() || locale == kBaseLocale || file == program) {
+            continue;
+        }
+        TLanguageLibrary library;
+        if (library.load(file.absoluteFilePath())) {
+            found.push_back({locale, library.language()});
+        }
+    }
+    return found;
+}
+
+void CheckResourceCount(const QString& programPath) {
+    if (FindLanguageLibraries(programPath).empty()) {
+        throw std::runtime_error(kNoLanguageLibrariesError);
+    }
+}
+
+QString DefaultLocaleStorePath() {
+    return openStore().fileName();
+}
+
+} // namespace velor

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "catalogue/program_files.h"
+
+#include <QString>
+
+// The keys of the program's INI file (the file beside the program, named after it with ".INI").
+namespace velor {
+
+// [Language] Default: the interface language to start with, "RU" when missing.
+QString ReadStartupLocale(const QString& programPath = RunningProgramPath());
+bool WriteStartupLocale(const QString& locale, const QString& programPath = RunningProgramPath());
+
+// [Help] <current locale>: the help file name inside "help/" for the locale the runtime records
+// ("RU" when none is recorded), empty when missing.
+QString ReadHelpFileName(const QString& programPath = RunningProgramPath());
+
+// [Port] Device: a serial device to use instead of the first FTDI bridge, empty when missing.
+QString ReadPortDevice(const QString& programPath = RunningProgramPath());
+
+} // namespace velor

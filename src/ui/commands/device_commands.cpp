@@ -1,0 +1,206 @@
+// The device commands of the window: writing to and reading from the device, and the steps the
+// operation thread asks of the window (status display, decoded settings, key identifier,
+// progress reset, end states of the command buttons).
+
+#include "operations/key_identifier.h"
+#include "operations/status_codes.h"
+#include "operations/status_dispatch.h"
+#include "catalogue/message_catalogue.h"
+#include "ui/control_families.h"
+#include "ui/dialogs.h"
+#include "ui/main_form.h"
+#include "ui/widgets/page_control.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+
+using velor::window::kKeys;
+using velor::window::Name;
+namespace st = velor::status;
+
+namespace {
+constexpr int kMsgWritingSettings = 10004; // "Идет запись настроек в прибор. Ждите..."
+constexpr int kMsgWritingFirmware = 10005; // "Идет запись ПО в прибор. Ждите..."
+constexpr int kMsgReadingSettings = 10006; // "Идет считывание настроек из прибора. Ждите..."
+
+// The pages whose tabs a device of the Velor-Vorsan system hides: main, loops, outputs.
+constexpr std::array<int, 3> kSettingsPages = {velor::window::kMainPage, velor::window::kLoopPage,
+                                               velor::window::kOutputPage};
+
+// Each operation end: the window state it leaves, and whether the firmware-page labels empty.
+struct ButtonEnd {
+    ButtonOutcome outcome;
+    TButtonState state;
+    bool clearFirmwareLabels;
+};
+
+constexpr std::array<ButtonEnd, 10> kButtonEnds = {{
+    {ButtonOutcome::ConnectedSettings, TButtonState::ConnectedSettings, false},
+    {ButtonOutcome::ConnectedFirmware, TButtonState::ConnectedFirmware, false},
+    {ButtonOutcome::ConnectedSettingsWithLoadId, TButtonState::KeyRead, false},
+    {ButtonOutcome::FirmwareWritten, TButtonState::FirmwareWritten, false},
+    {ButtonOutcome::FailureConnectSettings, TButtonState::SettingsConnectFailed, false},
+    {ButtonOutcome::FailureConnectFirmware, TButtonState::FirmwareConnectFailed, false},
+    {ButtonOutcome::FailureWriteSettings, TButtonState::SettingsConnectFailed, true},
+    {ButtonOutcome::FailureReadSettings, TButtonState::ReadFailed, true},
+    {ButtonOutcome::FailureReadKey, TButtonState::SettingsConnectFailed, true},
+    {ButtonOutcome::FailureWriteFirmware, TButtonState::FirmwareConnectFailed, true},
+}};
+
+const ButtonEnd& EndOf(ButtonOutcome outcome) {
+    const auto* end = std::find_if(kButtonEnds.begin(), kButtonEnds.end(),
+                                   [outcome](const ButtonEnd& e) { return e.outcome == outcome; });
+    if (end == kButtonEnds.end()) {
+        throw std::logic_error("no button end state for an operation outcome");
+    }
+    return *end;
+}
+
+BoxIcon IconOf(StatusIcon icon) {
+    switch (icon) {
+    case StatusIcon::Information:
+        return BoxIcon::Information;
+    case StatusIcon::Warning:
+        return BoxIcon::Warning;
+    default:
+        return BoxIcon::Error;
+    }
+}
+
+BoxOwner OwnerOf(StatusOwner owner) {
+    return owner == StatusOwner::Main ? BoxOwner::Main : BoxOwner::Active;
+}
+
+std::vector<uint8_t> ImageBytes(const SettingsImage& image) {
+    return {image.bytes().begin(), image.bytes().end()};
+}
+} // namespace
+
+// The image is encoded before anything changes: an identifier that cannot be encoded abandons
+// the command with the window still connected and its buttons as they were. Every write ends
+// with a fresh connection in the current work mode, unless the window was closed meanwhile.
+void TMainForm::WriteButtonClick() {
+    if (IsOperationRunning() || !(SettingsMode || FirmwareMode)) {
+        return;
+    }
+    std::vector<uint8_t> image;
+    if (SettingsMode) {
+        bool encoded = false;
+        RunGuarded(Dialogs(), [&] {
+            image = ImageBytes(EncodeSettings());
+            encoded = true;
+        });
+        if (!encoded) {
+            return;
+        }
+    }
+    SetButtonState(TButtonState::OperationRunning);
+    device_.Gauge = &gaugeSink_;
+    SetStatusText(velor::MessageText(SettingsMode ? kMsgWritingSettings : kMsgWritingFirmware));
+    StartOperation(SettingsMode ? kOpWriteSettings : kOpWriteFirmware, std::move(image));
+    WaitForOperation();
+    if (closeAccepted_) {
+        return;
+    }
+    CancelButtonClick();
+    ConnectButtonClick();
+    Control<QPushButton>(QStringLiteral("BtnAbout"))->setEnabled(true);
+}
+
+void TMainForm::ReadButtonClick() {
+    if (IsOperationRunning()) {
+        return;
+    }
+    UncheckOneKeyModes();
+    SetButtonState(TButtonState::OperationRunning);
+    SetStatusText(velor::MessageText(kMsgReadingSettings));
+    device_.Gauge = &gaugeSink_;
+    StartOperation(kOpReadSettings, {});
+    WaitForOperation();
+    Control<QPushButton>(QStringLiteral("BtnAbout"))->setEnabled(true);
+}
+
+// For every code with a message: the status-bar text first, then the box; further changes
+// come after the box has been closed.
+void TMainForm::ShowStatus(const StatusReport& report) {
+    const std::optional<StatusEntry> entry = StatusFor(report.StatusCode);
+    if (!entry) {
+        return;
+    }
+    if (entry->Effect == StatusEffect::DeviceLabels &&
+        report.DeviceTypeCode != st::kDeviceType580) {
+        return; // only a model 580 is shown
+    }
+    SetStatusText(StatusBarText(report.StatusCode));
+    if (entry->HasBox()) {
+        MessageBoxRequest box;
+        box.text = velor::MessageText(entry->MessageId);
+        box.caption = velor::MessageText(*entry->BoxCaptionId);
+        box.icon = IconOf(entry->Icon);
+        box.owner = OwnerOf(entry->Owner);
+        Dialogs().messageBox(box);
+    }
+    if (entry->Effect == StatusEffect::DeviceLabels) {
+        const DeviceLabelTexts labels = DeviceLabelsFor(report.Descriptor);
+        Control<QLabel>(QStringLiteral("SettingsTypeLabel"))->setText(labels.SettingsType);
+        Control<QLabel>(QStringLiteral("TypeLabel"))->setText(labels.Type);
+        Control<QLabel>(QStringLiteral("DevSWLabel"))->setText(labels.Version);
+        Control<QLabel>(QStringLiteral("SettingsVersionLabel"))->setText(labels.Version);
+    } else if (entry->Effect == StatusEffect::DisconnectAndHideTabs) {
+        CancelButtonClick();
+        for (const int page : kSettingsPages) {
+            PageControl1->SetTabVisible(page, false);
+        }
+    }
+}
+
+void TMainForm::ResetProgress() {
+    Control<QProgressBar>(QStringLiteral("pb1"))->setValue(0);
+    Gauge1->setValue(0);
+}
+
+void TMainForm::ShowSettings(const std::vector<uint8_t>& image) {
+    if (image.size() != kSettingsImageSize) {
+        throw std::runtime_error("a settings image read from the device is not 257 bytes long");
+    }
+    SettingsImage decoded;
+    std::copy(image.begin(), image.end(), decoded.bytes().begin());
+    DecodeSettings(decoded);
+}
+
+// An identifier with no text (all 48 bits set) is no key and is never placed; the operation
+// reports it as an empty reader. The comparison includes CodeTM<keyNumber> itself.
+void TMainForm::PlaceKeyIdentifier(uint64_t identifier, int keyNumber) {
+    const QString text = KeyIdentifierText(identifier);
+    if (text.isEmpty()) {
+        return;
+    }
+    for (int key = 1; key <= kKeys; ++key) {
+        if (Control<QLineEdit>(Name("CodeTM", key))->text() == text) {
+            ShowStatus({st::kDuplicateKey, 0, device_.Descriptor});
+            return;
+        }
+    }
+    Control<QLineEdit>(Name("CodeTM", keyNumber))->setText(text);
+}
+
+// A successful connection moves the focus to the help button.
+void TMainForm::SetButtons(ButtonOutcome outcome) {
+    const ButtonEnd& end = EndOf(outcome);
+    SetButtonState(end.state);
+    if (end.clearFirmwareLabels) {
+        ClearFirmwareLabels();
+    }
+    const bool connected =
+        outcome == ButtonOutcome::ConnectedSettings || outcome == ButtonOutcome::ConnectedFirmware;
+    if (connected &&
+        (operationCode_ == kOpConnectSettings || operationCode_ == kOpConnectFirmware)) {
+        Control<QPushButton>(QStringLiteral("HelpBitBtn"))->setFocus();
+    }
+}

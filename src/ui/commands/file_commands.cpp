@@ -1,0 +1,264 @@
+// The file commands of the window: saving and loading a configuration file, the factory settings
+// read from "580default.cfg" at construction, and the firmware file that the firmware work mode
+// writes to the device; with the settings codec run on the window's controls.
+
+#include "link/firmware_image.h"
+#include "operations/firmware_check.h"
+#include "settings/cfg_format.h"
+#include "settings/settings_codec.h"
+#include "catalogue/message_catalogue.h"
+#include "ui/control_families.h"
+#include "ui/dialogs.h"
+#include "ui/main_form.h"
+#include "ui/settings_controls_adapter.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QLocale>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include <exception>
+#include <optional>
+
+using velor::MessageText;
+
+namespace {
+constexpr char kFactoryDefaultsFile[] = "580default.cfg"; // beside the program
+constexpr char kCfgSuffix[] = "cfg";
+constexpr char kFirmwareSuffix[] = "tsk";
+constexpr int kCfgFilter = 0;      // OpenDialog1's and SaveDialog1's first entry
+constexpr int kFirmwareFilter = 1; // OpenDialog1's second entry
+constexpr QChar kVersionSeparator = QLatin1Char('_');
+
+constexpr int kMsgError = 10001;           // "Ошибка!"
+constexpr int kMsgFactorySettings = 10007; // "Заводские настройки выставлены"
+constexpr int kMsgTypeMismatch = 10010; // "Несовпадение типа устройства - ..."
+constexpr int kMsgPlatformMismatch = 10011; // "Несовпадение платформы устройства - ..."
+constexpr int kMsgFirmwareFor580 = 10012; // "ПО для Велор-580"
+constexpr int kMsgSavedToFile = 10014; // "Запись настроек в файл завершена"
+constexpr int kMsgFirmwareNotLoaded = 10041; // "Ошибка: ПО не загружено"
+
+// The labels a refused firmware file empties; FileLabel keeps the file's name.
+constexpr const char* kFirmwareFileDetails[] = {"FileTypeLabel", "SizeLabel", "DateLabel",
+                                                "VersionLabel"};
+
+QStringList ListLines(const QListWidget& list) {
+    QStringList lines;
+    for (int row = 0; row < list.count(); ++row) {
+        lines.append(list.item(row)->text());
+    }
+    return lines;
+}
+
+void ReplaceLines(QListWidget& list, const QStringList& lines) {
+    list.clear();
+    list.addItems(lines);
+}
+
+// A name typed without extension gets ".cfg".
+QString WithCfgSuffix(const QString& path) {
+    return QFileInfo(path).suffix().isEmpty() ? path + QLatin1Char('.') + QLatin1String(kCfgSuffix)
+                                              : path;
+}
+
+FileDialogRequest OpenDialogRequest(const QString& folder, const char* suffix, int filter) {
+    FileDialogRequest request;
+    request.directory = folder;
+    request.filters = QStringList{TMainForm::tr("Файлы конфигурации (*.cfg)"),
+                                  TMainForm::tr("Файлы прошивок (*.tsk)")};
+    request.selectedFilter = filter;
+    request.defaultSuffix = QLatin1String(suffix);
+    return request;
+}
+
+FileDialogRequest SaveDialogRequest() {
+    FileDialogRequest request;
+    request.filters =
+        QStringList{TMainForm::tr("Файлы конфигурации (*.cfg)"), TMainForm::tr("Все файлы (*)")};
+    request.selectedFilter = kCfgFilter;
+    request.defaultSuffix = QLatin1String(kCfgSuffix);
+    return request;
+}
+
+// The whole file, or nothing when it cannot be opened or read.
+std::optional<std::vector<uint8_t>> ReadWholeFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    const QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return std::nullopt;
+    }
+    return std::vector<uint8_t>(content.begin(), content.end());
+}
+
+// The time of day in the system's long time format, without a time zone: file times are local.
+QString TimeOfDayText(const QTime& time) {
+    const QLocale locale = QLocale::system();
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    format.remove(QRegularExpression(QStringLiteral("\\s*t+")));
+    return locale.toString(time, format.trimmed());
+}
+
+void ShowErrorBox(TDialogs& dialogs, int message) {
+    MessageBoxRequest box;
+    box.text = MessageText(message);
+    box.caption = MessageText(kMsgError);
+    box.icon = BoxIcon::Error;
+    box.owner = BoxOwner::Main;
+    dialogs.messageBox(box);
+}
+
+void SetLabel(const TMainForm& form, const char* name, const QString& text) {
+    form.Control<QLabel>(QLatin1String(name))->setText(text);
+}
+
+void ShowFirmwareFile(const TMainForm& form, const QString& path, std::size_t size) {
+    const QFileInfo info(path);
+    SetLabel(form, "FileLabel", info.absoluteFilePath());
+    SetLabel(form, "DateLabel", TimeOfDayText(info.lastModified().time()));
+    SetLabel(form, "SizeLabel", QString::number(size));
+}
+
+QString VersionText(const TVelorDevDesc& descriptor) {
+    return QStringList{QString::number(descriptor.Version1), QString::number(descriptor.Version2),
+                       QString::number(descriptor.Version3)}
+        .join(kVersionSeparator);
+}
+
+// A file for another device type or platform: the box, the status text, its details emptied.
+void ReportMismatch(TMainForm& form, FirmwareMatch match) {
+    ShowErrorBox(form.Dialogs(),
+                 match == FirmwareMatch::TypeMismatch ? kMsgTypeMismatch : kMsgPlatformMismatch);
+    form.SetStatusText(FirmwareRefusalText(match));
+    for (const char* name : kFirmwareFileDetails) {
+        SetLabel(form, name, QString());
+    }
+}
+
+// A file that cannot be opened, or that no upload could send (shorter than its header and
+// trailing bytes, or a payload that is not whole 64-byte blocks).
+void RefuseFirmwareFile(TMainForm& form) {
+    ShowErrorBox(form.Dialogs(), kMsgFirmwareNotLoaded);
+    form.SetStatusText(MessageText(kMsgFirmwareNotLoaded));
+}
+} // namespace
+
+SettingsImage TMainForm::EncodeSettings() {
+    WindowSettingsControls controls(*this);
+    return ::EncodeSettings(controls);
+}
+
+void TMainForm::DecodeSettings(const SettingsImage& image) {
+    WindowSettingsControls controls(*this);
+    ::DecodeSettings(controls, image);
+}
+
+// At construction: a missing or bad file makes the construction fail with the reader's error.
+void TMainForm::LoadFactoryDefaults() {
+    const QStringList lines = ReadCfgLines(QLatin1String(kFactoryDefaultsFile));
+    ReplaceLines(*Control<QListWidget>(QStringLiteral("ListBox1")), lines);
+    ApplyFactoryDefaults();
+}
+
+void TMainForm::ApplyFactoryDefaults() {
+    DecodeSettings(ImageFromCfgLines(ListLines(*Control<QListWidget>(QStringLiteral("ListBox1")))));
+    SetStatusText(MessageText(kMsgFactorySettings));
+}
+
+void TMainForm::DefaultButtonClick() {
+    RunGuarded(Dialogs(), [this] { ApplyFactoryDefaults(); });
+}
+
+void TMainForm::SaveButtonClick() {
+    RunGuarded(Dialogs(), [this] { SaveConfiguration(); });
+}
+
+void TMainForm::SaveConfiguration() {
+    const QString chosen = Dialogs().saveFileName(SaveDialogRequest());
+    if (chosen.isEmpty()) {
+        return;
+    }
+    auto* buffer = Control<QListWidget>(QStringLiteral("ListBox2"));
+    buffer->clear();
+    const SettingsImage image = EncodeSettings();
+    ReplaceLines(*buffer, CfgLines(image));
+    SaveCfgFile(WithCfgSuffix(chosen), image);
+    SetStatusText(MessageText(kMsgSavedToFile));
+}
+
+void TMainForm::LoadButtonClick() {
+    RunGuarded(Dialogs(), [this] {
+        if (SettingsMode || DemoMode) {
+            LoadConfiguration();
+        } else if (FirmwareMode) {
+            LoadFirmware();
+        }
+    });
+}
+
+// A file that cannot be read or converted changes nothing, not even the one-key modes. The
+// one-key modes end unticked in every other case; they are unticked before the file's keys are
+// set, since a key in one-key mode gets its arm boxes copied over its disarm boxes whenever an arm
+// box changes, which would replace the file's disarm rights.
+void TMainForm::LoadConfiguration() {
+    const QString chosen =
+        Dialogs().openFileName(OpenDialogRequest(openDialogFolder_, kCfgSuffix, kCfgFilter));
+    if (chosen.isEmpty()) {
+        UncheckOneKeyModes();
+        return;
+    }
+    auto* buffer = Control<QListWidget>(QStringLiteral("ListBox2"));
+    buffer->clear();
+    const QStringList lines = ReadCfgLines(chosen);
+    buffer->addItems(lines);
+    const SettingsImage image = ImageFromCfgLines(lines);
+    UncheckOneKeyModes();
+    DecodeSettings(image);
+}
+
+void TMainForm::UncheckOneKeyModes() {
+    Control<QCheckBox>(QStringLiteral("OnekeymodeAll"))->setChecked(false);
+    for (int key = 1; key <= velor::window::kKeys; ++key) {
+        Control<QCheckBox>(velor::window::Name("onekeymode", key))->setChecked(false);
+    }
+}
+
+// Only a file that fits the identified device becomes the image to write; every other outcome
+// keeps an image accepted earlier and the write button as they were.
+void TMainForm::LoadFirmware() {
+    openDialogFolder_ = QLatin1String(kFirmwareFolder);
+    const QString chosen = Dialogs().openFileName(
+        OpenDialogRequest(openDialogFolder_, kFirmwareSuffix, kFirmwareFilter));
+    if (chosen.isEmpty()) {
+        return;
+    }
+    std::optional<std::vector<uint8_t>> file = ReadWholeFile(chosen);
+    if (!file || !velor::protocol::IsUploadableFirmware(file->size())) {
+        RefuseFirmwareFile(*this);
+        return;
+    }
+    const TVelorDevDesc descriptor = FirmwareDescriptor(*file).value();
+    ShowFirmwareFile(*this, chosen, file->size());
+    const FirmwareMatch match = MatchFirmware(descriptor, device_.Descriptor);
+    if (match == FirmwareMatch::TypeMismatch || match == FirmwareMatch::PlatformMismatch) {
+        ReportMismatch(*this, match);
+        return;
+    }
+    if (match == FirmwareMatch::UnknownType) {
+        SetLabel(*this, "FileTypeLabel", QString::number(descriptor.Type));
+        SetStatusText(FirmwareRefusalText(match));
+        return;
+    }
+    SetLabel(*this, "FileTypeLabel", MessageText(kMsgFirmwareFor580));
+    SetLabel(*this, "VersionLabel", VersionText(descriptor));
+    firmwareImage_ = std::move(*file);
+    Control<QProgressBar>(QStringLiteral("pb1"))->setValue(0);
+    Control<QPushButton>(QStringLiteral("WriteButton"))->setEnabled(true);
+}

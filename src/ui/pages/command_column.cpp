@@ -1,0 +1,281 @@
+// The right-hand column: the port choice, the work-mode list and the command buttons, with the
+// work-mode change, connect and disconnect, and the enabling of the commands per window state.
+
+#include "catalogue/message_catalogue.h"
+#include "ui/widgets/combo_list.h"
+#include "ui/control_families.h"
+#include "ui/dialogs.h"
+#include "ui/main_form.h"
+#include "ui/widgets/page_control.h"
+#include "ui/widgets/radio_group.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include <cerrno>
+#include <cstring>
+
+using namespace velor::window;
+
+namespace {
+constexpr int kColumnWidth = 118;
+constexpr int kGroupMargin = 3;
+constexpr int kSwitchTypeTM = 1; // TypeTMRadioGroup item "Переключатель"
+
+// The column's group boxes, top to bottom, and the buttons in each.
+struct ButtonGroup {
+    const char* name;
+    std::initializer_list<const char*> buttons;
+};
+const ButtonGroup kButtonGroups[] = {
+    {"LinkGroupBox", {"ConnectButton", "CancelButton"}},
+    {"DeviceGroupBox", {"WriteButton", "ReadButton"}},
+    {"FileGroupBox", {"SaveButton", "LoadButton"}},
+    {"ToolsGroupBox", {"DefaultButton", "LoadIdButton", "HelpBitBtn", "BtnAbout"}},
+};
+
+QString ButtonCaption(const QString& name) {
+    static const QHash<QString, const char*> captions = {
+        {"ConnectButton", QT_TRANSLATE_NOOP("TMainForm", "Установить")},
+        {"CancelButton", QT_TRANSLATE_NOOP("TMainForm", "Разорвать")},
+        {"WriteButton", QT_TRANSLATE_NOOP("TMainForm", "Записать в")},
+        {"ReadButton", QT_TRANSLATE_NOOP("TMainForm", "Считать из")},
+        {"SaveButton", QT_TRANSLATE_NOOP("TMainForm", "Сохранить")},
+        {"LoadButton", QT_TRANSLATE_NOOP("TMainForm", "Загрузить")},
+        {"DefaultButton", QT_TRANSLATE_NOOP("TMainForm", "Завод. настр.")},
+        {"LoadIdButton", QT_TRANSLATE_NOOP("TMainForm", "Считать ТМ")},
+        {"HelpBitBtn", QT_TRANSLATE_NOOP("TMainForm", "Help  ")},
+        {"BtnAbout", QT_TRANSLATE_NOOP("TMainForm", "О программе")},
+        {"BitBtn_SelectLang", QT_TRANSLATE_NOOP("TMainForm", "Select language")},
+    };
+    return TMainForm::tr(captions.value(name));
+}
+
+QString GroupCaption(const QString& name) {
+    if (name == QLatin1String("PortGroupBox")) {
+        return TMainForm::tr("Порт связи");
+    }
+    if (name == QLatin1String("WorkModeGroupBox")) {
+        return TMainForm::tr("Режим работы:");
+    }
+    if (name == QLatin1String("LinkGroupBox")) {
+        return TMainForm::tr("Связь");
+    }
+    if (name == QLatin1String("DeviceGroupBox")) {
+        return TMainForm::tr("Прибор");
+    }
+    if (name == QLatin1String("FileGroupBox")) {
+        return TMainForm::tr("Файл");
+    }
+    return {}; // the box of the remaining commands has no title
+}
+
+QStringList WorkModeItems() {
+    return {TMainForm::tr("Смена настроек"), TMainForm::tr("Смена ПО"),
+            TMainForm::tr("Демо-режим")};
+}
+
+QGroupBox* NewGroup(QWidget* parent, const char* name) {
+    auto* group = Named(new QGroupBox(parent), QLatin1String(name));
+    auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(kGroupMargin, kGroupMargin, kGroupMargin, kGroupMargin);
+    return group;
+}
+
+// The system's text for a refused access, as the driver reports it.
+bool IsAccessDenied(const QString& reason) {
+    for (const int error : {EACCES, EPERM}) {
+        if (reason == QString::fromStdString(std::strerror(error))) {
+            return true;
+        }
+    }
+    return false;
+}
+} // namespace
+
+QWidget* TMainForm::BuildCommandColumn() {
+    auto* column = Named(new QWidget(this), QStringLiteral("CommandPanel"));
+    column->setFixedWidth(kColumnWidth);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    QGroupBox* port = NewGroup(column, "PortGroupBox");
+    port->layout()->addWidget(Named(new QRadioButton(port), QStringLiteral("USB")));
+    layout->addWidget(port);
+    QGroupBox* workMode = NewGroup(column, "WorkModeGroupBox");
+    auto* modes = Named(new ComboList(false, workMode), QStringLiteral("WorkMode"));
+    modes->SetItems(WorkModeItems());
+    modes->SetItemIndex(-1);
+    workMode->layout()->addWidget(modes);
+    layout->addWidget(workMode);
+    for (const ButtonGroup& group : kButtonGroups) {
+        QGroupBox* box = NewGroup(column, group.name);
+        for (const char* name : group.buttons) {
+            box->layout()->addWidget(Named(new QPushButton(box), QLatin1String(name)));
+        }
+        layout->addWidget(box);
+    }
+    layout->addStretch(1);
+    layout->addWidget(Named(new QPushButton(column), QStringLiteral("BitBtn_SelectLang")));
+    return column;
+}
+
+void TMainForm::RetranslateCommandColumn() {
+    for (const char* name : {"PortGroupBox", "WorkModeGroupBox"}) {
+        Control<QGroupBox>(QLatin1String(name))->setTitle(GroupCaption(QLatin1String(name)));
+    }
+    Control<QRadioButton>(QStringLiteral("USB"))->setText(tr("USB - порт"));
+    Control<ComboList>(QStringLiteral("WorkMode"))->SetItems(WorkModeItems());
+    for (const ButtonGroup& group : kButtonGroups) {
+        Control<QGroupBox>(QLatin1String(group.name))
+            ->setTitle(GroupCaption(QLatin1String(group.name)));
+        for (const char* name : group.buttons) {
+            Control<QPushButton>(QLatin1String(name))->setText(ButtonCaption(QLatin1String(name)));
+        }
+    }
+    Control<QPushButton>(QStringLiteral("BitBtn_SelectLang"))
+        ->setText(ButtonCaption(QStringLiteral("BitBtn_SelectLang")));
+}
+
+void TMainForm::WireCommandColumn() {
+    connect(Control<QRadioButton>(QStringLiteral("USB")), &QRadioButton::toggled, this,
+            &TMainForm::USBClick);
+    connect(Control<ComboList>(QStringLiteral("WorkMode")), &QComboBox::activated, this,
+            &TMainForm::WorkModeClick);
+    const std::pair<const char*, void (TMainForm::*)()> commands[] = {
+        {"ConnectButton", &TMainForm::ConnectButtonClick},
+        {"CancelButton", &TMainForm::CancelButtonClick},
+        {"WriteButton", &TMainForm::WriteButtonClick},
+        {"ReadButton", &TMainForm::ReadButtonClick},
+        {"SaveButton", &TMainForm::SaveButtonClick},
+        {"LoadButton", &TMainForm::LoadButtonClick},
+        {"DefaultButton", &TMainForm::DefaultButtonClick},
+        {"LoadIdButton", &TMainForm::LoadIdButtonClick},
+    };
+    for (const auto& [name, handler] : commands) {
+        connect(Control<QPushButton>(QLatin1String(name)), &QPushButton::clicked, this, handler);
+    }
+}
+
+void TMainForm::SetButtonState(TButtonState state) {
+    const TButtonRow& row = ButtonRow(state);
+    for (int i = 0; i < kCommandControlCount; ++i) {
+        if (row[i] != TEnable::Keep) {
+            FindControl(QLatin1String(CommandControlName(static_cast<TCommandControl>(i))))
+                ->setEnabled(row[i] == TEnable::On);
+        }
+    }
+}
+
+void TMainForm::WorkModeClick() {
+    const int workMode = Control<ComboList>(QStringLiteral("WorkMode"))->ItemIndex();
+    if (workMode < kSettingsWorkMode || workMode > kDemoWorkMode) {
+        return;
+    }
+    SetButtonState(workMode == kDemoWorkMode ? TButtonState::DemoMode : TButtonState::ModeChosen);
+    SetWorkModePages(workMode);
+    SettingsMode = workMode == kSettingsWorkMode;
+    FirmwareMode = workMode == kFirmwareWorkMode;
+    DemoMode = workMode == kDemoWorkMode;
+}
+
+// The settings pages for the settings and demo work modes, the firmware page alone for the
+// firmware work mode. The identifier page's tab follows the TM output type alone.
+void TMainForm::SetWorkModePages(int workMode) {
+    const bool firmware = workMode == kFirmwareWorkMode;
+    if (firmware) {
+        for (int page = kMainPage; page <= kKeyPage; ++page) {
+            PageControl1->SetTabVisible(page, false);
+        }
+        Control<RadioGroup>(QStringLiteral("TypeTMRadioGroup"))->SetItemIndex(kSwitchTypeTM);
+    }
+    for (const int page : {kMainPage, kLoopPage, kOutputPage}) {
+        PageControl1->SetTabVisible(page, !firmware);
+        PageControl1->SetSheetVisible(page, !firmware);
+    }
+    PageControl1->SetTabVisible(kFirmwarePage, firmware);
+    PageControl1->SetSheetVisible(kFirmwarePage, firmware);
+    PageControl1->SetActivePageIndex(firmware ? kFirmwarePage : kMainPage);
+}
+
+void TMainForm::USBClick() {
+    auto* usb = Control<QRadioButton>(QStringLiteral("USB"));
+    if (usb->isChecked()) {
+        usb->setStyleSheet(QStringLiteral("color: red;"));
+    }
+}
+
+void TMainForm::ConnectButtonClick() {
+    // The running operation owns the port: closing and reopening it under the worker would cut
+    // its exchange short.
+    if (IsOperationRunning()) {
+        return;
+    }
+    SetButtonState(TButtonState::Connecting);
+    port_.Close();
+    if (port_.Open() == 0) {
+        ReportOpenFailure();
+        return;
+    }
+    const int workMode = Control<ComboList>(QStringLiteral("WorkMode"))->ItemIndex();
+    if (workMode >= 0) {
+        StartOperation(workMode == kFirmwareWorkMode ? kOpConnectFirmware : kOpConnectSettings, {});
+    }
+    Control<QPushButton>(QStringLiteral("HelpBitBtn"))->setFocus();
+}
+
+// No bridge could be opened: the box says the devices are off the USB line; when the system
+// named a reason (a device node it would not open), the status bar carries it as well.
+void TMainForm::ReportOpenFailure() {
+    const QString reason = port_.LastOpenError();
+    if (!reason.isEmpty()) {
+        const QString device = port_.LastOpenDevice();
+        const QString group = port_.LastOpenDeviceGroup();
+        QString text = device.isEmpty() ? reason : tr("%1: %2").arg(device, reason);
+        if (IsAccessDenied(reason)) {
+            text += group.isEmpty()
+                        ? tr(" — добавьте своего пользователя в группу, которой принадлежит "
+                             "устройство (например, dialout), и войдите в систему заново")
+                        : tr(" — добавьте своего пользователя в группу %1 и войдите в систему "
+                             "заново")
+                              .arg(group);
+        }
+        SetStatusText(text);
+    }
+    MessageBoxRequest box;
+    box.text = velor::MessageText(10055);
+    box.caption = velor::MessageText(10054);
+    box.icon = BoxIcon::Error;
+    box.owner = BoxOwner::Main;
+    Dialogs().messageBox(box);
+}
+
+void TMainForm::CancelButtonClick() {
+    port_.Close();
+    SetStatusText(velor::MessageText(10003));
+    SetButtonState(TButtonState::Disconnected);
+    ClearDeviceLabels();
+}
+
+// The port's report of a failed driver read or write. On the worker thread the box is shown on
+// the window's thread and the worker waits until it has been closed.
+void TMainForm::ShowPortIoError() {
+    const auto show = [this] {
+        MessageBoxRequest box;
+        box.text = QStringLiteral("FT_IO_ERROR");
+        box.caption = QStringLiteral("Error");
+        box.icon = BoxIcon::Error;
+        box.owner = BoxOwner::Active;
+        Dialogs().messageBox(box);
+    };
+    if (QThread::currentThread() == thread()) {
+        show();
+    } else {
+        QMetaObject::invokeMethod(this, show, Qt::BlockingQueuedConnection);
+    }
+}
