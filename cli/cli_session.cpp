@@ -1,5 +1,7 @@
 #include "cli/cli_session.h"
 
+#include "catalogue/message_catalogue.h"
+#include "catalogue/message_ids.h"
 #include "cli/cli_options.h"
 #include "cli/console_host.h"
 #include "link/firmware_image.h"
@@ -12,7 +14,6 @@
 #include "operations/status_codes.h"
 #include "operations/status_dispatch.h"
 #include "settings/cfg_format.h"
-#include "catalogue/message_catalogue.h"
 
 #include <QFile>
 
@@ -22,18 +23,7 @@
 
 namespace {
 
-namespace op = velor::operation;
-
-constexpr int kMsgNoDevice = 10055; // "Приборы марки Велор отключены от линии USB!"
-constexpr int kMsgFirmwareRefused = 10041; // "Ошибка: ПО не загружено"
-constexpr uint8_t kKeyNumber = 1;          // the identifier edit a key read names
-
-void LoadBuiltInCatalogue() {
-    for (int k = 0; k < velor::kBuiltInMessageCount; ++k) {
-        const int id = velor::kFirstMessageId + k;
-        velor::SetMessageText(id, velor::BuiltInMessageText(id));
-    }
-}
+constexpr uint8_t kKeyNumber = 1; // the identifier edit a key read names
 
 // The port, device, tables and console host of one command, as the window holds them.
 class CliSession {
@@ -50,8 +40,8 @@ private:
     int WriteFirmware();
 
     bool OpenPort();
-    int Connect(int operationCode);
-    bool Run(int operationCode, const std::vector<uint8_t>& buffer = {});
+    int Connect(Operation operationCode);
+    bool Run(Operation operationCode, const std::vector<uint8_t>& buffer = {});
     std::vector<uint8_t> ReadFirmwareFile();
 
     const CliOptions& options_;
@@ -95,7 +85,7 @@ bool CliSession::OpenPort() {
     if (port_.Open() != 0) {
         return true;
     }
-    PrintLine(err_, velor::MessageText(kMsgNoDevice));
+    PrintLine(err_, velor::MessageText(velor::msg::kNoDevice));
     if (!port_.LastOpenError().isEmpty()) {
         PrintLine(err_,
                   QStringLiteral("%1: %2").arg(port_.LastOpenDevice(), port_.LastOpenError()));
@@ -110,14 +100,14 @@ bool CliSession::OpenPort() {
     return false;
 }
 
-bool CliSession::Run(int operationCode, const std::vector<uint8_t>& buffer) {
+bool CliSession::Run(Operation operationCode, const std::vector<uint8_t>& buffer) {
     OperationResult result;
     RunOperation(operationCode, buffer, context_, result);
     return result.Succeeded();
 }
 
 // Opens the port and connects; kExitSuccess when a model 580 answered and may be worked with.
-int CliSession::Connect(int operationCode) {
+int CliSession::Connect(Operation operationCode) {
     if (!OpenPort()) {
         return kExitNoDevice;
     }
@@ -131,7 +121,7 @@ int CliSession::Identify() {
         return kExitNoDevice;
     }
     OperationResult result;
-    RunOperation(op::kConnectFirmware, {}, context_, result);
+    RunOperation(Operation::ConnectFirmware, {}, context_, result);
     if (result.StatusCode == velor::status::kConnected ||
         result.StatusCode == velor::status::kIncompatibleDevice) {
         const TVelorDevDesc& id = device_.Descriptor;
@@ -144,10 +134,10 @@ int CliSession::Identify() {
 }
 
 int CliSession::ReadSettings() {
-    if (const int connected = Connect(op::kConnectSettings); connected != kExitSuccess) {
+    if (const int connected = Connect(Operation::ConnectSettings); connected != kExitSuccess) {
         return connected;
     }
-    if (!Run(op::kReadSettings) || !host_.Settings()) {
+    if (!Run(Operation::ReadSettings) || !host_.Settings()) {
         return kExitFailure;
     }
     const std::vector<uint8_t>& read = *host_.Settings();
@@ -161,17 +151,17 @@ int CliSession::ReadSettings() {
 int CliSession::WriteSettings() {
     const SettingsImage image = LoadCfgFile(options_.file);
     const std::vector<uint8_t> bytes(image.bytes().begin(), image.bytes().end());
-    if (const int connected = Connect(op::kConnectSettings); connected != kExitSuccess) {
+    if (const int connected = Connect(Operation::ConnectSettings); connected != kExitSuccess) {
         return connected;
     }
-    return Run(op::kWriteSettings, bytes) ? kExitSuccess : kExitFailure;
+    return Run(Operation::WriteSettings, bytes) ? kExitSuccess : kExitFailure;
 }
 
 int CliSession::ReadKey() {
-    if (const int connected = Connect(op::kConnectSettings); connected != kExitSuccess) {
+    if (const int connected = Connect(Operation::ConnectSettings); connected != kExitSuccess) {
         return connected;
     }
-    return Run(op::kReadKey, {kKeyNumber}) ? kExitSuccess : kExitFailure;
+    return Run(Operation::ReadKey, {kKeyNumber}) ? kExitSuccess : kExitFailure;
 }
 
 // The file must be uploadable and match the connected device's type and platform.
@@ -180,7 +170,7 @@ int CliSession::WriteFirmware() {
     if (image.empty()) {
         return kExitFailure;
     }
-    if (const int connected = Connect(op::kConnectFirmware); connected != kExitSuccess) {
+    if (const int connected = Connect(Operation::ConnectFirmware); connected != kExitSuccess) {
         return connected;
     }
     const FirmwareMatch match = MatchFirmware(*FirmwareDescriptor(image), device_.Descriptor);
@@ -188,7 +178,7 @@ int CliSession::WriteFirmware() {
         PrintLine(err_, FirmwareRefusalText(match));
         return kExitFailure;
     }
-    return Run(op::kWriteFirmware, image) ? kExitSuccess : kExitFailure;
+    return Run(Operation::WriteFirmware, image) ? kExitSuccess : kExitFailure;
 }
 
 // Empty when the file cannot be read or cannot be uploaded: at least 13 bytes, and a payload
@@ -207,7 +197,7 @@ std::vector<uint8_t> CliSession::ReadFirmwareFile() {
         }
     }
     if (!reason.isEmpty()) {
-        PrintLine(err_, velor::MessageText(kMsgFirmwareRefused));
+        PrintLine(err_, velor::MessageText(velor::msg::kFirmwareNotLoaded));
         PrintLine(err_, QStringLiteral("%1: %2").arg(options_.file, reason));
         return {};
     }
@@ -217,7 +207,7 @@ std::vector<uint8_t> CliSession::ReadFirmwareFile() {
 } // namespace
 
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
-    LoadBuiltInCatalogue();
+    velor::LoadBuiltInCatalogue();
     CliOptions options;
     try {
         options = ParseCliOptions(arguments);

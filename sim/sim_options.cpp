@@ -1,5 +1,6 @@
 #include "sim/sim_options.h"
 
+#include "link/hex_text.h"
 #include "link/protocol.h"
 
 #include <QCommandLineParser>
@@ -14,7 +15,6 @@ constexpr uint32_t kMaxByte = 0xFF;
 constexpr uint32_t kMaxWord = 0xFFFF;
 constexpr uint32_t kMaxLong = 0xFFFF'FFFF;
 constexpr int kKeyDigits = 12;
-constexpr int kHexBase = 16;
 constexpr int kVersionParts = 3;
 
 struct NamedValue {
@@ -163,7 +163,8 @@ void ApplyState(const QCommandLineParser& parser, SimState& state) {
 uint32_t ParseNumber(const QString& text, uint32_t max) {
     bool ok = false;
     const bool hex = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
-    const qulonglong value = hex ? text.mid(2).toULongLong(&ok, kHexBase) : text.toULongLong(&ok);
+    const qulonglong value =
+        hex ? text.mid(2).toULongLong(&ok, velor::kHexBase) : text.toULongLong(&ok);
     if (!ok || value > max) {
         throw BadValue(QStringLiteral("number"), text);
     }
@@ -209,7 +210,7 @@ uint64_t ParseKey(const QString& text) {
     const QString digits =
         text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? text.mid(2) : text;
     bool ok = false;
-    const qulonglong value = digits.toULongLong(&ok, kHexBase);
+    const qulonglong value = digits.toULongLong(&ok, velor::kHexBase);
     if (!ok || digits.size() > kKeyDigits) {
         throw BadValue(QStringLiteral("key identifier"), text);
     }

@@ -11,16 +11,14 @@ namespace velor::sim {
 
 namespace {
 
-// Head block: block number, block count, code, parameter, CRC-16, then the content.
-constexpr std::size_t kHeadNumber = 0;
-constexpr std::size_t kHeadCount = 2;
-constexpr std::size_t kHeadCode = 4;
-constexpr std::size_t kHeadParam = 6;
-constexpr std::size_t kHeadCrc = 10;
-constexpr std::size_t kHeadContent = 12;
-// Data block: block number, then 64 bytes.
-constexpr std::size_t kDataNumber = 0;
-constexpr std::size_t kDataContent = 2;
+using protocol::kBlockContentOffset;
+using protocol::kBlockNumberOffset;
+using protocol::kHeadChecksumOffset;
+using protocol::kHeadCodeOffset;
+using protocol::kHeadCountOffset;
+using protocol::kHeadNumberOffset;
+using protocol::kHeadParamOffset;
+constexpr std::size_t kHeadContent = protocol::kBlockHeaderSize;
 
 std::string Mismatch(const char* what, uint32_t got, uint32_t expected) {
     return std::string(what) + " " + std::to_string(got) + ", expected " + std::to_string(expected);
@@ -38,18 +36,19 @@ std::string HeadFault(WriteTransfer::Target target, const Bytes& data,
                " bytes";
     }
     const uint8_t* p = data.data();
-    if (protocol::ReadLe16(p + kHeadNumber) != 0) {
-        return Mismatch("head block numbered", protocol::ReadLe16(p + kHeadNumber), 0);
+    if (protocol::ReadLe16(p + kHeadNumberOffset) != 0) {
+        return Mismatch("head block numbered", protocol::ReadLe16(p + kHeadNumberOffset), 0);
     }
-    const uint16_t count = protocol::ReadLe16(p + kHeadCount);
+    const uint16_t count = protocol::ReadLe16(p + kHeadCountOffset);
     if (settings ? count != protocol::kStreamBlocks : count == 0) {
         return Mismatch("block count", count, settings ? protocol::kStreamBlocks : 1);
     }
-    if (protocol::ReadLe16(p + kHeadCode) != scenario.code) {
-        return Mismatch("scenario code", protocol::ReadLe16(p + kHeadCode), scenario.code);
+    if (protocol::ReadLe16(p + kHeadCodeOffset) != scenario.code) {
+        return Mismatch("scenario code", protocol::ReadLe16(p + kHeadCodeOffset), scenario.code);
     }
-    if (protocol::ReadLe32(p + kHeadParam) != scenario.param) {
-        return Mismatch("scenario parameter", protocol::ReadLe32(p + kHeadParam), scenario.param);
+    if (protocol::ReadLe32(p + kHeadParamOffset) != scenario.param) {
+        return Mismatch("scenario parameter", protocol::ReadLe32(p + kHeadParamOffset),
+                        scenario.param);
     }
     if (!settings &&
         protocol::ReadLe16(p + kHeadContent + protocol::kFirmwareTypeOffset) != identity.type) {
@@ -75,8 +74,8 @@ std::optional<WriteTransfer> WriteTransfer::Open(Target target, const Bytes& dat
     if (!reason.empty()) {
         return std::nullopt;
     }
-    WriteTransfer transfer(target, protocol::ReadLe16(data.data() + kHeadCount),
-                           protocol::ReadLe16(data.data() + kHeadCrc));
+    WriteTransfer transfer(target, protocol::ReadLe16(data.data() + kHeadCountOffset),
+                           protocol::ReadLe16(data.data() + kHeadChecksumOffset));
     const auto content = data.begin() + kHeadContent;
     if (target == Target::Settings) {
         transfer.body_.assign(content, data.end());
@@ -97,12 +96,12 @@ bool WriteTransfer::Append(const Bytes& data, std::string& reason) {
                  " bytes";
         return false;
     }
-    const uint16_t number = protocol::ReadLe16(data.data() + kDataNumber);
+    const uint16_t number = protocol::ReadLe16(data.data() + kBlockNumberOffset);
     if (number != nextBlock_) {
         reason = Mismatch("block", number, static_cast<uint32_t>(nextBlock_)) + " (out of order)";
         return false;
     }
-    body_.insert(body_.end(), data.begin() + kDataContent, data.end());
+    body_.insert(body_.end(), data.begin() + kBlockContentOffset, data.end());
     ++nextBlock_;
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include "link/crc16.h"
 
+#include <algorithm>
+
 namespace velor::protocol {
 
 namespace {
@@ -11,6 +13,16 @@ constexpr unsigned kBitsPerByte = 8;
 
 void AppendCrc(std::vector<uint8_t>& frame) {
     AppendLe16(frame, TCrc16().Compute(frame.data(), frame.size()));
+}
+
+void PutLe16(std::vector<uint8_t>& out, std::size_t offset, uint16_t value) {
+    out[offset] = static_cast<uint8_t>(value);
+    out[offset + 1] = static_cast<uint8_t>(value >> kBitsPerByte);
+}
+
+void PutLe32(std::vector<uint8_t>& out, std::size_t offset, uint32_t value) {
+    PutLe16(out, offset, static_cast<uint16_t>(value));
+    PutLe16(out, offset + 2, static_cast<uint16_t>(value >> (2 * kBitsPerByte)));
 }
 
 } // namespace
@@ -66,22 +78,20 @@ std::vector<uint8_t> BuildReplyFrame(const uint8_t* payload, uint8_t n) {
 
 std::vector<uint8_t> BuildFirstBlockData(uint16_t blockCount, int32_t code, uint32_t param,
                                          uint16_t checksum, const uint8_t* bytes, std::size_t n) {
-    std::vector<uint8_t> data;
-    data.reserve(kBlockHeaderSize + n);
-    AppendLe16(data, 0);
-    AppendLe16(data, blockCount);
-    AppendLe16(data, static_cast<uint16_t>(code));
-    AppendLe32(data, param);
-    AppendLe16(data, checksum);
-    data.insert(data.end(), bytes, bytes + n);
+    std::vector<uint8_t> data(kBlockHeaderSize + n);
+    PutLe16(data, kHeadNumberOffset, 0);
+    PutLe16(data, kHeadCountOffset, blockCount);
+    PutLe16(data, kHeadCodeOffset, static_cast<uint16_t>(code));
+    PutLe32(data, kHeadParamOffset, param);
+    PutLe16(data, kHeadChecksumOffset, checksum);
+    std::copy(bytes, bytes + n, data.begin() + kBlockHeaderSize);
     return data;
 }
 
 std::vector<uint8_t> BuildFurtherBlockData(uint16_t blockNumber, const uint8_t* bytes) {
-    std::vector<uint8_t> data;
-    data.reserve(kFurtherBlockDataSize);
-    AppendLe16(data, blockNumber);
-    data.insert(data.end(), bytes, bytes + kBlockSize);
+    std::vector<uint8_t> data(kFurtherBlockDataSize);
+    PutLe16(data, kBlockNumberOffset, blockNumber);
+    std::copy(bytes, bytes + kBlockSize, data.begin() + kBlockContentOffset);
     return data;
 }
 

@@ -78,7 +78,17 @@ constexpr uint8_t kScenarioFirmwareWrite = 4;
 // Transfer blocks and the settings stream. The 257-byte settings table splits at byte 225:
 // bytes 0..224 travel at stream bytes 0..224, bytes 225..256 at stream bytes 256..287.
 constexpr std::size_t kBlockSize = 64;
-constexpr std::size_t kBlockHeaderSize = 12; // number, count, code, param, checksum of block 0
+// Write block 0, the head: block number 0, block count, scenario code (16 bits), scenario
+// parameter (32 bits), CRC-16 of everything the transfer carries, then the first content bytes.
+constexpr std::size_t kHeadNumberOffset = 0;
+constexpr std::size_t kHeadCountOffset = 2;
+constexpr std::size_t kHeadCodeOffset = 4;
+constexpr std::size_t kHeadParamOffset = 6;
+constexpr std::size_t kHeadChecksumOffset = 10;
+constexpr std::size_t kBlockHeaderSize = 12; // where block 0's content starts
+// Further write blocks: the block number, then 64 content bytes.
+constexpr std::size_t kBlockNumberOffset = 0;
+constexpr std::size_t kBlockContentOffset = 2;
 constexpr std::size_t kSettingsTableSize = 257;
 constexpr std::size_t kStreamSplit = 225;                                   // 0xE1
 constexpr std::size_t kStreamBlocks = kStreamSplit / kBlockSize + 2;        // 5

@@ -1,24 +1,20 @@
 #include "operations/firmware_check.h"
 
+#include "catalogue/message_catalogue.h"
+#include "catalogue/message_ids.h"
 #include "link/firmware_image.h"
 #include "link/protocol.h"
-#include "catalogue/message_catalogue.h"
 
 namespace {
-
-constexpr int kMsgError = 10001; // "Ошибка!"
-constexpr int kMsgTypeMismatch = 10010; // "Несовпадение типа устройства - запись не доступна"
-constexpr int kMsgPlatformMismatch = 10011; // "Несовпадение платформы устройства - ..."
-constexpr int kMsgUnknownType = 10013; // "Тип прибора не определен - запись не доступна"
 
 int RefusalMessage(FirmwareMatch match) {
     switch (match) {
     case FirmwareMatch::TypeMismatch:
-        return kMsgTypeMismatch;
+        return velor::msg::kTypeMismatch;
     case FirmwareMatch::PlatformMismatch:
-        return kMsgPlatformMismatch;
+        return velor::msg::kPlatformMismatch;
     case FirmwareMatch::UnknownType:
-        return kMsgUnknownType;
+        return velor::msg::kUnknownType;
     default:
         return 0;
     }
@@ -56,5 +52,5 @@ QString FirmwareRefusalText(FirmwareMatch match) {
     if (message == 0) {
         return {};
     }
-    return velor::MessageText(kMsgError) + QLatin1Char(' ') + velor::MessageText(message);
+    return velor::MessageText(velor::msg::kError) + QLatin1Char(' ') + velor::MessageText(message);
 }

@@ -1,10 +1,11 @@
 #include "operations/key_identifier.h"
 
+#include "link/hex_text.h"
+
 #include <atomic>
 
 namespace {
 constexpr int kHexDigits = 2 * kKeyIdentifierBytes; // 12
-constexpr int kHexBase = 16;
 constexpr int kBitsPerByte = 8;
 
 std::atomic<uint64_t> g_lastKeyIdentifier{0};
@@ -22,7 +23,7 @@ QString KeyIdentifierText(uint64_t identifier) {
     if (identifier == kBlankKeyIdentifier) {
         return {};
     }
-    return QStringLiteral("%1").arg(identifier, kHexDigits, kHexBase, QLatin1Char('0')).toUpper();
+    return velor::HexText(identifier, kHexDigits);
 }
 
 uint64_t LastKeyIdentifier() {

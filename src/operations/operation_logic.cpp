@@ -8,7 +8,6 @@
 
 namespace {
 
-namespace op = velor::operation;
 namespace st = velor::status;
 using velor::protocol::kModel580Type;
 
@@ -21,25 +20,25 @@ struct Outcomes {
     int failureStatus;
 };
 
-bool IsKnownOperation(int code) {
-    return code >= op::kConnectSettings && code <= op::kWriteFirmware;
+bool IsKnownOperation(Operation code) {
+    return code >= Operation::ConnectSettings && code <= Operation::WriteFirmware;
 }
 
-Outcomes OutcomesOf(int code) {
+Outcomes OutcomesOf(Operation code) {
     switch (code) {
-    case op::kConnectSettings:
+    case Operation::ConnectSettings:
         return {ButtonOutcome::ConnectedSettings, ButtonOutcome::FailureConnectSettings,
                 st::kConnectFailed};
-    case op::kWriteSettings:
+    case Operation::WriteSettings:
         return {ButtonOutcome::ConnectedSettings, ButtonOutcome::FailureWriteSettings,
                 st::kSettingsWriteFailed};
-    case op::kReadSettings:
+    case Operation::ReadSettings:
         return {ButtonOutcome::ConnectedSettings, ButtonOutcome::FailureReadSettings,
                 st::kSettingsReadFailed};
-    case op::kReadKey:
+    case Operation::ReadKey:
         return {ButtonOutcome::ConnectedSettingsWithLoadId, ButtonOutcome::FailureReadKey,
                 st::kKeyReadFailed};
-    case op::kConnectFirmware:
+    case Operation::ConnectFirmware:
         return {ButtonOutcome::ConnectedFirmware, ButtonOutcome::FailureConnectFirmware,
                 st::kConnectFailed};
     default:
@@ -51,7 +50,7 @@ Outcomes OutcomesOf(int code) {
 // One run of one operation: the steps of each code over the context.
 class OperationRun {
 public:
-    OperationRun(int code, OperationContext& context, OperationResult& result)
+    OperationRun(Operation code, OperationContext& context, OperationResult& result)
         : outcomes_(OutcomesOf(code)), device_(*context.device), host_(*context.host),
           context_(context), result_(result) {}
 
@@ -202,26 +201,26 @@ bool OperationResult::Succeeded() const {
     return st::IsSuccess(StatusCode);
 }
 
-void RunOperation(int operationCode, const std::vector<uint8_t>& buffer, OperationContext& context,
-                  OperationResult& result) {
+void RunOperation(Operation operationCode, const std::vector<uint8_t>& buffer,
+                  OperationContext& context, OperationResult& result) {
     if (!IsKnownOperation(operationCode)) {
         return;
     }
     OperationRun run(operationCode, context, result);
     switch (operationCode) {
-    case op::kConnectSettings:
+    case Operation::ConnectSettings:
         run.Connect(true);
         break;
-    case op::kWriteSettings:
+    case Operation::WriteSettings:
         run.WriteSettings(buffer);
         break;
-    case op::kReadSettings:
+    case Operation::ReadSettings:
         run.ReadSettings();
         break;
-    case op::kReadKey:
+    case Operation::ReadKey:
         run.ReadKey(buffer);
         break;
-    case op::kConnectFirmware:
+    case Operation::ConnectFirmware:
         run.Connect(false);
         break;
     default:
@@ -230,7 +229,8 @@ void RunOperation(int operationCode, const std::vector<uint8_t>& buffer, Operati
     }
 }
 
-void ReportOperationFault(int operationCode, OperationContext& context, OperationResult& result) {
+void ReportOperationFault(Operation operationCode, OperationContext& context,
+                          OperationResult& result) {
     if (IsKnownOperation(operationCode)) {
         OperationRun(operationCode, context, result).Fault();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "operations/operation_codes.h"
 #include "operations/operation_host.h"
 
 #include <cstdint>
@@ -8,16 +9,6 @@
 class TPort;
 class TVelorDevice;
 class TVelorTable;
-
-// Operation codes, as the window hands them to the operation thread.
-namespace velor::operation {
-constexpr int kConnectSettings = 0; // connect in the settings work mode
-constexpr int kWriteSettings = 1;   // input: the 257-byte settings image
-constexpr int kReadSettings = 2;
-constexpr int kReadKey = 3;         // input: one byte, the identifier edit number 1..28
-constexpr int kConnectFirmware = 4; // connect in the firmware work mode
-constexpr int kWriteFirmware = 5;   // input: the whole firmware image
-} // namespace velor::operation
 
 // What an operation works with; all owned elsewhere (by the window, or the command-line tool).
 // The device's Gauge, when set, is advanced by the transfers.
@@ -38,12 +29,13 @@ struct OperationResult {
 };
 
 // Runs one device operation: the exchanges, the checks on the identity, every status report
-// and window step in order, and the buttons' end state. Codes other than 0..5 do nothing.
+// and window step in order, and the buttons' end state. Values outside the enumeration do
+// nothing.
 // The firmware image (code 5) is read in place, never copied. Errors the link raises (the
 // table's range error) propagate to the caller.
-void RunOperation(int operationCode, const std::vector<uint8_t>& buffer, OperationContext& context,
-                  OperationResult& result);
+void RunOperation(Operation operation, const std::vector<uint8_t>& buffer,
+                  OperationContext& context, OperationResult& result);
 
 // Ends an operation that was abandoned by an error: reports the operation's failure status,
-// resets the progress and sets the failure buttons. Codes other than 0..5 do nothing.
-void ReportOperationFault(int operationCode, OperationContext& context, OperationResult& result);
+// resets the progress and sets the failure buttons. Values outside the enumeration do nothing.
+void ReportOperationFault(Operation operation, OperationContext& context, OperationResult& result);

@@ -1,16 +1,15 @@
 #include "operations/status_dispatch.h"
 
-#include "operations/status_codes.h"
 #include "catalogue/message_catalogue.h"
+#include "catalogue/message_ids.h"
+#include "operations/status_codes.h"
 
 #include <array>
 
 namespace {
 
-constexpr int kCaptionError = 10001;   // "Ошибка!"
-constexpr int kCaptionMessage = 10026; // "Сообщение"
-constexpr int kMsgConnected = 10033; // "Связь установлена. Обнаружен прибор %s"
-const QLatin1String kArgument("%s"); // where a message takes its argument
+constexpr int kCaptionError = velor::msg::kError;
+constexpr int kCaptionMessage = velor::msg::kMessage;
 
 struct StatusRow {
     int code;
@@ -18,43 +17,56 @@ struct StatusRow {
 };
 
 namespace st = velor::status;
+namespace msg = velor::msg;
 
 // Message ids, in order: status-bar and box text, box caption.
 const std::array<StatusRow, 15>& StatusTable() {
     static const std::array<StatusRow, 15> table{{
         {st::kIncompatibleDevice,
-         {10029, kCaptionError, StatusIcon::Error, StatusOwner::Active, StatusEffect::None}},
+         {msg::kIncompatibleDevice, kCaptionError, StatusIcon::Error, StatusOwner::Active,
+          StatusEffect::None}},
         {st::kNoKey,
-         {10031, kCaptionMessage, StatusIcon::Information, StatusOwner::Main, StatusEffect::None}},
+         {msg::kNoKeyOnReader, kCaptionMessage, StatusIcon::Information, StatusOwner::Main,
+          StatusEffect::None}},
         {st::kConnected,
-         {kMsgConnected, std::nullopt, StatusIcon::Information, StatusOwner::Main,
+         {msg::kConnected, std::nullopt, StatusIcon::Information, StatusOwner::Main,
           StatusEffect::DeviceLabels}},
         {st::kDuplicateKey,
-         {10034, kCaptionError, StatusIcon::Error, StatusOwner::Active, StatusEffect::None}},
+         {msg::kKeyListed, kCaptionError, StatusIcon::Error, StatusOwner::Active,
+          StatusEffect::None}},
         {st::kSettingsWritten,
-         {10035, kCaptionMessage, StatusIcon::Information, StatusOwner::Main, StatusEffect::None}},
+         {msg::kSettingsWritten, kCaptionMessage, StatusIcon::Information, StatusOwner::Main,
+          StatusEffect::None}},
         {st::kSettingsRead,
-         {10036, kCaptionMessage, StatusIcon::Information, StatusOwner::Main, StatusEffect::None}},
+         {msg::kSettingsRead, kCaptionMessage, StatusIcon::Information, StatusOwner::Main,
+          StatusEffect::None}},
         {st::kKeyRead,
-         {10037, std::nullopt, StatusIcon::Information, StatusOwner::Main, StatusEffect::None}},
+         {msg::kKeyRead, std::nullopt, StatusIcon::Information, StatusOwner::Main,
+          StatusEffect::None}},
         {st::kFirmwareWritten,
-         {10040, kCaptionMessage, StatusIcon::Information, StatusOwner::Active,
+         {msg::kFirmwareWritten, kCaptionMessage, StatusIcon::Information, StatusOwner::Active,
           StatusEffect::None}},
         {st::kVorsanDevice,
-         {10053, kCaptionMessage, StatusIcon::Warning, StatusOwner::Active,
+         {msg::kVorsanDevice, kCaptionMessage, StatusIcon::Warning, StatusOwner::Active,
           StatusEffect::DisconnectAndHideTabs}},
         {st::kConnectFailed,
-         {10042, kCaptionError, StatusIcon::Error, StatusOwner::Active, StatusEffect::None}},
+         {msg::kConnectFailed, kCaptionError, StatusIcon::Error, StatusOwner::Active,
+          StatusEffect::None}},
         {st::kFirmwareWriteFailed,
-         {10048, kCaptionError, StatusIcon::Error, StatusOwner::Active, StatusEffect::None}},
+         {msg::kFirmwareWriteFailed, kCaptionError, StatusIcon::Error, StatusOwner::Active,
+          StatusEffect::None}},
         {st::kScenarioFailed,
-         {10052, kCaptionError, StatusIcon::Error, StatusOwner::Active, StatusEffect::None}},
+         {msg::kScenarioFailed, kCaptionError, StatusIcon::Error, StatusOwner::Active,
+          StatusEffect::None}},
         {st::kSettingsWriteFailed,
-         {10057, kCaptionError, StatusIcon::Error, StatusOwner::Active, StatusEffect::None}},
+         {msg::kSettingsWriteFailed, kCaptionError, StatusIcon::Error, StatusOwner::Active,
+          StatusEffect::None}},
         {st::kSettingsReadFailed,
-         {10058, kCaptionError, StatusIcon::Error, StatusOwner::Active, StatusEffect::None}},
+         {msg::kSettingsReadFailed, kCaptionError, StatusIcon::Error, StatusOwner::Active,
+          StatusEffect::None}},
         {st::kKeyReadFailed,
-         {10059, kCaptionError, StatusIcon::Error, StatusOwner::Active, StatusEffect::None}},
+         {msg::kKeyReadFailed, kCaptionError, StatusIcon::Error, StatusOwner::Active,
+          StatusEffect::None}},
     }};
     return table;
 }
@@ -75,12 +87,8 @@ QString StatusBarText(int code) {
     if (!entry) {
         return {};
     }
-    QString text = velor::MessageText(entry->MessageId);
-    const int placeholder = text.indexOf(kArgument);
-    if (code == st::kConnected && placeholder >= 0) {
-        text.replace(placeholder, kArgument.size(), DeviceModelText());
-    }
-    return text;
+    return code == st::kConnected ? velor::MessageText(entry->MessageId, {DeviceModelText()})
+                                  : velor::MessageText(entry->MessageId);
 }
 
 QString DeviceModelText() {

@@ -5,7 +5,7 @@
 #include <exception>
 #include <utility>
 
-TUsbThread::TUsbThread(int operationCode, std::vector<uint8_t> buffer,
+TUsbThread::TUsbThread(Operation operationCode, std::vector<uint8_t> buffer,
                        const OperationContext& context, QObject* guiContext)
     : OperationCode(operationCode), Buffer(std::move(buffer)),
       DataLength(static_cast<uint32_t>(Buffer.size())), context_(context),
@@ -13,7 +13,7 @@ TUsbThread::TUsbThread(int operationCode, std::vector<uint8_t> buffer,
     context_.host = &guiHost_;
 }
 
-TUsbThread::TUsbThread(int operationCode, const std::vector<uint8_t>* image,
+TUsbThread::TUsbThread(Operation operationCode, const std::vector<uint8_t>* image,
                        const OperationContext& context, QObject* guiContext)
     : OperationCode(operationCode), DataLength(static_cast<uint32_t>(image->size())), view_(image),
       context_(context), guiHost_(guiContext, context.host) {
@@ -49,10 +49,11 @@ void TUsbThread::run() {
 // Ends an operation an error broke off with its failure status and buttons; when even that
 // cannot reach the window, the operation ends silently (the warning says so).
 void TUsbThread::Abandon(const char* why, OperationResult& result) {
-    qWarning("operation %d abandoned: %s", OperationCode, why);
+    qWarning("operation %d abandoned: %s", static_cast<int>(OperationCode), why);
     try {
         ReportOperationFault(OperationCode, context_, result);
     } catch (...) {
-        qWarning("operation %d: its failure could not be reported", OperationCode);
+        qWarning("operation %d: its failure could not be reported",
+                 static_cast<int>(OperationCode));
     }
 }

@@ -29,10 +29,10 @@ public:
     using FinishedFlag = std::shared_ptr<const std::atomic_bool>;
 
     // An operation with input of its own: none, the one-byte key number or the settings image.
-    TUsbThread(int operationCode, std::vector<uint8_t> buffer, const OperationContext& context,
-               QObject* guiContext);
+    TUsbThread(Operation operationCode, std::vector<uint8_t> buffer,
+               const OperationContext& context, QObject* guiContext);
     // The firmware write: the image is read in place, neither copied nor released.
-    TUsbThread(int operationCode, const std::vector<uint8_t>* image,
+    TUsbThread(Operation operationCode, const std::vector<uint8_t>* image,
                const OperationContext& context, QObject* guiContext);
     ~TUsbThread() override;
 
@@ -42,7 +42,7 @@ public:
 
     FinishedFlag Finished() const { return finished_; }
 
-    const int OperationCode;
+    const Operation OperationCode;
     const std::vector<uint8_t> Buffer; // the input this thread owns
     const uint32_t DataLength;         // length of the input (owned or viewed)
     // The operation's last status and device-type code, set when the operation has ended. The

@@ -1,37 +1,25 @@
 #include "settings/settings_codec.h"
 
+#include "link/hex_text.h"
+#include "settings/control_names.h"
 #include "settings/str_to_int.h"
 
 #include <algorithm>
 #include <vector>
 
+using namespace velor::window;
+
 namespace {
 
-constexpr int kHexBase = 16;
 constexpr int kHexPairLength = 2;
 constexpr int kNoItem = -1;
 constexpr int kInverseItem = 1;        // InvRele item "да"
 constexpr int kIntegration300Item = 1; // it<n> item "300"
-constexpr int kLastWorkModeItem = 6;   // "Специальный"; nibbles 8..15 select it as well
-constexpr int kFirstHexLetterValue = 10;
 constexpr std::size_t kLoopOptionsTraceOffset = 241;
 constexpr std::size_t kOptionFlagsTraceOffset = 254;
 
-QString Name(const char* prefix, int index) {
-    return QLatin1String(prefix) + QString::number(index);
-}
-
-QString Name(const char* prefix, int first, int second) {
-    return Name(prefix, first) + QString::number(second);
-}
-
 QString CodeEditName(int row) {
     return Name("CodeTM", row);
-}
-
-// The work-mode group of an output: relays 1 and 2, then open-collector outputs 1 and 2.
-QString WorkModeGroupName(int output) {
-    return output <= kRelay2 ? Name("ReleWorkMode", output) : Name("OKWorkMode", output - kRelay2);
 }
 
 // Record byte 1 of an output, bits 1..7: the notification boxes.
@@ -91,18 +79,12 @@ constexpr OptionItem kOptionItems[] = {
     {OptionFlag::ButtonLock, "KBBlockRadioGroup", 1, 0, true},
 };
 
-int HexDigitValue(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9') {
-        return u - u'0';
+int HexDigit(QChar c) {
+    const std::optional<int> value = velor::HexDigitValue(c);
+    if (!value) {
+        throw InvalidIntegerError(QString(c));
     }
-    if (u >= u'A' && u <= u'F') {
-        return u - u'A' + kFirstHexLetterValue;
-    }
-    if (u >= u'a' && u <= u'f') {
-        return u - u'a' + kFirstHexLetterValue;
-    }
-    throw InvalidIntegerError(QString(c));
+    return *value;
 }
 
 // A set of eight per-loop boxes ("shl" + loop + output, "shvz" + key + loop) as loop bits.
@@ -269,7 +251,8 @@ void DecodeOutput(SettingsControls& controls, const SettingsImage& image, int ou
 void DecodeWorkModes(SettingsControls& controls, const SettingsImage& image) {
     for (int output = 1; output <= kOutputCount; ++output) {
         const int mode = image.workMode(output);
-        const int item = mode == kWorkModeNone ? kNoItem : std::min(mode - 1, kLastWorkModeItem);
+        // Nibbles 8..15 select the special mode as well.
+        const int item = mode == kWorkModeNone ? kNoItem : std::min(mode - 1, int{kSpecialMode});
         controls.SetItemIndexDetached(WorkModeGroupName(output), item);
     }
 }
@@ -329,13 +312,13 @@ void DecodeGeneralOptions(SettingsControls& controls, const SettingsImage& image
 uint8_t HexPairToByte(const QString& pair) {
     int value = 0;
     for (const QChar c : pair) {
-        value = value * kHexBase + HexDigitValue(c);
+        value = value * velor::kHexBase + HexDigit(c);
     }
     return static_cast<uint8_t>(value);
 }
 
 QString ByteToHexPair(uint8_t value) {
-    return QStringLiteral("%1").arg(value, kHexPairLength, kHexBase, QLatin1Char('0')).toUpper();
+    return velor::HexText(value, kHexPairLength);
 }
 
 SettingsImage EncodeSettings(SettingsControls& controls) {

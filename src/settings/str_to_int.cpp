@@ -1,28 +1,21 @@
 #include "settings/str_to_int.h"
 
+#include "link/hex_text.h"
+
 #include <cstdint>
 #include <optional>
 
 namespace {
 
 constexpr int kDecimalBase = 10;
-constexpr int kHexBase = 16;
 constexpr uint64_t kMaxHexMagnitude = 0xFFFFFFFFu;
 constexpr uint64_t kMaxPositiveDecimal = 2147483647u;
 constexpr uint64_t kMaxNegativeDecimal = 2147483648u;
 constexpr uint64_t kHexWrap = 0x100000000u; // a hexadecimal pattern is read modulo 2^32
 
 std::optional<int> DigitValue(QChar c, int base) {
-    const char16_t u = c.unicode();
-    int value = -1;
-    if (u >= u'0' && u <= u'9') {
-        value = u - u'0';
-    } else if (u >= u'a' && u <= u'f') {
-        value = u - u'a' + kDecimalBase;
-    } else if (u >= u'A' && u <= u'F') {
-        value = u - u'A' + kDecimalBase;
-    }
-    if (value < 0 || value >= base) {
+    const std::optional<int> value = velor::HexDigitValue(c);
+    if (!value || *value >= base) {
         return std::nullopt;
     }
     return value;
@@ -92,7 +85,7 @@ int StrToInt(const QString& text) {
     const uint64_t limit =
         hex ? kMaxHexMagnitude : (negative ? kMaxNegativeDecimal : kMaxPositiveDecimal);
     const std::optional<uint64_t> magnitude =
-        Magnitude(text, pos + prefix, hex ? kHexBase : kDecimalBase, limit);
+        Magnitude(text, pos + prefix, hex ? velor::kHexBase : kDecimalBase, limit);
     if (!magnitude) {
         throw InvalidIntegerError(text);
     }

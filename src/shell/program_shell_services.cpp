@@ -1,10 +1,28 @@
 #include "shell/program_shell_services.h"
 
+#include "catalogue/catalogue_loader.h"
+#include "catalogue/locale_runtime.h"
+#include "catalogue/program_files.h"
+#include "catalogue/program_ini.h"
 #include "shell/about_box.h"
+
+#include <QDir>
+
+namespace {
+constexpr char kHelpFolder[] = "help";
+} // namespace
 
 ProgramShellServices::ProgramShellServices(QString programPath, velor::ModalRunner runModal)
     : programPath_(std::move(programPath)),
       runModal_(runModal ? std::move(runModal) : velor::ModalRunner(&velor::RunModal)) {}
+
+TShellServices::HelpLocation ProgramShellServices::helpFile() const {
+    HelpLocation file;
+    file.name = velor::ReadHelpFileName(programPath_);
+    file.path = velor::ProgramFolder(programPath_) + QLatin1Char('/') + QLatin1String(kHelpFolder) +
+                QLatin1Char('/') + file.name;
+    return file;
+}
 
 void ProgramShellServices::showAboutBox() {
     if (aboutBox_ != nullptr) {
@@ -12,7 +30,29 @@ void ProgramShellServices::showAboutBox() {
     }
 }
 
+void ProgramShellServices::checkLanguageLibraries() const {
+    velor::CheckResourceCount(programPath_);
+}
+
 // The base language "RU", the library's own number and date formats, centred on the window.
 bool ProgramShellServices::selectResourceLocale(QWidget* owner) {
-    return velor::SelectResourceLocale(velor::kBaseLocale, {}, owner, runModal_, programPath_);
+    if (!velor::SelectResourceLocale(velor::kBaseLocale, {}, owner, runModal_, programPath_)) {
+        return false;
+    }
+    recordLocale();
+    return true;
+}
+
+// The runtime's per-user default locale and the INI key [Language] Default are kept equal, so
+// that the next start uses the chosen language; the catalogue is reloaded so that later
+// messages appear in it too.
+void ProgramShellServices::recordLocale() {
+    velor::SetCurrentDefaultLocaleReg(programPath_);
+    QString locale = velor::GetCurrentDefaultLocaleReg(programPath_);
+    if (locale.isEmpty()) {
+        locale = velor::kBaseLocale;
+    }
+    QDir::setCurrent(velor::ProgramFolder(programPath_));
+    velor::WriteStartupLocale(locale, programPath_);
+    velor::LoadMessageCatalogue(programPath_);
 }

@@ -7,8 +7,9 @@
 
 class TAboutBox;
 
-// The shell services the running program gives its main window: the program's path, the about
-// box created at start-up and the locale runtime's language dialog.
+// The shell services the running program gives its main window: the help file named in the
+// program's INI file, the about box created at start-up, and the locale runtime's language
+// libraries and dialog with the INI record of the chosen language.
 class ProgramShellServices : public TShellServices {
 public:
     // runModal shows the about box and the language dialog; the real one is velor::RunModal.
@@ -17,11 +18,14 @@ public:
     // The about box to show; null until start-up has created it (nothing is shown until then).
     void setAboutBox(TAboutBox* aboutBox) { aboutBox_ = aboutBox; }
 
-    QString programPath() const override { return programPath_; }
+    HelpLocation helpFile() const override;
     void showAboutBox() override;
+    void checkLanguageLibraries() const override;
     bool selectResourceLocale(QWidget* owner) override;
 
 private:
+    void recordLocale();
+
     QString programPath_;
     velor::ModalRunner runModal_;
     TAboutBox* aboutBox_ = nullptr;

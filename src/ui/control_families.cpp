@@ -3,7 +3,6 @@
 namespace velor::window {
 
 namespace {
-constexpr int kRelayCount = 2;
 constexpr int kBindingTitleFirst[] = {65, 83, 105};
 constexpr int kNumberedBindingTitles = 3;
 } // namespace
@@ -12,11 +11,6 @@ QString BindingTitleName(int output, int loop) {
     return output <= kNumberedBindingTitles
                ? Name("Label", kBindingTitleFirst[output - 1] + loop - 1)
                : Name("OK2LoopLabel", loop);
-}
-
-QString WorkModeGroupName(int output) {
-    return output <= kRelayCount ? Name("ReleWorkMode", output)
-                                 : Name("OKWorkMode", output - kRelayCount);
 }
 
 } // namespace velor::window

@@ -1,5 +1,8 @@
 #include "ui/dialogs.h"
 
+#include "catalogue/message_catalogue.h"
+#include "catalogue/message_ids.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -110,6 +113,16 @@ QString QtDialogs::saveFileName(const FileDialogRequest& r) {
         return {};
     }
     return dialog->selectedFiles().constFirst();
+}
+
+void ShowErrorBox(TDialogs& dialogs, const QString& text) {
+    MessageBoxRequest box;
+    box.text = text;
+    box.caption = velor::MessageText(velor::msg::kError);
+    box.icon = BoxIcon::Error;
+    box.buttons = BoxButtons::Ok;
+    box.owner = BoxOwner::Main;
+    dialogs.messageBox(box);
 }
 
 void ShowExceptionBox(TDialogs& dialogs, const QString& text) {

@@ -58,6 +58,9 @@ private:
     QWidget* mainWindow_;
 };
 
+// The window's error box: the text, caption "Ошибка!", error icon, OK, owned by the main window.
+void ShowErrorBox(TDialogs& dialogs, const QString& text);
+
 // The application's general exception box: the error's text, error icon, OK, owned by the active
 // window. Used where a command fails with an error it does not handle itself.
 void ShowExceptionBox(TDialogs& dialogs, const QString& text);

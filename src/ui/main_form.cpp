@@ -1,9 +1,10 @@
 #include "ui/main_form.h"
 
 #include "catalogue/message_catalogue.h"
-#include "ui/widgets/combo_list.h"
+#include "catalogue/message_ids.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 
 #include <QApplication>
@@ -88,7 +89,6 @@ TMainForm::TMainForm(TMainFormDeps deps, QWidget* parent)
     ApplyOutputPresets();
     LoadFactoryDefaults();
     PageControl1->SetActivePageIndex(velor::window::kMainPage);
-    // The operation codes are the constants kOpConnectSettings ... kOpWriteFirmware.
     CreateFirmwareFolder();
     FirstActivation = true;
 }
@@ -185,7 +185,7 @@ void TMainForm::FormCreate() {
         PageControl1->SetSheetVisible(page, false);
     }
     ClearFirmwareLabels();
-    SetStatusText(velor::MessageText(10025));
+    SetStatusText(velor::MessageText(velor::msg::kChooseWorkMode));
     firmwareImage_.clear();
 }
 
@@ -241,8 +241,8 @@ void TMainForm::SetStatusText(const QString& text) {
 
 bool TMainForm::FormClose() {
     MessageBoxRequest r;
-    r.text = velor::MessageText(10027);
-    r.caption = velor::MessageText(10026);
+    r.text = velor::MessageText(velor::msg::kConfirmExit);
+    r.caption = velor::MessageText(velor::msg::kMessage);
     r.icon = BoxIcon::Question;
     r.buttons = BoxButtons::YesNo;
     r.defaultButton = BoxResult::No;

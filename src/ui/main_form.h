@@ -3,6 +3,7 @@
 #include "link/ftdi_usb_port.h"
 #include "link/velor_device.h"
 #include "link/velor_table.h"
+#include "operations/operation_codes.h"
 #include "operations/operation_host.h"
 #include "settings/settings_image.h"
 #include "ui/button_states.h"
@@ -15,6 +16,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -34,13 +36,6 @@ class PageControl;
 class TMainForm : public QWidget, public OperationHost {
     Q_OBJECT
 public:
-    // Operation codes handed to the operation thread.
-    static constexpr int kOpConnectSettings = 0;
-    static constexpr int kOpWriteSettings = 1;
-    static constexpr int kOpReadSettings = 2;
-    static constexpr int kOpReadKey = 3;
-    static constexpr int kOpConnectFirmware = 4;
-    static constexpr int kOpWriteFirmware = 5;
     // The firmware folder beside the program; the firmware load starts there.
     static constexpr char kFirmwareFolder[] = "Base";
 
@@ -93,10 +88,10 @@ public:
     // Empties the firmware-page labels and the device labels of the main page.
     void ClearDeviceLabels();
 
-    // Starts the operation thread for an operation code with its input bytes (empty for none;
+    // Starts the operation thread for an operation with its input bytes (empty for none;
     // the firmware write sends the window's firmware image in place). Refuses, returning false,
     // while the operation started before is still running: one operation at a time.
-    bool StartOperation(int operationCode, std::vector<uint8_t> data);
+    bool StartOperation(Operation operation, std::vector<uint8_t> data);
     // Whether an operation thread started by the window has not finished yet.
     bool IsOperationRunning() const;
 
@@ -174,7 +169,7 @@ public:
 
 signals:
     // A device operation was started (operation code).
-    void operationStarted(int operationCode);
+    void operationStarted(Operation operation);
 
 protected:
     bool event(QEvent* event) override;
@@ -258,8 +253,8 @@ private:
     void WaitForOperation();
     bool AcceptClose();
     std::shared_ptr<const std::atomic_bool> operationFinished_; // of the thread started last
-    int operationCode_ = -1;                                    // its operation code
-    bool closeAccepted_ = false; // the window has been closed
+    std::optional<Operation> operation_;                        // its operation
+    bool closeAccepted_ = false;                                // the window has been closed
     // The identifier edit clicked last: the target of a key read (none at start).
     QWidget* lastIdentifierEdit_ = nullptr;
 };

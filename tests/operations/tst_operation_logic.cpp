@@ -15,8 +15,6 @@
 
 #include <memory>
 
-namespace op = velor::operation;
-
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -68,7 +66,7 @@ struct Rig {
         this->device.Port = &port;
     }
 
-    OperationResult Run(int code, const Bytes& buffer = {}) {
+    OperationResult Run(Operation code, const Bytes& buffer = {}) {
         OperationResult result;
         RunOperation(code, buffer, context, result);
         return result;
@@ -101,7 +99,7 @@ private slots:
 };
 
 void TestOperationLogic::stepsOfEachOperation_data() {
-    QTest::addColumn<int>("code");
+    QTest::addColumn<Operation>("code");
     QTest::addColumn<QStringList>("device");
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QStringList>("steps");
@@ -114,88 +112,89 @@ void TestOperationLogic::stepsOfEachOperation_data() {
     const QStringList connected{"status 8 type 10", "adapt 10"};
 
     QTest::newRow("connect settings: model 580")
-        << op::kConnectSettings << QStringList{} << none
+        << Operation::ConnectSettings << QStringList{} << none
         << connected + QStringList{"buttons ConnectedSettings"} << true;
     QTest::newRow("connect settings: Velor-Vorsan device, 8 then 32")
-        << op::kConnectSettings << QStringList{"version=2.1.0"} << none
+        << Operation::ConnectSettings << QStringList{"version=2.1.0"} << none
         << connected + QStringList{"buttons ConnectedSettings", "status 32 type 10"} << false;
     QTest::newRow("connect settings: no identification reply")
-        << op::kConnectSettings << QStringList{"fault=no-reply:identify"} << none
+        << Operation::ConnectSettings << QStringList{"fault=no-reply:identify"} << none
         << QStringList{"status 33", "buttons FailureConnectSettings"} << false;
     QTest::newRow("connect settings: identification with a bad checksum")
-        << op::kConnectSettings << QStringList{"fault=bad-crc:identify"} << none
+        << Operation::ConnectSettings << QStringList{"fault=bad-crc:identify"} << none
         << QStringList{"status 33", "buttons FailureConnectSettings"} << false;
     QTest::newRow("connect settings: type 570, buttons untouched")
-        << op::kConnectSettings << QStringList{"type=570"} << none << QStringList{"status 2"}
+        << Operation::ConnectSettings << QStringList{"type=570"} << none << QStringList{"status 2"}
         << false;
     QTest::newRow("connect firmware: model 580")
-        << op::kConnectFirmware << QStringList{} << none
+        << Operation::ConnectFirmware << QStringList{} << none
         << connected + QStringList{"buttons ConnectedFirmware"} << true;
     QTest::newRow("connect firmware: Velor-Vorsan device is not examined")
-        << op::kConnectFirmware << QStringList{"version=2.1.0"} << none
+        << Operation::ConnectFirmware << QStringList{"version=2.1.0"} << none
         << connected + QStringList{"buttons ConnectedFirmware"} << true;
     QTest::newRow("connect firmware: short identification reply")
-        << op::kConnectFirmware << QStringList{"fault=short:identify"} << none
+        << Operation::ConnectFirmware << QStringList{"fault=short:identify"} << none
         << QStringList{"status 33", "buttons FailureConnectFirmware"} << false;
-    QTest::newRow("connect firmware: type 570") << op::kConnectFirmware << QStringList{"type=570"}
-                                                << none << QStringList{"status 2"} << false;
+    QTest::newRow("connect firmware: type 570")
+        << Operation::ConnectFirmware << QStringList{"type=570"} << none << QStringList{"status 2"}
+        << false;
 
     QTest::newRow("write settings")
-        << op::kWriteSettings << QStringList{} << settings
+        << Operation::WriteSettings << QStringList{} << settings
         << QStringList{"status 10", "buttons ConnectedSettings", "reset"} << true;
     QTest::newRow("write settings: block 2 refused")
-        << op::kWriteSettings << QStringList{"refuse=2"} << settings
+        << Operation::WriteSettings << QStringList{"refuse=2"} << settings
         << QStringList{"status 36", "reset", "buttons FailureWriteSettings"} << false;
     QTest::newRow("write settings: image not 257 bytes is not sent")
-        << op::kWriteSettings << QStringList{} << AsQBytes(Bytes(256))
+        << Operation::WriteSettings << QStringList{} << AsQBytes(Bytes(256))
         << QStringList{"status 36", "reset", "buttons FailureWriteSettings"} << false;
 
     QTest::newRow("read settings: box first, then the settings")
-        << op::kReadSettings << QStringList{} << none
+        << Operation::ReadSettings << QStringList{} << none
         << QStringList{"status 11", "settings 257", "buttons ConnectedSettings", "reset"} << true;
     QTest::newRow("read settings: third block damaged")
-        << op::kReadSettings << QStringList{"fault=bad-crc:read:3"} << none
+        << Operation::ReadSettings << QStringList{"fault=bad-crc:read:3"} << none
         << QStringList{"status 37", "reset", "buttons FailureReadSettings"} << false;
 
     QTest::newRow("read key: new identifier placed into edit 5")
-        << op::kReadKey << QStringList{"key=0123456789AB"} << key5
+        << Operation::ReadKey << QStringList{"key=0123456789AB"} << key5
         << QStringList{"place 0123456789AB 5", "status 12", "buttons ConnectedSettingsWithLoadId",
                        "reset"}
         << true;
     QTest::newRow("read key: leading zero digits kept")
-        << op::kReadKey << QStringList{"key=00000000000A"} << key5
+        << Operation::ReadKey << QStringList{"key=00000000000A"} << key5
         << QStringList{"place 00000000000A 5", "status 12", "buttons ConnectedSettingsWithLoadId",
                        "reset"}
         << true;
     QTest::newRow("read key: no key on the reader")
-        << op::kReadKey << QStringList{} << key5
+        << Operation::ReadKey << QStringList{} << key5
         << QStringList{"status 5", "buttons ConnectedSettingsWithLoadId", "reset"} << false;
     QTest::newRow("read key: six FF bytes, reported as no key, nothing placed")
-        << op::kReadKey << QStringList{"key=FFFFFFFFFFFF"} << key5
+        << Operation::ReadKey << QStringList{"key=FFFFFFFFFFFF"} << key5
         << QStringList{"status 5", "buttons ConnectedSettingsWithLoadId", "reset"} << false;
     QTest::newRow("read key: no reply to the read request")
-        << op::kReadKey << QStringList{"fault=no-reply:read"} << key5
+        << Operation::ReadKey << QStringList{"fault=no-reply:read"} << key5
         << QStringList{"status 38", "reset", "buttons FailureReadKey"} << false;
 
     QTest::newRow("write firmware")
-        << op::kWriteFirmware << QStringList{} << firmware
+        << Operation::WriteFirmware << QStringList{} << firmware
         << QStringList{"status 15", "buttons FirmwareWritten", "reset"} << true;
     QTest::newRow("write firmware: payload block 1 refused")
-        << op::kWriteFirmware << QStringList{"refuse=1"} << firmware
+        << Operation::WriteFirmware << QStringList{"refuse=1"} << firmware
         << QStringList{"status 34", "reset", "buttons FailureWriteFirmware"} << false;
     QTest::newRow("write firmware: file for another device type refused by the device")
-        << op::kWriteFirmware << QStringList{} << AsQBytes(FirmwareImage(570))
+        << Operation::WriteFirmware << QStringList{} << AsQBytes(FirmwareImage(570))
         << QStringList{"status 34", "reset", "buttons FailureWriteFirmware"} << false;
     QTest::newRow("write firmware: payload with a partial block")
-        << op::kWriteFirmware << QStringList{} << AsQBytes(FirmwareImage(580, 2, 10))
+        << Operation::WriteFirmware << QStringList{} << AsQBytes(FirmwareImage(580, 2, 10))
         << QStringList{"status 34", "reset", "buttons FailureWriteFirmware"} << false;
     QTest::newRow("write firmware: image shorter than 13 bytes")
-        << op::kWriteFirmware << QStringList{} << AsQBytes(Bytes(12, 0x44))
+        << Operation::WriteFirmware << QStringList{} << AsQBytes(Bytes(12, 0x44))
         << QStringList{"status 34", "reset", "buttons FailureWriteFirmware"} << false;
 }
 
 void TestOperationLogic::stepsOfEachOperation() {
-    QFETCH(int, code);
+    QFETCH(Operation, code);
     QFETCH(QStringList, device);
     QFETCH(QByteArray, input);
     QFETCH(QStringList, steps);
@@ -211,21 +210,21 @@ void TestOperationLogic::stepsOfEachOperation() {
 
 // A failed selection ends the operation before any transfer and without a progress reset.
 void TestOperationLogic::scenarioFailureSkipsTransferAndReset_data() {
-    QTest::addColumn<int>("code");
+    QTest::addColumn<Operation>("code");
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QString>("failureButtons");
 
-    QTest::newRow("write settings")
-        << op::kWriteSettings << AsQBytes(SettingsPattern()) << "buttons FailureWriteSettings";
+    QTest::newRow("write settings") << Operation::WriteSettings << AsQBytes(SettingsPattern())
+                                    << "buttons FailureWriteSettings";
     QTest::newRow("read settings")
-        << op::kReadSettings << QByteArray() << "buttons FailureReadSettings";
-    QTest::newRow("read key") << op::kReadKey << AsQBytes({1}) << "buttons FailureReadKey";
+        << Operation::ReadSettings << QByteArray() << "buttons FailureReadSettings";
+    QTest::newRow("read key") << Operation::ReadKey << AsQBytes({1}) << "buttons FailureReadKey";
     QTest::newRow("write firmware")
-        << op::kWriteFirmware << AsQBytes(FirmwareImage()) << "buttons FailureWriteFirmware";
+        << Operation::WriteFirmware << AsQBytes(FirmwareImage()) << "buttons FailureWriteFirmware";
 }
 
 void TestOperationLogic::scenarioFailureSkipsTransferAndReset() {
-    QFETCH(int, code);
+    QFETCH(Operation, code);
     QFETCH(QByteArray, input);
     QFETCH(QString, failureButtons);
 
@@ -237,13 +236,13 @@ void TestOperationLogic::scenarioFailureSkipsTransferAndReset() {
 }
 
 void TestOperationLogic::unknownCodesDoNothing_data() {
-    QTest::addColumn<int>("code");
-    QTest::newRow("-1") << -1;
-    QTest::newRow("6") << 6;
+    QTest::addColumn<Operation>("code");
+    QTest::newRow("-1") << static_cast<Operation>(-1);
+    QTest::newRow("6") << static_cast<Operation>(6);
 }
 
 void TestOperationLogic::unknownCodesDoNothing() {
-    QFETCH(int, code);
+    QFETCH(Operation, code);
     Rig rig;
     const OperationResult result = rig.Run(code, SettingsPattern());
     QVERIFY(rig.host.steps.isEmpty());
@@ -254,7 +253,7 @@ void TestOperationLogic::unknownCodesDoNothing() {
 // Status 8 carries the identity the dispatcher shows in its labels.
 void TestOperationLogic::connectReportsTheIdentity() {
     Rig rig({"version=2.1.10"});
-    rig.Run(op::kConnectFirmware);
+    rig.Run(Operation::ConnectFirmware);
     const StatusReport& report = rig.host.reports.front();
     QCOMPARE(report.Descriptor.Type, uint16_t(580));
     QCOMPARE(report.Descriptor.Platform, uint16_t(5));
@@ -263,7 +262,7 @@ void TestOperationLogic::connectReportsTheIdentity() {
 
 void TestOperationLogic::readSettingsShowsTheDeviceTable() {
     Rig rig;
-    rig.Run(op::kReadSettings);
+    rig.Run(Operation::ReadSettings);
     QCOMPARE(rig.host.settings, SettingsPattern());
     QCOMPARE(rig.readTable.Bytes(), SettingsPattern());
 }
@@ -271,7 +270,7 @@ void TestOperationLogic::readSettingsShowsTheDeviceTable() {
 void TestOperationLogic::writeSettingsStoresTheImage() {
     Rig rig;
     rig.port.device.State().settings.assign(257, 0);
-    const OperationResult result = rig.Run(op::kWriteSettings, SettingsPattern());
+    const OperationResult result = rig.Run(Operation::WriteSettings, SettingsPattern());
     QVERIFY(result.Succeeded());
     QCOMPARE(rig.port.device.State().settings, SettingsPattern());
     QCOMPARE(rig.writeTable.Bytes(), SettingsPattern());
@@ -284,7 +283,7 @@ void TestOperationLogic::firmwareIsWrittenInPlaceTwice() {
     const Bytes image = FirmwareImage(580, 4);
     for (int round = 0; round < 2; ++round) {
         rig.port.device.State().firmware.reset();
-        QVERIFY(rig.Run(op::kWriteFirmware, image).Succeeded());
+        QVERIFY(rig.Run(Operation::WriteFirmware, image).Succeeded());
         QVERIFY(rig.port.device.State().firmware.has_value());
         QCOMPARE(rig.port.device.State().firmware->header,
                  Bytes(image.begin(), image.begin() + 11));
@@ -296,11 +295,11 @@ void TestOperationLogic::firmwareIsWrittenInPlaceTwice() {
 
 void TestOperationLogic::keyIdentifierIsPublishedBeforePlacing() {
     Rig placed({"key=A1B2C3D4E5F6"});
-    placed.Run(op::kReadKey, {7});
+    placed.Run(Operation::ReadKey, {7});
     QCOMPARE(placed.host.lastKeyIdentifierAtPlace, 0xA1B2C3D4E5F6ull);
 
     Rig blank({"key=FFFFFFFFFFFF"});
-    blank.Run(op::kReadKey, {7});
+    blank.Run(Operation::ReadKey, {7});
     QCOMPARE(LastKeyIdentifier(), kBlankKeyIdentifier);
 }
 

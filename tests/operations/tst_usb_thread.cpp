@@ -16,7 +16,6 @@
 
 #include <stdexcept>
 
-namespace op = velor::operation;
 using Bytes = std::vector<uint8_t>;
 
 namespace {
@@ -41,7 +40,7 @@ struct Window {
         QTRY_VERIFY_WITH_TIMEOUT(watch.isNull(), kWaitMs);
         QVERIFY(finished->load()); // still readable after the thread object is gone
     }
-    void Run(int code, Bytes input = {}) {
+    void Run(Operation code, Bytes input = {}) {
         RunToEnd(std::make_unique<TUsbThread>(code, std::move(input), Context(), &gui));
     }
 
@@ -76,7 +75,7 @@ private slots:
 
 void TestUsbThread::stepsRunOnTheWindowThreadExchangesOnTheWorker() {
     Window window;
-    window.Run(op::kReadSettings);
+    window.Run(Operation::ReadSettings);
 
     QCOMPARE(window.host.steps,
              (QStringList{"status 11", "settings 257", "buttons ConnectedSettings", "reset"}));
@@ -100,32 +99,32 @@ void TestUsbThread::eachStepHoldsTheOperation() {
             stepsWhileOpen = static_cast<int>(window.host.steps.size()) - before;
         }
     };
-    window.Run(op::kReadSettings);
+    window.Run(Operation::ReadSettings);
     QCOMPARE(stepsWhileOpen, 0);
     QCOMPARE(window.host.steps.size(), 4);
 }
 
 void TestUsbThread::errorsEndWithTheFailureStatus_data() {
-    QTest::addColumn<int>("code");
+    QTest::addColumn<Operation>("code");
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QString>("failingStep");
     QTest::addColumn<QStringList>("steps");
 
     QTest::newRow("decoding the settings read fails on the window")
-        << op::kReadSettings << QByteArray() << "settings 257"
+        << Operation::ReadSettings << QByteArray() << "settings 257"
         << QStringList{"status 11", "settings 257", "status 37", "reset",
                        "buttons FailureReadSettings"};
     QTest::newRow("key read without a key number")
-        << op::kReadKey << QByteArray() << QString()
+        << Operation::ReadKey << QByteArray() << QString()
         << QStringList{"status 38", "reset", "buttons FailureReadKey"};
     QTest::newRow("adaptation fails after connecting")
-        << op::kConnectSettings << QByteArray() << "adapt 10"
+        << Operation::ConnectSettings << QByteArray() << "adapt 10"
         << QStringList{"status 8 type 10", "adapt 10", "status 33 type 10", "reset",
                        "buttons FailureConnectSettings"};
 }
 
 void TestUsbThread::errorsEndWithTheFailureStatus() {
-    QFETCH(int, code);
+    QFETCH(Operation, code);
     QFETCH(QByteArray, input);
     QFETCH(QString, failingStep);
     QFETCH(QStringList, steps);
@@ -148,8 +147,8 @@ void TestUsbThread::firmwareImageIsViewedNotCopied() {
     for (int round = 0; round < 2; ++round) {
         window.host.steps.clear();
         window.port.device.State().firmware.reset();
-        auto thread =
-            std::make_unique<TUsbThread>(op::kWriteFirmware, &image, window.Context(), &window.gui);
+        auto thread = std::make_unique<TUsbThread>(Operation::WriteFirmware, &image,
+                                                   window.Context(), &window.gui);
         QVERIFY(thread->Buffer.empty());
         QCOMPARE(thread->DataLength, uint32_t(image.size()));
         window.RunToEnd(std::move(thread));

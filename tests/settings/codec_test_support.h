@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/control_names.h"
 #include "settings/settings_image.h"
 
 #include <QLatin1String>
@@ -15,16 +16,16 @@
 
 // The window's numbered control families as the settings codec names them: a prefix followed
 // by the key, loop or output number, e.g. "CodeTM3" or "shvz" + key + loop.
-inline constexpr int kKeys = 28;
-inline constexpr int kLoops = 8;
-inline constexpr int kOutputs = 4;
+using velor::window::kKeys;
+using velor::window::kLoops;
+using velor::window::kOutputs;
 
 inline QString N(const char* prefix, int index) {
-    return QLatin1String(prefix) + QString::number(index);
+    return velor::window::Name(prefix, index);
 }
 
 inline QString N(const char* prefix, int first, int second) {
-    return N(prefix, first) + QString::number(second);
+    return velor::window::Name(prefix, first, second);
 }
 
 // image with the given (offset, value) bytes set.

@@ -22,12 +22,7 @@ inline QString FactoryDefaultsFile() {
 
 // Every catalogue text set to its built-in one, as the program has it before a language is
 // loaded.
-inline void LoadBuiltInCatalogue() {
-    for (int id = velor::kFirstMessageId; id < velor::kFirstMessageId + velor::kBuiltInMessageCount;
-         ++id) {
-        velor::SetMessageText(id, velor::BuiltInMessageText(id));
-    }
-}
+using velor::LoadBuiltInCatalogue;
 
 // Makes folder the current folder with the factory settings "580default.cfg" in it: the window
 // reads that file from the current folder when it is built and creates its firmware folder

@@ -7,10 +7,10 @@
 #include "window_test_support.h"
 
 #include "catalogue/message_catalogue.h"
-#include "ui/widgets/combo_list.h"
 #include "ui/control_index.h"
-#include "ui/widgets/exit_edit.h"
 #include "ui/main_form.h"
+#include "ui/widgets/combo_list.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/widgets/page_control.h"
 #include "ui/widgets/radio_group.h"
 #include "ui/widgets/up_down.h"
@@ -718,8 +718,8 @@ void TestMainForm::connectStartsTheOperationOfTheWorkMode_data() {
     QTest::addColumn<int>("workMode");
     QTest::addColumn<int>("operation");
 
-    QTest::newRow("settings") << 0 << int(TMainForm::kOpConnectSettings);
-    QTest::newRow("firmware") << 1 << int(TMainForm::kOpConnectFirmware);
+    QTest::newRow("settings") << 0 << int(Operation::ConnectSettings);
+    QTest::newRow("firmware") << 1 << int(Operation::ConnectFirmware);
 }
 
 void TestMainForm::connectStartsTheOperationOfTheWorkMode() {
@@ -734,7 +734,7 @@ void TestMainForm::connectStartsTheOperationOfTheWorkMode() {
     window.form->ConnectButtonClick();
 
     QCOMPARE(started.count(), 1);
-    QCOMPARE(started.first().at(0).toInt(), operation);
+    QCOMPARE(static_cast<int>(started.first().at(0).value<Operation>()), operation);
     QCOMPARE(window.script->calls.count("OpenByIndex(0)"), 1);
     QVERIFY(window.dialogs.boxes.isEmpty());
     // Connecting disables Connect and leaves every other command as it was.

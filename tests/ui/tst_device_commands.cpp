@@ -7,14 +7,14 @@
 #include "recording_dialogs.h"
 #include "window_test_support.h"
 
+#include "catalogue/message_catalogue.h"
 #include "link/protocol.h"
 #include "link/tty_ftdi_driver.h"
 #include "operations/status_codes.h"
 #include "settings/settings_image.h"
-#include "catalogue/message_catalogue.h"
 #include "sim/pty_server.h"
-#include "ui/widgets/combo_list.h"
 #include "ui/main_form.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 
 #include <QCheckBox>
@@ -187,7 +187,7 @@ private:
 QList<int> Started(const QSignalSpy& spy) {
     QList<int> codes;
     for (const QList<QVariant>& call : spy) {
-        codes << call.at(0).toInt();
+        codes << static_cast<int>(call.at(0).value<Operation>());
     }
     return codes;
 }
@@ -306,10 +306,10 @@ void TestDeviceCommands::failedTransfers_data() {
     const SimState badRead = WithFault(ReplyFault::Kind::BadCrc, protocol::kCmdReadRequest);
     SimState refused;
     refused.behaviour.blockResponses[0] = {BlockResponse::Kind::Refuse, 0, 0};
-    const QList<int> write{TMainForm::kOpConnectSettings, TMainForm::kOpWriteSettings,
-                           TMainForm::kOpConnectSettings};
-    const QList<int> read{TMainForm::kOpConnectSettings, TMainForm::kOpReadSettings};
-    const QList<int> key{TMainForm::kOpConnectSettings, TMainForm::kOpReadKey};
+    const QList<int> write{int(Operation::ConnectSettings), int(Operation::WriteSettings),
+                           int(Operation::ConnectSettings)};
+    const QList<int> read{int(Operation::ConnectSettings), int(Operation::ReadSettings)};
+    const QList<int> key{int(Operation::ConnectSettings), int(Operation::ReadKey)};
 
     // A failed scenario selection skips the transfer and leaves the progress as it was.
     QTest::newRow("write: scenario refused, then reconnected")
@@ -357,10 +357,10 @@ void TestDeviceCommands::writeEndsWithFreshConnection_data() {
     QTest::addColumn<int>("connect");
     QTest::addColumn<QString>("commands");
 
-    QTest::newRow("settings") << kSettingsMode << Text(10035) << int(TMainForm::kOpWriteSettings)
-                              << int(TMainForm::kOpConnectSettings) << kConnectedSettings;
-    QTest::newRow("firmware") << kFirmwareMode << Text(10040) << int(TMainForm::kOpWriteFirmware)
-                              << int(TMainForm::kOpConnectFirmware) << kConnectedFirmware;
+    QTest::newRow("settings") << kSettingsMode << Text(10035) << int(Operation::WriteSettings)
+                              << int(Operation::ConnectSettings) << kConnectedSettings;
+    QTest::newRow("firmware") << kFirmwareMode << Text(10040) << int(Operation::WriteFirmware)
+                              << int(Operation::ConnectFirmware) << kConnectedFirmware;
 }
 
 // Two writes in a row: each one sends the whole image, shows its box while the gauge stands at
@@ -533,21 +533,21 @@ void TestDeviceCommands::oneOperationAtATime() {
     rig.form->ConnectButtonClick();
     QVERIFY(rig.form->IsOperationRunning());
 
-    QVERIFY(!rig.form->StartOperation(TMainForm::kOpReadKey, {1}));
+    QVERIFY(!rig.form->StartOperation(Operation::ReadKey, {1}));
     rig.form->Id1Click(rig.Code(1));
     QVERIFY(rig.form->Control<QPushButton>("LoadIdButton")->isEnabled());
     rig.form->LoadIdButtonClick();
     rig.form->ReadButtonClick();
     rig.form->WriteButtonClick();
-    QCOMPARE(Started(spy), QList<int>{TMainForm::kOpConnectSettings});
+    QCOMPARE(Started(spy), QList<int>{int(Operation::ConnectSettings)});
 
     QVERIFY(rig.WaitIdle());
-    QCOMPARE(Started(spy), QList<int>{TMainForm::kOpConnectSettings});
+    QCOMPARE(Started(spy), QList<int>{int(Operation::ConnectSettings)});
     QCOMPARE(rig.form->StatusText(), ConnectedText());
     QCOMPARE(rig.Commands().left(7), kConnectedSettings.left(7));
     QVERIFY(rig.Boxes().isEmpty());
     // Once it has ended, the next operation starts.
-    QVERIFY(rig.form->StartOperation(TMainForm::kOpReadKey, {1}));
+    QVERIFY(rig.form->StartOperation(Operation::ReadKey, {1}));
     QVERIFY(rig.WaitIdle());
 }
 
@@ -558,10 +558,11 @@ void TestDeviceCommands::closeWaitsForTheOperation_data() {
 
     // A write closed meanwhile does not connect again afterwards.
     QTest::newRow("settings write")
-        << Command::Write << Text(10035) << QList<int>{TMainForm::kOpWriteSettings};
+        << Command::Write << Text(10035) << QList<int>{int(Operation::WriteSettings)};
     QTest::newRow("settings read")
-        << Command::Read << Text(10036) << QList<int>{TMainForm::kOpReadSettings};
-    QTest::newRow("key read") << Command::ReadKey << QString() << QList<int>{TMainForm::kOpReadKey};
+        << Command::Read << Text(10036) << QList<int>{int(Operation::ReadSettings)};
+    QTest::newRow("key read") << Command::ReadKey << QString()
+                              << QList<int>{int(Operation::ReadKey)};
 }
 
 // The close request arrives while the command's thread runs. The window asks, then keeps its

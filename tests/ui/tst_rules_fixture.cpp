@@ -3,6 +3,7 @@
 #include "window_test_support.h"
 
 #include "catalogue/message_catalogue.h"
+#include "settings/control_names.h"
 #include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 #include "ui/widgets/radio_group.h"
@@ -88,9 +89,8 @@ void RulesWindow::Step(const QString& step) {
         emit combo->activated(value.toInt());
     } else if (verb == QLatin1String("mode")) {
         form->Control<PageControl>("PageControl2")->SetActivePageIndex(name.toInt() - 1);
-        const QString group = name.toInt() <= 2 ? "ReleWorkMode" + name
-                                                : "OKWorkMode" + QString::number(name.toInt() - 2);
-        form->Control<RadioGroup>(group)->SetItemIndex(value.toInt());
+        form->Control<RadioGroup>(velor::window::WorkModeGroupName(name.toInt()))
+            ->SetItemIndex(value.toInt());
     } else if (verb == QLatin1String("page")) {
         auto* tabs = form->Control<PageControl>("PageControl1")->findChild<QTabBar*>();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(name.toInt()).center());

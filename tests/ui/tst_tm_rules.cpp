@@ -157,7 +157,7 @@ void TestTmRules::keyReadStartsForTheClickedKey() {
     QSignalSpy started(window.form.get(), &TMainForm::operationStarted);
     window.form->Control<QPushButton>("LoadIdButton")->click();
     QCOMPARE(started.count(), 1);
-    QCOMPARE(started.first().first().toInt(), int(TMainForm::kOpReadKey));
+    QCOMPARE(started.first().first().value<Operation>(), Operation::ReadKey);
     QCOMPARE(window.form->StatusText(), QString());
     const QStringList off = {"CancelButton=-|off", "WriteButton=-|off", "ReadButton=-|off",
                              "SaveButton=-|off",   "LoadButton=-|off",  "DefaultButton=-|off"};

@@ -2,10 +2,11 @@
 // operation thread asks of the window (status display, decoded settings, key identifier,
 // progress reset, end states of the command buttons).
 
+#include "catalogue/message_catalogue.h"
+#include "catalogue/message_ids.h"
 #include "operations/key_identifier.h"
 #include "operations/status_codes.h"
 #include "operations/status_dispatch.h"
-#include "catalogue/message_catalogue.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
@@ -25,9 +26,6 @@ using velor::window::Name;
 namespace st = velor::status;
 
 namespace {
-constexpr int kMsgWritingSettings = 10004; // "Идет запись настроек в прибор. Ждите..."
-constexpr int kMsgWritingFirmware = 10005; // "Идет запись ПО в прибор. Ждите..."
-constexpr int kMsgReadingSettings = 10006; // "Идет считывание настроек из прибора. Ждите..."
 
 // The pages whose tabs a device of the Velor-Vorsan system hides: main, loops, outputs.
 constexpr std::array<int, 3> kSettingsPages = {velor::window::kMainPage, velor::window::kLoopPage,
@@ -102,8 +100,10 @@ void TMainForm::WriteButtonClick() {
     }
     SetButtonState(TButtonState::OperationRunning);
     device_.Gauge = &gaugeSink_;
-    SetStatusText(velor::MessageText(SettingsMode ? kMsgWritingSettings : kMsgWritingFirmware));
-    StartOperation(SettingsMode ? kOpWriteSettings : kOpWriteFirmware, std::move(image));
+    SetStatusText(velor::MessageText(SettingsMode ? velor::msg::kWritingSettings
+                                                  : velor::msg::kWritingFirmware));
+    StartOperation(SettingsMode ? Operation::WriteSettings : Operation::WriteFirmware,
+                   std::move(image));
     WaitForOperation();
     if (closeAccepted_) {
         return;
@@ -119,9 +119,9 @@ void TMainForm::ReadButtonClick() {
     }
     UncheckOneKeyModes();
     SetButtonState(TButtonState::OperationRunning);
-    SetStatusText(velor::MessageText(kMsgReadingSettings));
+    SetStatusText(velor::MessageText(velor::msg::kReadingSettings));
     device_.Gauge = &gaugeSink_;
-    StartOperation(kOpReadSettings, {});
+    StartOperation(Operation::ReadSettings, {});
     WaitForOperation();
     Control<QPushButton>(QStringLiteral("BtnAbout"))->setEnabled(true);
 }
@@ -200,7 +200,7 @@ void TMainForm::SetButtons(ButtonOutcome outcome) {
     const bool connected =
         outcome == ButtonOutcome::ConnectedSettings || outcome == ButtonOutcome::ConnectedFirmware;
     if (connected &&
-        (operationCode_ == kOpConnectSettings || operationCode_ == kOpConnectFirmware)) {
+        (operation_ == Operation::ConnectSettings || operation_ == Operation::ConnectFirmware)) {
         Control<QPushButton>(QStringLiteral("HelpBitBtn"))->setFocus();
     }
 }

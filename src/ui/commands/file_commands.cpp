@@ -2,17 +2,17 @@
 // read from "580default.cfg" at construction, and the firmware file that the firmware work mode
 // writes to the device; with the settings codec run on the window's controls.
 
+#include "catalogue/message_catalogue.h"
+#include "catalogue/message_ids.h"
 #include "link/firmware_image.h"
 #include "operations/firmware_check.h"
+#include "operations/status_dispatch.h"
 #include "settings/cfg_format.h"
 #include "settings/settings_codec.h"
-#include "catalogue/message_catalogue.h"
-#include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
 #include "ui/settings_controls_adapter.h"
 
-#include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -33,15 +33,6 @@ constexpr char kCfgSuffix[] = "cfg";
 constexpr char kFirmwareSuffix[] = "tsk";
 constexpr int kCfgFilter = 0;      // OpenDialog1's and SaveDialog1's first entry
 constexpr int kFirmwareFilter = 1; // OpenDialog1's second entry
-constexpr QChar kVersionSeparator = QLatin1Char('_');
-
-constexpr int kMsgError = 10001;           // "Ошибка!"
-constexpr int kMsgFactorySettings = 10007; // "Заводские настройки выставлены"
-constexpr int kMsgTypeMismatch = 10010; // "Несовпадение типа устройства - ..."
-constexpr int kMsgPlatformMismatch = 10011; // "Несовпадение платформы устройства - ..."
-constexpr int kMsgFirmwareFor580 = 10012; // "ПО для Велор-580"
-constexpr int kMsgSavedToFile = 10014; // "Запись настроек в файл завершена"
-constexpr int kMsgFirmwareNotLoaded = 10041; // "Ошибка: ПО не загружено"
 
 // The labels a refused firmware file empties; FileLabel keeps the file's name.
 constexpr const char* kFirmwareFileDetails[] = {"FileTypeLabel", "SizeLabel", "DateLabel",
@@ -106,15 +97,6 @@ QString TimeOfDayText(const QTime& time) {
     return locale.toString(time, format.trimmed());
 }
 
-void ShowErrorBox(TDialogs& dialogs, int message) {
-    MessageBoxRequest box;
-    box.text = MessageText(message);
-    box.caption = MessageText(kMsgError);
-    box.icon = BoxIcon::Error;
-    box.owner = BoxOwner::Main;
-    dialogs.messageBox(box);
-}
-
 void SetLabel(const TMainForm& form, const char* name, const QString& text) {
     form.Control<QLabel>(QLatin1String(name))->setText(text);
 }
@@ -126,16 +108,11 @@ void ShowFirmwareFile(const TMainForm& form, const QString& path, std::size_t si
     SetLabel(form, "SizeLabel", QString::number(size));
 }
 
-QString VersionText(const TVelorDevDesc& descriptor) {
-    return QStringList{QString::number(descriptor.Version1), QString::number(descriptor.Version2),
-                       QString::number(descriptor.Version3)}
-        .join(kVersionSeparator);
-}
-
 // A file for another device type or platform: the box, the status text, its details emptied.
 void ReportMismatch(TMainForm& form, FirmwareMatch match) {
     ShowErrorBox(form.Dialogs(),
-                 match == FirmwareMatch::TypeMismatch ? kMsgTypeMismatch : kMsgPlatformMismatch);
+                 MessageText(match == FirmwareMatch::TypeMismatch ? velor::msg::kTypeMismatch
+                                                                  : velor::msg::kPlatformMismatch));
     form.SetStatusText(FirmwareRefusalText(match));
     for (const char* name : kFirmwareFileDetails) {
         SetLabel(form, name, QString());
@@ -145,8 +122,8 @@ void ReportMismatch(TMainForm& form, FirmwareMatch match) {
 // A file that cannot be opened, or that no upload could send (shorter than its header and
 // trailing bytes, or a payload that is not whole 64-byte blocks).
 void RefuseFirmwareFile(TMainForm& form) {
-    ShowErrorBox(form.Dialogs(), kMsgFirmwareNotLoaded);
-    form.SetStatusText(MessageText(kMsgFirmwareNotLoaded));
+    ShowErrorBox(form.Dialogs(), MessageText(velor::msg::kFirmwareNotLoaded));
+    form.SetStatusText(MessageText(velor::msg::kFirmwareNotLoaded));
 }
 } // namespace
 
@@ -169,7 +146,7 @@ void TMainForm::LoadFactoryDefaults() {
 
 void TMainForm::ApplyFactoryDefaults() {
     DecodeSettings(ImageFromCfgLines(ListLines(*Control<QListWidget>(QStringLiteral("ListBox1")))));
-    SetStatusText(MessageText(kMsgFactorySettings));
+    SetStatusText(MessageText(velor::msg::kFactorySettingsSet));
 }
 
 void TMainForm::DefaultButtonClick() {
@@ -190,7 +167,7 @@ void TMainForm::SaveConfiguration() {
     const SettingsImage image = EncodeSettings();
     ReplaceLines(*buffer, CfgLines(image));
     SaveCfgFile(WithCfgSuffix(chosen), image);
-    SetStatusText(MessageText(kMsgSavedToFile));
+    SetStatusText(MessageText(velor::msg::kSavedToFile));
 }
 
 void TMainForm::LoadButtonClick() {
@@ -223,13 +200,6 @@ void TMainForm::LoadConfiguration() {
     DecodeSettings(image);
 }
 
-void TMainForm::UncheckOneKeyModes() {
-    Control<QCheckBox>(QStringLiteral("OnekeymodeAll"))->setChecked(false);
-    for (int key = 1; key <= velor::window::kKeys; ++key) {
-        Control<QCheckBox>(velor::window::Name("onekeymode", key))->setChecked(false);
-    }
-}
-
 // Only a file that fits the identified device becomes the image to write; every other outcome
 // keeps an image accepted earlier and the write button as they were.
 void TMainForm::LoadFirmware() {
@@ -256,7 +226,7 @@ void TMainForm::LoadFirmware() {
         SetStatusText(FirmwareRefusalText(match));
         return;
     }
-    SetLabel(*this, "FileTypeLabel", MessageText(kMsgFirmwareFor580));
+    SetLabel(*this, "FileTypeLabel", MessageText(velor::msg::kFirmwareFor580));
     SetLabel(*this, "VersionLabel", VersionText(descriptor));
     firmwareImage_ = std::move(*file);
     Control<QProgressBar>(QStringLiteral("pb1"))->setValue(0);

@@ -27,18 +27,18 @@ bool TMainForm::IsOperationRunning() const {
     return operationFinished_ != nullptr && !operationFinished_->load();
 }
 
-bool TMainForm::StartOperation(int operationCode, std::vector<uint8_t> data) {
+bool TMainForm::StartOperation(Operation operation, std::vector<uint8_t> data) {
     if (IsOperationRunning()) {
         return false;
     }
     const OperationContext context{&port_, &device_, &readTable_, &writeTable_, this};
     std::unique_ptr<TUsbThread> thread =
-        operationCode == kOpWriteFirmware
-            ? std::make_unique<TUsbThread>(operationCode, &firmwareImage_, context, this)
-            : std::make_unique<TUsbThread>(operationCode, std::move(data), context, this);
-    operationCode_ = operationCode;
+        operation == Operation::WriteFirmware
+            ? std::make_unique<TUsbThread>(operation, &firmwareImage_, context, this)
+            : std::make_unique<TUsbThread>(operation, std::move(data), context, this);
+    operation_ = operation;
     operationFinished_ = TUsbThread::Launch(std::move(thread));
-    emit operationStarted(operationCode);
+    emit operationStarted(operation);
     return true;
 }
 

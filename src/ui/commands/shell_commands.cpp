@@ -1,42 +1,24 @@
 // The window's services that have nothing to do with the device: the help file, the about box,
 // the maker's web and e-mail links and the run-time change of the interface language.
 
-#include "catalogue/catalogue_loader.h"
-#include "catalogue/locale_runtime.h"
 #include "catalogue/message_catalogue.h"
-#include "catalogue/program_files.h"
-#include "catalogue/program_ini.h"
-#include "ui/widgets/click_label.h"
+#include "catalogue/message_ids.h"
 #include "ui/desktop.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
 #include "ui/pages/maker_panel.h"
 #include "ui/shell_services.h"
+#include "ui/widgets/click_label.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QUrl>
 
 namespace {
 
-constexpr int kErrorCaption = 10001;  // "Ошибка!"
-constexpr int kHelpOpenError = 10002; // "Ошибка открытия файла помощи %s"
-const QLatin1String kArgument("%s");  // where a message takes its argument
-constexpr char kHelpFolder[] = "help";
 constexpr char kWebScheme[] = "http://";
 constexpr char kMailScheme[] = "mailto:";
 constexpr char kMailSubject[] = "?subject=Parvo-580";
-
-// The catalogue text of messageId with its argument in place of the first "%s".
-QString WithArgument(int messageId, const QString& argument) {
-    QString text = velor::MessageText(messageId);
-    const int at = text.indexOf(kArgument);
-    if (at >= 0) {
-        text.replace(at, kArgument.size(), argument);
-    }
-    return text;
-}
 
 // A file or folder counts as opened only when it exists and the desktop accepted it: some
 // desktops report success for a local file that is not there.
@@ -73,19 +55,10 @@ void TMainForm::HelpBitBtnClick() {
     if (deps_.shell == nullptr) {
         return;
     }
-    const QString programPath = deps_.shell->programPath();
-    const QString fileName = velor::ReadHelpFileName(programPath);
-    const QString path = velor::ProgramFolder(programPath) + QLatin1Char('/') +
-                         QLatin1String(kHelpFolder) + QLatin1Char('/') + fileName;
-    if (OpenLocalPath(deps_.desktop, path)) {
-        return;
+    const TShellServices::HelpLocation help = deps_.shell->helpFile();
+    if (!OpenLocalPath(deps_.desktop, help.path)) {
+        ShowErrorBox(Dialogs(), velor::MessageText(velor::msg::kHelpOpenError, {help.name}));
     }
-    MessageBoxRequest box;
-    box.text = WithArgument(kHelpOpenError, fileName);
-    box.caption = velor::MessageText(kErrorCaption);
-    box.icon = BoxIcon::Error;
-    box.owner = BoxOwner::Main;
-    Dialogs().messageBox(box);
 }
 
 void TMainForm::BtnAboutClick() {
@@ -111,29 +84,19 @@ void TMainForm::EMailLabelClick() {
     }
 }
 
-// Switches the interface language at run time. The runtime's per-user default locale and the INI
-// key [Language] Default are kept equal, so that the next start uses the chosen language; the
-// catalogue is reloaded so that later messages appear in it too. With no language library the
-// runtime's error goes to the application's exception box.
+// Switches the interface language at run time; the shell records the choice for the next start
+// and reloads the catalogue in it. With no language library the error goes to the application's
+// exception box.
 void TMainForm::BitBtn_SelectLangClick() {
     if (deps_.shell == nullptr) {
         return;
     }
-    const QString programPath = deps_.shell->programPath();
     bool haveLibraries = false;
     RunGuarded(Dialogs(), [&] {
-        velor::CheckResourceCount(programPath);
+        deps_.shell->checkLanguageLibraries();
         haveLibraries = true;
     });
-    if (!haveLibraries || !deps_.shell->selectResourceLocale(this)) {
-        return;
+    if (haveLibraries) {
+        deps_.shell->selectResourceLocale(this);
     }
-    velor::SetCurrentDefaultLocaleReg(programPath);
-    QString locale = velor::GetCurrentDefaultLocaleReg(programPath);
-    if (locale.isEmpty()) {
-        locale = velor::kBaseLocale;
-    }
-    QDir::setCurrent(velor::ProgramFolder(programPath));
-    velor::WriteStartupLocale(locale, programPath);
-    velor::LoadMessageCatalogue(programPath);
 }

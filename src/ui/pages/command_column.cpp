@@ -2,10 +2,12 @@
 // work-mode change, connect and disconnect, and the enabling of the commands per window state.
 
 #include "catalogue/message_catalogue.h"
-#include "ui/widgets/combo_list.h"
+#include "catalogue/message_ids.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
+#include "ui/pages/caption_table.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 #include "ui/widgets/radio_group.h"
 
@@ -39,41 +41,28 @@ const ButtonGroup kButtonGroups[] = {
     {"ToolsGroupBox", {"DefaultButton", "LoadIdButton", "HelpBitBtn", "BtnAbout"}},
 };
 
-QString ButtonCaption(const QString& name) {
-    static const QHash<QString, const char*> captions = {
-        {"ConnectButton", QT_TRANSLATE_NOOP("TMainForm", "Установить")},
-        {"CancelButton", QT_TRANSLATE_NOOP("TMainForm", "Разорвать")},
-        {"WriteButton", QT_TRANSLATE_NOOP("TMainForm", "Записать в")},
-        {"ReadButton", QT_TRANSLATE_NOOP("TMainForm", "Считать из")},
-        {"SaveButton", QT_TRANSLATE_NOOP("TMainForm", "Сохранить")},
-        {"LoadButton", QT_TRANSLATE_NOOP("TMainForm", "Загрузить")},
-        {"DefaultButton", QT_TRANSLATE_NOOP("TMainForm", "Завод. настр.")},
-        {"LoadIdButton", QT_TRANSLATE_NOOP("TMainForm", "Считать ТМ")},
-        {"HelpBitBtn", QT_TRANSLATE_NOOP("TMainForm", "Help  ")},
-        {"BtnAbout", QT_TRANSLATE_NOOP("TMainForm", "О программе")},
-        {"BitBtn_SelectLang", QT_TRANSLATE_NOOP("TMainForm", "Select language")},
-    };
-    return TMainForm::tr(captions.value(name));
-}
+constexpr CaptionRow kButtonCaptions[] = {
+    {"ConnectButton", QT_TRANSLATE_NOOP("TMainForm", "Установить")},
+    {"CancelButton", QT_TRANSLATE_NOOP("TMainForm", "Разорвать")},
+    {"WriteButton", QT_TRANSLATE_NOOP("TMainForm", "Записать в")},
+    {"ReadButton", QT_TRANSLATE_NOOP("TMainForm", "Считать из")},
+    {"SaveButton", QT_TRANSLATE_NOOP("TMainForm", "Сохранить")},
+    {"LoadButton", QT_TRANSLATE_NOOP("TMainForm", "Загрузить")},
+    {"DefaultButton", QT_TRANSLATE_NOOP("TMainForm", "Завод. настр.")},
+    {"LoadIdButton", QT_TRANSLATE_NOOP("TMainForm", "Считать ТМ")},
+    {"HelpBitBtn", QT_TRANSLATE_NOOP("TMainForm", "Help  ")},
+    {"BtnAbout", QT_TRANSLATE_NOOP("TMainForm", "О программе")},
+    {"BitBtn_SelectLang", QT_TRANSLATE_NOOP("TMainForm", "Select language")},
+};
 
-QString GroupCaption(const QString& name) {
-    if (name == QLatin1String("PortGroupBox")) {
-        return TMainForm::tr("Порт связи");
-    }
-    if (name == QLatin1String("WorkModeGroupBox")) {
-        return TMainForm::tr("Режим работы:");
-    }
-    if (name == QLatin1String("LinkGroupBox")) {
-        return TMainForm::tr("Связь");
-    }
-    if (name == QLatin1String("DeviceGroupBox")) {
-        return TMainForm::tr("Прибор");
-    }
-    if (name == QLatin1String("FileGroupBox")) {
-        return TMainForm::tr("Файл");
-    }
-    return {}; // the box of the remaining commands has no title
-}
+// The box of the remaining commands has no title.
+constexpr CaptionRow kGroupCaptions[] = {
+    {"PortGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Порт связи")},
+    {"WorkModeGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Режим работы:")},
+    {"LinkGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Связь")},
+    {"DeviceGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Прибор")},
+    {"FileGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Файл")},
+};
 
 QStringList WorkModeItems() {
     return {TMainForm::tr("Смена настроек"), TMainForm::tr("Смена ПО"),
@@ -127,19 +116,21 @@ QWidget* TMainForm::BuildCommandColumn() {
 
 void TMainForm::RetranslateCommandColumn() {
     for (const char* name : {"PortGroupBox", "WorkModeGroupBox"}) {
-        Control<QGroupBox>(QLatin1String(name))->setTitle(GroupCaption(QLatin1String(name)));
+        Control<QGroupBox>(QLatin1String(name))
+            ->setTitle(CaptionOf(kGroupCaptions, QLatin1String(name)));
     }
     Control<QRadioButton>(QStringLiteral("USB"))->setText(tr("USB - порт"));
     Control<ComboList>(QStringLiteral("WorkMode"))->SetItems(WorkModeItems());
     for (const ButtonGroup& group : kButtonGroups) {
         Control<QGroupBox>(QLatin1String(group.name))
-            ->setTitle(GroupCaption(QLatin1String(group.name)));
+            ->setTitle(CaptionOf(kGroupCaptions, QLatin1String(group.name)));
         for (const char* name : group.buttons) {
-            Control<QPushButton>(QLatin1String(name))->setText(ButtonCaption(QLatin1String(name)));
+            Control<QPushButton>(QLatin1String(name))
+                ->setText(CaptionOf(kButtonCaptions, QLatin1String(name)));
         }
     }
     Control<QPushButton>(QStringLiteral("BitBtn_SelectLang"))
-        ->setText(ButtonCaption(QStringLiteral("BitBtn_SelectLang")));
+        ->setText(CaptionOf(kButtonCaptions, QStringLiteral("BitBtn_SelectLang")));
 }
 
 void TMainForm::WireCommandColumn() {
@@ -224,7 +215,9 @@ void TMainForm::ConnectButtonClick() {
     }
     const int workMode = Control<ComboList>(QStringLiteral("WorkMode"))->ItemIndex();
     if (workMode >= 0) {
-        StartOperation(workMode == kFirmwareWorkMode ? kOpConnectFirmware : kOpConnectSettings, {});
+        StartOperation(workMode == kFirmwareWorkMode ? Operation::ConnectFirmware
+                                                     : Operation::ConnectSettings,
+                       {});
     }
     Control<QPushButton>(QStringLiteral("HelpBitBtn"))->setFocus();
 }
@@ -248,8 +241,8 @@ void TMainForm::ReportOpenFailure() {
         SetStatusText(text);
     }
     MessageBoxRequest box;
-    box.text = velor::MessageText(10055);
-    box.caption = velor::MessageText(10054);
+    box.text = velor::MessageText(velor::msg::kNoDevice);
+    box.caption = velor::MessageText(velor::msg::kAttention);
     box.icon = BoxIcon::Error;
     box.owner = BoxOwner::Main;
     Dialogs().messageBox(box);
@@ -257,7 +250,7 @@ void TMainForm::ReportOpenFailure() {
 
 void TMainForm::CancelButtonClick() {
     port_.Close();
-    SetStatusText(velor::MessageText(10003));
+    SetStatusText(velor::MessageText(velor::msg::kLinkInterrupted));
     SetButtonState(TButtonState::Disconnected);
     ClearDeviceLabels();
 }

@@ -1,6 +1,7 @@
 // The page "Смена ПО": the connected device and the firmware file chosen for it.
 
 #include "ui/main_form.h"
+#include "ui/pages/caption_table.h"
 #include "ui/pages/maker_panel.h"
 
 #include <QGridLayout>
@@ -10,40 +11,25 @@
 #include <QVBoxLayout>
 
 namespace {
-// The value labels of the page, top to bottom; each has a caption label named <name>Caption.
-constexpr const char* kFirmwareLabels[] = {"TypeLabel",     "DevSWLabel", "FileLabel",
-                                           "FileTypeLabel", "SizeLabel",  "DateLabel",
-                                           "VersionLabel"};
-
-QString FirmwareCaption(const QString& name) {
-    if (name == QLatin1String("TypeLabel")) {
-        return TMainForm::tr("Тип подключенного устройства:");
-    }
-    if (name == QLatin1String("DevSWLabel")) {
-        return TMainForm::tr("Версия ПО устройства:");
-    }
-    if (name == QLatin1String("FileLabel")) {
-        return TMainForm::tr("Имя файла обновления:");
-    }
-    if (name == QLatin1String("FileTypeLabel")) {
-        return TMainForm::tr("Тип файла обновления:");
-    }
-    if (name == QLatin1String("SizeLabel")) {
-        return TMainForm::tr("Размер файла обновления (байт):");
-    }
-    if (name == QLatin1String("DateLabel")) {
-        return TMainForm::tr("Дата файла обновления:");
-    }
-    return TMainForm::tr("Версия ПО файла обновления:");
-}
+// The value labels of the page, top to bottom; each has a caption label named <name>Caption
+// that shows the row's text.
+constexpr CaptionRow kFirmwareLabels[] = {
+    {"TypeLabel", QT_TRANSLATE_NOOP("TMainForm", "Тип подключенного устройства:")},
+    {"DevSWLabel", QT_TRANSLATE_NOOP("TMainForm", "Версия ПО устройства:")},
+    {"FileLabel", QT_TRANSLATE_NOOP("TMainForm", "Имя файла обновления:")},
+    {"FileTypeLabel", QT_TRANSLATE_NOOP("TMainForm", "Тип файла обновления:")},
+    {"SizeLabel", QT_TRANSLATE_NOOP("TMainForm", "Размер файла обновления (байт):")},
+    {"DateLabel", QT_TRANSLATE_NOOP("TMainForm", "Дата файла обновления:")},
+    {"VersionLabel", QT_TRANSLATE_NOOP("TMainForm", "Версия ПО файла обновления:")},
+};
 } // namespace
 
 QWidget* TMainForm::BuildFirmwarePage() {
     auto* page = Named(new QWidget, QStringLiteral("ChangeSoftTab"));
     auto* grid = new QGridLayout;
     int row = 0;
-    for (const char* name : kFirmwareLabels) {
-        const QString valueName = QLatin1String(name);
+    for (const CaptionRow& label : kFirmwareLabels) {
+        const QString valueName = QLatin1String(label.name);
         grid->addWidget(Named(new QLabel(page), valueName + QLatin1String("Caption")), row, 0);
         auto* value = Named(new QLabel(page), valueName);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -65,16 +51,16 @@ QWidget* TMainForm::BuildFirmwarePage() {
 }
 
 void TMainForm::RetranslateFirmwarePage() {
-    for (const char* name : kFirmwareLabels) {
-        const QString valueName = QLatin1String(name);
-        Control<QLabel>(valueName + QLatin1String("Caption"))->setText(FirmwareCaption(valueName));
+    for (const CaptionRow& label : kFirmwareLabels) {
+        Control<QLabel>(QLatin1String(label.name) + QLatin1String("Caption"))
+            ->setText(tr(label.text));
     }
     velor::RetranslateMakerPanel(*Control<QWidget>(QStringLiteral("MakerPanel2")));
 }
 
 void TMainForm::ClearFirmwareLabels() {
-    for (const char* name : kFirmwareLabels) {
-        Control<QLabel>(QLatin1String(name))->clear();
+    for (const CaptionRow& label : kFirmwareLabels) {
+        Control<QLabel>(QLatin1String(label.name))->clear();
     }
 }
 

@@ -1,10 +1,10 @@
 // The page "Настройки ШС": one column per alarm loop, then the entry and exit delays of loops 1
 // and 2 and the common re-arm time.
 
-#include "ui/widgets/combo_list.h"
 #include "ui/control_families.h"
-#include "ui/widgets/exit_edit.h"
 #include "ui/main_form.h"
+#include "ui/widgets/combo_list.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/widgets/up_down.h"
 
 #include <QCheckBox>
@@ -41,33 +41,20 @@ QString DelayTitleName(int loop, int title) {
                                : QLatin1String(kLoop1DelayTitles[title]);
 }
 
-// The per-loop check-box rows, top to bottom, with the row label's name.
+// The per-loop check-box rows, top to bottom, with the row label's name and text.
 struct CheckRow {
     const char* prefix;
     const char* label;
     bool enabled;
+    const char* text;
 };
 constexpr CheckRow kCheckRows[] = {
-    {"ds", "DoubleTriggerLabel", false}, {"tt", "SilentAlarmLabel", true},
-    {"av", "AutoReArmLabel", true},      {"ks", "AllDayLabel", true},
-    {"pz", "PassZoneLabel", true},
+    {"ds", "DoubleTriggerLabel", false, QT_TRANSLATE_NOOP("TMainForm", "Двойная сработка")},
+    {"tt", "SilentAlarmLabel", true, QT_TRANSLATE_NOOP("TMainForm", "Тихая тревога")},
+    {"av", "AutoReArmLabel", true, QT_TRANSLATE_NOOP("TMainForm", "Автоперевзятие")},
+    {"ks", "AllDayLabel", true, QT_TRANSLATE_NOOP("TMainForm", "Круглосуточно")},
+    {"pz", "PassZoneLabel", true, QT_TRANSLATE_NOOP("TMainForm", "Проходная зона")},
 };
-
-QString CheckRowText(const QString& prefix) {
-    if (prefix == QLatin1String("ds")) {
-        return TMainForm::tr("Двойная сработка");
-    }
-    if (prefix == QLatin1String("tt")) {
-        return TMainForm::tr("Тихая тревога");
-    }
-    if (prefix == QLatin1String("av")) {
-        return TMainForm::tr("Автоперевзятие");
-    }
-    if (prefix == QLatin1String("ks")) {
-        return TMainForm::tr("Круглосуточно");
-    }
-    return TMainForm::tr("Проходная зона");
-}
 
 QStringList IntegrationTimeItems() {
     return {TMainForm::tr("70"), TMainForm::tr("300")};
@@ -223,7 +210,7 @@ void TMainForm::RetranslateLoopPage() {
     setText(QStringLiteral("LoopSecurityLabel"), tr("охранный"));
     setText(QStringLiteral("IntegrationLabel"), tr("Время") + '\n' + tr("интегрирования "));
     for (const CheckRow& check : kCheckRows) {
-        setText(QLatin1String(check.label), CheckRowText(QLatin1String(check.prefix)));
+        setText(QLatin1String(check.label), tr(check.text));
     }
     for (int loop = 1; loop <= kLoops; ++loop) {
         setText(Name("SecLinLabel", loop), tr("ШС%1").arg(loop));

@@ -1,15 +1,17 @@
 // Rules of the loop page: the loop type, the 24-hour flag, the entry and exit delays of loops 1
-// and 2, the re-arm time, and the notification duration of the main page.
+// and 2 and the re-arm time.
 //
 // Every numeric field is bounded by its spinner (minimum, maximum, step); an out-of-range value
 // is reported with those bounds and replaced by the minimum.
 
 #include "catalogue/message_catalogue.h"
-#include "ui/widgets/combo_list.h"
+#include "catalogue/message_ids.h"
 #include "ui/control_families.h"
-#include "ui/widgets/exit_edit.h"
+#include "ui/dialogs.h"
 #include "ui/main_form.h"
 #include "ui/pages/rule_support.h"
+#include "ui/widgets/combo_list.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/widgets/up_down.h"
 
 #include <QCheckBox>
@@ -36,14 +38,6 @@ constexpr int kNoDelay = 0;
 // delay, so it is always at least 6 s longer than both.
 constexpr int kReArmLeadSteps = 2;
 
-constexpr int kLoopTypeWarning = 10008; // status text after a loop-type change
-constexpr int kRangeWithStep = 10019;   // "... от %s до %s сек с шагом 5 сек"
-constexpr int kEntryDelayMissing = 10020;
-constexpr int kReArmBelowEntryDelay = 10021;
-constexpr int kDelayRange = 10022; // "... от %s до %s сек"
-constexpr int kReArmMissing = 10023;
-constexpr int kValueMissing = 10024;
-
 void SetBox(const TMainForm& form, const QString& name, bool checked, bool enabled) {
     auto* box = form.Control<QCheckBox>(name);
     box->setChecked(checked);
@@ -52,20 +46,6 @@ void SetBox(const TMainForm& form, const QString& name, bool checked, bool enabl
 
 ExitEdit& Edit(const TMainForm& form, const QString& name) {
     return *form.Control<ExitEdit>(name);
-}
-
-UpDown& Spinner(const TMainForm& form, const QString& name) {
-    return *form.Control<UpDown>(name);
-}
-
-void ShowError(const TMainForm& form, const QString& text) {
-    ShowErrorBox(form.Dialogs(), text);
-}
-
-// Reports a value outside the spinner's range and puts the minimum in its edit.
-void ReplaceOutOfRange(const TMainForm& form, UpDown& spinner, int messageId) {
-    ShowError(form, WithBounds(messageId, spinner.Min(), spinner.Max()));
-    spinner.SetPosition(spinner.Min());
 }
 
 // Sets the spinner to the value typed in its edit. True when that rewrote the edit's text (a
@@ -86,7 +66,7 @@ std::optional<int64_t> AcceptedDelay(const TMainForm& form, const QString& editN
         return std::nullopt;
     }
     if (*value > spinner.Max()) {
-        ReplaceOutOfRange(form, spinner, kDelayRange);
+        ReplaceOutOfRange(form, spinner, velor::msg::kDelayRange);
         return std::nullopt;
     }
     if (FollowWithSpinner(spinner, *value)) {
@@ -104,7 +84,7 @@ void EntryDelayChange(TMainForm& form, int loop) {
     ExitEdit& reArmEdit = Edit(form, QStringLiteral("TimeAvEdit"));
     const UpDown& reArm = Spinner(form, QStringLiteral("TimeAv"));
     if (reArmEdit.text().isEmpty()) {
-        ShowError(form, MessageText(kReArmMissing));
+        ShowErrorBox(form.Dialogs(), MessageText(velor::msg::kReArmMissing));
     } else if (const int64_t reArmTime = FieldValue(reArm); *delay >= reArmTime) {
         // The re-arm time's own rule checks the new value against both entry delays.
         reArmEdit.setText(QString::number(reArmTime + reArm.Increment()));
@@ -147,7 +127,7 @@ void ApplyAllDayEntryLoop(const TMainForm& form, int loop, bool allDay) {
 }
 
 void ApplyLoopType(TMainForm& form, int loop) {
-    form.SetStatusText(MessageText(kLoopTypeWarning));
+    form.SetStatusText(MessageText(velor::msg::kLoopTypeWarning));
     const bool fire = IsFireLoop(form, loop);
     auto* integration = form.Control<ComboList>(Name("it", loop));
     integration->SetItemIndex(fire ? kFireIntegration : kSecurityIntegration);
@@ -173,12 +153,6 @@ void ApplyLoopType(TMainForm& form, int loop) {
     }
 }
 
-void EmptyFieldExit(const TMainForm& form, QLineEdit& edit) {
-    if (edit.text().isEmpty()) {
-        edit.setFocus();
-        ShowError(form, MessageText(kValueMissing));
-    }
-}
 } // namespace
 
 void TMainForm::ChangeTypeShl(QObject* sender) {
@@ -230,18 +204,19 @@ void TMainForm::TimeAvEditChange() {
         return;
     }
     if (*time < reArm.Min() || *time > reArm.Max()) {
-        ReplaceOutOfRange(*this, reArm, kRangeWithStep); // the check below runs on the new text
+        ReplaceOutOfRange(*this, reArm,
+                          velor::msg::kRangeWithStep); // the check below runs on the new text
         return;
     }
     const UpDown& entry1 = Spinner(*this, Name("DelayIn", 1));
     const UpDown& entry2 = Spinner(*this, Name("DelayIn", 2));
     if (entry1.Associate()->text().isEmpty() || entry2.Associate()->text().isEmpty()) {
-        ShowError(*this, MessageText(kEntryDelayMissing));
+        ShowErrorBox(Dialogs(), MessageText(velor::msg::kEntryDelayMissing));
         return;
     }
     const int64_t longest = std::max(FieldValue(entry1), FieldValue(entry2));
     if (*time <= longest) {
-        ShowError(*this, MessageText(kReArmBelowEntryDelay));
+        ShowErrorBox(Dialogs(), MessageText(velor::msg::kReArmBelowEntryDelay));
         const int64_t step = reArm.Increment();
         reArm.Associate()->setText(
             QString::number(longest - longest % step + kReArmLeadSteps * step));
@@ -263,29 +238,4 @@ void TMainForm::TimeAvEditExit() {
     if (FieldValue(reArm) <= reArm.Min()) {
         edit.setText(QString::number(reArm.Min()));
     }
-}
-
-void TMainForm::TimeAlarmEditChange() {
-    UpDown& duration = Spinner(*this, QStringLiteral("TimeAlarm"));
-    const std::optional<int64_t> value = FilteredValue(*duration.Associate());
-    if (value && (*value < duration.Min() || *value > duration.Max())) {
-        ReplaceOutOfRange(*this, duration, kRangeWithStep);
-    }
-}
-
-// The duration ends as 1 or a multiple of 5 s: the device counts it in steps of 5 s, and 1
-// stands for the shortest notification.
-void TMainForm::TimeAlarmExit() {
-    UpDown& duration = Spinner(*this, QStringLiteral("TimeAlarm"));
-    QLineEdit& edit = *duration.Associate();
-    if (edit.text().isEmpty()) {
-        EmptyFieldExit(*this, edit);
-        return;
-    }
-    const int64_t value = FieldValue(duration);
-    const int64_t step = duration.Increment();
-    if (value % step == 0) {
-        return;
-    }
-    edit.setText(QString::number(value < step ? duration.Min() : value - value % step + step));
 }

@@ -2,9 +2,9 @@
 // the maker's links.
 
 #include "ui/control_families.h"
-#include "ui/widgets/exit_edit.h"
 #include "ui/main_form.h"
 #include "ui/pages/maker_panel.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/widgets/radio_group.h"
 #include "ui/widgets/up_down.h"
 
@@ -13,6 +13,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include <array>
 
 namespace {
 constexpr int kNumberEditWidth = 40;
@@ -23,50 +25,50 @@ constexpr int kTimeAlarmDesign = 180;
 constexpr int kDevicePkpMin = 1;
 constexpr int kDevicePkpMax = 253;
 
-// The main page's radio groups with their design item index.
+// The main page's radio groups with their design item index, caption and two items.
 struct RadioGroupDesign {
     const char* name;
     int itemIndex;
     bool hidden;
+    const char* caption;
+    std::array<const char*, 2> items;
 };
 constexpr RadioGroupDesign kRadioGroups[] = {
-    {"Sound", 0, false},
-    {"TypeTMRadioGroup", 0, false},
-    {"KBBlockRadioGroup", 0, false},
-    {"LineModeRadioGroup", 1, true},
-    {"SpeedLineRadioGroup", 0, true},
+    {"Sound",
+     0,
+     false,
+     QT_TRANSLATE_NOOP("TMainForm", "Режим внутреннего звукового оповещателя: "),
+     {QT_TRANSLATE_NOOP("TMainForm", "Все извещения"),
+      QT_TRANSLATE_NOOP("TMainForm", "Только тревога")}},
+    {"TypeTMRadioGroup",
+     0,
+     false,
+     QT_TRANSLATE_NOOP("TMainForm", "Тип выхода ТМ:"),
+     {QT_TRANSLATE_NOOP("TMainForm", "Идентификатор ТМ"),
+      QT_TRANSLATE_NOOP("TMainForm", "Переключатель")}},
+    {"KBBlockRadioGroup",
+     0,
+     false,
+     QT_TRANSLATE_NOOP("TMainForm", "Блокирование кнопок:"),
+     {QT_TRANSLATE_NOOP("TMainForm", "Нет"), QT_TRANSLATE_NOOP("TMainForm", "Да")}},
+    {"LineModeRadioGroup",
+     1,
+     true,
+     QT_TRANSLATE_NOOP("TMainForm", "Режим линии расширения: "),
+     {QT_TRANSLATE_NOOP("TMainForm", "Ведомый"), QT_TRANSLATE_NOOP("TMainForm", "Ведущий")}},
+    {"SpeedLineRadioGroup",
+     0,
+     true,
+     QT_TRANSLATE_NOOP("TMainForm", "Скорость линии расширения:"),
+     {QT_TRANSLATE_NOOP("TMainForm", "1200 бод"), QT_TRANSLATE_NOOP("TMainForm", "4800 бод")}},
 };
 
-QStringList RadioGroupItems(const QString& name) {
-    if (name == QLatin1String("Sound")) {
-        return {TMainForm::tr("Все извещения"), TMainForm::tr("Только тревога")};
+QStringList RadioGroupItems(const RadioGroupDesign& design) {
+    QStringList items;
+    for (const char* item : design.items) {
+        items << TMainForm::tr(item);
     }
-    if (name == QLatin1String("TypeTMRadioGroup")) {
-        return {TMainForm::tr("Идентификатор ТМ"), TMainForm::tr("Переключатель")};
-    }
-    if (name == QLatin1String("KBBlockRadioGroup")) {
-        return {TMainForm::tr("Нет"), TMainForm::tr("Да")};
-    }
-    if (name == QLatin1String("LineModeRadioGroup")) {
-        return {TMainForm::tr("Ведомый"), TMainForm::tr("Ведущий")};
-    }
-    return {TMainForm::tr("1200 бод"), TMainForm::tr("4800 бод")};
-}
-
-QString RadioGroupCaption(const QString& name) {
-    if (name == QLatin1String("Sound")) {
-        return TMainForm::tr("Режим внутреннего звукового оповещателя: ");
-    }
-    if (name == QLatin1String("TypeTMRadioGroup")) {
-        return TMainForm::tr("Тип выхода ТМ:");
-    }
-    if (name == QLatin1String("KBBlockRadioGroup")) {
-        return TMainForm::tr("Блокирование кнопок:");
-    }
-    if (name == QLatin1String("LineModeRadioGroup")) {
-        return TMainForm::tr("Режим линии расширения: ");
-    }
-    return TMainForm::tr("Скорость линии расширения:");
+    return items;
 }
 
 QLabel* AddLabel(QLayout* layout, QWidget* parent, const char* name) {
@@ -127,7 +129,7 @@ QWidget* TMainForm::BuildMainPage() {
     for (const RadioGroupDesign& design : kRadioGroups) {
         const QString name = QLatin1String(design.name);
         auto* group = Named(new RadioGroup(page), name);
-        group->SetItems(RadioGroupItems(name));
+        group->SetItems(RadioGroupItems(design));
         group->SetItemIndex(design.itemIndex);
         group->setVisible(!design.hidden);
         left->addWidget(group);
@@ -150,8 +152,8 @@ void TMainForm::RetranslateMainPage() {
     for (const RadioGroupDesign& design : kRadioGroups) {
         const QString name = QLatin1String(design.name);
         auto* group = Control<RadioGroup>(name);
-        group->setTitle(RadioGroupCaption(name));
-        group->SetItems(RadioGroupItems(name));
+        group->setTitle(tr(design.caption));
+        group->SetItems(RadioGroupItems(design));
     }
     Control<QGroupBox>(QStringLiteral("TimeAlarmGroupBox"))
         ->setTitle(tr("Длительность извещений внутреннего звукового"));

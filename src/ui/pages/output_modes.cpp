@@ -3,38 +3,27 @@
 // special mode.
 
 #include "catalogue/message_catalogue.h"
-#include "ui/widgets/combo_list.h"
+#include "catalogue/message_ids.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
+#include "ui/pages/rule_support.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 #include "ui/widgets/radio_group.h"
-#include "ui/pages/rule_support.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 
 #include <array>
 
-using velor::window::kLoops;
-using velor::window::kOutputs;
-using velor::window::Name;
+using namespace velor::window;
 using namespace velor::rules;
 
 namespace {
-constexpr int kSoundMode = 3;   // "Звуковой": the duration comes from TimeAlarmEdit
-constexpr int kSpecialMode = 6; // "Специальный": timing chosen by the user
-constexpr int kFirstOpenCollectorOutput = 3;
-constexpr int kSoundModeNote = 10009;
-
 // The notification boxes and the timing combos of an output, in the columns of the tables below.
-constexpr int kEventCount = 7;
-constexpr int kTimingCount = 4;
-constexpr std::array<const char*, kEventCount> kEventBoxes = {
-    "AlarmEvent",   "ErrorFire", "AttentionFire", "OnOffLine",
-    "OnOffAllLine", "BoxDamage", "ErrorPower"};
-constexpr std::array<const char*, kTimingCount> kTimingCombos = {"TimeRzmk", "TimeZmk",
-                                                                 "TimePeriod", "InvRele"};
+constexpr int kEventCount = kEventBoxCount;
+constexpr int kTimingCount = kTimingListCount;
 constexpr int kOpening = 0; // TimeRzmk: opening time
 constexpr int kClosing = 1; // TimeZmk: closing time
 constexpr int kPeriod = 2;  // TimePeriod: notification duration
@@ -79,7 +68,7 @@ constexpr char kMarked = 'X';
 constexpr char kEditableMark = 'E';
 
 bool IsOpenCollector(int output) {
-    return output >= kFirstOpenCollectorOutput;
+    return output > kRelays;
 }
 
 bool HasPreset(int mode) {
@@ -95,7 +84,7 @@ QCheckBox* Binding(const TMainForm& form, int loop, int output) {
 }
 
 ComboList* Timing(const TMainForm& form, int column, int output) {
-    return form.Control<ComboList>(Name(kTimingCombos[column], output));
+    return form.Control<ComboList>(Name(kTimingListPrefixes[column], output));
 }
 
 // The output whose sub-page PageControl2 shows.
@@ -111,7 +100,7 @@ void SetAllBindings(const TMainForm& form, int output, bool enabled) {
 
 void ShowSoundModeNote(const TMainForm& form) {
     MessageBoxRequest box;
-    box.text = velor::MessageText(kSoundModeNote);
+    box.text = velor::MessageText(velor::msg::kSoundModeNote);
     box.caption = QCoreApplication::applicationName();
     box.buttons = BoxButtons::Ok;
     box.owner = BoxOwner::Active;
@@ -120,7 +109,7 @@ void ShowSoundModeNote(const TMainForm& form) {
 
 void ApplyPreset(const TMainForm& form, int output, const Preset& preset) {
     for (int event = 0; event < kEventCount; ++event) {
-        form.Control<QCheckBox>(Name(kEventBoxes[event], output))
+        form.Control<QCheckBox>(Name(kEventBoxPrefixes[event], output))
             ->setChecked(preset.events[event] == kMarked);
     }
     for (int column = 0; column < kTimingCount; ++column) {
@@ -130,7 +119,7 @@ void ApplyPreset(const TMainForm& form, int output, const Preset& preset) {
 
 void ApplyEditable(const TMainForm& form, int output, const char* editable) {
     for (int event = 0; event < kEventCount; ++event) {
-        form.Control<QCheckBox>(Name(kEventBoxes[event], output))
+        form.Control<QCheckBox>(Name(kEventBoxPrefixes[event], output))
             ->setEnabled(editable[event] == kEditableMark);
     }
     for (int column = 0; column < kTimingCount; ++column) {
@@ -241,14 +230,13 @@ void TMainForm::TypeShl(QObject* /*sender*/) {}
 // Every output starts from the preset of mode 0 "ПЦН тревога". The work-mode rule acts on the
 // output whose sub-page is shown, so each sub-page is shown before its group is set.
 void TMainForm::ApplyOutputPresets() {
-    constexpr int kAlarmMode = 0;
     for (int output = kOutputs; output >= 1; --output) {
         PageControl2->SetActivePageIndex(output - 1);
-        auto* group = Control<RadioGroup>(velor::window::WorkModeGroupName(output));
-        if (group->ItemIndex() == kAlarmMode) {
+        auto* group = Control<RadioGroup>(WorkModeGroupName(output));
+        if (group->ItemIndex() == kPcnAlarmMode) {
             MakeWorkModeRele(group); // an unchanged index runs no rule by itself
         } else {
-            group->SetItemIndex(kAlarmMode);
+            group->SetItemIndex(kPcnAlarmMode);
         }
     }
 }

@@ -1,9 +1,10 @@
 // The page "Режимы реле и выходов ОК": one sub-page per output (relay 1, relay 2, open-collector
 // outputs 1 and 2) with its work mode, loop bindings, processed notifications and timing.
 
-#include "ui/widgets/combo_list.h"
 #include "ui/control_families.h"
 #include "ui/main_form.h"
+#include "ui/pages/caption_table.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 #include "ui/widgets/radio_group.h"
 
@@ -20,18 +21,10 @@ using velor::window::kOutputs;
 using velor::window::Name;
 
 namespace {
-constexpr int kDesignWorkMode = 6; // "Специальный"
-constexpr int kRelayCount = 2;
+constexpr int kDesignWorkMode = velor::window::kSpecialMode;
 
 // Sub-pages of PageControl2 by output number.
 constexpr const char* kSubPages[kOutputs] = {"Rele1", "Rele2", "OK1", "OK2"};
-
-// The notification boxes, top to bottom.
-constexpr const char* kEventBoxes[] = {"AlarmEvent",   "ErrorFire", "AttentionFire", "OnOffLine",
-                                       "OnOffAllLine", "BoxDamage", "ErrorPower"};
-
-// The timing combos, top to bottom.
-constexpr const char* kTimingCombos[] = {"TimeRzmk", "TimeZmk", "TimePeriod", "InvRele"};
 
 QStringList WorkModeItems() {
     return {TMainForm::tr("ПЦН тревога"),
@@ -62,50 +55,37 @@ QStringList InverseItems() {
     return {TMainForm::tr("нет "), TMainForm::tr("да")};
 }
 
+// The entries of a timing list: the notification duration and the inverse mode have their own,
+// the opening and closing times share the switch times.
 QStringList TimingItems(const QString& prefix) {
-    if (prefix == QLatin1String("TimePeriod")) {
-        return PeriodItems();
-    }
-    if (prefix == QLatin1String("InvRele")) {
-        return InverseItems();
+    const std::pair<const char*, QStringList (*)()> lists[] = {
+        {"TimePeriod", &PeriodItems},
+        {"InvRele", &InverseItems},
+    };
+    for (const auto& [name, items] : lists) {
+        if (prefix == QLatin1String(name)) {
+            return items();
+        }
     }
     return SwitchTimeItems();
 }
 
-QString TimingCaption(const QString& prefix) {
-    if (prefix == QLatin1String("TimeRzmk")) {
-        return TMainForm::tr("Размыкание на время");
-    }
-    if (prefix == QLatin1String("TimeZmk")) {
-        return TMainForm::tr("Замыкание на время");
-    }
-    if (prefix == QLatin1String("TimePeriod")) {
-        return TMainForm::tr("Длительность извещения ");
-    }
-    return TMainForm::tr("Инверсный режим");
-}
+constexpr CaptionRow kTimingCaptions[] = {
+    {"TimeRzmk", QT_TRANSLATE_NOOP("TMainForm", "Размыкание на время")},
+    {"TimeZmk", QT_TRANSLATE_NOOP("TMainForm", "Замыкание на время")},
+    {"TimePeriod", QT_TRANSLATE_NOOP("TMainForm", "Длительность извещения ")},
+    {"InvRele", QT_TRANSLATE_NOOP("TMainForm", "Инверсный режим")},
+};
 
-QString EventCaption(const QString& prefix) {
-    if (prefix == QLatin1String("AlarmEvent")) {
-        return TMainForm::tr("Тревога/пожар");
-    }
-    if (prefix == QLatin1String("ErrorFire")) {
-        return TMainForm::tr("Неисправность пожарного ШС");
-    }
-    if (prefix == QLatin1String("AttentionFire")) {
-        return TMainForm::tr("Внимание для пожарного ШС");
-    }
-    if (prefix == QLatin1String("OnOffLine")) {
-        return TMainForm::tr("Взятие по одному из ШС/Снятие ");
-    }
-    if (prefix == QLatin1String("OnOffAllLine")) {
-        return TMainForm::tr("Взятие по всем ШС/Снятие ");
-    }
-    if (prefix == QLatin1String("BoxDamage")) {
-        return TMainForm::tr("Вскрытие корпуса");
-    }
-    return TMainForm::tr("Неисправность питания");
-}
+constexpr CaptionRow kEventCaptions[] = {
+    {"AlarmEvent", QT_TRANSLATE_NOOP("TMainForm", "Тревога/пожар")},
+    {"ErrorFire", QT_TRANSLATE_NOOP("TMainForm", "Неисправность пожарного ШС")},
+    {"AttentionFire", QT_TRANSLATE_NOOP("TMainForm", "Внимание для пожарного ШС")},
+    {"OnOffLine", QT_TRANSLATE_NOOP("TMainForm", "Взятие по одному из ШС/Снятие ")},
+    {"OnOffAllLine", QT_TRANSLATE_NOOP("TMainForm", "Взятие по всем ШС/Снятие ")},
+    {"BoxDamage", QT_TRANSLATE_NOOP("TMainForm", "Вскрытие корпуса")},
+    {"ErrorPower", QT_TRANSLATE_NOOP("TMainForm", "Неисправность питания")},
+};
 
 // Relay 1 takes only list entries in its closing-time, duration and inverse combos; its
 // opening-time combo and every combo of the other outputs also take typed text.
@@ -128,7 +108,7 @@ QWidget* BuildBindingGroup(QWidget* page, int output) {
 QWidget* BuildEventGroup(QWidget* page, int output) {
     auto* group = Named(new QGroupBox(page), Name("EventGroup", output));
     auto* column = new QVBoxLayout(group);
-    for (const char* prefix : kEventBoxes) {
+    for (const char* prefix : velor::window::kEventBoxPrefixes) {
         column->addWidget(Named(new QCheckBox(group), Name(prefix, output)));
     }
     return group;
@@ -137,7 +117,7 @@ QWidget* BuildEventGroup(QWidget* page, int output) {
 QLayout* BuildTimingCombos(QWidget* page, int output) {
     auto* grid = new QGridLayout;
     int row = 0;
-    for (const char* prefix : kTimingCombos) {
+    for (const char* prefix : velor::window::kTimingListPrefixes) {
         const QString name = QLatin1String(prefix);
         grid->addWidget(Named(new QLabel(page), Name(prefix, output) + QLatin1String("Label")), row,
                         0);
@@ -193,13 +173,14 @@ void TMainForm::RetranslateOutputPage() {
             Control<QLabel>(BindingTitleName(output, loop))->setText(tr("ШС%1").arg(loop));
         }
         Control<QGroupBox>(Name("EventGroup", output))->setTitle(tr("Обрабатываемые извещения"));
-        for (const char* prefix : kEventBoxes) {
-            Control<QCheckBox>(Name(prefix, output))->setText(EventCaption(QLatin1String(prefix)));
+        for (const char* prefix : velor::window::kEventBoxPrefixes) {
+            Control<QCheckBox>(Name(prefix, output))
+                ->setText(CaptionOf(kEventCaptions, QLatin1String(prefix)));
         }
-        for (const char* prefix : kTimingCombos) {
+        for (const char* prefix : velor::window::kTimingListPrefixes) {
             const QString name = QLatin1String(prefix);
             Control<QLabel>(Name(prefix, output) + QLatin1String("Label"))
-                ->setText(TimingCaption(name));
+                ->setText(CaptionOf(kTimingCaptions, name));
             Control<ComboList>(Name(prefix, output))->SetItems(TimingItems(name));
         }
     }
@@ -221,7 +202,7 @@ void TMainForm::WireOutputPage() {
                 connect(combo, &ComboList::changedByUser, this, rule);
             }
         }
-        if (output > kRelayCount) {
+        if (output > velor::window::kRelays) {
             continue;
         }
         for (int loop = 1; loop <= kLoops; ++loop) {

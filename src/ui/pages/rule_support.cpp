@@ -1,6 +1,7 @@
 #include "ui/pages/rule_support.h"
 
 #include "catalogue/message_catalogue.h"
+#include "catalogue/message_ids.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
@@ -12,11 +13,7 @@
 
 namespace velor::rules {
 namespace {
-constexpr int kErrorCaption = 10001;          // "Ошибка!"
-constexpr QLatin1String kPlaceholder("%s");   // a bound in a range message
 constexpr int64_t kLargestInt32 = 2147483647; // beyond it the platform conversion fails
-constexpr int kOnOffMode = 2;    // "Взят/снят ( для охранного ШС)"
-constexpr int kActuatorMode = 5; // "Исполнительный   ( для охранного ШС)"
 } // namespace
 
 QString DigitsOnly(const QString& text) {
@@ -56,24 +53,23 @@ int64_t FieldValue(const UpDown& spinner) {
 }
 
 QString WithBounds(int messageId, int lower, int upper) {
-    QString text = MessageText(messageId);
-    for (const int bound : {lower, upper}) {
-        const qsizetype at = text.indexOf(kPlaceholder);
-        if (at >= 0) {
-            text.replace(at, kPlaceholder.size(), QString::number(bound));
-        }
-    }
-    return text;
+    return MessageText(messageId, {QString::number(lower), QString::number(upper)});
 }
 
-void ShowErrorBox(TDialogs& dialogs, const QString& text) {
-    MessageBoxRequest box;
-    box.text = text;
-    box.caption = MessageText(kErrorCaption);
-    box.icon = BoxIcon::Error;
-    box.buttons = BoxButtons::Ok;
-    box.owner = BoxOwner::Main;
-    dialogs.messageBox(box);
+UpDown& Spinner(const TMainForm& form, const QString& name) {
+    return *form.Control<UpDown>(name);
+}
+
+void ReplaceOutOfRange(const TMainForm& form, UpDown& spinner, int messageId) {
+    ShowErrorBox(form.Dialogs(), WithBounds(messageId, spinner.Min(), spinner.Max()));
+    spinner.SetPosition(spinner.Min());
+}
+
+void EmptyFieldExit(const TMainForm& form, QLineEdit& edit) {
+    if (edit.text().isEmpty()) {
+        edit.setFocus();
+        ShowErrorBox(form.Dialogs(), MessageText(msg::kValueMissing));
+    }
 }
 
 bool IsFireLoop(const TMainForm& form, int loop) {
@@ -85,7 +81,7 @@ int WorkMode(const TMainForm& form, int output) {
 }
 
 bool ForSecurityLoopsOnly(int workMode) {
-    return workMode == kOnOffMode || workMode == kActuatorMode;
+    return workMode == window::kArmDisarmMode || workMode == window::kExecutiveMode;
 }
 
 } // namespace velor::rules

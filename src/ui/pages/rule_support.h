@@ -6,12 +6,11 @@
 #include <optional>
 
 class QLineEdit;
-class TDialogs;
 class TMainForm;
 class UpDown;
 
-// What the page rules share: the numeric fields' digit filter and values, and the window's
-// error box.
+// What the page rules share: the numeric fields' digit filter and values, the bounds in a range
+// message, the loop type and the outputs' work modes.
 namespace velor::rules {
 
 // A value no numeric field accepts: what a digit string too long for a 32-bit integer counts as.
@@ -36,8 +35,15 @@ int64_t FieldValue(const UpDown& spinner);
 // A catalogue text with its two "%s" filled with the bounds, lower bound first.
 QString WithBounds(int messageId, int lower, int upper);
 
-// The window's error box: the text, caption message 10001, error icon, OK.
-void ShowErrorBox(TDialogs& dialogs, const QString& text);
+// The window's up-down control of that name.
+UpDown& Spinner(const TMainForm& form, const QString& name);
+
+// Reports a value outside the spinner's range (message messageId with the spinner's bounds) and
+// puts the minimum in its edit.
+void ReplaceOutOfRange(const TMainForm& form, UpDown& spinner, int messageId);
+
+// Leaving a numeric field empty: the field keeps the focus and the error box asks for a value.
+void EmptyFieldExit(const TMainForm& form, QLineEdit& edit);
 
 // A loop is a fire loop while its upper type button ts<loop> is checked.
 bool IsFireLoop(const TMainForm& form, int loop);

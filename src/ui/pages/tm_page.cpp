@@ -2,8 +2,8 @@
 // and the loops it may arm and disarm, under a fixed header with the column titles.
 
 #include "ui/control_families.h"
-#include "ui/widgets/exit_edit.h"
 #include "ui/main_form.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/widgets/page_control.h"
 
 #include <QCheckBox>
@@ -164,4 +164,11 @@ void TMainForm::WireKeyPage() {
     connect(Control<QCheckBox>(QStringLiteral("OnekeymodeAll")), &QCheckBox::toggled, this,
             &TMainForm::AllKeyModeShl);
     connect(PageControl1, &PageControl::changedByUser, this, &TMainForm::ChangeLoadIdButton);
+}
+
+void TMainForm::UncheckOneKeyModes() {
+    Control<QCheckBox>(QStringLiteral("OnekeymodeAll"))->setChecked(false);
+    for (int key = 1; key <= velor::window::kKeys; ++key) {
+        Control<QCheckBox>(velor::window::Name("onekeymode", key))->setChecked(false);
+    }
 }

@@ -1,14 +1,16 @@
 // Rules of the Touch Memory identifiers page: typing and checking identifiers, choosing the
-// target of a key read, the one-key mode, the TM output type and the hidden device number.
+// target of a key read and the one-key mode.
 
 #include "catalogue/message_catalogue.h"
+#include "catalogue/message_ids.h"
+#include "link/hex_text.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
-#include "ui/widgets/exit_edit.h"
 #include "ui/main_form.h"
+#include "ui/pages/rule_support.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/widgets/page_control.h"
 #include "ui/widgets/radio_group.h"
-#include "ui/pages/rule_support.h"
 #include "ui/widgets/up_down.h"
 
 #include <QCheckBox>
@@ -24,16 +26,10 @@ using namespace velor::rules;
 namespace {
 constexpr int kIdentifierDigits = 12; // a 48-bit key identifier in hexadecimal
 constexpr QChar kPadDigit = QLatin1Char('0');
-constexpr int kIdentifierOutputType = 0; // TypeTMRadioGroup: "Идентификатор ТМ"
 
-constexpr int kReenterQuestion = 10015; // "Ввести заново?"
-constexpr int kWrongLengthCaption = 10016;
-constexpr int kDuplicateIdentifier = 10017;
-constexpr int kDeviceNumberRange = 10018; // "Диапазон возможных значений от 1 до 253!"
-
+// Identifier edits take upper-case digits only (they turn typed letters to upper case).
 bool IsHexDigit(QChar c) {
-    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
-           (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+    return velor::HexDigitValue(c).has_value() && !c.isLower();
 }
 
 // True when another identifier edit holds the same text.
@@ -51,7 +47,7 @@ bool IsDuplicate(const TMainForm& form, const QLineEdit& edit) {
 // left is emptied and keeps the focus.
 void RejectDuplicate(const TMainForm& form, QLineEdit& edit) {
     if (IsDuplicate(form, edit)) {
-        ShowErrorBox(form.Dialogs(), MessageText(kDuplicateIdentifier));
+        ShowErrorBox(form.Dialogs(), MessageText(velor::msg::kIdentifierListed));
         edit.clear();
         edit.setFocus();
     }
@@ -59,8 +55,8 @@ void RejectDuplicate(const TMainForm& form, QLineEdit& edit) {
 
 bool AskReenter(const TMainForm& form) {
     MessageBoxRequest box;
-    box.text = MessageText(kReenterQuestion);
-    box.caption = MessageText(kWrongLengthCaption);
+    box.text = MessageText(velor::msg::kReenterQuestion);
+    box.caption = MessageText(velor::msg::kWrongIdentifierLength);
     box.icon = BoxIcon::Question;
     box.buttons = BoxButtons::YesNo;
     box.defaultButton = BoxResult::Yes;
@@ -125,7 +121,7 @@ void TMainForm::LoadIdButtonClick() {
     SetStatusText({});
     const auto key = static_cast<uint8_t>(ControlTag(lastIdentifierEdit_));
     if (Control<QRadioButton>(QStringLiteral("USB"))->isChecked()) {
-        StartOperation(kOpReadKey, {key});
+        StartOperation(Operation::ReadKey, {key});
     }
 }
 
@@ -146,19 +142,5 @@ void TMainForm::AllKeyModeShl() {
     const bool all = Control<QCheckBox>(QStringLiteral("OnekeymodeAll"))->isChecked();
     for (int key = 1; key <= kKeys; ++key) {
         Control<QCheckBox>(Name("onekeymode", key))->setChecked(all);
-    }
-}
-
-void TMainForm::ChangeTypeTM() {
-    const int type = Control<RadioGroup>(QStringLiteral("TypeTMRadioGroup"))->ItemIndex();
-    PageControl1->SetTabVisible(velor::window::kKeyPage, type == kIdentifierOutputType);
-}
-
-void TMainForm::NumberEditChange() {
-    UpDown& number = *Control<UpDown>(QStringLiteral("NumberPKP"));
-    const std::optional<int64_t> value = FilteredValue(*number.Associate());
-    if (value && (*value < number.Min() || *value > number.Max())) {
-        ShowErrorBox(Dialogs(), MessageText(kDeviceNumberRange));
-        number.SetPosition(number.Min());
     }
 }

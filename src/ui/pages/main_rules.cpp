@@ -1,0 +1,60 @@
+// Rules of the main page: the notification duration of the internal sounder, the TM output type
+// and the hidden device number.
+
+#include "catalogue/message_catalogue.h"
+#include "catalogue/message_ids.h"
+#include "ui/control_families.h"
+#include "ui/dialogs.h"
+#include "ui/main_form.h"
+#include "ui/pages/rule_support.h"
+#include "ui/widgets/page_control.h"
+#include "ui/widgets/radio_group.h"
+#include "ui/widgets/up_down.h"
+
+#include <QLineEdit>
+
+using velor::MessageText;
+using namespace velor::rules;
+
+namespace {
+constexpr int kIdentifierOutputType = 0; // TypeTMRadioGroup: "Идентификатор ТМ"
+} // namespace
+
+void TMainForm::TimeAlarmEditChange() {
+    UpDown& duration = Spinner(*this, QStringLiteral("TimeAlarm"));
+    const std::optional<int64_t> value = FilteredValue(*duration.Associate());
+    if (value && (*value < duration.Min() || *value > duration.Max())) {
+        ReplaceOutOfRange(*this, duration, velor::msg::kRangeWithStep);
+    }
+}
+
+// The duration ends as 1 or a multiple of 5 s: the device counts it in steps of 5 s, and 1
+// stands for the shortest notification.
+void TMainForm::TimeAlarmExit() {
+    UpDown& duration = Spinner(*this, QStringLiteral("TimeAlarm"));
+    QLineEdit& edit = *duration.Associate();
+    if (edit.text().isEmpty()) {
+        EmptyFieldExit(*this, edit);
+        return;
+    }
+    const int64_t value = FieldValue(duration);
+    const int64_t step = duration.Increment();
+    if (value % step == 0) {
+        return;
+    }
+    edit.setText(QString::number(value < step ? duration.Min() : value - value % step + step));
+}
+
+void TMainForm::ChangeTypeTM() {
+    const int type = Control<RadioGroup>(QStringLiteral("TypeTMRadioGroup"))->ItemIndex();
+    PageControl1->SetTabVisible(velor::window::kKeyPage, type == kIdentifierOutputType);
+}
+
+void TMainForm::NumberEditChange() {
+    UpDown& number = *Control<UpDown>(QStringLiteral("NumberPKP"));
+    const std::optional<int64_t> value = FilteredValue(*number.Associate());
+    if (value && (*value < number.Min() || *value > number.Max())) {
+        ShowErrorBox(Dialogs(), MessageText(velor::msg::kDeviceNumberRange));
+        number.SetPosition(number.Min());
+    }
+}
