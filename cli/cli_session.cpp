@@ -14,6 +14,7 @@
 #include "operations/status_codes.h"
 #include "operations/status_dispatch.h"
 #include "settings/cfg_format.h"
+#include "settings/regular_file.h"
 
 #include <QFile>
 
@@ -181,27 +182,24 @@ int CliSession::WriteFirmware() {
     return Run(Operation::WriteFirmware, image) ? kExitSuccess : kExitFailure;
 }
 
-// Empty when the file cannot be read or cannot be uploaded: at least 13 bytes, and a payload
-// of whole 64-byte blocks (a partial block would never reach the device).
+// Empty when the file cannot be read or cannot be uploaded: not a regular file, shorter than
+// 13 bytes, a block count beyond 16 bits (such a file is not even read), or a payload that is
+// not whole 64-byte blocks (a partial block would never reach the device).
 std::vector<uint8_t> CliSession::ReadFirmwareFile() {
-    QFile file(options_.file);
-    QString reason;
-    QByteArray content;
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = file.errorString();
-    } else {
-        content = file.readAll();
-        if (!velor::protocol::IsUploadableFirmware(static_cast<std::size_t>(content.size()))) {
-            reason = QStringLiteral("%1 bytes: not 13 bytes plus whole 64-byte blocks")
-                         .arg(content.size());
-        }
+    const FileRead read =
+        ReadRegularFile(options_.file, velor::protocol::kLargestCountableFirmware);
+    QString reason = read.reason;
+    if (read.refusal == FileRefusal::TooLarge) {
+        reason = FirmwareSizeRefusal(static_cast<std::size_t>(read.size));
+    } else if (read.refusal == FileRefusal::None) {
+        reason = FirmwareSizeRefusal(static_cast<std::size_t>(read.content.size()));
     }
     if (!reason.isEmpty()) {
         PrintLine(err_, velor::MessageText(velor::msg::kFirmwareNotLoaded));
         PrintLine(err_, QStringLiteral("%1: %2").arg(options_.file, reason));
         return {};
     }
-    return {content.begin(), content.end()};
+    return {read.content.begin(), read.content.end()};
 }
 
 } // namespace

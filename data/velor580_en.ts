@@ -2,6 +2,51 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="ru_RU">
 <context>
+    <name>CfgFormat</name>
+    <message>
+        <source>Строк: %1, а в файле настроек их %2</source>
+        <translation>%1 lines; a settings file has %2</translation>
+    </message>
+    <message>
+        <source>В файле &quot;%1&quot; строк: %2, а в файле настроек их %3</source>
+        <translation>File &quot;%1&quot; has %2 lines; a settings file has %3</translation>
+    </message>
+    <message>
+        <source>%1 (строка %2)</source>
+        <translation>%1 (line %2)</translation>
+    </message>
+    <message>
+        <source>%1 (файл &quot;%2&quot;, строка %3)</source>
+        <translation>%1 (file &quot;%2&quot;, line %3)</translation>
+    </message>
+    <message>
+        <source>В нём %1 байт, а файл настроек не бывает больше %2 байт</source>
+        <translation>It has %1 bytes; a settings file is never larger than %2 bytes</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareCheck</name>
+    <message>
+        <source>%1 байт: меньше %2 байт заголовка и конца файла</source>
+        <translation>%1 bytes: fewer than the %2 bytes of header and trailing bytes</translation>
+    </message>
+    <message>
+        <source>%1 байт: %2 блоков, а число блоков должно уместиться в 16 бит (не больше %3)</source>
+        <translation>%1 bytes: %2 blocks, but the block count must fit 16 bits (at most %3)</translation>
+    </message>
+    <message>
+        <source>%1 байт: данные не делятся на целые блоки по %2 байта</source>
+        <translation>%1 bytes: the payload is not whole %2-byte blocks</translation>
+    </message>
+</context>
+<context>
+    <name>RegularFile</name>
+    <message>
+        <source>это не обычный файл (устройство, канал или сокет)</source>
+        <translation>not a regular file (a device, FIFO or socket)</translation>
+    </message>
+</context>
+<context>
     <name>TAboutBox</name>
     <message>
         <source>О программе</source>

@@ -4,13 +4,27 @@
 
 namespace velor::protocol {
 
+const std::size_t kLargestCountableFirmware = kFirmwareMinSize + kMaxBlockCount * kBlockSize - 1;
+
 std::size_t FirmwarePayloadSize(std::size_t length) {
     return length >= kFirmwareMinSize ? length - kFirmwareMinSize : 0;
 }
 
 bool IsUploadableFirmware(std::size_t length) {
-    return length >= kFirmwareMinSize && FirmwarePayloadSize(length) % kBlockSize == 0 &&
-           FirmwareBlockCount(length) <= kMaxBlockCount;
+    return CheckFirmwareSize(length) == FirmwareSizeFault::None;
+}
+
+FirmwareSizeFault CheckFirmwareSize(std::size_t length) {
+    if (length < kFirmwareMinSize) {
+        return FirmwareSizeFault::TooShort;
+    }
+    if (FirmwareBlockCount(length) > kMaxBlockCount) {
+        return FirmwareSizeFault::TooManyBlocks;
+    }
+    if (FirmwarePayloadSize(length) % kBlockSize != 0) {
+        return FirmwareSizeFault::PartialBlock;
+    }
+    return FirmwareSizeFault::None;
 }
 
 std::size_t FirmwareBlockCount(std::size_t length) {

@@ -5,6 +5,8 @@
 #include "link/firmware_image.h"
 #include "link/protocol.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 int RefusalMessage(FirmwareMatch match) {
@@ -21,6 +23,30 @@ int RefusalMessage(FirmwareMatch match) {
 }
 
 } // namespace
+
+QString FirmwareSizeRefusal(std::size_t length) {
+    namespace protocol = velor::protocol;
+    const QString bytes = QString::number(length);
+    switch (protocol::CheckFirmwareSize(length)) {
+    case protocol::FirmwareSizeFault::TooShort:
+        return QCoreApplication::translate("FirmwareCheck",
+                                           "%1 байт: меньше %2 байт заголовка и конца файла")
+            .arg(bytes, QString::number(protocol::kFirmwareMinSize));
+    case protocol::FirmwareSizeFault::TooManyBlocks:
+        return QCoreApplication::translate(
+                   "FirmwareCheck",
+                   "%1 байт: %2 блоков, а число блоков должно уместиться в 16 бит (не больше %3)")
+            .arg(bytes, QString::number(protocol::FirmwareBlockCount(length)),
+                 QString::number(protocol::kMaxBlockCount));
+    case protocol::FirmwareSizeFault::PartialBlock:
+        return QCoreApplication::translate("FirmwareCheck",
+                                           "%1 байт: данные не делятся на целые блоки по %2 байта")
+            .arg(bytes, QString::number(protocol::kBlockSize));
+    case protocol::FirmwareSizeFault::None:
+        break;
+    }
+    return {};
+}
 
 std::optional<TVelorDevDesc> FirmwareDescriptor(const std::vector<uint8_t>& image) {
     if (image.size() < velor::protocol::kFirmwareDescriptorSize) {

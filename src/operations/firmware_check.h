@@ -24,6 +24,10 @@ std::optional<TVelorDevDesc> FirmwareDescriptor(const std::vector<uint8_t>& imag
 // Type first, then platform, then whether the type is the configured model's.
 FirmwareMatch MatchFirmware(const TVelorDevDesc& file, const TVelorDevDesc& device);
 
+// Why a firmware file of length bytes cannot be uploaded (too short, a block count beyond 16 bits,
+// a payload of partial blocks), in the program's language; empty when it can.
+QString FirmwareSizeRefusal(std::size_t length);
+
 // The status text of a refusal: message 10001, a blank and the refusal's message. Empty for an
 // accepted file.
 QString FirmwareRefusalText(FirmwareMatch match);

@@ -1,7 +1,8 @@
 #include "settings/cfg_format.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "settings/regular_file.h"
+
+#include <QCoreApplication>
 #include <QStringDecoder>
 
 #include <stdexcept>
@@ -12,6 +13,17 @@ constexpr char kLineEnd[] = "\r\n";
 constexpr char16_t kCr = u'\r';
 constexpr char16_t kLf = u'\n';
 constexpr int kLowByteMask = 0xFF;
+// A settings file is 771 to 1285 bytes; twice that in UTF-16 with blanks, zeros and ignored
+// lines to spare still fits. Anything larger is refused before it is read.
+constexpr qint64 kMaxCfgFileSize = 64 * 1024;
+// How much of a bad line its error shows, and how control characters appear there.
+constexpr qsizetype kExcerptLength = 40;
+constexpr char16_t kFirstPrintable = u' ';
+constexpr char16_t kDelete = 0x7F;
+constexpr char16_t kFirstAfterC1 = 0xA0; // U+0080..U+009F are control characters too
+constexpr int kHexBase = 16;
+constexpr int kEscapeDigits = 2;
+constexpr int kWideEscapeDigits = 4;
 
 struct TextEncoding {
     QStringConverter::Encoding encoding;
@@ -57,6 +69,75 @@ std::runtime_error FileError(const char* what, const QString& path, const QStrin
         QStringLiteral("%1 \"%2\". %3").arg(QLatin1String(what), path, reason).toStdString());
 }
 
+bool IsControl(char16_t c) {
+    return c < kFirstPrintable || (c >= kDelete && c < kFirstAfterC1);
+}
+
+QString Escaped(QChar c) {
+    const char16_t code = c.unicode();
+    if (!IsControl(code)) {
+        return QString(c);
+    }
+    const bool narrow = code <= 0xFF;
+    return (narrow ? QStringLiteral("\\x") : QStringLiteral("\\u")) +
+           QStringLiteral("%1")
+               .arg(code, narrow ? kEscapeDigits : kWideEscapeDigits, kHexBase, QLatin1Char('0'))
+               .toUpper();
+}
+
+// What an error shows of a bad line: its first characters, control characters written as \xNN,
+// and "…" where the line goes on.
+QString LineExcerpt(const QString& line) {
+    QString shown;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QString next = Escaped(line.at(i));
+        const bool pairStarts = line.at(i).isHighSurrogate() && i + 1 < line.size();
+        if (shown.size() + next.size() + (pairStarts ? 1 : 0) > kExcerptLength) {
+            return shown + QChar(0x2026);
+        }
+        shown += next;
+        if (pairStarts) {
+            shown += line.at(++i);
+        }
+    }
+    return shown;
+}
+
+std::runtime_error TooFewLinesError(qsizetype lines, const QString& fileName) {
+    const QString count = QString::number(lines);
+    const QString needed = QString::number(kSettingsImageSize);
+    const QString text =
+        fileName.isEmpty()
+            ? QCoreApplication::translate("CfgFormat", "Строк: %1, а в файле настроек их %2")
+                  .arg(count, needed)
+            : QCoreApplication::translate("CfgFormat",
+                                          "В файле \"%1\" строк: %2, а в файле настроек их %3")
+                  .arg(fileName, count, needed);
+    return std::runtime_error(text.toStdString());
+}
+
+// The conversion's wording with at most the start of the line, then where the line is.
+std::runtime_error BadLineError(const QString& line, qsizetype number, const QString& fileName) {
+    const QString error = QString::fromUtf8(InvalidIntegerError(LineExcerpt(line)).what());
+    const QString lineNumber = QString::number(number);
+    const QString text =
+        fileName.isEmpty()
+            ? QCoreApplication::translate("CfgFormat", "%1 (строка %2)").arg(error, lineNumber)
+            : QCoreApplication::translate("CfgFormat", "%1 (файл \"%2\", строка %3)")
+                  .arg(error, fileName, lineNumber);
+    return std::runtime_error(text.toStdString());
+}
+
+// The reason a file cannot be read as a settings file.
+QString CfgReadRefusal(const FileRead& read) {
+    if (read.refusal == FileRefusal::TooLarge) {
+        return QCoreApplication::translate(
+                   "CfgFormat", "В нём %1 байт, а файл настроек не бывает больше %2 байт")
+            .arg(QString::number(read.size), QString::number(kMaxCfgFileSize));
+    }
+    return read.reason;
+}
+
 } // namespace
 
 QStringList CfgLines(const SettingsImage& image) {
@@ -78,13 +159,10 @@ QByteArray CfgText(const SettingsImage& image) {
 }
 
 void SaveCfgFile(const QString& path, const SettingsImage& image) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw FileError("Cannot create file", path, file.errorString());
-    }
-    const QByteArray text = CfgText(image);
-    if (file.write(text) != text.size() || !file.commit()) {
-        throw FileError("Cannot create file", path, file.errorString());
+    try {
+        SaveFileReplacing(path, CfgText(image));
+    } catch (const FileSaveError& error) {
+        throw FileError("Cannot create file", path, error.Reason());
     }
 }
 
@@ -96,30 +174,31 @@ QStringList DecodeCfgText(const QByteArray& content) {
 }
 
 QStringList ReadCfgLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw FileError("Cannot open file", path, file.errorString());
+    const FileRead read = ReadRegularFile(path, kMaxCfgFileSize);
+    if (read.refusal != FileRefusal::None) {
+        throw FileError("Cannot open file", path, CfgReadRefusal(read));
     }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw FileError("Cannot open file", path, file.errorString());
-    }
-    return DecodeCfgText(content);
+    return DecodeCfgText(read.content);
 }
 
-SettingsImage ImageFromCfgLines(const QStringList& lines) {
+SettingsImage ImageFromCfgLines(const QStringList& lines, const QString& fileName) {
     SettingsImage image;
     for (std::size_t offset = 0; offset < kSettingsImageSize; ++offset) {
         const auto index = static_cast<qsizetype>(offset);
         if (index >= lines.size()) {
-            throw std::runtime_error(
-                QStringLiteral("List index out of bounds (%1)").arg(lines.size()).toStdString());
+            throw TooFewLinesError(lines.size(), fileName);
         }
-        image[offset] = static_cast<uint8_t>(StrToInt(lines.at(index)) & kLowByteMask);
+        int value = 0;
+        try {
+            value = StrToInt(lines.at(index));
+        } catch (const std::runtime_error&) {
+            throw BadLineError(lines.at(index), index + 1, fileName);
+        }
+        image[offset] = static_cast<uint8_t>(value & kLowByteMask);
     }
     return image;
 }
 
 SettingsImage LoadCfgFile(const QString& path) {
-    return ImageFromCfgLines(ReadCfgLines(path));
+    return ImageFromCfgLines(ReadCfgLines(path), path);
 }

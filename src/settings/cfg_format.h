@@ -17,8 +17,10 @@ QStringList CfgLines(const SettingsImage& image);
 // The file content: the 257 lines, CR LF after each, nothing else.
 QByteArray CfgText(const SettingsImage& image);
 
-// Writes the file through a temporary file renamed over the target, so a failed save leaves an
-// existing file as it was. Error: Cannot create file "<path>". <system reason>
+// Writes the file through a temporary file that is written, checked and synced before it is
+// renamed over the target, so a failed save (a full disk included) leaves an existing file as it
+// was. A symbolic link is followed to its target; a target that is not a regular file is refused.
+// Error: Cannot create file "<path>". <system reason>
 void SaveCfgFile(const QString& path, const SettingsImage& image);
 
 // Splits a file's bytes into lines. A UTF-8 or UTF-16 (LE or BE) byte-order mark selects that
@@ -26,13 +28,17 @@ void SaveCfgFile(const QString& path, const SettingsImage& image);
 // end opens no further line.
 QStringList DecodeCfgText(const QByteArray& content);
 
-// Reads a file's lines. Error: Cannot open file "<path>". <system reason>
+// Reads a file's lines. Only a regular file of at most 64 KiB is read; anything else (a folder, a
+// FIFO, a device node, a larger file) is refused before it is read.
+// Error: Cannot open file "<path>". <system reason, or why the file is refused>
 QStringList ReadCfgLines(const QString& path);
 
 // Converts the first 257 lines (further lines are ignored) with StrToInt, keeping the low
-// 8 bits of each number (300 gives 44, -1 gives 255). Errors: a missing line gives
-// "List index out of bounds (<number of lines>)", a line that is no number the conversion error.
-SettingsImage ImageFromCfgLines(const QStringList& lines);
+// 8 bits of each number (300 gives 44, -1 gives 255). Errors name the file when fileName is
+// given: too few lines give how many the file has and how many a settings file has; a line that
+// is no number gives the conversion error for the line's first 40 characters (control
+// characters as \xNN), followed by the file's name and the line's number.
+SettingsImage ImageFromCfgLines(const QStringList& lines, const QString& fileName = QString());
 
 // ReadCfgLines then ImageFromCfgLines.
 SettingsImage LoadCfgFile(const QString& path);

@@ -230,6 +230,17 @@ void TestCli::refusedFilesLeaveTheDeviceUntouched_data() {
     QTest::newRow("settings file missing") << "write-settings" << QByteArray() << "Cannot open";
     QTest::newRow("settings file with a line that is no number")
         << "write-settings" << QByteArray("12\r\nabc\r\n") << "abc";
+    QTest::newRow("firmware file whose block count does not fit 16 bits")
+        << "write-firmware" << QByteArray(13 + 65535 * 64, '\0')
+        << "4194253 байт: 65536 блоков, а число блоков должно уместиться в 16 бит";
+    QTest::newRow("settings file with a long bad line: its start, the file and the line")
+        << "write-settings" << QByteArray("12\r\n") + QByteArray(1000, '\x01')
+        << "''" + QStringLiteral("\\x01").repeated(10) +
+               "\u2026'' is not a valid integer value "
+               "(файл \"";
+    QTest::newRow("settings file larger than 64 KiB")
+        << "write-settings" << QByteArray(64 * 1024 + 1, '1')
+        << "В нём 65537 байт, а файл настроек не бывает больше 65536 байт";
 }
 
 void TestCli::refusedFilesLeaveTheDeviceUntouched() {

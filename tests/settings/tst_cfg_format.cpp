@@ -7,9 +7,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <functional>
 #include <map>
+#include <memory>
 #include <stdexcept>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using ByteMap = std::map<int, int>; // offset -> value; every other byte is zero
 Q_DECLARE_METATYPE(ByteMap)
@@ -65,6 +69,65 @@ QByteArray FileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// What stands at a path before a load or a save.
+enum class Entry { None, OldFile, Folder, Fifo, LinkToFifo, DeviceNode, Sized };
+
+void MakeEntry(Entry entry, const QString& path, const QByteArray& old = QByteArray(),
+               qint64 size = 0) {
+    switch (entry) {
+    case Entry::None:
+    case Entry::DeviceNode: // the path names /dev/null itself
+        return;
+    case Entry::OldFile:
+        WriteFile(path, old);
+        return;
+    case Entry::Folder:
+        QVERIFY(QDir().mkdir(path));
+        return;
+    case Entry::Fifo:
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        return;
+    case Entry::LinkToFifo:
+        QCOMPARE(::mkfifo(QFile::encodeName(path + ".fifo").constData(), 0644), 0);
+        QVERIFY(QFile::link(QFileInfo(path).fileName() + ".fifo", path));
+        return;
+    case Entry::Sized: { // sparse where the file system allows
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write(old) == old.size() && file.resize(size));
+        return;
+    }
+    }
+}
+
+bool IsFifo(const QString& path) {
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
+}
+
+// Lowers the largest file this process may write, as a full disk would stop a save part-way;
+// the signal the limit raises is ignored so that the write fails with EFBIG instead.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = nullptr;
+};
+
 QString ErrorText(const std::function<void()>& action) {
     try {
         action();
@@ -75,6 +138,8 @@ QString ErrorText(const std::function<void()>& action) {
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Entry)
 
 class CfgFormatTest : public QObject {
     Q_OBJECT
@@ -91,12 +156,18 @@ private slots:
     void failedSaveKeepsOldFile();
     void unreadableFileIsReported_data();
     void unreadableFileIsReported();
+    void saveFollowsLinksToTheirTarget_data();
+    void saveFollowsLinksToTheirTarget();
+    void linesWithoutFileNameAreReported_data();
+    void linesWithoutFileNameAreReported();
 
 private:
     QTemporaryDir m_dir;
 };
 
-// A file's content and either the image bytes it gives or the error it raises.
+// A file's content and either the image bytes it gives or the error it raises ("%path" stands for
+// the file's path). A bad line's error shows at most its first 40 characters, control characters
+// as \xNN, and names the file and the line.
 void CfgFormatTest::loadsFile_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<ByteMap>("expected");
@@ -120,14 +191,16 @@ void CfgFormatTest::loadsFile_data() {
     value("largest decimal", "2147483647", 255);
     value("smallest decimal", "-2147483648", 0);
 
-    auto invalid = [](const char* name, const QString& line) {
+    auto invalid = [](const char* name, const QString& line, const QString& shown = QString()) {
         QTest::newRow(name) << CfgContent({"1", line}) << ByteMap{}
-                            << QStringLiteral("''%1'' is not a valid integer value").arg(line);
+                            << QStringLiteral("''%1'' is not a valid integer value "
+                                              "(файл \"%path\", строка 2)")
+                                   .arg(shown.isNull() ? line : shown);
     };
     invalid("blank after the number", "7 ");
     invalid("empty line", "");
     invalid("blanks only", "   ");
-    invalid("tab is not a blank", "\t7");
+    invalid("tab is not a blank", "\t7", "\\x097");
     invalid("sign only", "-");
     invalid("two signs", "--1");
     invalid("blank after sign", "- 1");
@@ -142,18 +215,41 @@ void CfgFormatTest::loadsFile_data() {
     invalid("very long number", "99999999999999999999999");
     invalid("non-ASCII digit", QStringLiteral("\uFF17"));
     invalid("text", QStringLiteral("Ошибка"));
+    invalid("NUL byte shown, the line not cut short", QStringLiteral("7\0005"), "7\\x005");
+    invalid("DEL and C1 control characters", QStringLiteral("\u007F\u0085\u009F1"),
+            "\\x7F\\x85\\x9F1");
+    invalid("escape sequence of a terminal", "\x1B[2J", "\\x1B[2J");
+    invalid("40 characters shown whole", QString(39, 'a') + 'b', QString(39, 'a') + 'b');
+    invalid("41 characters cut to 40", QString(40, 'a') + 'b', QString(40, 'a') + u'\u2026');
+    invalid("60 kB line cut to 40 characters", QString(60 * 1024, 'z'),
+            QString(40, 'z') + u'\u2026');
+    invalid("escape not split at the cut", QString(38, 'c') + '\x01', QString(38, 'c') + u'\u2026');
+    invalid("character pair not split at the cut", QString(39, 'd') + QStringLiteral("\U0001F600"),
+            QString(39, 'd') + u'\u2026');
+    QTest::newRow("binary content")
+        << CfgContent({}).prepend(QByteArray("\x01\xFF\x00\x7F\r\n", 6)) << ByteMap{}
+        << QStringLiteral("''\\x01\uFFFD\\x00\\x7F'' is not a valid integer value "
+                          "(файл \"%path\", строка 1)");
+    QTest::newRow("bad last line")
+        << CfgContent(QStringList(256, "0") << "x") << ByteMap{}
+        << QStringLiteral("''x'' is not a valid integer value (файл \"%path\", строка 257)");
 
     QTest::newRow("last line is byte 256")
         << CfgContent(QStringList(256, "0") << "9") << ByteMap{{256, 9}} << QString();
     QTest::newRow("258 lines: the last is ignored")
         << CfgContent(QStringList(257, "0") << "junk", 258) << ByteMap{} << QString();
     QTest::newRow("256 lines") << CfgContent({}, 256) << ByteMap{}
-                               << QStringLiteral("List index out of bounds (256)");
+                               << QStringLiteral(
+                                      "В файле \"%path\" строк: 256, а в файле настроек их 257");
     QTest::newRow("empty file") << QByteArray() << ByteMap{}
-                                << QStringLiteral("List index out of bounds (0)");
+                                << QStringLiteral(
+                                       "В файле \"%path\" строк: 0, а в файле настроек их 257");
     QTest::newRow("bad line reported before missing lines")
         << CfgContent({"1", "x"}, 10) << ByteMap{}
-        << QStringLiteral("''x'' is not a valid integer value");
+        << QStringLiteral("''x'' is not a valid integer value (файл \"%path\", строка 2)");
+    const QByteArray valid = CfgContent({"5"});
+    QTest::newRow("64 KiB with ignored lines")
+        << valid + QByteArray(64 * 1024 - valid.size(), '#') << ByteMap{{0, 5}} << QString();
     QTest::newRow("LF line ends") << CfgContent({"1", "2"}, 257, "\n") << ByteMap{{0, 1}, {1, 2}}
                                   << QString();
     QTest::newRow("CR line ends") << CfgContent({"1", "2"}, 257, "\r") << ByteMap{{0, 1}, {1, 2}}
@@ -178,7 +274,7 @@ void CfgFormatTest::loadsFile() {
     if (error.isEmpty()) {
         QVERIFY(LoadCfgFile(path) == WithBytes(expected));
     } else {
-        QCOMPARE(ErrorText([&] { LoadCfgFile(path); }), error);
+        QCOMPARE(ErrorText([&] { LoadCfgFile(path); }), QString(error).replace("%path", path));
     }
 }
 
@@ -246,73 +342,198 @@ void CfgFormatTest::writesExactText() {
 void CfgFormatTest::saveReplacesFileAndLoadsBack() {
     const QString path = m_dir.filePath("replace.cfg");
     WriteFile(path, QByteArray(5000, '9'));
+    const auto permissions =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    QVERIFY(QFile::setPermissions(path, permissions));
 
     SaveCfgFile(path, Patterned());
 
     QCOMPARE(FileBytes(path), CfgText(Patterned()));
     QVERIFY(LoadCfgFile(path) == Patterned());
+    QCOMPARE(QFile::permissions(path) & 0x7077, permissions); // owner, group, others
 }
 
 // The target of each save is chosen so that the save cannot complete; whatever is at the target
-// must stay as it was and no temporary file may be left behind.
+// must stay as it was and no temporary file may be left behind. A file size limit stops the write
+// part-way as a full disk does.
 void CfgFormatTest::failedSaveKeepsOldFile_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("isFolder");
+    QTest::addColumn<Entry>("entry");
+    QTest::addColumn<int>("sizeLimit");  // 0: none
+    QTest::addColumn<QString>("reason"); // empty: any
 
     // The temporary file's name (target name plus a suffix) exceeds the 255-byte name limit.
-    QTest::newRow("temporary file cannot be created") << QString(250, 'a') + ".cfg" << false;
-    QTest::newRow("target is a folder") << QStringLiteral("folder.cfg") << true;
-    QTest::newRow("folder missing") << QStringLiteral("missing/new.cfg") << false;
+    QTest::newRow("temporary file cannot be created")
+        << QString(250, 'a') + ".cfg" << Entry::OldFile << 0 << QString();
+    QTest::newRow("target is a folder")
+        << QStringLiteral("folder.cfg") << Entry::Folder << 0 << QStringLiteral("Is a directory");
+    QTest::newRow("folder missing")
+        << QStringLiteral("missing/new.cfg") << Entry::None << 0 << QString();
+    const QString notRegular = QStringLiteral("это не обычный файл (устройство, канал или сокет)");
+    QTest::newRow("target is a FIFO")
+        << QStringLiteral("pipe.cfg") << Entry::Fifo << 0 << notRegular;
+    QTest::newRow("target is a link to a FIFO")
+        << QStringLiteral("link.cfg") << Entry::LinkToFifo << 0 << notRegular;
+    QTest::newRow("disk full after the first bytes")
+        << QStringLiteral("full.cfg") << Entry::OldFile << 100 << QStringLiteral("File too large");
+    QTest::newRow("disk full at the first byte")
+        << QStringLiteral("full.cfg") << Entry::OldFile << 1 << QStringLiteral("File too large");
+    QTest::newRow("disk full, no old file")
+        << QStringLiteral("new.cfg") << Entry::None << 100 << QStringLiteral("File too large");
 }
 
 void CfgFormatTest::failedSaveKeepsOldFile() {
     QFETCH(QString, name);
-    QFETCH(bool, isFolder);
+    QFETCH(Entry, entry);
+    QFETCH(int, sizeLimit);
+    QFETCH(QString, reason);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(name);
     const QByteArray old = CfgText(Patterned());
-    const bool hasOld = !isFolder && !name.contains('/');
-    if (isFolder) {
-        QVERIFY(QDir(dir.path()).mkdir(name));
-    } else if (hasOld) {
-        WriteFile(path, old);
-    }
+    const bool hasOld = entry == Entry::OldFile;
+    MakeEntry(entry, path, old);
+    const QStringList before =
+        QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System);
 
-    const QString error = ErrorText([&] { SaveCfgFile(path, SettingsImage()); });
+    QString error;
+    {
+        std::unique_ptr<FileSizeLimit> limit;
+        if (sizeLimit > 0) {
+            limit = std::make_unique<FileSizeLimit>(static_cast<rlim_t>(sizeLimit));
+        }
+        error = ErrorText([&] { SaveCfgFile(path, SettingsImage()); });
+    }
 
     const QString prefix = QStringLiteral("Cannot create file \"%1\". ").arg(path);
     QVERIFY2(error.startsWith(prefix) && error.size() > prefix.size(), qPrintable(error));
-    const QStringList left = QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
-    QCOMPARE(left, hasOld || isFolder ? QStringList{name} : QStringList{});
+    if (!reason.isEmpty()) {
+        QCOMPARE(error, prefix + reason);
+    }
+    const QStringList left =
+        QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System);
+    QCOMPARE(left, before);
     if (hasOld) {
         QCOMPARE(FileBytes(path), old);
     }
-    QCOMPARE(QFileInfo(path).isDir(), isFolder);
+    QCOMPARE(QFileInfo(path).isDir(), entry == Entry::Folder);
+    QCOMPARE(IsFifo(path), entry == Entry::Fifo || entry == Entry::LinkToFifo);
+    QCOMPARE(QFileInfo(path).isSymLink(), entry == Entry::LinkToFifo);
 }
 
-void CfgFormatTest::unreadableFileIsReported_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("isFolder");
+// A save through a symbolic link replaces the file the link leads to; the link stays a link.
+void CfgFormatTest::saveFollowsLinksToTheirTarget_data() {
+    QTest::addColumn<QStringList>("links"); // link name -> what it points at, in pairs
+    QTest::addColumn<QString>("saved");     // the name the save is given
+    QTest::addColumn<QString>("target");    // the file that receives the content
 
-    QTest::newRow("missing file") << QStringLiteral("absent.cfg") << false;
-    QTest::newRow("folder") << QStringLiteral("folder.cfg") << true;
+    QTest::newRow("link to a file") << QStringList{"link.cfg", "real.cfg"} << "link.cfg"
+                                    << "real.cfg";
+    QTest::newRow("link to a link")
+        << QStringList{"first.cfg", "second.cfg", "second.cfg", "sub/real.cfg"} << "first.cfg"
+        << "sub/real.cfg";
+    QTest::newRow("link to a file not yet there")
+        << QStringList{"dangling.cfg", "sub/new.cfg"} << "dangling.cfg"
+        << "sub/new.cfg";
+}
+
+void CfgFormatTest::saveFollowsLinksToTheirTarget() {
+    QFETCH(QStringList, links);
+    QFETCH(QString, saved);
+    QFETCH(QString, target);
+
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("sub"));
+    if (!saved.startsWith("dangling")) {
+        WriteFile(dir.filePath(target), QByteArray("old\r\n"));
+    }
+    for (qsizetype i = 0; i + 1 < links.size(); i += 2) {
+        QVERIFY(QFile::link(links.at(i + 1), dir.filePath(links.at(i))));
+    }
+
+    SaveCfgFile(dir.filePath(saved), Patterned());
+
+    QCOMPARE(FileBytes(dir.filePath(target)), CfgText(Patterned()));
+    for (qsizetype i = 0; i + 1 < links.size(); i += 2) {
+        QVERIFY2(QFileInfo(dir.filePath(links.at(i))).isSymLink(), qPrintable(links.at(i)));
+    }
+    // Nothing else is left beside the links and the target: no temporary file.
+    QStringList expected{"sub"};
+    for (const QString& name : links) {
+        if (!name.contains('/')) {
+            expected << name;
+        }
+    }
+    expected.removeDuplicates();
+    expected.sort();
+    const auto entries = [&](const QString& folder) {
+        return QDir(dir.filePath(folder))
+            .entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System);
+    };
+    QCOMPARE(entries("."), expected);
+    QCOMPARE(entries("sub"),
+             target.startsWith("sub/") ? QStringList{target.mid(4)} : QStringList{});
+}
+
+// Only regular files of at most 64 KiB are read; anything else is refused before it is read, and
+// a FIFO without blocking.
+void CfgFormatTest::unreadableFileIsReported_data() {
+    QTest::addColumn<QString>("name"); // an absolute name is used as it is
+    QTest::addColumn<Entry>("entry");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<QString>("reason");
+
+    const QString notRegular = QStringLiteral("это не обычный файл (устройство, канал или сокет)");
+    QTest::newRow("missing file") << QStringLiteral("absent.cfg") << Entry::None << qint64(0)
+                                  << QStringLiteral("No such file or directory");
+    QTest::newRow("folder") << QStringLiteral("folder.cfg") << Entry::Folder << qint64(0)
+                            << QStringLiteral("Is a directory");
+    QTest::newRow("FIFO") << QStringLiteral("pipe.cfg") << Entry::Fifo << qint64(0) << notRegular;
+    QTest::newRow("link to a FIFO")
+        << QStringLiteral("link.cfg") << Entry::LinkToFifo << qint64(0) << notRegular;
+    QTest::newRow("device node") << QStringLiteral("/dev/null") << Entry::DeviceNode << qint64(0)
+                                 << notRegular;
+    QTest::newRow("one byte beyond 64 KiB")
+        << QStringLiteral("big.cfg") << Entry::Sized << qint64(64 * 1024 + 1)
+        << QStringLiteral("В нём 65537 байт, а файл настроек не бывает больше 65536 байт");
+    QTest::newRow("1 GiB sparse file")
+        << QStringLiteral("huge.cfg") << Entry::Sized << (qint64(1) << 30)
+        << QStringLiteral("В нём 1073741824 байт, а файл настроек не бывает больше 65536 байт");
 }
 
 void CfgFormatTest::unreadableFileIsReported() {
     QFETCH(QString, name);
-    QFETCH(bool, isFolder);
+    QFETCH(Entry, entry);
+    QFETCH(qint64, size);
+    QFETCH(QString, reason);
 
     QTemporaryDir dir;
-    const QString path = dir.filePath(name);
-    if (isFolder) {
-        QVERIFY(QDir(dir.path()).mkdir(name));
-    }
+    const QString path = QDir::isAbsolutePath(name) ? name : dir.filePath(name);
+    MakeEntry(entry, path, CfgContent({"1"}), size);
 
     const QString error = ErrorText([&] { LoadCfgFile(path); });
 
-    const QString prefix = QStringLiteral("Cannot open file \"%1\". ").arg(path);
-    QVERIFY2(error.startsWith(prefix) && error.size() > prefix.size(), qPrintable(error));
+    QCOMPARE(error, QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason));
+}
+
+// The conversion alone, for lines that come from no file (the factory settings in the window).
+void CfgFormatTest::linesWithoutFileNameAreReported_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("three lines") << QStringList{"1", "2", "3"}
+                                 << QStringLiteral("Строк: 3, а в файле настроек их 257");
+    QTest::newRow("bad second line")
+        << QStringList{"1", QString(50, '\x02')}
+        << QStringLiteral("''%1…'' is not a valid integer value (строка 2)")
+               .arg(QStringLiteral("\\x02").repeated(10));
+}
+
+void CfgFormatTest::linesWithoutFileNameAreReported() {
+    QFETCH(QStringList, lines);
+    QFETCH(QString, error);
+
+    QCOMPARE(ErrorText([&] { ImageFromCfgLines(lines); }), error);
 }
 
 QTEST_GUILESS_MAIN(CfgFormatTest)

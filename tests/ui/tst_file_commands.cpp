@@ -5,10 +5,10 @@
 #include "recording_dialogs.h"
 #include "window_test_support.h"
 
-#include "settings/cfg_format.h"
 #include "catalogue/message_catalogue.h"
-#include "ui/widgets/combo_list.h"
+#include "settings/cfg_format.h"
 #include "ui/main_form.h"
+#include "ui/widgets/combo_list.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -21,8 +21,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <memory>
 #include <stdexcept>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 constexpr int kKeys = 28;
@@ -107,6 +110,52 @@ QByteArray FirmwareFile(uint16_t type, uint16_t platform, int payload, int versi
 std::vector<uint8_t> Bytes(const QByteArray& content) {
     return std::vector<uint8_t>(content.begin(), content.end());
 }
+
+// Puts what a row names at path: "" the content as a file (none when empty), "fifo" a FIFO,
+// "sparse" a file of size bytes that starts with the content; a device path is used as it is.
+void MakeFile(const QString& source, const QString& path, const QByteArray& content,
+              qint64 size = 0) {
+    if (source == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    } else if (source == "sparse") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write(content) == content.size() && file.resize(size));
+    } else if (source.isEmpty() && !content.isEmpty()) {
+        WriteFile(path, content);
+    }
+}
+
+bool IsFifo(const QString& path) {
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
+}
+
+// Lowers the largest file this process may write, as a full disk stops a save part-way; the
+// signal the limit raises is ignored, so the write fails with EFBIG. Restored when it ends.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = nullptr;
+};
+
+const QString kNotRegular = QStringLiteral("это не обычный файл (устройство, канал или сокет)");
+constexpr qint64 kLargestCountableFirmware = 13 + 65535 * 64 - 1; // block count 65535
 } // namespace
 
 Q_DECLARE_METATYPE(SettingsImage)
@@ -179,9 +228,11 @@ void TestFileCommands::constructionFailsWithReaderError_data() {
         lines256 += "0\r\n";
     }
     QTest::newRow("missing file") << QByteArray() << "Cannot open file \"580default.cfg\". ";
-    QTest::newRow("256 lines") << lines256 << "List index out of bounds (256)";
+    QTest::newRow("256 lines")
+        << lines256 << "В файле \"580default.cfg\" строк: 256, а в файле настроек их 257";
     QTest::newRow("number followed by a blank")
-        << QByteArray("7 \r\n") + lines256 << "''7 '' is not a valid integer value";
+        << QByteArray("7 \r\n") + lines256
+        << "''7 '' is not a valid integer value (файл \"580default.cfg\", строка 1)";
 }
 
 void TestFileCommands::constructionFailsWithReaderError() {
@@ -290,65 +341,133 @@ void TestFileCommands::saveCancelledChangesNothing() {
     QVERIFY(QDir(files_->path()).isEmpty());
 }
 
+// A failed save shows the reason and leaves whatever stood at the target as it was: no file, the
+// old file byte for byte (a full disk stops the write part-way), a FIFO.
 void TestFileCommands::saveFailureShowsExceptionBox_data() {
     QTest::addColumn<QString>("code");     // typed into the disabled CodeTM3, unfiltered
     QTest::addColumn<QString>("fileName"); // relative to a folder that may not exist
+    QTest::addColumn<QString>("source");   // what stands there, see MakeFile
+    QTest::addColumn<QByteArray>("old");   // an old file's content
+    QTest::addColumn<int>("sizeLimit");    // 0: none
     QTest::addColumn<QString>("error");    // the start of the box text
     QTest::addColumn<QString>("traceStart");
 
-    QTest::newRow("identifier with a blank") << "12 4"
-                                             << "saved.cfg"
-                                             << "'' '' is not a valid integer value"
-                                             << "Number of TMs = 1";
-    QTest::newRow("folder missing") << ""
-                                    << "missing/saved.cfg"
-                                    << "Cannot create file \""
-                                    << "0";
+    QTest::newRow("identifier with a blank")
+        << "12 4"
+        << "saved.cfg" << QString() << QByteArray() << 0 << "'' '' is not a valid integer value"
+        << "Number of TMs = 1";
+    QTest::newRow("folder missing")
+        << ""
+        << "missing/saved.cfg" << QString() << QByteArray() << 0 << "Cannot create file \""
+        << "0";
+    QTest::newRow("disk full: the old file stays")
+        << ""
+        << "saved.cfg" << QString() << CfgText(OtherSettings()) << 200
+        << "Cannot create file \"%path\". File too large"
+        << "0";
+    QTest::newRow("FIFO at the target")
+        << ""
+        << "saved.cfg"
+        << "fifo" << QByteArray() << 0
+        << QStringLiteral("Cannot create file \"%path\". ") + kNotRegular << "0";
 }
 
 void TestFileCommands::saveFailureShowsExceptionBox() {
     QFETCH(QString, code);
     QFETCH(QString, fileName);
+    QFETCH(QString, source);
+    QFETCH(QByteArray, old);
+    QFETCH(int, sizeLimit);
     QFETCH(QString, error);
     QFETCH(QString, traceStart);
+    const QString path = files_->filePath(fileName);
+    MakeFile(source, path, old);
     Window window;
     auto* edit = window.form->Control<QLineEdit>("CodeTM3");
     edit->setEnabled(false); // the identifier page's filter leaves a disabled edit alone
     edit->setText(code);
     window.form->SetStatusText("before");
-    window.dialogs.saveAnswers.enqueue(files_->filePath(fileName));
-    window.form->SaveButtonClick();
+    window.dialogs.saveAnswers.enqueue(path);
+    {
+        std::unique_ptr<FileSizeLimit> limit;
+        if (sizeLimit > 0) {
+            limit = std::make_unique<FileSizeLimit>(static_cast<rlim_t>(sizeLimit));
+        }
+        window.form->SaveButtonClick();
+    }
 
     QCOMPARE(window.dialogs.boxes.size(), 1);
-    QVERIFY2(window.dialogs.boxes.constFirst().text.startsWith(error),
-             qPrintable(window.dialogs.boxes.constFirst().text));
+    const QString text = window.dialogs.boxes.constFirst().text;
+    QVERIFY2(text.startsWith(error.replace("%path", path)), qPrintable(text));
     QCOMPARE(window.dialogs.boxes.constFirst().icon, BoxIcon::Error);
     QCOMPARE(window.form->StatusText(), QStringLiteral("before"));
-    QVERIFY(!QFile::exists(files_->filePath(fileName)));
+    if (!old.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), old);
+    } else if (source == "fifo") {
+        QVERIFY(IsFifo(path));
+    } else {
+        QVERIFY(!QFile::exists(path));
+    }
+    // No temporary file is left beside the target.
+    QCOMPARE(QDir(files_->path())
+                 .entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System)
+                 .size(),
+             old.isEmpty() && source.isEmpty() ? 0 : 1);
     QCOMPARE(window.ListLines("ListBox2").value(0), traceStart);
 }
 
+// The box names the file ("%path") and, for a bad line, the line and its start; files that are
+// not files or too large for a settings file are refused before they are read.
 void TestFileCommands::loadFailureChangesNothing_data() {
+    QTest::addColumn<QString>("source");     // see MakeFile
     QTest::addColumn<QByteArray>("content"); // empty: the file does not exist
+    QTest::addColumn<qint64>("size");        // of a sparse file
     QTest::addColumn<QString>("error");
 
     const QByteArray factory = CfgText(LoadCfgFile(FactoryDefaultsFile()));
-    QTest::newRow("missing file") << QByteArray() << "Cannot open file \"";
-    QTest::newRow("256 lines") << factory.left(factory.lastIndexOf("\r\n", factory.size() - 3) + 2)
-                               << "List index out of bounds (256)";
+    QTest::newRow("missing file") << QString() << QByteArray() << qint64(0)
+                                  << "Cannot open file \"%path\". No such file or directory";
+    QTest::newRow("256 lines") << QString()
+                               << factory.left(factory.lastIndexOf("\r\n", factory.size() - 3) + 2)
+                               << qint64(0)
+                               << "В файле \"%path\" строк: 256, а в файле настроек их 257";
     QTest::newRow("number followed by a blank")
-        << QByteArray("7 \r\n") + factory << "''7 '' is not a valid integer value";
-    QTest::newRow("empty line") << QByteArray("\r\n") + factory
-                                << "'''' is not a valid integer value";
+        << QString() << QByteArray("7 \r\n") + factory << qint64(0)
+        << "''7 '' is not a valid integer value (файл \"%path\", строка 1)";
+    QTest::newRow("empty line") << QString() << QByteArray("\r\n") + factory << qint64(0)
+                                << "'''' is not a valid integer value (файл \"%path\", строка 1)";
+    QTest::newRow("60 kB bad line")
+        << QString() << QByteArray("1\r\n") + QByteArray(60 * 1000, '9') + "\r\n" + factory
+        << qint64(0)
+        << QStringLiteral("''%1\u2026'' is not a valid integer value (файл \"%path\", строка 2)")
+               .arg(QString(40, '9'));
+    QTest::newRow("NUL byte in a line")
+        << QString()
+        << QByteArray("1\r\n\x00"
+                      "5\r\n",
+                      6) +
+               factory
+        << qint64(0) << "''\\x005'' is not a valid integer value (файл \"%path\", строка 2)";
+    QTest::newRow("FIFO") << "fifo" << QByteArray() << qint64(0)
+                          << QStringLiteral("Cannot open file \"%path\". ") + kNotRegular;
+    QTest::newRow("device node") << "/dev/null" << QByteArray() << qint64(0)
+                                 << QStringLiteral("Cannot open file \"%path\". ") + kNotRegular;
+    QTest::newRow("1 GiB sparse file")
+        << "sparse" << factory << (qint64(1) << 30)
+        << "Cannot open file \"%path\". В нём 1073741824 байт, а файл настроек не бывает больше "
+           "65536 байт";
 }
 
 void TestFileCommands::loadFailureChangesNothing() {
+    QFETCH(QString, source);
     QFETCH(QByteArray, content);
+    QFETCH(qint64, size);
     QFETCH(QString, error);
-    const QString path = files_->filePath("bad.cfg");
-    if (!content.isEmpty()) {
-        WriteFile(path, content);
-    }
+    const QString path = source.startsWith('/') ? source : files_->filePath("bad.cfg");
+    MakeFile(source, path, content, size);
+    error.replace("%path", path);
     Window window;
     window.form->DecodeSettings(OtherSettings());
     window.Tick("onekeymode3");
@@ -358,6 +477,7 @@ void TestFileCommands::loadFailureChangesNothing() {
     QCOMPARE(window.dialogs.boxes.size(), 1);
     QVERIFY2(window.dialogs.boxes.constFirst().text.startsWith(error),
              qPrintable(window.dialogs.boxes.constFirst().text));
+    QCOMPARE(window.dialogs.boxes.constFirst().text, error);
     QCOMPARE(window.dialogs.boxes.constFirst().icon, BoxIcon::Error);
     QVERIFY(window.form->EncodeSettings() == OtherSettings());
     QVERIFY(window.Checked("onekeymode3"));
@@ -445,56 +565,92 @@ void TestFileCommands::loadingFewerKeysEmptiesRemainingRows() {
 void TestFileCommands::firmwareFileOutcomes_data() {
     QTest::addColumn<int>("deviceType");
     QTest::addColumn<int>("devicePlatform");
+    QTest::addColumn<QString>("source");     // see MakeFile
     QTest::addColumn<QByteArray>("content"); // empty: no such file
+    QTest::addColumn<qint64>("size");        // of a sparse file
     QTest::addColumn<int>("boxMessage");     // 0: no box
+    QTest::addColumn<QString>("reason");     // for message 10041: why the file was refused
     QTest::addColumn<QString>("status");     // "=": unchanged
     QTest::addColumn<QString>("fileType");
     QTest::addColumn<QString>("version");
     QTest::addColumn<bool>("accepted");
 
     const QString error = Text(10001) + " ";
-    QTest::newRow("accepted 580 file") << 580 << 7 << FirmwareFile(kModel580, 7, 128) << 0 << "="
-                                       << Text(10012) << "1_2_3" << true;
-    QTest::newRow("13 bytes, no payload") << 580 << 7 << FirmwareFile(kModel580, 7, 0, 0x0A0B0C)
-                                          << 0 << "=" << Text(10012) << "10_11_12" << true;
-    QTest::newRow("type mismatch")
-        << 580 << 7 << FirmwareFile(581, 7, 64) << 10010 << error + Text(10010) << ""
-        << "" << false;
+    QTest::newRow("accepted 580 file")
+        << 580 << 7 << QString() << FirmwareFile(kModel580, 7, 128) << qint64(0) << 0 << QString()
+        << "=" << Text(10012) << "1_2_3" << true;
+    QTest::newRow("13 bytes, no payload")
+        << 580 << 7 << QString() << FirmwareFile(kModel580, 7, 0, 0x0A0B0C) << qint64(0) << 0
+        << QString() << "=" << Text(10012) << "10_11_12" << true;
+    QTest::newRow("type mismatch") << 580 << 7 << QString() << FirmwareFile(581, 7, 64) << qint64(0)
+                                   << 10010 << QString() << error + Text(10010) << ""
+                                   << "" << false;
     QTest::newRow("platform mismatch")
-        << 580 << 7 << FirmwareFile(kModel580, 8, 64) << 10011 << error + Text(10011) << ""
+        << 580 << 7 << QString() << FirmwareFile(kModel580, 8, 64) << qint64(0) << 10011
+        << QString() << error + Text(10011) << ""
         << "" << false;
     QTest::newRow("type 0 before any identification")
-        << 0 << 0 << FirmwareFile(0, 0, 64) << 0 << error + Text(10013) << "0"
+        << 0 << 0 << QString() << FirmwareFile(0, 0, 64) << qint64(0) << 0 << QString()
+        << error + Text(10013) << "0"
         << "" << false;
     QTest::newRow("matching type that is not a 580")
-        << 581 << 3 << FirmwareFile(581, 3, 64) << 0 << error + Text(10013) << "581"
+        << 581 << 3 << QString() << FirmwareFile(581, 3, 64) << qint64(0) << 0 << QString()
+        << error + Text(10013) << "581"
         << "" << false;
     QTest::newRow("shorter than 13 bytes")
-        << 580 << 7 << FirmwareFile(kModel580, 7, 0).left(12) << 10041 << Text(10041) << ""
+        << 580 << 7 << QString() << FirmwareFile(kModel580, 7, 0).left(12) << qint64(0) << 10041
+        << "12 байт: меньше 13 байт заголовка и конца файла" << Text(10041) << ""
         << "" << false;
     QTest::newRow("header cut short")
-        << 580 << 7 << FirmwareFile(kModel580, 7, 0).left(5) << 10041 << Text(10041) << ""
+        << 580 << 7 << QString() << FirmwareFile(kModel580, 7, 0).left(5) << qint64(0) << 10041
+        << "5 байт: меньше 13 байт заголовка и конца файла" << Text(10041) << ""
         << "" << false;
     QTest::newRow("payload not whole blocks")
-        << 580 << 7 << FirmwareFile(kModel580, 7, 70) << 10041 << Text(10041) << ""
+        << 580 << 7 << QString() << FirmwareFile(kModel580, 7, 70) << qint64(0) << 10041
+        << "83 байт: данные не делятся на целые блоки по 64 байта" << Text(10041) << ""
         << "" << false;
-    QTest::newRow("no such file") << 580 << 7 << QByteArray() << 10041 << Text(10041) << ""
+    QTest::newRow("no such file") << 580 << 7 << QString() << QByteArray() << qint64(0) << 10041
+                                  << "No such file or directory" << Text(10041) << ""
                                   << "" << false;
+    const QByteArray header = FirmwareFile(kModel580, 7, 0);
+    const QString tooManyBlocks =
+        "%1 байт: 65536 блоков, а число блоков должно уместиться в 16 бит (не больше 65535)";
+    QTest::newRow("largest size whose block count fits 16 bits")
+        << 580 << 7 << "sparse" << header << kLargestCountableFirmware << 10041
+        << "4194252 байт: данные не делятся на целые блоки по 64 байта" << Text(10041) << ""
+        << "" << false;
+    QTest::newRow("one byte more: the block count does not fit 16 bits")
+        << 580 << 7 << "sparse" << header << kLargestCountableFirmware + 1 << 10041
+        << tooManyBlocks.arg(kLargestCountableFirmware + 1) << Text(10041) << ""
+        << "" << false;
+    QTest::newRow("1 GiB sparse file")
+        << 580 << 7 << "sparse" << header << (qint64(1) << 30) << 10041
+        << "1073741824 байт: 16777216 блоков, а число блоков должно уместиться в 16 бит (не больше "
+           "65535)"
+        << Text(10041) << ""
+        << "" << false;
+    QTest::newRow("FIFO") << 580 << 7 << "fifo" << QByteArray() << qint64(0) << 10041 << kNotRegular
+                          << Text(10041) << ""
+                          << "" << false;
+    QTest::newRow("device node") << 580 << 7 << "/dev/null" << QByteArray() << qint64(0) << 10041
+                                 << kNotRegular << Text(10041) << ""
+                                 << "" << false;
 }
 
 void TestFileCommands::firmwareFileOutcomes() {
     QFETCH(int, deviceType);
     QFETCH(int, devicePlatform);
+    QFETCH(QString, source);
     QFETCH(QByteArray, content);
+    QFETCH(qint64, size);
     QFETCH(int, boxMessage);
+    QFETCH(QString, reason);
     QFETCH(QString, status);
     QFETCH(QString, fileType);
     QFETCH(QString, version);
     QFETCH(bool, accepted);
-    const QString path = files_->filePath("update.tsk");
-    if (!content.isEmpty()) {
-        WriteFile(path, content);
-    }
+    const QString path = source.startsWith('/') ? source : files_->filePath("update.tsk");
+    MakeFile(source, path, content, size);
     Window window;
     window.PickWorkMode(kFirmwareWorkMode);
     window.form->Device().Descriptor.Type = static_cast<uint16_t>(deviceType);
@@ -512,7 +668,8 @@ void TestFileCommands::firmwareFileOutcomes() {
     QCOMPARE(window.dialogs.boxes.size(), boxMessage == 0 ? 0 : 1);
     if (boxMessage != 0) {
         const MessageBoxRequest& box = window.dialogs.boxes.constFirst();
-        QCOMPARE(box.text, Text(boxMessage));
+        QCOMPARE(box.text, reason.isEmpty() ? Text(boxMessage)
+                                            : Text(boxMessage) + "\n" + path + ": " + reason);
         QCOMPARE(box.caption, Text(10001));
         QCOMPARE(box.icon, BoxIcon::Error);
         QCOMPARE(box.buttons, BoxButtons::Ok);

@@ -8,7 +8,9 @@
 #include "operations/firmware_check.h"
 #include "operations/status_dispatch.h"
 #include "settings/cfg_format.h"
+#include "settings/regular_file.h"
 #include "settings/settings_codec.h"
+#include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
 #include "ui/settings_controls_adapter.h"
@@ -23,7 +25,6 @@
 #include <QRegularExpression>
 
 #include <exception>
-#include <optional>
 
 using velor::MessageText;
 
@@ -76,17 +77,23 @@ FileDialogRequest SaveDialogRequest() {
     return request;
 }
 
-// The whole file, or nothing when it cannot be opened or read.
-std::optional<std::vector<uint8_t>> ReadWholeFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
+// A firmware file no upload could send is refused for its reason: it cannot be read, it is not a
+// regular file, or its size breaks the image rules (one that is too large is never read).
+struct FirmwareFile {
+    std::vector<uint8_t> image;
+    QString refusal;
+};
+
+FirmwareFile ReadFirmwareFile(const QString& path) {
+    const FileRead read = ReadRegularFile(path, velor::protocol::kLargestCountableFirmware);
+    if (read.refusal == FileRefusal::TooLarge) {
+        return {{}, FirmwareSizeRefusal(static_cast<std::size_t>(read.size))};
     }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return std::nullopt;
+    if (read.refusal != FileRefusal::None) {
+        return {{}, read.reason};
     }
-    return std::vector<uint8_t>(content.begin(), content.end());
+    return {std::vector<uint8_t>(read.content.begin(), read.content.end()),
+            FirmwareSizeRefusal(static_cast<std::size_t>(read.content.size()))};
 }
 
 // The time of day in the system's long time format, without a time zone: file times are local.
@@ -119,10 +126,11 @@ void ReportMismatch(TMainForm& form, FirmwareMatch match) {
     }
 }
 
-// A file that cannot be opened, or that no upload could send (shorter than its header and
-// trailing bytes, or a payload that is not whole 64-byte blocks).
-void RefuseFirmwareFile(TMainForm& form) {
-    ShowErrorBox(form.Dialogs(), MessageText(velor::msg::kFirmwareNotLoaded));
+// A file that cannot be read, or that no upload could send: the firmware refusal, then the file
+// and why.
+void RefuseFirmwareFile(TMainForm& form, const QString& path, const QString& reason) {
+    ShowErrorBox(form.Dialogs(), MessageText(velor::msg::kFirmwareNotLoaded) + QLatin1Char('\n') +
+                                     path + QStringLiteral(": ") + reason);
     form.SetStatusText(MessageText(velor::msg::kFirmwareNotLoaded));
 }
 } // namespace
@@ -137,9 +145,12 @@ void TMainForm::DecodeSettings(const SettingsImage& image) {
     ::DecodeSettings(controls, image);
 }
 
-// At construction: a missing or bad file makes the construction fail with the reader's error.
+// At construction: a missing or bad file makes the construction fail with the reader's error,
+// which names the file.
 void TMainForm::LoadFactoryDefaults() {
-    const QStringList lines = ReadCfgLines(QLatin1String(kFactoryDefaultsFile));
+    const QString file = QLatin1String(kFactoryDefaultsFile);
+    const QStringList lines = ReadCfgLines(file);
+    ImageFromCfgLines(lines, file);
     ReplaceLines(*Control<QListWidget>(QStringLiteral("ListBox1")), lines);
     ApplyFactoryDefaults();
 }
@@ -195,7 +206,7 @@ void TMainForm::LoadConfiguration() {
     buffer->clear();
     const QStringList lines = ReadCfgLines(chosen);
     buffer->addItems(lines);
-    const SettingsImage image = ImageFromCfgLines(lines);
+    const SettingsImage image = ImageFromCfgLines(lines, chosen);
     UncheckOneKeyModes();
     DecodeSettings(image);
 }
@@ -209,13 +220,13 @@ void TMainForm::LoadFirmware() {
     if (chosen.isEmpty()) {
         return;
     }
-    std::optional<std::vector<uint8_t>> file = ReadWholeFile(chosen);
-    if (!file || !velor::protocol::IsUploadableFirmware(file->size())) {
-        RefuseFirmwareFile(*this);
+    FirmwareFile file = ReadFirmwareFile(chosen);
+    if (!file.refusal.isEmpty()) {
+        RefuseFirmwareFile(*this, chosen, file.refusal);
         return;
     }
-    const TVelorDevDesc descriptor = FirmwareDescriptor(*file).value();
-    ShowFirmwareFile(*this, chosen, file->size());
+    const TVelorDevDesc descriptor = FirmwareDescriptor(file.image).value();
+    ShowFirmwareFile(*this, chosen, file.image.size());
     const FirmwareMatch match = MatchFirmware(descriptor, device_.Descriptor);
     if (match == FirmwareMatch::TypeMismatch || match == FirmwareMatch::PlatformMismatch) {
         ReportMismatch(*this, match);
@@ -228,7 +239,7 @@ void TMainForm::LoadFirmware() {
     }
     SetLabel(*this, "FileTypeLabel", MessageText(velor::msg::kFirmwareFor580));
     SetLabel(*this, "VersionLabel", VersionText(descriptor));
-    firmwareImage_ = std::move(*file);
+    firmwareImage_ = std::move(file.image);
     Control<QProgressBar>(QStringLiteral("pb1"))->setValue(0);
     Control<QPushButton>(QStringLiteral("WriteButton"))->setEnabled(true);
 }
