@@ -1,5 +1,6 @@
 #include "cli/cli_session.h"
 
+#include "catalogue/message_catalogue.h"
 #include "cli/cli_options.h"
 #include "cli/console_host.h"
 #include "link/firmware_image.h"
@@ -7,12 +8,12 @@
 #include "link/tty_ftdi_driver.h"
 #include "link/velor_device.h"
 #include "link/velor_table.h"
+#include "operations/device_lost_text.h"
 #include "operations/firmware_check.h"
 #include "operations/operation_logic.h"
 #include "operations/status_codes.h"
 #include "operations/status_dispatch.h"
 #include "settings/cfg_format.h"
-#include "catalogue/message_catalogue.h"
 
 #include <QFile>
 
@@ -67,8 +68,12 @@ private:
 
 CliSession::CliSession(const CliOptions& options, QTextStream& out, QTextStream& err)
     : options_(options), out_(out), err_(err),
-      port_(std::make_unique<TtyFtdiDriver>(options.port),
-            [&err] { PrintLine(err, QStringLiteral("FT_IO_ERROR")); }),
+      port_(
+          std::make_unique<TtyFtdiDriver>(options.port),
+          [&err] { PrintLine(err, QStringLiteral("FT_IO_ERROR")); },
+          [&err](const QString& device, const QString& reason) {
+              PrintLine(err, DeviceLostText(device, reason));
+          }),
       host_(out, err), context_{&port_, &device_, &readTable_, &writeTable_, &host_} {
     device_.Gauge = host_.Progress();
 }

@@ -1,9 +1,9 @@
 #include "ui/main_form.h"
 
 #include "catalogue/message_catalogue.h"
-#include "ui/widgets/combo_list.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 
 #include <QApplication>
@@ -61,7 +61,10 @@ Sleeper MakeSleeper(const TMainFormDeps& deps) {
 
 TMainForm::TMainForm(TMainFormDeps deps, QWidget* parent)
     : QWidget(parent), deps_(std::move(deps)),
-      port_(MakeDriver(deps_), [this] { ShowPortIoError(); }), device_(MakeSleeper(deps_)) {
+      port_(
+          MakeDriver(deps_), [this] { ShowPortIoError(); },
+          [this](const QString& device, const QString& reason) { ShowDeviceLost(device, reason); }),
+      device_(MakeSleeper(deps_)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

@@ -22,6 +22,7 @@ class QLabel;
 class QProgressBar;
 class QStatusBar;
 class PageControl;
+struct MessageBoxRequest;
 
 // The configurator's one working window: five pages of settings controls, the column of command
 // buttons, the work-mode list, the status bar and the progress gauge.
@@ -228,6 +229,8 @@ private:
     void CreateFirmwareFolder();
 
     void ShowPortIoError();
+    void ShowDeviceLost(const QString& device, const QString& reason);
+    void ShowPortBox(const MessageBoxRequest& box);
     void ReportOpenFailure();
     void SetWorkModePages(int workMode);
 
@@ -259,7 +262,7 @@ private:
     bool AcceptClose();
     std::shared_ptr<const std::atomic_bool> operationFinished_; // of the thread started last
     int operationCode_ = -1;                                    // its operation code
-    bool closeAccepted_ = false; // the window has been closed
+    bool closeAccepted_ = false;                                // the window has been closed
     // The identifier edit clicked last: the target of a key read (none at start).
     QWidget* lastIdentifierEdit_ = nullptr;
 };
