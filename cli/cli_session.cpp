@@ -9,6 +9,7 @@
 #include "link/tty_ftdi_driver.h"
 #include "link/velor_device.h"
 #include "link/velor_table.h"
+#include "operations/device_lost_text.h"
 #include "operations/firmware_check.h"
 #include "operations/operation_logic.h"
 #include "operations/status_codes.h"
@@ -58,8 +59,12 @@ private:
 
 CliSession::CliSession(const CliOptions& options, QTextStream& out, QTextStream& err)
     : options_(options), out_(out), err_(err),
-      port_(std::make_unique<TtyFtdiDriver>(options.port),
-            [&err] { PrintLine(err, QStringLiteral("FT_IO_ERROR")); }),
+      port_(
+          std::make_unique<TtyFtdiDriver>(options.port),
+          [&err] { PrintLine(err, QStringLiteral("FT_IO_ERROR")); },
+          [&err](const QString& device, const QString& reason) {
+              PrintLine(err, DeviceLostText(device, reason));
+          }),
       host_(out, err), context_{&port_, &device_, &readTable_, &writeTable_, &host_} {
     device_.Gauge = host_.Progress();
 }

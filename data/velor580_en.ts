@@ -47,6 +47,17 @@
     </message>
 </context>
 <context>
+    <name>DeviceLink</name>
+    <message>
+        <source>линия разорвана</source>
+        <translation>the line was hung up</translation>
+    </message>
+    <message>
+        <source>Связь с прибором %1 потеряна (%2). Операция прервана: проверьте кабель и установите связь заново.</source>
+        <translation>Lost the connection to the device %1 (%2). The operation was stopped: check the cable and connect again.</translation>
+    </message>
+</context>
+<context>
     <name>TAboutBox</name>
     <message>
         <source>О программе</source>

@@ -39,8 +39,9 @@ ScenarioTable DefaultScenarios();
 struct BlockResponse {
     enum class Kind { Accept, Busy, Refuse };
     Kind kind = Kind::Accept;
-    uint8_t delayCode = 1; // Busy: index into the delay table the program waits by
-    int busyPolls = 1;     // Busy: the k-th status poll finds the block stored; earlier ones busy
+    uint8_t delayCode = 1;    // Busy: index into the delay table the program waits by
+    int busyPolls = 1;        // Busy: the k-th status poll decides; earlier ones answer busy
+    bool pollRefuses = false; // Busy: the deciding poll refuses the block instead of storing it
 };
 
 // A damaged or missing reply, injected on the n-th reply (counted from 1) the device gives to

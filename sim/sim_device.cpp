@@ -89,6 +89,7 @@ Bytes SimDevice::Handle(const RequestFrame& frame) {
              HexByte(frame.command));
         write_.reset();
         busyPollsLeft_ = 0;
+        busyPollRefuses_ = false;
     }
     switch (frame.command) {
     case protocol::kCmdIdentify:
@@ -256,28 +257,36 @@ std::string SimDevice::AppendWrite(const Bytes& data) {
 }
 
 // The write status of a block that fitted: the configured answer, and once the last block is
-// in, whether the whole checks out.
+// in, whether the whole checks out. A busy block is settled by the status poll that decides it.
 Bytes SimDevice::AnswerBlock(uint16_t block) {
     const BlockResponse response = ResponseFor(block);
     if (response.kind == BlockResponse::Kind::Refuse) {
         return RefuseBlock(block, "block " + std::to_string(block) + " refused as configured");
     }
     std::string reason;
-    if (write_->Complete()) {
-        if (!write_->Verify(reason)) {
-            return RefuseBlock(block, reason);
-        }
-        StoreTransfer(*write_);
-        write_.reset();
+    if (write_->Complete() && !write_->Verify(reason)) {
+        return RefuseBlock(block, reason);
     }
     if (response.kind == BlockResponse::Kind::Busy) {
+        busyBlock_ = block;
         busyPollsLeft_ = std::max(1, response.busyPolls);
         busyStatus_ = BusyStatus(response.delayCode);
+        busyPollRefuses_ = response.pollRefuses;
         return WriteReply(block, busyStatus_);
     }
+    StoreIfComplete();
     return WriteReply(block, kStatusAccepted);
 }
 
+void SimDevice::StoreIfComplete() {
+    if (write_ && write_->Complete()) {
+        StoreTransfer(*write_);
+        write_.reset();
+    }
+}
+
+// Polls before the deciding one answer busy; the deciding one stores the block or refuses it as
+// configured. A poll with nothing pending finds the last block stored.
 Bytes SimDevice::HandlePoll(const RequestFrame& frame) {
     if (WrongSize(frame, 0)) {
         return {};
@@ -285,6 +294,14 @@ Bytes SimDevice::HandlePoll(const RequestFrame& frame) {
     uint8_t status = kStatusAccepted;
     if (busyPollsLeft_ > 0 && --busyPollsLeft_ > 0) {
         status = busyStatus_;
+    } else if (busyPollRefuses_) {
+        Note("refused: block " + std::to_string(busyBlock_) + " refused at its status poll" +
+             (write_ ? "; write abandoned" : ""));
+        write_.reset();
+        busyPollRefuses_ = false;
+        status = protocol::kStatusRefused;
+    } else {
+        StoreIfComplete();
     }
     return Deliver(protocol::kCmdStatusPoll, Bytes{0, 0, 0, status}, false, AfterAck::Nothing);
 }
@@ -302,6 +319,7 @@ Bytes SimDevice::RefuseBlock(uint16_t block, const std::string& reason) {
     Note("refused: " + reason + (write_ ? "; write abandoned" : ""));
     write_.reset();
     busyPollsLeft_ = 0;
+    busyPollRefuses_ = false;
     return WriteReply(block, protocol::kStatusRefused);
 }
 

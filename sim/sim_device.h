@@ -69,6 +69,7 @@ private:
     std::string OpenWrite(const Bytes& data);
     std::string AppendWrite(const Bytes& data);
     Bytes AnswerBlock(uint16_t block);
+    void StoreIfComplete();
 
     Bytes ReadBlockReply(int block);
     Bytes KeyReply();
@@ -97,6 +98,8 @@ private:
     std::optional<WriteTransfer> write_;
     int busyPollsLeft_ = 0;
     uint8_t busyStatus_ = 0;
+    uint16_t busyBlock_ = 0;
+    bool busyPollRefuses_ = false; // the deciding poll of the busy block refuses it
     std::map<uint8_t, int> replyCounts_;
     int framesServed_ = 0;
     bool hungUp_ = false;

@@ -29,6 +29,9 @@ constexpr NamedValue kFaultKinds[] = {
     {"short", static_cast<int>(ReplyFault::Kind::Short)},
 };
 
+// How the deciding status poll of a busy block ends.
+constexpr NamedValue kBusyEnds[] = {{"accept", 0}, {"refuse", 1}};
+
 constexpr NamedValue kCommands[] = {
     {"identify", protocol::kCmdIdentify}, {"select", protocol::kCmdSelectScenario},
     {"read", protocol::kCmdReadRequest},  {"write", protocol::kCmdWriteBlock},
@@ -91,9 +94,10 @@ void AddOptions(QCommandLineParser& parser) {
                "0123456789AB. Without it no key is on the reader (six zero bytes).",
                "HEX"),
         Option("busy",
-               "Answer write block B as busy with delay code D (default 1 = 20 ms); the P-th "
-               "status poll finds it stored (default 1), earlier polls answer busy. Repeatable.",
-               "B[:P[:D]]"),
+               "Answer write block B as busy with delay code D (default 1 = 20 ms); earlier "
+               "status polls answer busy, the P-th (default 1) finds it stored (END accept, the "
+               "default) or refuses it (END refuse, status 0x20). Repeatable.",
+               "B[:P[:D[:END]]]"),
         Option("refuse", "Refuse write block B (status 0x20). Repeatable.", "B"),
         Option("fault",
                "Damage the N-th reply (default 1) to a command: KIND is no-reply, wrong-start, "
@@ -181,7 +185,7 @@ ReplyFault ParseFault(const QString& text) {
 }
 
 std::pair<int, BlockResponse> ParseBusy(const QString& text) {
-    const QStringList f = Fields(text, 1, 3, QStringLiteral("busy block"));
+    const QStringList f = Fields(text, 1, 4, QStringLiteral("busy block"));
     BlockResponse busy;
     busy.kind = BlockResponse::Kind::Busy;
     if (f.size() > 1) {
@@ -189,6 +193,9 @@ std::pair<int, BlockResponse> ParseBusy(const QString& text) {
     }
     if (f.size() > 2) {
         busy.delayCode = static_cast<uint8_t>(ParseNumber(f[2], protocol::kStatusDelayMask));
+    }
+    if (f.size() > 3) {
+        busy.pollRefuses = Named(kBusyEnds, f[3], "busy end", false) != 0;
     }
     return {static_cast<int>(ParseNumber(f[0], kMaxWord)), busy};
 }

@@ -25,7 +25,8 @@ QString SimHelpText();
 // "bad-crc:0x82:3": kind (no-reply, wrong-start, bad-crc, short), command (a code or identify,
 // select, read, write, poll), the n-th reply to it (default 1).
 ReplyFault ParseFault(const QString& text);
-// "2:3:4": block, number of polls until it is stored (default 1), delay code (default 1).
+// "2:3:4:refuse": block, number of polls until the one that decides (default 1), delay code
+// (default 1), how the deciding poll ends: accept (the default) or refuse.
 std::pair<int, BlockResponse> ParseBusy(const QString& text);
 // "2:0x0202:257:320": scenario 1 to 4, code, parameter, further value (default 0).
 std::pair<int, ScenarioEntry> ParseScenario(const QString& text);

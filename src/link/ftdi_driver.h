@@ -10,7 +10,7 @@ using FtHandle = uint32_t;
 
 constexpr FtStatus kFtOk = 0;
 constexpr FtStatus kFtInvalidHandle = 1;
-constexpr FtStatus kFtDeviceNotFound = 2;
+constexpr FtStatus kFtDeviceNotFound = 2; // also from Read and Write: the device has gone
 constexpr FtStatus kFtDeviceNotOpened = 3;
 constexpr FtStatus kFtIoError = 4;
 constexpr FtStatus kFtInvalidParameter = 6;
@@ -34,9 +34,17 @@ struct FtOpenFailure {
     std::string group;  // group owning the device node, when known (e.g. "dialout")
 };
 
+// Why the last Read or Write failed: the line's device path and the system's error text (empty
+// for a hang-up, which carries none).
+struct FtIoFailure {
+    std::string device;
+    std::string reason;
+};
+
 // The USB-serial bridge driver: nine calls, each returning a status (kFtOk = success).
 // Reads wait at most the read time-out and then report the short count with kFtOk; writes
-// report the count written.
+// report the count written. A Read or Write that finds the device gone (unplugged, the line hung
+// up) returns kFtDeviceNotFound; other failures return another status.
 class FtdiDriver {
 public:
     virtual ~FtdiDriver() = default;
@@ -55,4 +63,6 @@ public:
 
     // Reason of the last failed OpenByIndex; all empty after a successful one.
     virtual FtOpenFailure LastOpenFailure() const { return {}; }
+    // Device and reason of the last failed Read or Write.
+    virtual FtIoFailure LastIoFailure() const { return {}; }
 };

@@ -10,8 +10,10 @@ constexpr int kOpened = 1;
 constexpr int kNotOpened = 0;
 } // namespace
 
-TFTDIUsbPort::TFTDIUsbPort(std::unique_ptr<FtdiDriver> driver, IoErrorReport onIoError)
-    : driver_(std::move(driver)), onIoError_(std::move(onIoError)) {}
+TFTDIUsbPort::TFTDIUsbPort(std::unique_ptr<FtdiDriver> driver, IoErrorReport onIoError,
+                           DeviceLostReport onDeviceLost)
+    : driver_(std::move(driver)), onIoError_(std::move(onIoError)),
+      onDeviceLost_(std::move(onDeviceLost)) {}
 
 TFTDIUsbPort::~TFTDIUsbPort() {
     Close();
@@ -21,6 +23,7 @@ TFTDIUsbPort::~TFTDIUsbPort() {
 // Baud rate comes before the reset.
 int TFTDIUsbPort::Open() {
     Close(); // a repeated Open must not leak the handle it replaces
+    lost_ = false;
     FtHandle handle = 0;
     if (driver_->OpenByIndex(kBridgeIndex, handle) != kFtOk || handle == 0) {
         return kNotOpened;
@@ -39,8 +42,12 @@ bool TFTDIUsbPort::Read(uint8_t* buffer, uint32_t n) {
 }
 
 bool TFTDIUsbPort::ReadCounted(uint8_t* buffer, uint32_t n, uint32_t& count) {
-    if (driver_->Read(Handle, buffer, n, LastRead) != kFtOk) {
-        ReportIoError();
+    if (lost_) {
+        return false;
+    }
+    const FtStatus status = driver_->Read(Handle, buffer, n, LastRead);
+    if (status != kFtOk) {
+        ReportFailure(status);
         return false;
     }
     count = LastRead;
@@ -48,8 +55,12 @@ bool TFTDIUsbPort::ReadCounted(uint8_t* buffer, uint32_t n, uint32_t& count) {
 }
 
 bool TFTDIUsbPort::Write(const uint8_t* buffer, uint32_t n) {
-    if (driver_->Write(Handle, buffer, n, LastWritten) != kFtOk) {
-        ReportIoError();
+    if (lost_) {
+        return false;
+    }
+    const FtStatus status = driver_->Write(Handle, buffer, n, LastWritten);
+    if (status != kFtOk) {
+        ReportFailure(status);
         return false;
     }
     return LastWritten == n;
@@ -78,6 +89,22 @@ QString TFTDIUsbPort::LastOpenDevice() const {
 
 QString TFTDIUsbPort::LastOpenDeviceGroup() const {
     return QString::fromStdString(driver_->LastOpenFailure().group);
+}
+
+// A gone device is reported once, and marks the port so that nothing after it reaches the driver
+// or the technician; any other failure is reported for each call that meets it.
+void TFTDIUsbPort::ReportFailure(FtStatus status) {
+    if (status != kFtDeviceNotFound) {
+        ReportIoError();
+        return;
+    }
+    lost_ = true;
+    if (!onDeviceLost_) {
+        ReportIoError();
+        return;
+    }
+    const FtIoFailure failure = driver_->LastIoFailure();
+    onDeviceLost_(QString::fromStdString(failure.device), QString::fromStdString(failure.reason));
 }
 
 void TFTDIUsbPort::ReportIoError() {

@@ -13,11 +13,17 @@
 // A failed driver read or write is reported through the I/O-error callback once per call (the
 // window shows its "FT_IO_ERROR" box; the command-line tool prints) and returns false; a read
 // that times out short is a plain false.
+// When the driver says the device is gone, the port marks itself lost instead: the lost-device
+// callback reports it once, with the device and the system's reason, and every later Read and
+// Write fails without a driver call or a report until the next Open. Without a lost-device
+// callback the loss is reported once through the I/O-error callback.
 class TFTDIUsbPort : public TPort {
 public:
     using IoErrorReport = std::function<void()>;
+    using DeviceLostReport = std::function<void(const QString& device, const QString& reason)>;
 
-    explicit TFTDIUsbPort(std::unique_ptr<FtdiDriver> driver, IoErrorReport onIoError = {});
+    explicit TFTDIUsbPort(std::unique_ptr<FtdiDriver> driver, IoErrorReport onIoError = {},
+                          DeviceLostReport onDeviceLost = {});
     ~TFTDIUsbPort() override;
     TFTDIUsbPort(const TFTDIUsbPort&) = delete;
     TFTDIUsbPort& operator=(const TFTDIUsbPort&) = delete;
@@ -31,6 +37,7 @@ public:
     int Close() override;
     void Reserved2() override {}
     void Purge() override;
+    bool DeviceLost() const override { return lost_; }
 
     // Why the last Open failed: the system's error text (e.g. "Permission denied"). Empty when
     // the last Open succeeded, or failed because no device was found to open at all.
@@ -45,8 +52,11 @@ public:
     uint32_t LastRead = 0;    // count the last read reported
 
 private:
+    void ReportFailure(FtStatus status);
     void ReportIoError();
 
     std::unique_ptr<FtdiDriver> driver_;
     IoErrorReport onIoError_;
+    DeviceLostReport onDeviceLost_;
+    bool lost_ = false;
 };

@@ -23,4 +23,8 @@ public:
     virtual void Purge() = 0;
 
     virtual ~TPort() = default;
+
+    // True once the driver has said the device is gone (unplugged, line hung up): every further
+    // transfer fails at once, so an exchange stops instead of waiting and polling in vain.
+    virtual bool DeviceLost() const { return false; }
 };

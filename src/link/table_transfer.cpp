@@ -116,27 +116,58 @@ bool TVelorDevice::ConfirmWrite(bool counted) {
     return accepted && AcceptWriteStatus(reply[kWriteStatusOffset]);
 }
 
-// Refused when bit 0x20 is set; accepted unless the wait field says busy. When busy, up to three
-// polls, each after the status's delay: the first poll reply that arrives decides (a valid one
-// accepts, an invalid one refuses); a poll that cannot be sent or gets no reply spends an attempt.
-bool TVelorDevice::AcceptWriteStatus(uint8_t status) {
+namespace {
+enum class WriteVerdict { Accepted, Busy, Refused };
+
+// Bit 0x20 refuses the block; a wait field of 1 says busy; anything else accepts it.
+WriteVerdict JudgeWriteStatus(uint8_t status) {
     if ((status & kStatusRefused) != 0) {
-        return false;
+        return WriteVerdict::Refused;
     }
-    if (((status >> kStatusWaitShift) & kStatusWaitMask) != kStatusWaitBusy) {
-        return true;
-    }
-    const int delayMs = WriteDelayMs(status);
-    for (int attempt = 0; attempt < kPollAttempts; ++attempt) {
-        Wait(delayMs);
-        if (!SendFrame(kStatusPollHead.data(), nullptr)) {
-            continue;
+    return ((status >> kStatusWaitShift) & kStatusWaitMask) == kStatusWaitBusy
+               ? WriteVerdict::Busy
+               : WriteVerdict::Accepted;
+}
+} // namespace
+
+// The write reply's status decides, unless it says busy. Then up to three polls, each after the
+// delay of the latest status: a poll reply's status is judged by the same rule (a refusal refuses,
+// busy spends the attempt and the next one waits its delay, anything else accepts); an invalid
+// poll reply refuses at once; a poll that cannot be sent or gets no reply spends an attempt. A
+// lost device ends the polling at once: nothing more would reach it.
+bool TVelorDevice::AcceptWriteStatus(uint8_t status) {
+    WriteVerdict verdict = JudgeWriteStatus(status);
+    for (int attempt = 0; attempt < kPollAttempts && verdict == WriteVerdict::Busy; ++attempt) {
+        if (PortLost()) {
+            return false;
         }
-        Wait(kReplyWaitMs);
-        std::array<uint8_t, kWriteReplySize> reply{};
-        if (ReadWhole(reply.data(), kWriteReplySize)) {
-            return IsAcceptedReply(reply.data(), reply.size());
+        switch (PollWriteStatus(WriteDelayMs(status), status)) {
+        case PollOutcome::Invalid:
+            return false;
+        case PollOutcome::Answered:
+            verdict = JudgeWriteStatus(status);
+            break;
+        case PollOutcome::Spent:
+            break;
         }
     }
-    return false;
+    return verdict == WriteVerdict::Accepted;
+}
+
+// One status poll after waiting delayMs; status takes the write status of a valid reply.
+TVelorDevice::PollOutcome TVelorDevice::PollWriteStatus(int delayMs, uint8_t& status) {
+    Wait(delayMs);
+    if (!SendFrame(kStatusPollHead.data(), nullptr)) {
+        return PollOutcome::Spent;
+    }
+    Wait(kReplyWaitMs);
+    std::array<uint8_t, kWriteReplySize> reply{};
+    if (!ReadWhole(reply.data(), kWriteReplySize)) {
+        return PollOutcome::Spent;
+    }
+    if (!IsAcceptedReply(reply.data(), reply.size())) {
+        return PollOutcome::Invalid;
+    }
+    status = reply[kWriteStatusOffset];
+    return PollOutcome::Answered;
 }

@@ -40,9 +40,10 @@ constexpr std::array<BaudRate, 11> kBaudRates = {{{1200, B1200},
                                                   {460800, B460800},
                                                   {921600, B921600}}};
 
-enum class Readiness { Ready, TimedOut, Failed };
+enum class Readiness { Ready, TimedOut, HungUp, Failed };
 
-// Waits until fd is ready for events or the deadline passes.
+// Waits until fd is ready for events or the deadline passes. Ready wins over a hang-up, so the
+// bytes that arrived before it are still read (and the read then meets the hang-up itself).
 Readiness WaitFor(int fd, short events, Clock::time_point deadline) {
     for (;;) {
         const auto now = Clock::now();
@@ -61,8 +62,18 @@ Readiness WaitFor(int fd, short events, Clock::time_point deadline) {
         if ((entry.revents & events) != 0) {
             return Readiness::Ready;
         }
-        return Readiness::Failed; // error, hang-up or invalid descriptor without data
+        if ((entry.revents & (POLLHUP | POLLERR)) != 0) {
+            return Readiness::HungUp;
+        }
+        errno = EBADF;
+        return Readiness::Failed; // invalid descriptor
     }
+}
+
+// The errors with which the kernel says the device behind a tty has gone: an unplugged USB
+// bridge, a pseudo-terminal whose far end closed.
+bool MeansDeviceGone(int error) {
+    return error == EIO || error == ENXIO || error == ENODEV;
 }
 
 // Applies change to the line's termios settings; false when the line refuses them.
@@ -179,13 +190,21 @@ FtStatus TtyFtdiDriver::OpenByIndex(int index, FtHandle& handle) {
     if (nextHandle_ == 0) {
         nextHandle_ = 1; // 0 never names an open line
     }
-    lines_[handle] = Line{fd, kDefaultTimeoutMs, kDefaultTimeoutMs};
+    lines_[handle] = Line{fd, kDefaultTimeoutMs, kDefaultTimeoutMs, path};
     return kFtOk;
 }
 
 FtStatus TtyFtdiDriver::FailOpen(const std::string& device, int error) {
     lastOpenFailure_ = {device, std::strerror(error), OwningGroup(device)};
     return kFtDeviceNotOpened;
+}
+
+// A hang-up, or an error that says the device is gone, is a lost device; anything else is a
+// failure of this one call.
+FtStatus TtyFtdiDriver::FailIo(const Line& line, int error) {
+    const bool hungUp = error == kHangUp;
+    lastIoFailure_ = {line.path, hungUp ? std::string() : std::strerror(error)};
+    return hungUp || MeansDeviceGone(error) ? kFtDeviceNotFound : kFtIoError;
 }
 
 FtStatus TtyFtdiDriver::SetBaudRate(FtHandle handle, uint32_t baudRate) {
@@ -258,15 +277,18 @@ FtStatus TtyFtdiDriver::Read(FtHandle handle, uint8_t* buffer, uint32_t n, uint3
         if (got < 0 && errno == EINTR) {
             continue;
         }
-        if (got == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) {
-            return kFtIoError; // hang-up (device unplugged, far end closed) or a line error
+        if (got == 0) {
+            return FailIo(*line, kHangUp); // end of file on a tty: the line was hung up
+        }
+        if (errno != EAGAIN && errno != EWOULDBLOCK) {
+            return FailIo(*line, errno);
         }
         const Readiness ready = WaitFor(line->fd, POLLIN, deadline);
-        if (ready == Readiness::Failed) {
-            return kFtIoError;
-        }
         if (ready == Readiness::TimedOut) {
             break;
+        }
+        if (ready != Readiness::Ready) {
+            return FailIo(*line, ready == Readiness::HungUp ? kHangUp : errno);
         }
     }
     return kFtOk;
@@ -290,14 +312,14 @@ FtStatus TtyFtdiDriver::Write(FtHandle handle, const uint8_t* buffer, uint32_t n
             continue;
         }
         if (put < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
-            return kFtIoError;
+            return FailIo(*line, errno);
         }
         const Readiness ready = WaitFor(line->fd, POLLOUT, deadline);
-        if (ready == Readiness::Failed) {
-            return kFtIoError;
-        }
         if (ready == Readiness::TimedOut) {
             break;
+        }
+        if (ready != Readiness::Ready) {
+            return FailIo(*line, ready == Readiness::HungUp ? kHangUp : errno);
         }
     }
     return kFtOk;

@@ -16,7 +16,8 @@
 // FTDI latency timer otherwise delays every reply by up to 16 ms; refusal, as on a
 // pseudo-terminal, is ignored). Reads return as soon as n bytes have arrived, or with the short
 // count once the read time-out has passed; writes return when the kernel has taken the bytes,
-// or with the short count at the write time-out.
+// or with the short count at the write time-out. A hang-up, or EIO, ENXIO or ENODEV from the
+// line, means the device has gone (kFtDeviceNotFound); other errors are kFtIoError.
 class TtyFtdiDriver : public FtdiDriver {
 public:
     explicit TtyFtdiDriver(QString devicePath = {}, QString sysfsRoot = QStringLiteral("/sys"),
@@ -36,6 +37,7 @@ public:
     FtStatus Purge(FtHandle handle, uint32_t mask) override;
     FtStatus Close(FtHandle handle) override;
     FtOpenFailure LastOpenFailure() const override { return lastOpenFailure_; }
+    FtIoFailure LastIoFailure() const override { return lastIoFailure_; }
 
     // The device path that index would open, or empty when there is no such device.
     std::string DevicePath(int index) const;
@@ -45,10 +47,15 @@ private:
         int fd = -1;
         uint32_t readTimeoutMs = 0;
         uint32_t writeTimeoutMs = 0;
+        std::string path;
     };
+
+    // Stands for a hang-up where FailIo takes an errno value: it carries none.
+    static constexpr int kHangUp = -1;
 
     Line* Find(FtHandle handle);
     FtStatus FailOpen(const std::string& device, int error);
+    FtStatus FailIo(const Line& line, int error);
 
     std::string devicePath_;
     std::string sysfsRoot_;
@@ -56,4 +63,5 @@ private:
     std::map<FtHandle, Line> lines_;
     FtHandle nextHandle_ = 1;
     FtOpenFailure lastOpenFailure_;
+    FtIoFailure lastIoFailure_;
 };

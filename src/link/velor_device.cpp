@@ -95,10 +95,15 @@ bool TVelorDevice::ReceiveCounted(uint8_t* reply, uint32_t size) {
     return complete && IsAcceptedReply(reply, size);
 }
 
+// No protocol wait is worth its time once the device is gone.
 void TVelorDevice::Wait(int ms) {
-    if (ms > 0) {
+    if (ms > 0 && !PortLost()) {
         sleep_(ms);
     }
+}
+
+bool TVelorDevice::PortLost() const {
+    return Port != nullptr && Port->DeviceLost();
 }
 
 void TVelorDevice::SetGaugeMax(int max) {

@@ -62,8 +62,11 @@ private:
     bool ReadSettingsBlock(std::size_t block, uint8_t* streamBlock);
     bool ConfirmWrite(bool counted);
     bool AcceptWriteStatus(uint8_t status);
+    enum class PollOutcome { Answered, Invalid, Spent };
+    PollOutcome PollWriteStatus(int delayMs, uint8_t& status);
     bool SendBlock(const std::vector<uint8_t>& data, bool counted);
     void Wait(int ms);
+    bool PortLost() const;
     void SetGaugeMax(int max);
     void AdvanceGauge();
 

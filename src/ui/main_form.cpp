@@ -62,7 +62,10 @@ Sleeper MakeSleeper(const TMainFormDeps& deps) {
 
 TMainForm::TMainForm(TMainFormDeps deps, QWidget* parent)
     : QWidget(parent), deps_(std::move(deps)),
-      port_(MakeDriver(deps_), [this] { ShowPortIoError(); }), device_(MakeSleeper(deps_)) {
+      port_(
+          MakeDriver(deps_), [this] { ShowPortIoError(); },
+          [this](const QString& device, const QString& reason) { ShowDeviceLost(device, reason); }),
+      device_(MakeSleeper(deps_)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

@@ -24,6 +24,7 @@ class QLabel;
 class QProgressBar;
 class QStatusBar;
 class PageControl;
+struct MessageBoxRequest;
 
 // The configurator's one working window: five pages of settings controls, the column of command
 // buttons, the work-mode list, the status bar and the progress gauge.
@@ -223,6 +224,8 @@ private:
     void CreateFirmwareFolder();
 
     void ShowPortIoError();
+    void ShowDeviceLost(const QString& device, const QString& reason);
+    void ShowPortBox(const MessageBoxRequest& box);
     void ReportOpenFailure();
     void SetWorkModePages(int workMode);
 

@@ -10,7 +10,9 @@
 
 #include <QElapsedTimer>
 #include <QTest>
+#include <QThread>
 
+#include <algorithm>
 #include <memory>
 
 using velor::sim::BlockResponse;
@@ -30,6 +32,7 @@ constexpr int kReadTimeoutMs = 3000;
 // Far below the read time-out: a failure that came from the line, not from waiting.
 constexpr int kPromptMs = 1500;
 constexpr uint8_t kEarlierContent = 0x5A;
+constexpr uint8_t kDelay5000Ms = 6; // the longest busy delay code
 
 // The simulated device on a pseudo-terminal, and the program's port and device object on it.
 class Rig {
@@ -38,7 +41,8 @@ public:
         server_.Start();
         port_ = std::make_unique<TFTDIUsbPort>(
             std::make_unique<TtyFtdiDriver>(QString::fromStdString(server_.SlavePath())),
-            [this] { ++ioErrors; });
+            [this] { ++ioErrors; },
+            [this](const QString& device, const QString&) { lostReports << device; });
     }
     ~Rig() {
         port_->Close();
@@ -75,8 +79,16 @@ public:
         });
     }
 
-    TVelorDevice device; // the real sleeper: protocol waits here are 20 ms
+    // Every protocol wait is noted; the simulated device needs none longer than the 20 ms
+    // reply wait, so the busy delays are not slept out.
+    std::vector<int> sleeps;
+    TVelorDevice device{[this](int ms) {
+        sleeps.push_back(ms);
+        QThread::msleep(static_cast<unsigned long>(std::min(ms, protocol::kReplyWaitMs)));
+    }};
     int ioErrors = 0;
+    QStringList lostReports; // the device named by each lost-device report
+    QString Path() const { return QString::fromStdString(server_.SlavePath()); }
 
 private:
     PtyServer server_;
@@ -101,8 +113,8 @@ SimBehaviour Block(int block, BlockResponse response) {
     return behaviour;
 }
 
-BlockResponse Busy(int polls, uint8_t delayCode) {
-    return {BlockResponse::Kind::Busy, delayCode, polls};
+BlockResponse Busy(int polls, uint8_t delayCode, bool pollRefuses = false) {
+    return {BlockResponse::Kind::Busy, delayCode, polls, pollRefuses};
 }
 
 const BlockResponse kRefuse{BlockResponse::Kind::Refuse, 0, 0};
@@ -163,6 +175,8 @@ private slots:
     void readKey();
     void writeFirmware_data();
     void writeFirmware();
+    void lostDuringBusyWait_data();
+    void lostDuringBusyWait();
 };
 
 void TestE2eLink::identify_data() {
@@ -271,10 +285,17 @@ void TestE2eLink::writeSettings_data() {
         << Block(2, Busy(1, 1)) << true << "settings table stored";
     QTest::newRow("last block busy, delay code 0")
         << Block(4, Busy(1, 0)) << true << "settings table stored";
-    // The poll reply's own status is not examined: the program moves on while the device is
-    // still busy, and the device refuses the next block.
-    QTest::newRow("still busy at the first poll")
-        << Block(1, Busy(2, 1)) << false << "arrived while the device was still busy";
+    // The poll reply's status is judged like the write reply's: busy polls again, refused fails.
+    QTest::newRow("still busy at the first poll, stored at the second")
+        << Block(1, Busy(2, 1)) << true << "settings table stored";
+    QTest::newRow("busy at two polls, stored at the third")
+        << Block(2, Busy(3, 1)) << true << "settings table stored";
+    QTest::newRow("busy at all three polls: refused")
+        << Block(1, Busy(4, 1)) << false << "write abandoned after block 1";
+    QTest::newRow("poll answers refused")
+        << Block(1, Busy(1, 1, true)) << false << "block 1 refused at its status poll";
+    QTest::newRow("last block: busy twice, then refused at its poll")
+        << Block(4, Busy(3, 1, true)) << false << "block 4 refused at its status poll";
     QTest::newRow("bad CRC on the poll reply") << busyPollFault << false << "fault: bad CRC";
     QTest::newRow("block 0 refused") << Block(0, kRefuse) << false << "block 0 refused";
     QTest::newRow("block 4 refused") << Block(4, kRefuse) << false << "block 4 refused";
@@ -299,12 +320,12 @@ void TestE2eLink::writeSettings() {
     QVERIFY(rig.Select(protocol::kScenarioSettingsWrite, out));
     out.Assign(table);
     QCOMPARE(rig.device.WriteTable(out), written);
-    QVERIFY2(rig.SimLogHas(logged), qPrintable(rig.SimLog()));
 
     TVelorTable back;
     QVERIFY(rig.Select(protocol::kScenarioSettingsRead, back));
     QVERIFY(rig.device.ReadTable(back));
     QCOMPARE(ToQt(back.Bytes()), ToQt(written ? table : state.settings));
+    QVERIFY2(rig.SimLogHas(logged), qPrintable(rig.SimLog())); // with the read that followed
 }
 
 void TestE2eLink::readKey_data() {
@@ -355,6 +376,10 @@ void TestE2eLink::writeFirmware_data() {
     QTest::newRow("header only") << 5 << 0 << SimBehaviour{} << true << false;
     QTest::newRow("block 5 busy 50 ms, then accepted")
         << 5 << 1280 << Block(5, Busy(1, 2)) << true << false;
+    QTest::newRow("block 5 busy twice, then accepted")
+        << 5 << 1280 << Block(5, Busy(3, 2)) << true << false;
+    QTest::newRow("last block refused at its poll")
+        << 5 << 1280 << Block(20, Busy(2, 1, true)) << false << false;
     QTest::newRow("block 3 refused") << 5 << 1280 << Block(3, kRefuse) << false << false;
     QTest::newRow("firmware for platform 6") << 6 << 1280 << SimBehaviour{} << false << false;
     // Identify, its acknowledge, scenario, its acknowledge, then six of the 21 blocks.
@@ -364,7 +389,7 @@ void TestE2eLink::writeFirmware_data() {
 }
 
 // The device holds exactly the header and payload the file carries; the trailing bytes never
-// travel. A dropped line fails the upload at once, reported as a driver error.
+// travel. A dropped line fails the upload at once, reported once as a lost device.
 void TestE2eLink::writeFirmware() {
     QFETCH(int, platform);
     QFETCH(int, payloadSize);
@@ -385,7 +410,8 @@ void TestE2eLink::writeFirmware() {
     timer.start();
     QCOMPARE(rig.device.WriteFirmware(table), written);
     QVERIFY(timer.elapsed() < kPromptMs);
-    QCOMPARE(rig.ioErrors > 0, lineDrops);
+    QCOMPARE(rig.lostReports, lineDrops ? QStringList{rig.Path()} : QStringList());
+    QCOMPARE(rig.ioErrors, 0);
 
     const auto firmware = rig.Sim([](SimDevice& d) { return d.State().firmware; });
     QCOMPARE(firmware.has_value(), written);
@@ -399,6 +425,41 @@ void TestE2eLink::writeFirmware() {
     if (payloadSize % protocol::kBlockSize != 0) {
         QCOMPARE(rig.Sim([](SimDevice& d) { return d.FramesServed(); }), framesBefore);
     }
+}
+
+void TestE2eLink::lostDuringBusyWait_data() {
+    QTest::addColumn<bool>("firmware");
+    QTest::newRow("settings write") << false;
+    QTest::newRow("firmware write") << true;
+}
+
+// Block 1 asks for the longest wait; the line drops when the poll after it arrives. The transfer
+// ends at that poll with one report: no further wait, poll or driver error.
+void TestE2eLink::lostDuringBusyWait() {
+    QFETCH(bool, firmware);
+    SimBehaviour behaviour = Block(1, Busy(1, kDelay5000Ms));
+    behaviour.hangUpAfterFrames = 6; // identify, acknowledge, scenario, acknowledge, blocks 0, 1
+    Rig rig(WithBehaviour(behaviour));
+    QVERIFY(rig.Connect());
+    TVelorTable table;
+    QVERIFY(rig.Select(
+        firmware ? protocol::kScenarioFirmwareWrite : protocol::kScenarioSettingsWrite, table));
+    const Bytes image = FirmwareImage(velor::sim::kDefaultPlatform, 4 * protocol::kBlockSize);
+    if (firmware) {
+        table.SetView(image.data(), static_cast<uint32_t>(image.size()));
+    } else {
+        table.Assign(Patterned(protocol::kSettingsTableSize, 41));
+    }
+    rig.sleeps.clear();
+
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(!(firmware ? rig.device.WriteFirmware(table) : rig.device.WriteTable(table)));
+    QVERIFY(timer.elapsed() < kPromptMs);
+    QCOMPARE(rig.sleeps, (std::vector<int>{5000, protocol::kReplyWaitMs}));
+    QCOMPARE(rig.lostReports, QStringList{rig.Path()});
+    QCOMPARE(rig.ioErrors, 0);
+    QVERIFY(rig.SimLogHas("line dropped after 6 frames"));
 }
 
 QTEST_GUILESS_MAIN(TestE2eLink)

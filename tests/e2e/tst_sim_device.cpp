@@ -221,6 +221,8 @@ private slots:
     void firmwareWrite();
     void busyBlock_data();
     void busyBlock();
+    void busyLastBlockCountsAtItsPoll_data();
+    void busyLastBlockCountsAtItsPoll();
     void replyFaults_data();
     void replyFaults();
     void hangUpAfterFrames();
@@ -458,40 +460,71 @@ void TestSimDevice::firmwareWrite() {
     }
 }
 
-// A busy block: the write reply asks to wait; polls answer busy until the configured one, and a
-// block sent while the device is still busy is refused.
+// A busy block: the write reply asks to wait; polls answer busy until the configured one, which
+// stores the block or refuses it, and a block sent while the device is still busy is refused.
 void TestSimDevice::busyBlock_data() {
     QTest::addColumn<int>("polls");
     QTest::addColumn<int>("delayCode");
+    QTest::addColumn<bool>("pollRefuses");
     QTest::addColumn<int>("pollsSent");
     QTest::addColumn<int>("nextStatus"); // status of the following block
 
-    QTest::newRow("stored at the first poll") << 1 << 1 << 1 << 0x00;
-    QTest::newRow("delay code 3, stored at the third poll") << 3 << 3 << 3 << 0x00;
-    QTest::newRow("next block while still busy") << 2 << 1 << 1 << 0x20;
-    QTest::newRow("next block without polling") << 1 << 0 << 0 << 0x20;
+    QTest::newRow("stored at the first poll") << 1 << 1 << false << 1 << 0x00;
+    QTest::newRow("delay code 3, stored at the third poll") << 3 << 3 << false << 3 << 0x00;
+    QTest::newRow("next block while still busy") << 2 << 1 << false << 1 << 0x20;
+    QTest::newRow("next block without polling") << 1 << 0 << false << 0 << 0x20;
+    QTest::newRow("refused at the first poll: write abandoned") << 1 << 1 << true << 1 << 0x20;
+    QTest::newRow("busy twice, refused at the third poll") << 3 << 2 << true << 3 << 0x20;
 }
 
 void TestSimDevice::busyBlock() {
     QFETCH(int, polls);
     QFETCH(int, delayCode);
+    QFETCH(bool, pollRefuses);
     QFETCH(int, pollsSent);
     QFETCH(int, nextStatus);
 
     SimState state;
     state.behaviour.blockResponses[1] = {BlockResponse::Kind::Busy, static_cast<uint8_t>(delayCode),
-                                         polls};
+                                         polls, pollRefuses};
     SimDevice device(state);
     SelectAcknowledged(device, protocol::kScenarioSettingsWrite);
     const auto frames =
         SettingsWriteFrames(state, Bytes(protocol::kSettingsTableSize), WriteFault::None);
     QCOMPARE(WriteStatus(Reply(device, frames[0])), 0x00);
     QCOMPARE(WriteStatus(Reply(device, frames[1])), kBusy | delayCode);
+    const uint8_t decided = pollRefuses ? protocol::kStatusRefused : 0x00;
     for (int poll = 1; poll <= pollsSent; ++poll) {
-        const uint8_t expected = poll < polls ? static_cast<uint8_t>(kBusy | delayCode) : 0x00;
+        const uint8_t expected = poll < polls ? static_cast<uint8_t>(kBusy | delayCode) : decided;
         QCOMPARE(WriteStatus(Reply(device, Poll())), expected);
     }
     QCOMPARE(WriteStatus(Reply(device, frames[2])), nextStatus);
+}
+
+void TestSimDevice::busyLastBlockCountsAtItsPoll_data() {
+    QTest::addColumn<bool>("pollRefuses");
+    QTest::newRow("poll accepts: stored") << false;
+    QTest::newRow("poll refuses: the device keeps its table") << true;
+}
+
+// A busy last block: the table is stored only when the deciding poll accepts it.
+void TestSimDevice::busyLastBlockCountsAtItsPoll() {
+    QFETCH(bool, pollRefuses);
+    SimState state;
+    state.settings.assign(protocol::kSettingsTableSize, 0x11);
+    state.behaviour.blockResponses[4] = {BlockResponse::Kind::Busy, 1, 2, pollRefuses};
+    SimDevice device(state);
+    SelectAcknowledged(device, protocol::kScenarioSettingsWrite);
+    const Bytes table(protocol::kSettingsTableSize, 0x22);
+    const auto frames = SettingsWriteFrames(state, table, WriteFault::None);
+    for (std::size_t i = 0; i + 1 < frames.size(); ++i) {
+        QCOMPARE(WriteStatus(Reply(device, frames[i])), 0x00);
+    }
+    QCOMPARE(WriteStatus(Reply(device, frames.back())), kBusy | 1);
+    QCOMPARE(WriteStatus(Reply(device, Poll())), kBusy | 1);
+    QCOMPARE(ToQt(device.State().settings), ToQt(state.settings)); // not yet
+    QCOMPARE(WriteStatus(Reply(device, Poll())), pollRefuses ? protocol::kStatusRefused : 0x00);
+    QCOMPARE(ToQt(device.State().settings), ToQt(pollRefuses ? state.settings : table));
 }
 
 // A fault hits exactly the n-th reply to its command, with the defect it names.

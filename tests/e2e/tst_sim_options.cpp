@@ -31,11 +31,12 @@ QString Describe(const SimOptions& o) {
     }
     parts << (s.key ? QString::number(*s.key, 16) : QStringLiteral("no key"));
     for (const auto& [block, r] : s.behaviour.blockResponses) {
-        parts << QStringLiteral("block %1 kind %2 polls %3 delay %4")
+        parts << QStringLiteral("block %1 kind %2 polls %3 delay %4 poll refuses %5")
                      .arg(block)
                      .arg(int(r.kind))
                      .arg(r.busyPolls)
-                     .arg(r.delayCode);
+                     .arg(r.delayCode)
+                     .arg(r.pollRefuses);
     }
     for (const ReplyFault& f : s.behaviour.faults) {
         parts
@@ -96,6 +97,12 @@ void TestSimOptions::accepted_data() {
                r[3] = {BlockResponse::Kind::Busy, 5, 4};
                r[7].kind = BlockResponse::Kind::Refuse;
            });
+    QTest::newRow("busy with how the deciding poll ends")
+        << "--busy 1:3:6:refuse --busy 4:2:1:accept" << Expect([](SimOptions& o) {
+               auto& r = o.state.behaviour.blockResponses;
+               r[1] = {BlockResponse::Kind::Busy, 6, 3, true};
+               r[4] = {BlockResponse::Kind::Busy, 1, 2, false};
+           });
     QTest::newRow("faults by name and by code")
         << "--fault bad-crc:read:3 --fault no-reply:0x80 --fault short:poll:2 "
            "--fault wrong-start:select"
@@ -138,6 +145,8 @@ void TestSimOptions::refused_data() {
     QTest::newRow("fault without command") << "--fault bad-crc";
     QTest::newRow("delay code 8") << "--busy 1:2:8";
     QTest::newRow("busy block not a number") << "--busy x";
+    QTest::newRow("busy poll ending neither accept nor refuse") << "--busy 1:2:1:maybe";
+    QTest::newRow("busy with five fields") << "--busy 1:2:1:refuse:1";
     QTest::newRow("13-digit key") << "--key 1234567890ABC";
     QTest::newRow("key not hex") << "--key 12G4";
     QTest::newRow("scenario 5") << "--scenario 5:1:1";

@@ -17,9 +17,26 @@ const QStringList kOpenSequence = {"OpenByIndex(0)", "SetBaudRate(7,9600)", "Res
 struct Rig {
     std::shared_ptr<FakeFtdiScript> script = std::make_shared<FakeFtdiScript>();
     int ioErrors = 0;
+    QStringList lostReports; // "device: reason" of each lost-device report
     std::unique_ptr<TFTDIUsbPort> port = std::make_unique<TFTDIUsbPort>(
-        std::make_unique<FakeFtdiDriver>(script), [this] { ++ioErrors; });
+        std::make_unique<FakeFtdiDriver>(script), [this] { ++ioErrors; },
+        [this](const QString& device, const QString& reason) {
+            lostReports << device + ": " + reason;
+        });
 };
+
+// Calls one port operation on an 8-byte buffer: "read", "counted" or "write".
+bool Transfer(TFTDIUsbPort& port, const QString& operation) {
+    std::array<uint8_t, 8> buffer{};
+    uint32_t count = 0;
+    if (operation == "read") {
+        return port.Read(buffer.data(), 8);
+    }
+    if (operation == "counted") {
+        return port.ReadCounted(buffer.data(), 8, count);
+    }
+    return port.Write(buffer.data(), 8);
+}
 
 } // namespace
 
@@ -34,6 +51,9 @@ private slots:
     void transfer_data();
     void transfer();
     void oneReportPerFailedCall();
+    void lostDevice_data();
+    void lostDevice();
+    void lostDeviceWithoutItsReport();
     void closeCallsTheDriverOnce();
     void destructorCloses_data();
     void destructorCloses();
@@ -161,6 +181,60 @@ void TestFtdiUsbPort::oneReportPerFailedCall() {
     QVERIFY(!rig.port->Write(buffer.data(), 8));
     QVERIFY(!rig.port->Read(buffer.data(), 8));
     QCOMPARE(rig.ioErrors, 3);
+    QVERIFY(!rig.port->DeviceLost());
+    QCOMPARE(rig.lostReports, QStringList());
+}
+
+void TestFtdiUsbPort::lostDevice_data() {
+    QTest::addColumn<QString>("operation"); // the call that meets the gone device
+    QTest::newRow("read") << "read";
+    QTest::newRow("counted read") << "counted";
+    QTest::newRow("write") << "write";
+}
+
+// The driver says the device is gone: one report naming the device and the system's reason, and
+// from then on every transfer fails without reaching the driver or the technician; the next Open
+// starts afresh.
+void TestFtdiUsbPort::lostDevice() {
+    QFETCH(QString, operation);
+    Rig rig;
+    rig.port->Open();
+    rig.script->status["Read"] = kFtDeviceNotFound;
+    rig.script->status["Write"] = kFtDeviceNotFound;
+    rig.script->ioFailure = {"/dev/ttyUSB0", "Input/output error"};
+    QVERIFY(!rig.port->DeviceLost());
+
+    QVERIFY(!Transfer(*rig.port, operation));
+    QVERIFY(rig.port->DeviceLost());
+    QCOMPARE(rig.lostReports, QStringList{"/dev/ttyUSB0: Input/output error"});
+    const int driverCalls = int(rig.script->calls.size());
+    for (const char* next : {"read", "counted", "write"}) {
+        QVERIFY(!Transfer(*rig.port, next));
+    }
+    QCOMPARE(int(rig.script->calls.size()), driverCalls);
+    QCOMPARE(rig.lostReports.size(), 1);
+    QCOMPARE(rig.ioErrors, 0);
+
+    rig.port->Close();
+    QVERIFY(rig.port->DeviceLost()); // disconnecting does not hide what happened
+    rig.script->status.clear();
+    rig.script->incoming.assign(8, 0x5A);
+    QCOMPARE(rig.port->Open(), 1);
+    QVERIFY(!rig.port->DeviceLost());
+    QVERIFY(Transfer(*rig.port, "read"));
+}
+
+// A port given no lost-device report still tells the technician once, as a driver error.
+void TestFtdiUsbPort::lostDeviceWithoutItsReport() {
+    auto script = std::make_shared<FakeFtdiScript>();
+    int ioErrors = 0;
+    TFTDIUsbPort port(std::make_unique<FakeFtdiDriver>(script), [&ioErrors] { ++ioErrors; });
+    port.Open();
+    script->status["Write"] = kFtDeviceNotFound;
+    QVERIFY(!Transfer(port, "write"));
+    QVERIFY(!Transfer(port, "write"));
+    QVERIFY(!Transfer(port, "read"));
+    QCOMPARE(ioErrors, 1);
 }
 
 void TestFtdiUsbPort::closeCallsTheDriverOnce() {

@@ -262,7 +262,10 @@ void TestTableTransfer::writeTableReplyFaults() {
 
 void TestTableTransfer::writeStatus_data() {
     QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("polls"); // what each poll meets, comma separated
+    // What each poll meets, comma separated: a reply with status 0xNN, ok (0x00), a damaged
+    // reply (crc, start, short), none, unsent (the poll's write fails), or the device lost at
+    // the poll's write (lost) or read (lostread).
+    QTest::addColumn<QString>("polls");
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QList<int>>("sleeps");
     QTest::addColumn<int>("pollsSent");
@@ -281,8 +284,26 @@ void TestTableTransfer::writeStatus_data() {
     QTest::newRow("delay code 5") << 0x0D << "ok" << true << QList<int>{2000, 20} << 1;
     QTest::newRow("delay code 6") << 0x0E << "ok" << true << QList<int>{5000, 20} << 1;
     QTest::newRow("delay code 7 polls at once") << 0x0F << "ok" << true << QList<int>{20} << 1;
-    QTest::newRow("poll reply's own status not examined")
-        << 0x0B << "refusing" << true << QList<int>{200, 20} << 1;
+    QTest::newRow("poll answering refused refuses")
+        << 0x0B << "0x20" << false << QList<int>{200, 20} << 1;
+    QTest::newRow("poll answering refused and busy refuses")
+        << 0x0B << "0x2B,0x00" << false << QList<int>{200, 20} << 1;
+    QTest::newRow("poll answering 0x10 accepts")
+        << 0x0B << "0x10" << true << QList<int>{200, 20} << 1;
+    QTest::newRow("poll answering 0x18 accepts")
+        << 0x0B << "0x18" << true << QList<int>{200, 20} << 1;
+    QTest::newRow("poll busy once, then accepted")
+        << 0x0B << "0x0B,ok" << true << QList<int>{200, 20, 200, 20} << 2;
+    QTest::newRow("poll busy twice, then accepted")
+        << 0x0B << "0x0B,0x0B,ok" << true << QList<int>{200, 20, 200, 20, 200, 20} << 3;
+    QTest::newRow("poll busy three times refuses")
+        << 0x0B << "0x0B,0x0B,0x0B,ok" << false << QList<int>{200, 20, 200, 20, 200, 20} << 3;
+    QTest::newRow("poll busy, then refused")
+        << 0x0B << "0x0B,0x20" << false << QList<int>{200, 20, 200, 20} << 2;
+    QTest::newRow("next attempt waits the poll's new delay")
+        << 0x0B << "0x0E,0x08,ok" << true << QList<int>{200, 20, 5000, 20, 20} << 3;
+    QTest::newRow("spent attempt keeps the delay, busy poll changes it")
+        << 0x0B << "none,0x0A,ok" << true << QList<int>{200, 20, 200, 20, 50, 20} << 3;
     QTest::newRow("poll checksum wrong refuses at once")
         << 0x0B << "crc,ok" << false << QList<int>{200, 20} << 1;
     QTest::newRow("poll start byte wrong refuses at once")
@@ -293,6 +314,10 @@ void TestTableTransfer::writeStatus_data() {
         << 0x0B << "short,none,ok" << true << QList<int>{200, 20, 200, 20, 200, 20} << 3;
     QTest::newRow("unsent poll spends an attempt")
         << 0x0B << "unsent,ok" << true << QList<int>{200, 200, 20} << 2;
+    QTest::newRow("device lost at a poll's write: no further wait or poll")
+        << 0x0E << "lost,ok" << false << QList<int>{5000} << 1;
+    QTest::newRow("device lost at a poll's read: no further wait or poll")
+        << 0x0E << "lostread,ok" << false << QList<int>{5000, 20} << 1;
     QTest::newRow("three spent attempts refuse")
         << 0x0B << "none,unsent,none,ok" << false << QList<int>{200, 20, 200, 200, 20} << 3;
 }
@@ -305,17 +330,28 @@ void TestTableTransfer::writeStatus() {
     QFETCH(QList<int>, sleeps);
     QFETCH(int, pollsSent);
     const std::map<QString, std::vector<uint8_t>> pollReplies = {
-        {"ok", WriteReply(0x00)},           {"refusing", WriteReply(0x20)},
-        {"crc", WithBadCrc(WriteReply(0))}, {"start", WithStartByte(WriteReply(0), 0x55)},
-        {"short", Cut(WriteReply(0), 7)},   {"none", {}}};
+        {"ok", WriteReply(0x00)},
+        {"crc", WithBadCrc(WriteReply(0))},
+        {"start", WithStartByte(WriteReply(0), 0x55)},
+        {"short", Cut(WriteReply(0), 7)},
+        {"none", {}}};
     Fixture f;
     f.port.replies.push_back(WriteReply(static_cast<uint8_t>(status)));
     int write = 1; // write 0 is block 0
+    int read = 1;  // read 0 is block 0's reply
     for (const QString& poll : polls.split(',', Qt::SkipEmptyParts)) {
         if (poll == "unsent") {
             f.port.failingWrites.insert(write);
+        } else if (poll == "lost") {
+            f.port.losingWrites.insert(write);
+        } else if (poll == "lostread") {
+            f.port.losingReads.insert(read++);
+        } else if (poll.startsWith("0x")) {
+            f.port.replies.push_back(WriteReply(static_cast<uint8_t>(poll.toUInt(nullptr, 16))));
+            ++read;
         } else {
             f.port.replies.push_back(pollReplies.at(poll));
+            ++read;
         }
         ++write;
     }

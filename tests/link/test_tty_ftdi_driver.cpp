@@ -131,7 +131,8 @@ private slots:
     void lineIsRaw8N1At9600();
     void dataCharacteristicsAndBaudRate();
     void shortReadReturnsFalseAfterTimeout();
-    void hangUpIsAnIoError();
+    void hangUpLosesTheDevice_data();
+    void hangUpLosesTheDevice();
     void failedOpenKeepsTheReason_data();
     void failedOpenKeepsTheReason();
     void permissionDeniedKeepsTheReason();
@@ -290,21 +291,47 @@ void TestTtyFtdiDriver::shortReadReturnsFalseAfterTimeout() {
     QCOMPARE(link.ioErrors, 0);
 }
 
-// The far end going away (a bridge unplugged) is a driver error: one report per call, at once.
-void TestTtyFtdiDriver::hangUpIsAnIoError() {
+void TestTtyFtdiDriver::hangUpLosesTheDevice_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::newRow("read") << "read";
+    QTest::newRow("write") << "write";
+}
+
+// The far end going away (a bridge unplugged) is a lost device, at once: the driver names the
+// line and the system's reason, and the port reports it once and then keeps quiet.
+void TestTtyFtdiDriver::hangUpLosesTheDevice() {
+    QFETCH(QString, operation);
     PtyFarEnd far;
-    PortOver link(std::make_unique<TtyFtdiDriver>(far.path()));
-    QCOMPARE(link.port.Open(), 1);
+    QStringList lost;
+    int ioErrors = 0;
+    auto driver = std::make_unique<TtyFtdiDriver>(far.path());
+    TtyFtdiDriver& tty = *driver;
+    TFTDIUsbPort port(
+        std::move(driver), [&ioErrors] { ++ioErrors; },
+        [&lost](const QString& device, const QString& reason) { lost << device + ": " + reason; });
+    QCOMPARE(port.Open(), 1);
     far.HangUp();
     uint8_t buffer[8] = {};
+    uint32_t count = 0;
     QElapsedTimer timer;
     timer.start();
-    QVERIFY(!link.port.Read(buffer, 8));
+    const FtStatus status = operation == "read" ? tty.Read(port.Handle, buffer, 8, count)
+                                                : tty.Write(port.Handle, buffer, 8, count);
+    QCOMPARE(status, kFtDeviceNotFound);
     QVERIFY(timer.elapsed() < kTimeoutMs / 2);
-    QCOMPARE(link.ioErrors, 1);
-    QVERIFY(!link.port.Write(buffer, 8));
-    QCOMPARE(link.ioErrors, 2);
-    QCOMPARE(link.port.Close(), 0);
+    const FtIoFailure failure = tty.LastIoFailure();
+    QCOMPARE(QString::fromStdString(failure.device), far.path());
+    QVERIFY2(failure.reason.empty() || failure.reason == std::strerror(EIO),
+             failure.reason.c_str());
+
+    QVERIFY(!(operation == "read" ? port.Read(buffer, 8) : port.Write(buffer, 8)));
+    QVERIFY(!port.Write(buffer, 8));
+    QVERIFY(!port.Read(buffer, 8));
+    QVERIFY(port.DeviceLost());
+    QCOMPARE(lost.size(), 1);
+    QVERIFY2(lost.first().startsWith(far.path() + ": "), qPrintable(lost.first()));
+    QCOMPARE(ioErrors, 0);
+    QCOMPARE(port.Close(), 0);
 }
 
 void TestTtyFtdiDriver::failedOpenKeepsTheReason_data() {

@@ -9,8 +9,9 @@
 #include <utility>
 
 // The simulated device from "name=value" items over the given settings table: type, version
-// (2.1.0), key (hex), fault (as velor580-sim's --fault), refuse (a write block number), hang-up
-// (frames served before the line drops). An unknown item stops the test program.
+// (2.1.0), key (hex), fault (as velor580-sim's --fault), busy (as velor580-sim's --busy), refuse
+// (a write block number), hang-up (frames served before the line drops). An unknown item stops
+// the test program.
 inline velor::sim::SimState SimDeviceFromItems(const QStringList& items,
                                                velor::sim::Bytes settings) {
     velor::sim::SimState state;
@@ -26,6 +27,9 @@ inline velor::sim::SimState SimDeviceFromItems(const QStringList& items,
             state.key = velor::sim::ParseKey(value);
         } else if (name == "fault") {
             state.behaviour.faults.push_back(velor::sim::ParseFault(value));
+        } else if (name == "busy") {
+            const auto [block, response] = velor::sim::ParseBusy(value);
+            state.behaviour.blockResponses[block] = response;
         } else if (name == "refuse") {
             state.behaviour.blockResponses[value.toInt()].kind =
                 velor::sim::BlockResponse::Kind::Refuse;

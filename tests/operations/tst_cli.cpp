@@ -21,6 +21,8 @@ using Bytes = std::vector<uint8_t>;
 namespace {
 
 constexpr int kProgramWaitMs = 30000; // upper bound only
+// How the one line about a lost device begins.
+const QString kLost = QStringLiteral("Связь с прибором ");
 
 Bytes SettingsPattern() {
     Bytes image(257);
@@ -135,6 +137,18 @@ void TestCli::commandOutcome_data() {
     QTest::newRow("write-settings")
         << QStringList{} << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"} << 0
         << "" << QStringList{connected, "progress: 5/5", "Запись настроек завершена"};
+    QTest::newRow("write-settings: block busy at two polls, stored at the third")
+        << QStringList{"busy=2:3"}
+        << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"} << 0 << ""
+        << QStringList{"Запись настроек завершена"};
+    QTest::newRow("write-settings: the poll answers refused")
+        << QStringList{"busy=2:1:1:refuse"}
+        << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"} << 1 << ""
+        << QStringList{"Ошибка при записи настроек"};
+    QTest::newRow("write-firmware: the poll answers refused")
+        << QStringList{"busy=1:2:1:refuse"}
+        << QStringList{"--port", "%port", "write-firmware", "%dir/fw.tsk"} << 1 << ""
+        << QStringList{"Ошибка при записи ПО"};
     QTest::newRow("write-settings: block refused")
         << QStringList{"refuse=3"}
         << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"} << 1 << ""
@@ -162,7 +176,12 @@ void TestCli::commandOutcome_data() {
     QTest::newRow("line dropped during a read")
         << QStringList{"hang-up=2"}
         << QStringList{"--port", "%port", "read-settings", "%dir/out.cfg"} << 1 << ""
-        << QStringList{"FT_IO_ERROR", "Ошибка отправки сценария"};
+        << QStringList{kLost, "Ошибка отправки сценария"};
+    // Identify, acknowledge, scenario, acknowledge, blocks 0 and 1; the poll drops the line.
+    QTest::newRow("line dropped during a busy wait")
+        << QStringList{"busy=1:1:1", "hang-up=6"}
+        << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"} << 1 << ""
+        << QStringList{kLost, "Ошибка при записи настроек"};
     QTest::newRow("no device at the port")
         << QStringList{} << QStringList{"--port", "/nonexistent/tty", "identify"} << 3 << ""
         << QStringList{"Приборы марки Велор отключены от линии USB!",
@@ -186,6 +205,12 @@ void TestCli::commandOutcome() {
     for (const QString& line : errLines) {
         QVERIFY2(bench.err.contains(line), qPrintable(bench.err));
     }
+    // A lost device is told once, naming the device, and never as a bare driver error.
+    QCOMPARE(int(bench.err.count(kLost)), errLines.contains(kLost) ? 1 : 0);
+    if (errLines.contains(kLost)) {
+        QVERIFY2(bench.err.contains(kLost + bench.Port() + " потеряна"), qPrintable(bench.err));
+    }
+    QVERIFY2(!bench.err.contains("FT_IO_ERROR"), qPrintable(bench.err));
 }
 
 void TestCli::readSettingsSavesTheDeviceTable() {

@@ -23,6 +23,7 @@ struct FakeFtdiScript {
     std::vector<uint8_t> outgoing; // bytes written, all writes in order
     uint32_t writeShortBy = 0;     // a successful write reports this many bytes fewer
     FtOpenFailure openFailure;     // reported after a failed OpenByIndex
+    FtIoFailure ioFailure;         // reported for a failed Read or Write
 
     FtStatus StatusOf(const std::string& call) const {
         const auto it = status.find(call);
@@ -78,6 +79,7 @@ public:
     FtOpenFailure LastOpenFailure() const override {
         return s_->StatusOf("OpenByIndex") == kFtOk ? FtOpenFailure{} : s_->openFailure;
     }
+    FtIoFailure LastIoFailure() const override { return s_->ioFailure; }
 
 private:
     FtStatus Record(const std::string& name, std::initializer_list<uint32_t> args) {

@@ -22,10 +22,15 @@
 //   "max 5" / "advance"    progress, when a progress() sink is given to the device
 // Each read takes the next scripted reply: a reply shorter than asked is a short read (false),
 // a longer one is cut to the length asked; with no reply left the read times out (false).
+// A Read or Write call listed as losing fails and leaves the port lost ("R! 8", "W! .."), as the
+// USB port is once the device has gone; every call after it fails too.
 class ScriptedPort : public TPort {
 public:
     std::deque<std::vector<uint8_t>> replies;
-    std::set<int> failingWrites;              // 0-based indices of Write calls that fail
+    std::set<int> failingWrites; // 0-based indices of Write calls that fail
+    std::set<int> losingWrites;  // 0-based indices of Write calls that lose the device
+    std::set<int> losingReads;   // 0-based indices of Read/ReadCounted calls that do
+    bool lost = false;
     std::vector<std::vector<uint8_t>> frames; // every frame written successfully, in order
     QStringList events;
     std::vector<int> sleeps;
@@ -42,7 +47,9 @@ public:
         return Serve("RC", buffer, n, &count);
     }
     bool Write(const uint8_t* buffer, uint32_t n) override {
-        const bool ok = failingWrites.count(writeCalls_++) == 0;
+        const int call = writeCalls_++;
+        lost = lost || losingWrites.count(call) != 0;
+        const bool ok = !lost && failingWrites.count(call) == 0;
         events << (ok ? "W " : "W! ") + Hex(buffer, n);
         if (ok) {
             frames.emplace_back(buffer, buffer + n);
@@ -56,6 +63,7 @@ public:
     }
     void Reserved2() override {}
     void Purge() override { events << "purge"; }
+    bool DeviceLost() const override { return lost; }
 
     // A sleeper that records each wait instead of sleeping.
     std::function<void(int)> sleeper() {
@@ -99,7 +107,11 @@ private:
     };
 
     bool Serve(const char* kind, uint8_t* buffer, uint32_t n, uint32_t* count) {
-        events << QString::fromLatin1(kind) + ' ' + QString::number(n);
+        lost = lost || losingReads.count(readCalls_++) != 0;
+        events << QString::fromLatin1(kind) + (lost ? "! " : " ") + QString::number(n);
+        if (lost) {
+            return false;
+        }
         if (replies.empty()) {
             if (count != nullptr) {
                 *count = 0;
@@ -117,5 +129,6 @@ private:
     }
 
     int writeCalls_ = 0;
+    int readCalls_ = 0;
     Progress progress_{events};
 };

@@ -176,6 +176,7 @@ public:
         };
     }
     template <typename F> decltype(auto) Sim(F&& f) { return server_.WithDevice(f); }
+    QString Path() const { return QString::fromStdString(server_.SlavePath()); }
 
     RecordingDialogs dialogs;
     std::unique_ptr<TMainForm> form;
@@ -217,6 +218,8 @@ private slots:
     void closeWaitsForTheOperation();
     void destroyingTheWindowWaitsForTheOperation();
     void ioErrorBoxWhileTheWorkerWaits();
+    void lostDeviceGivesOneBox_data();
+    void lostDeviceGivesOneBox();
 
 private:
     QTemporaryDir folder_;
@@ -646,6 +649,53 @@ void TestDeviceCommands::ioErrorBoxWhileTheWorkerWaits() {
         QVERIFY(runningDuringBox[i]);
     }
     QCOMPARE(form.StatusText(), Text(10042));
+}
+
+void TestDeviceCommands::lostDeviceGivesOneBox_data() {
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<int>("hangUpAfter"); // frames the device serves before the line drops
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QList<int>>("started");
+
+    const int connect = TMainForm::kOpConnectSettings;
+    // Identify, acknowledge, scenario, acknowledge, blocks 0 and 1 (busy 5 s); the poll drops it.
+    QTest::newRow("write: during a busy wait, no reconnect")
+        << Command::Write << 6 << Text(10057) << QList<int>{connect, TMainForm::kOpWriteSettings};
+    // Identify, acknowledge, scenario, acknowledge, read request; block 0's acknowledge drops it.
+    QTest::newRow("read: during the transfer")
+        << Command::Read << 5 << Text(10058) << QList<int>{connect, TMainForm::kOpReadSettings};
+}
+
+// The device vanishes during an operation: one box in the window's language naming the device,
+// then the operation's own failure box, and nothing after them (no driver error boxes, no box of
+// a reconnect that could only fail).
+void TestDeviceCommands::lostDeviceGivesOneBox() {
+    QFETCH(Command, command);
+    QFETCH(int, hangUpAfter);
+    QFETCH(QString, failure);
+    QFETCH(QList<int>, started);
+
+    SimState sim;
+    sim.behaviour.blockResponses[1] = {BlockResponse::Kind::Busy, 6, 1};
+    sim.behaviour.hangUpAfterFrames = hangUpAfter;
+    Rig rig(sim);
+    QSignalSpy spy(rig.form.get(), &TMainForm::operationStarted);
+    QVERIFY(rig.Connect(kSettingsMode));
+    rig.Issue(command);
+    QVERIFY(rig.WaitIdle());
+
+    const QStringList boxes = rig.Boxes();
+    QCOMPARE(boxes.size(), 2);
+    QVERIFY2(boxes.first().startsWith("Связь с прибором " + rig.Path() + " потеряна ("),
+             qPrintable(boxes.first()));
+    QCOMPARE(rig.dialogs.boxes.first().caption, Text(10001));
+    QCOMPARE(rig.dialogs.boxes.first().icon, BoxIcon::Error);
+    QCOMPARE(boxes.last(), failure);
+    QCOMPARE(Started(spy), started);
+    if (command == Command::Write) {
+        QCOMPARE(rig.form->StatusText(), Text(10003));
+        QCOMPARE(rig.Commands(), kDisconnected);
+    }
 }
 
 QTEST_MAIN(TestDeviceCommands)

@@ -82,7 +82,9 @@ std::vector<uint8_t> ImageBytes(const SettingsImage& image) {
 
 // The image is encoded before anything changes: an identifier that cannot be encoded abandons
 // the command with the window still connected and its buttons as they were. Every write ends
-// with a fresh connection in the current work mode, unless the window was closed meanwhile.
+// with a fresh connection in the current work mode, unless the window was closed meanwhile or the
+// device was lost during the write: then it only disconnects, since the port has already told the
+// technician and a connect could only fail with a second box.
 void TMainForm::WriteButtonClick() {
     if (IsOperationRunning() || !(SettingsMode || FirmwareMode)) {
         return;
@@ -108,8 +110,11 @@ void TMainForm::WriteButtonClick() {
     if (closeAccepted_) {
         return;
     }
+    const bool deviceLost = port_.DeviceLost();
     CancelButtonClick();
-    ConnectButtonClick();
+    if (!deviceLost) {
+        ConnectButtonClick();
+    }
     Control<QPushButton>(QStringLiteral("BtnAbout"))->setEnabled(true);
 }
 

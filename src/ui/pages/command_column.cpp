@@ -3,6 +3,7 @@
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
+#include "operations/device_lost_text.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
@@ -27,7 +28,8 @@ using namespace velor::window;
 namespace {
 constexpr int kColumnWidth = 118;
 constexpr int kGroupMargin = 3;
-constexpr int kSwitchTypeTM = 1; // TypeTMRadioGroup item "Переключатель"
+constexpr int kSwitchTypeTM = 1;        // TypeTMRadioGroup item "Переключатель"
+constexpr int kMsgErrorCaption = 10001; // "Ошибка!"
 
 // The column's group boxes, top to bottom, and the buttons in each.
 struct ButtonGroup {
@@ -255,17 +257,30 @@ void TMainForm::CancelButtonClick() {
     ClearDeviceLabels();
 }
 
-// The port's report of a failed driver read or write. On the worker thread the box is shown on
-// the window's thread and the worker waits until it has been closed.
+// The port's report of a failed driver read or write.
 void TMainForm::ShowPortIoError() {
-    const auto show = [this] {
-        MessageBoxRequest box;
-        box.text = QStringLiteral("FT_IO_ERROR");
-        box.caption = QStringLiteral("Error");
-        box.icon = BoxIcon::Error;
-        box.owner = BoxOwner::Active;
-        Dialogs().messageBox(box);
-    };
+    MessageBoxRequest box;
+    box.text = QStringLiteral("FT_IO_ERROR");
+    box.caption = QStringLiteral("Error");
+    box.icon = BoxIcon::Error;
+    box.owner = BoxOwner::Active;
+    ShowPortBox(box);
+}
+
+// The port's one report of a device that has gone during an operation, in the window's language.
+void TMainForm::ShowDeviceLost(const QString& device, const QString& reason) {
+    MessageBoxRequest box;
+    box.text = DeviceLostText(device, reason);
+    box.caption = velor::MessageText(kMsgErrorCaption);
+    box.icon = BoxIcon::Error;
+    box.owner = BoxOwner::Active;
+    ShowPortBox(box);
+}
+
+// A box the port asks for. On the worker thread the box is shown on the window's thread and the
+// worker waits until it has been closed.
+void TMainForm::ShowPortBox(const MessageBoxRequest& box) {
+    const auto show = [this, &box] { Dialogs().messageBox(box); };
     if (QThread::currentThread() == thread()) {
         show();
     } else {
