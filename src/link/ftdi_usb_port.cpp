@@ -1,5 +1,6 @@
 #include "link/ftdi_usb_port.h"
 
+#include <cerrno>
 #include <utility>
 
 namespace {
@@ -78,6 +79,11 @@ QString TFTDIUsbPort::LastOpenDevice() const {
 
 QString TFTDIUsbPort::LastOpenDeviceGroup() const {
     return QString::fromStdString(driver_->LastOpenFailure().group);
+}
+
+bool TFTDIUsbPort::LastOpenLackedPermission() const {
+    const int error = driver_->LastOpenFailure().error;
+    return error == EACCES || error == EPERM;
 }
 
 void TFTDIUsbPort::ReportIoError() {
