@@ -1,5 +1,7 @@
 #include "cli/cli_options.h"
 
+#include "cli/cli_texts.h"
+
 #include <array>
 #include <stdexcept>
 
@@ -21,6 +23,8 @@ constexpr std::array<CommandEntry, 5> kCommands{{
 
 const QLatin1String kPortOption("--port");
 const QLatin1String kHelpOption("--help");
+const QLatin1String kShortHelpOption("-h");
+const QLatin1String kEndOfOptions("--"); // every argument after it is a command or a file
 
 [[noreturn]] void Refuse(const QString& text) {
     throw std::runtime_error(text.toStdString());
@@ -32,7 +36,7 @@ const CommandEntry& FindCommand(const QString& name) {
             return entry;
         }
     }
-    Refuse(QStringLiteral("unknown command \"%1\"").arg(name));
+    Refuse(Cli::tr("неизвестная команда \"%1\"").arg(name));
 }
 
 } // namespace
@@ -40,19 +44,24 @@ const CommandEntry& FindCommand(const QString& name) {
 CliOptions ParseCliOptions(const QStringList& arguments) {
     CliOptions options;
     QStringList words;
+    bool optionsEnded = false;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
-        if (argument == kHelpOption || argument == QLatin1String("-h")) {
+        if (optionsEnded) {
+            words << argument;
+        } else if (argument == kEndOfOptions) {
+            optionsEnded = true;
+        } else if (argument == kHelpOption || argument == kShortHelpOption) {
             options.help = true;
         } else if (argument == kPortOption) {
             if (++i == arguments.size()) {
-                Refuse(QStringLiteral("--port needs a device path"));
+                Refuse(Cli::tr("после --port нужен путь к устройству"));
             }
             options.port = arguments[i];
         } else if (argument.startsWith(QLatin1String("--port="))) {
             options.port = argument.mid(kPortOption.size() + 1);
         } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
-            Refuse(QStringLiteral("unknown option \"%1\"").arg(argument));
+            Refuse(Cli::tr("неизвестный параметр \"%1\"").arg(argument));
         } else {
             words << argument;
         }
@@ -61,47 +70,59 @@ CliOptions ParseCliOptions(const QStringList& arguments) {
         return options;
     }
     if (words.isEmpty()) {
-        Refuse(QStringLiteral("no command given"));
+        Refuse(Cli::tr("не задана команда"));
     }
     const CommandEntry& entry = FindCommand(words.takeFirst());
     options.command = entry.command;
     if (entry.takesFile) {
         if (words.isEmpty()) {
-            Refuse(QStringLiteral("%1 needs a file").arg(QLatin1String(entry.name)));
+            Refuse(Cli::tr("команде %1 нужен файл").arg(QLatin1String(entry.name)));
         }
         options.file = words.takeFirst();
     }
     if (!words.isEmpty()) {
-        Refuse(QStringLiteral("unexpected argument \"%1\"").arg(words.first()));
+        Refuse(Cli::tr("лишний аргумент \"%1\"").arg(words.first()));
     }
     return options;
 }
 
 QString CliHelpText() {
-    return QStringLiteral(
-        "Usage: velor580-cli [--port PATH] COMMAND [FILE]\n"
+    return Cli::tr(
+        "Вызов: velor580-cli [--port ПУТЬ] [--] КОМАНДА [ФАЙЛ]\n"
         "\n"
-        "Works with a model-580 device over the first FTDI USB-serial bridge, or over the\n"
-        "serial device PATH (for example the simulator's pseudo-terminal).\n"
+        "Работает с прибором 580 через первый USB-последовательный мост FTDI или через\n"
+        "последовательное устройство ПУТЬ (например, псевдотерминал имитатора).\n"
         "\n"
-        "Commands:\n"
-        "  identify             print the device's identity:\n"
+        "Команды:\n"
+        "  identify             вывести сведения о приборе:\n"
         "                         type=<n> platform=<n> version=<a>_<b>_<c>\n"
-        "  read-settings OUT    read the settings and save them as a .cfg file\n"
-        "  write-settings IN    write the settings of a .cfg file to the device\n"
-        "  read-key             read the key held to the reader; prints its identifier as\n"
-        "                       12 hexadecimal digits\n"
-        "  write-firmware IN    write a firmware file (.tsk) to the device, after checking\n"
-        "                       that its device type and platform are the device's\n"
+        "  read-settings OUT    прочитать настройки и сохранить их в файл .cfg; папка\n"
+        "                       файла проверяется до обращения к прибору\n"
+        "  write-settings IN    записать в прибор настройки из файла .cfg\n"
+        "  read-key             прочитать ключ, приложенный к считывателю; выводит его\n"
+        "                       идентификатор: 12 шестнадцатеричных цифр\n"
+        "  write-firmware IN    записать в прибор файл ПО (.tsk), проверив, что тип\n"
+        "                       прибора и платформа в файле совпадают с прибором\n"
         "\n"
-        "The checks of the configurator apply: the device must be a model 580, and the\n"
-        "settings of a device whose first version byte is 2 (Velor-Vorsan system) are\n"
-        "neither read nor changed. identify and write-firmware connect as the firmware work\n"
-        "mode does and accept such a device.\n"
+        "Параметры:\n"
+        "  --port ПУТЬ          последовательное устройство вместо моста FTDI\n"
+        "  -h, --help           эта справка\n"
+        "  --                   конец параметров: дальше только команда и файл\n"
         "\n"
-        "Results (identity, key identifier) go to standard output; the status text of every\n"
-        "outcome, progress and errors go to standard error.\n"
+        "Действуют проверки программы настройки: прибор должен быть моделью 580, а\n"
+        "настройки прибора, у которого первый байт версии равен 2 (система Велор-Ворсан),\n"
+        "не читаются и не изменяются. identify и write-firmware подключаются, как режим\n"
+        "смены ПО, и принимают такой прибор.\n"
         "\n"
-        "Exit status: 0 success; 1 the operation failed or was refused; 2 bad command line;\n"
-        "3 the port could not be opened.\n");
+        "Результаты (сведения о приборе, идентификатор ключа) выводятся в стандартный\n"
+        "вывод; текст состояния каждого исхода, ход передачи и ошибки -- в стандартный\n"
+        "поток ошибок. Ход передачи обновляет одну строку в терминале и пишется по строке\n"
+        "на шаг в файл или канал.\n"
+        "\n"
+        "Язык текстов -- тот, что выбран в программе настройки ([Language] Default в\n"
+        "velor580.INI), а если он там не задан -- язык системы (LC_ALL, LC_MESSAGES,\n"
+        "LANG). Библиотека языка (velor580.EN) берется из папки программы настройки.\n"
+        "\n"
+        "Код завершения: 0 успех; 1 операция не выполнена или отклонена либо ее результат\n"
+        "не удалось вывести; 2 ошибка в командной строке; 3 не удалось открыть порт.\n");
 }

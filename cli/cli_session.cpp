@@ -2,8 +2,12 @@
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
+#include "catalogue/program_files.h"
+#include "cli/cli_language.h"
 #include "cli/cli_options.h"
+#include "cli/cli_texts.h"
 #include "cli/console_host.h"
+#include "cli/output_file.h"
 #include "link/firmware_image.h"
 #include "link/ftdi_usb_port.h"
 #include "link/tty_ftdi_driver.h"
@@ -18,6 +22,9 @@
 #include "settings/regular_file.h"
 
 #include <QFile>
+#include <QIODevice>
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <memory>
@@ -27,10 +34,13 @@ namespace {
 
 constexpr uint8_t kKeyNumber = 1; // the identifier edit a key read names
 
+// The configurator's program beside the tool: its INI file and language libraries are used.
+const QLatin1String kConfiguratorName("velor580");
+
 // The port, device, tables and console host of one command, as the window holds them.
 class CliSession {
 public:
-    CliSession(const CliOptions& options, QTextStream& out, QTextStream& err);
+    CliSession(const CliOptions& options, QTextStream& out, QTextStream& err, bool errIsTerminal);
 
     int Run();
 
@@ -57,7 +67,8 @@ private:
     OperationContext context_;
 };
 
-CliSession::CliSession(const CliOptions& options, QTextStream& out, QTextStream& err)
+CliSession::CliSession(const CliOptions& options, QTextStream& out, QTextStream& err,
+                       bool errIsTerminal)
     : options_(options), out_(out), err_(err),
       port_(
           std::make_unique<TtyFtdiDriver>(options.port),
@@ -65,7 +76,8 @@ CliSession::CliSession(const CliOptions& options, QTextStream& out, QTextStream&
           [&err](const QString& device, const QString& reason) {
               PrintLine(err, DeviceLostText(device, reason));
           }),
-      host_(out, err), context_{&port_, &device_, &readTable_, &writeTable_, &host_} {
+      host_(out, err, errIsTerminal), context_{&port_, &device_, &readTable_, &writeTable_,
+                                               &host_} {
     device_.Gauge = host_.Progress();
 }
 
@@ -85,8 +97,10 @@ int CliSession::Run() {
     return kExitUsage;
 }
 
-// Message 10055, then why the system refused the device, and for a device that belongs to a
-// group the account is not in, which group to join.
+// Message 10055, then why the system refused the device, and, when the account lacked the
+// permission to open a device that belongs to a group, which group to join. A device that is
+// no serial line at all (a file, a folder, /dev/null) gets no such advice: joining a group
+// would not help.
 bool CliSession::OpenPort() {
     if (port_.Open() != 0) {
         return true;
@@ -96,11 +110,11 @@ bool CliSession::OpenPort() {
         PrintLine(err_,
                   QStringLiteral("%1: %2").arg(port_.LastOpenDevice(), port_.LastOpenError()));
     } else if (options_.port.isEmpty()) {
-        PrintLine(err_, QStringLiteral("No FTDI USB-serial bridge is attached."));
+        PrintLine(err_, Cli::tr("Не подключен ни один USB-последовательный мост FTDI."));
     }
-    if (!port_.LastOpenDeviceGroup().isEmpty()) {
-        PrintLine(err_, QStringLiteral("The device belongs to group \"%1\": join it "
-                                       "(sudo usermod -aG %1 $USER) and log in again.")
+    if (port_.LastOpenLackedPermission() && !port_.LastOpenDeviceGroup().isEmpty()) {
+        PrintLine(err_, Cli::tr("Устройство принадлежит группе \"%1\": добавьте себя в нее "
+                                "(sudo usermod -aG %1 $USER) и войдите в систему заново.")
                             .arg(port_.LastOpenDeviceGroup()));
     }
     return false;
@@ -139,7 +153,13 @@ int CliSession::Identify() {
     return result.Succeeded() ? kExitSuccess : kExitFailure;
 }
 
+// The file's folder is checked before the device is touched: a read that could not be saved
+// would only cost the technician the wait.
 int CliSession::ReadSettings() {
+    if (const QString problem = OutputFileProblem(options_.file); !problem.isEmpty()) {
+        PrintLine(err_, Cli::tr("Файл %1 нельзя сохранить: %2").arg(options_.file, problem));
+        return kExitFailure;
+    }
     if (const int connected = Connect(Operation::ConnectSettings); connected != kExitSuccess) {
         return connected;
     }
@@ -209,25 +229,52 @@ std::vector<uint8_t> CliSession::ReadFirmwareFile() {
 
 } // namespace
 
-int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
-    velor::LoadBuiltInCatalogue();
+CliEnvironment SystemCliEnvironment() {
+    CliEnvironment environment;
+    environment.configuratorPath = velor::ProgramFolder() + QLatin1Char('/') + kConfiguratorName;
+    environment.systemLocale = SystemMessagesLocale();
+    environment.errIsTerminal = ::isatty(STDERR_FILENO) == 1;
+    return environment;
+}
+
+namespace {
+
+// The command, then whatever it wrote to standard output pushed out: a result that did not
+// arrive there (a full disk, a closed pipe) turns success into failure.
+int RunCommand(const CliOptions& options, QTextStream& out, QTextStream& err,
+               const CliEnvironment& environment) {
+    int exitCode = kExitFailure;
+    if (options.help) {
+        out << CliHelpText();
+        exitCode = kExitSuccess;
+    } else {
+        try {
+            exitCode = CliSession(options, out, err, environment.errIsTerminal).Run();
+        } catch (const std::exception& error) {
+            PrintLine(err, QString::fromUtf8(error.what()));
+        }
+    }
+    out.flush();
+    if (out.status() != QTextStream::Ok) {
+        const QString reason = out.device() != nullptr ? out.device()->errorString() : QString();
+        PrintLine(err, Cli::tr("Не удалось вывести результат в стандартный вывод: %1").arg(reason));
+        return exitCode == kExitSuccess ? kExitFailure : exitCode;
+    }
+    return exitCode;
+}
+
+} // namespace
+
+int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err,
+           const CliEnvironment& environment) {
+    const CliLanguage language(environment.configuratorPath, environment.systemLocale);
     CliOptions options;
     try {
         options = ParseCliOptions(arguments);
     } catch (const std::exception& error) {
         PrintLine(err, QString::fromUtf8(error.what()));
-        PrintLine(err, QStringLiteral("velor580-cli --help lists the commands"));
+        PrintLine(err, Cli::tr("список команд: velor580-cli --help"));
         return kExitUsage;
     }
-    if (options.help) {
-        out << CliHelpText();
-        out.flush();
-        return kExitSuccess;
-    }
-    try {
-        return CliSession(options, out, err).Run();
-    } catch (const std::exception& error) {
-        PrintLine(err, QString::fromUtf8(error.what()));
-        return kExitFailure;
-    }
+    return RunCommand(options, out, err, environment);
 }

@@ -1,14 +1,33 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 #include <QTextStream>
 
 // Exit status of velor580-cli.
 constexpr int kExitSuccess = 0;
-constexpr int kExitFailure = 1;  // the operation failed or was refused
+constexpr int kExitFailure = 1;  // the operation failed or was refused, or its result was lost
 constexpr int kExitUsage = 2;    // bad command line
 constexpr int kExitNoDevice = 3; // the port could not be opened
 
-// Runs velor580-cli with its arguments (the program name first): loads the built-in message
-// texts, parses the command line and runs the command. Never throws.
-int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err);
+// What velor580-cli takes from its surroundings besides its arguments; the program fills it from
+// the system, tests give their own.
+struct CliEnvironment {
+    // The configurator's program file: the language is read from its INI file and its language
+    // library loaded from beside it. Empty: the built-in texts.
+    QString configuratorPath;
+    // The system locale for messages ("en_GB.UTF-8"), used when the INI names no language.
+    QString systemLocale;
+    // Standard error is a terminal: progress redraws one line instead of one line per step.
+    bool errIsTerminal = false;
+};
+
+// The environment of the running program: the configurator "velor580" beside it, the system's
+// messages locale, and whether standard error is a terminal.
+CliEnvironment SystemCliEnvironment();
+
+// Runs velor580-cli with its arguments (the program name first): puts the language in place,
+// parses the command line and runs the command. A result that could not be written to standard
+// output fails the run. Never throws.
+int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err,
+           const CliEnvironment& environment = {});

@@ -1,5 +1,6 @@
 #include "cli/console_host.h"
 
+#include "cli/cli_texts.h"
 #include "operations/key_identifier.h"
 #include "operations/status_dispatch.h"
 
@@ -16,7 +17,12 @@ void ConsoleProgress::SetMax(int max) {
 
 void ConsoleProgress::Advance() {
     ++done_;
-    err_ << QStringLiteral("\rprogress: %1/%2").arg(done_).arg(max_);
+    const QString step = Cli::tr("выполнено: %1/%2").arg(done_).arg(max_);
+    if (!terminal_) {
+        PrintLine(err_, step);
+        return;
+    }
+    err_ << '\r' << step;
     lineOpen_ = true;
     if (done_ >= max_) {
         Reset();

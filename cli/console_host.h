@@ -9,11 +9,12 @@
 #include <optional>
 #include <vector>
 
-// Transfer progress on a console: "\rprogress: <done>/<total>", the line ended once complete
-// or when the progress is reset.
+// Transfer progress on standard error, one step at a time ("<done>/<total>"). On a terminal the
+// steps redraw one line ("\r"), ended once complete or when the progress is reset; elsewhere (a
+// file, a pipe) each step is a line of its own, so a log reads one step per line.
 class ConsoleProgress : public ProgressSink {
 public:
-    explicit ConsoleProgress(QTextStream& err) : err_(err) {}
+    ConsoleProgress(QTextStream& err, bool terminal) : err_(err), terminal_(terminal) {}
 
     void SetMax(int max) override;
     void Advance() override;
@@ -22,6 +23,7 @@ public:
 
 private:
     QTextStream& err_;
+    bool terminal_;
     int max_ = 0;
     int done_ = 0;
     bool lineOpen_ = false;
@@ -32,7 +34,8 @@ private:
 // for the caller to save.
 class ConsoleHost : public OperationHost {
 public:
-    ConsoleHost(QTextStream& out, QTextStream& err) : out_(out), err_(err), progress_(err) {}
+    ConsoleHost(QTextStream& out, QTextStream& err, bool errIsTerminal)
+        : out_(out), err_(err), progress_(err, errIsTerminal) {}
 
     void ShowStatus(const StatusReport& report) override;
     void AdaptToDeviceType(int) override {}

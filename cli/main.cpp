@@ -3,13 +3,20 @@
 #include "cli/cli_session.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTextStream>
 
-#include <cstdio>
+#include <unistd.h>
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    QTextStream out(stdout);
+    // Standard output through its descriptor, unbuffered by stdio, so that a failed write (a full
+    // disk, a closed pipe) shows in the stream's status when it is flushed.
+    QFile standardOutput;
+    if (!standardOutput.open(STDOUT_FILENO, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
+        return kExitFailure;
+    }
+    QTextStream out(&standardOutput);
     QTextStream err(stderr);
-    return RunCli(QCoreApplication::arguments(), out, err);
+    return RunCli(QCoreApplication::arguments(), out, err, SystemCliEnvironment());
 }

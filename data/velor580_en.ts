@@ -58,6 +58,154 @@
     </message>
 </context>
 <context>
+    <name>Cli</name>
+    <message>
+        <source>неизвестная команда &quot;%1&quot;</source>
+        <translation>unknown command &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>после --port нужен путь к устройству</source>
+        <translation>--port needs a device path</translation>
+    </message>
+    <message>
+        <source>неизвестный параметр &quot;%1&quot;</source>
+        <translation>unknown option &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>не задана команда</source>
+        <translation>no command given</translation>
+    </message>
+    <message>
+        <source>команде %1 нужен файл</source>
+        <translation>%1 needs a file</translation>
+    </message>
+    <message>
+        <source>лишний аргумент &quot;%1&quot;</source>
+        <translation>unexpected argument &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Вызов: velor580-cli [--port ПУТЬ] [--] КОМАНДА [ФАЙЛ]
+
+Работает с прибором 580 через первый USB-последовательный мост FTDI или через
+последовательное устройство ПУТЬ (например, псевдотерминал имитатора).
+
+Команды:
+  identify             вывести сведения о приборе:
+                         type=&lt;n&gt; platform=&lt;n&gt; version=&lt;a&gt;_&lt;b&gt;_&lt;c&gt;
+  read-settings OUT    прочитать настройки и сохранить их в файл .cfg; папка
+                       файла проверяется до обращения к прибору
+  write-settings IN    записать в прибор настройки из файла .cfg
+  read-key             прочитать ключ, приложенный к считывателю; выводит его
+                       идентификатор: 12 шестнадцатеричных цифр
+  write-firmware IN    записать в прибор файл ПО (.tsk), проверив, что тип
+                       прибора и платформа в файле совпадают с прибором
+
+Параметры:
+  --port ПУТЬ          последовательное устройство вместо моста FTDI
+  -h, --help           эта справка
+  --                   конец параметров: дальше только команда и файл
+
+Действуют проверки программы настройки: прибор должен быть моделью 580, а
+настройки прибора, у которого первый байт версии равен 2 (система Велор-Ворсан),
+не читаются и не изменяются. identify и write-firmware подключаются, как режим
+смены ПО, и принимают такой прибор.
+
+Результаты (сведения о приборе, идентификатор ключа) выводятся в стандартный
+вывод; текст состояния каждого исхода, ход передачи и ошибки -- в стандартный
+поток ошибок. Ход передачи обновляет одну строку в терминале и пишется по строке
+на шаг в файл или канал.
+
+Язык текстов -- тот, что выбран в программе настройки ([Language] Default в
+velor580.INI), а если он там не задан -- язык системы (LC_ALL, LC_MESSAGES,
+LANG). Библиотека языка (velor580.EN) берется из папки программы настройки.
+
+Код завершения: 0 успех; 1 операция не выполнена или отклонена либо ее результат
+не удалось вывести; 2 ошибка в командной строке; 3 не удалось открыть порт.
+</source>
+        <translation>Usage: velor580-cli [--port PATH] [--] COMMAND [FILE]
+
+Works with a model-580 device over the first FTDI USB-serial bridge, or over the
+serial device PATH (for example the simulator&apos;s pseudo-terminal).
+
+Commands:
+  identify             print the device&apos;s identity:
+                         type=&lt;n&gt; platform=&lt;n&gt; version=&lt;a&gt;_&lt;b&gt;_&lt;c&gt;
+  read-settings OUT    read the settings and save them as a .cfg file; the file&apos;s
+                       folder is checked before the device is touched
+  write-settings IN    write the settings of a .cfg file to the device
+  read-key             read the key held to the reader; prints its identifier as
+                       12 hexadecimal digits
+  write-firmware IN    write a firmware file (.tsk) to the device, after checking
+                       that its device type and platform are the device&apos;s
+
+Options:
+  --port PATH          a serial device instead of the FTDI bridge
+  -h, --help           this help
+  --                   end of the options: only the command and file follow
+
+The checks of the configurator apply: the device must be a model 580, and the
+settings of a device whose first version byte is 2 (Velor-Vorsan system) are
+neither read nor changed. identify and write-firmware connect as the firmware work
+mode does and accept such a device.
+
+Results (identity, key identifier) go to standard output; the status text of every
+outcome, progress and errors go to standard error. Progress redraws one line on a
+terminal and writes one line per step to a file or a pipe.
+
+The texts follow the language chosen in the configurator ([Language] Default in
+velor580.INI) or, when none is chosen there, the system&apos;s (LC_ALL, LC_MESSAGES,
+LANG). The language library (velor580.EN) is taken from the configurator&apos;s folder.
+
+Exit status: 0 success; 1 the operation failed or was refused, or its result could
+not be written; 2 bad command line; 3 the port could not be opened.
+</translation>
+    </message>
+    <message>
+        <source>Не подключен ни один USB-последовательный мост FTDI.</source>
+        <translation>No FTDI USB-serial bridge is attached.</translation>
+    </message>
+    <message>
+        <source>Устройство принадлежит группе &quot;%1&quot;: добавьте себя в нее (sudo usermod -aG %1 $USER) и войдите в систему заново.</source>
+        <translation>The device belongs to group &quot;%1&quot;: join it (sudo usermod -aG %1 $USER) and log in again.</translation>
+    </message>
+    <message>
+        <source>Файл %1 нельзя сохранить: %2</source>
+        <translation>The file %1 cannot be saved: %2</translation>
+    </message>
+    <message>
+        <source>Не удалось вывести результат в стандартный вывод: %1</source>
+        <translation>The result could not be written to standard output: %1</translation>
+    </message>
+    <message>
+        <source>список команд: velor580-cli --help</source>
+        <translation>velor580-cli --help lists the commands</translation>
+    </message>
+    <message>
+        <source>выполнено: %1/%2</source>
+        <translation>progress: %1/%2</translation>
+    </message>
+    <message>
+        <source>папка %1 не существует</source>
+        <translation>the folder %1 does not exist</translation>
+    </message>
+    <message>
+        <source>%1 — не папка</source>
+        <translation>%1 is not a folder</translation>
+    </message>
+    <message>
+        <source>это папка, а не файл</source>
+        <translation>it is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>нет права записи в папку %1</source>
+        <translation>no permission to write into the folder %1</translation>
+    </message>
+    <message>
+        <source>нет права записи в файл</source>
+        <translation>no permission to write the file</translation>
+    </message>
+</context>
+<context>
     <name>TAboutBox</name>
     <message>
         <source>О программе</source>

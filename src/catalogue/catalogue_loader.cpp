@@ -30,11 +30,19 @@ void LoadMessageCatalogue(const QString& programPath) {
         // The library is open for the duration of this call only.
         TLanguageLibrary library;
         if (library.load(LanguageLibraryPath(programPath, locale))) {
-            fillFrom([&library](int id) { return library.messageText(id); });
+            FillMessageCatalogue(&library);
             return;
         }
     }
-    fillFrom(&BuiltInMessageText);
+    FillMessageCatalogue(nullptr);
+}
+
+void FillMessageCatalogue(const TLanguageLibrary* library) {
+    if (library == nullptr) {
+        fillFrom(&BuiltInMessageText);
+        return;
+    }
+    fillFrom([library](int id) { return library->messageText(id); });
 }
 
 } // namespace velor

@@ -2,6 +2,8 @@
 
 #include "catalogue/program_files.h"
 
+class TLanguageLibrary;
+
 // Fills the message catalogue for the locale the locale runtime records for the program: from the
 // program's built-in texts for an empty code or "RU", otherwise from the language library named
 // after the program (the built-in texts when that library cannot be loaded). Loading runs from id
@@ -10,5 +12,9 @@
 namespace velor {
 
 void LoadMessageCatalogue(const QString& programPath = RunningProgramPath());
+
+// Fills the catalogue, by the same rule, from a loaded language library, or from the built-in
+// texts when library is null.
+void FillMessageCatalogue(const TLanguageLibrary* library);
 
 } // namespace velor

@@ -18,6 +18,10 @@ QString ReadStartupLocale(const QString& programPath) {
     return ReadIniString(IniFilePath(programPath), kLanguageSection, kDefaultKey, kBaseLocale);
 }
 
+QString ReadChosenLocale(const QString& programPath) {
+    return ReadIniString(IniFilePath(programPath), kLanguageSection, kDefaultKey, QString());
+}
+
 bool WriteStartupLocale(const QString& locale, const QString& programPath) {
     return WriteIniString(IniFilePath(programPath), kLanguageSection, kDefaultKey, locale);
 }

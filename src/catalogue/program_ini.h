@@ -9,6 +9,8 @@ namespace velor {
 
 // [Language] Default: the interface language to start with, "RU" when missing.
 QString ReadStartupLocale(const QString& programPath = RunningProgramPath());
+// [Language] Default as the file holds it: empty when the file, the section or the key is missing.
+QString ReadChosenLocale(const QString& programPath);
 bool WriteStartupLocale(const QString& locale, const QString& programPath = RunningProgramPath());
 
 // [Help] <current locale>: the help file name inside "help/" for the locale the runtime records

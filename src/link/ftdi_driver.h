@@ -32,6 +32,7 @@ struct FtOpenFailure {
     std::string device; // path that could not be opened; empty when no device was found at all
     std::string reason; // the system's error text (strerror); empty when no device was found
     std::string group;  // group owning the device node, when known (e.g. "dialout")
+    int error = 0;      // the system's error number (errno); 0 when no device was found
 };
 
 // Why the last Read or Write failed: the line's device path and the system's error text (empty

@@ -1,5 +1,6 @@
 #include "link/ftdi_usb_port.h"
 
+#include <cerrno>
 #include <utility>
 
 namespace {
@@ -105,6 +106,11 @@ void TFTDIUsbPort::ReportFailure(FtStatus status) {
     }
     const FtIoFailure failure = driver_->LastIoFailure();
     onDeviceLost_(QString::fromStdString(failure.device), QString::fromStdString(failure.reason));
+}
+
+bool TFTDIUsbPort::LastOpenLackedPermission() const {
+    const int error = driver_->LastOpenFailure().error;
+    return error == EACCES || error == EPERM;
 }
 
 void TFTDIUsbPort::ReportIoError() {

@@ -46,6 +46,9 @@ public:
     // so the technician can be told which group to join. Empty when not known.
     QString LastOpenDevice() const;
     QString LastOpenDeviceGroup() const;
+    // Whether the last Open failed for lack of permission (EACCES, EPERM): only then does
+    // joining the device's group help.
+    bool LastOpenLackedPermission() const;
 
     FtHandle Handle = 0;      // 0 while closed
     uint32_t LastWritten = 0; // count the last write reported

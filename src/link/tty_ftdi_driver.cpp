@@ -195,7 +195,7 @@ FtStatus TtyFtdiDriver::OpenByIndex(int index, FtHandle& handle) {
 }
 
 FtStatus TtyFtdiDriver::FailOpen(const std::string& device, int error) {
-    lastOpenFailure_ = {device, std::strerror(error), OwningGroup(device)};
+    lastOpenFailure_ = {device, std::strerror(error), OwningGroup(device), error};
     return kFtDeviceNotOpened;
 }
 

@@ -356,6 +356,7 @@ void TestTtyFtdiDriver::failedOpenKeepsTheReason() {
     QCOMPARE(link.port.LastOpenError(), QString::fromLocal8Bit(std::strerror(error)));
     QCOMPARE(link.port.LastOpenDevice(), path);
     QCOMPARE(link.port.LastOpenDeviceGroup().isEmpty(), kind == "missing");
+    QVERIFY(!link.port.LastOpenLackedPermission());
 }
 
 void TestTtyFtdiDriver::permissionDeniedKeepsTheReason() {
@@ -372,6 +373,7 @@ void TestTtyFtdiDriver::permissionDeniedKeepsTheReason() {
     QCOMPARE(link.port.Open(), 0);
     QCOMPARE(link.port.LastOpenError(), QString::fromLocal8Bit(std::strerror(EACCES)));
     QVERIFY(!link.port.LastOpenDeviceGroup().isEmpty());
+    QVERIFY(link.port.LastOpenLackedPermission());
 }
 
 void TestTtyFtdiDriver::unknownHandleIsRejected() {

@@ -657,13 +657,13 @@ void TestDeviceCommands::lostDeviceGivesOneBox_data() {
     QTest::addColumn<QString>("failure");
     QTest::addColumn<QList<int>>("started");
 
-    const int connect = TMainForm::kOpConnectSettings;
+    const int connect = int(Operation::ConnectSettings);
     // Identify, acknowledge, scenario, acknowledge, blocks 0 and 1 (busy 5 s); the poll drops it.
     QTest::newRow("write: during a busy wait, no reconnect")
-        << Command::Write << 6 << Text(10057) << QList<int>{connect, TMainForm::kOpWriteSettings};
+        << Command::Write << 6 << Text(10057) << QList<int>{connect, int(Operation::WriteSettings)};
     // Identify, acknowledge, scenario, acknowledge, read request; block 0's acknowledge drops it.
     QTest::newRow("read: during the transfer")
-        << Command::Read << 5 << Text(10058) << QList<int>{connect, TMainForm::kOpReadSettings};
+        << Command::Read << 5 << Text(10058) << QList<int>{connect, int(Operation::ReadSettings)};
 }
 
 // The device vanishes during an operation: one box in the window's language naming the device,
