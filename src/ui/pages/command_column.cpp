@@ -2,10 +2,11 @@
 // work-mode change, connect and disconnect, and the enabling of the commands per window state.
 
 #include "catalogue/message_catalogue.h"
-#include "ui/widgets/combo_list.h"
+#include "operations/step_relay.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 #include "ui/widgets/radio_group.h"
 
@@ -262,8 +263,11 @@ void TMainForm::CancelButtonClick() {
     ClearDeviceLabels();
 }
 
-// The port's report of a failed driver read or write. On the worker thread the box is shown on
-// the window's thread and the worker waits until it has been closed.
+// The port's report of a failed driver read or write. On another thread the box is shown on the
+// window's thread and that thread waits until it has been closed. The operation thread's box goes
+// through the operation's step relay like its other steps, so that a window being destroyed
+// still takes it. (operationSteps_ is set before that thread starts and changes only once it has
+// finished.)
 void TMainForm::ShowPortIoError() {
     const auto show = [this] {
         MessageBoxRequest box;
@@ -275,6 +279,8 @@ void TMainForm::ShowPortIoError() {
     };
     if (QThread::currentThread() == thread()) {
         show();
+    } else if (IsOperationRunning()) {
+        operationSteps_->Run(show); // refused only late in the window's destruction
     } else {
         QMetaObject::invokeMethod(this, show, Qt::BlockingQueuedConnection);
     }

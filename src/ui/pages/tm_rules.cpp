@@ -4,11 +4,11 @@
 #include "catalogue/message_catalogue.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
-#include "ui/widgets/exit_edit.h"
 #include "ui/main_form.h"
+#include "ui/pages/rule_support.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/widgets/page_control.h"
 #include "ui/widgets/radio_group.h"
-#include "ui/pages/rule_support.h"
 #include "ui/widgets/up_down.h"
 
 #include <QCheckBox>
@@ -129,17 +129,11 @@ void TMainForm::LoadIdButtonClick() {
     }
 }
 
+// Runs on every toggle of a one-key box or an arm box (the toggled row is marked changed first):
+// in one-key mode a row's disarm boxes follow its arm boxes. Rows unchanged since the rule last
+// ran over them are passed over (see OneKeyRows).
 void TMainForm::OneKeyModeShl() {
-    for (int key = 1; key <= kKeys; ++key) {
-        const bool oneKey = Control<QCheckBox>(Name("onekeymode", key))->isChecked();
-        for (int loop = 1; loop <= kLoops; ++loop) {
-            auto* disarm = Control<QCheckBox>(Name("shsn", key, loop));
-            if (oneKey) {
-                disarm->setChecked(Control<QCheckBox>(Name("shvz", key, loop))->isChecked());
-            }
-            disarm->setEnabled(!oneKey);
-        }
-    }
+    oneKeyRows_.Apply();
 }
 
 void TMainForm::AllKeyModeShl() {
