@@ -1,33 +1,10 @@
 #include "operations/gui_thread_host.h"
 
-#include <QMetaObject>
-#include <QObject>
-#include <QThread>
-
-#include <exception>
 #include <stdexcept>
 
 void GuiThreadHost::Call(const std::function<void()>& step) {
-    if (QThread::currentThread() == context_->thread()) {
-        step();
-        return;
-    }
-    std::exception_ptr error;
-    const bool delivered = QMetaObject::invokeMethod(
-        context_,
-        [&step, &error] {
-            try {
-                step();
-            } catch (...) {
-                error = std::current_exception();
-            }
-        },
-        Qt::BlockingQueuedConnection);
-    if (!delivered) {
+    if (!relay_->Run(step)) {
         throw std::runtime_error("the window's thread did not take the operation's step");
-    }
-    if (error) {
-        std::rethrow_exception(error);
     }
 }
 

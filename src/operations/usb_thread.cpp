@@ -44,6 +44,7 @@ void TUsbThread::run() {
     StatusCode = result.StatusCode;
     DeviceTypeCode = result.DeviceTypeCode;
     finished_->store(true);
+    guiHost_.Relay()->Finish();
 }
 
 // Ends an operation an error broke off with its failure status and buttons; when even that

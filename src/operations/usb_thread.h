@@ -20,9 +20,10 @@
 // the blocking step after them.
 //
 // Life: created for one operation, started by Launch, deleted by itself (deleteLater on
-// finished). The finished flag is shared with the window and stays readable after the thread
-// object is gone. While the flag is false the window keeps the port, device, tables, host,
-// guiContext and (for a firmware write) the image alive and unchanged, and starts nothing else.
+// finished). The finished flag and the step relay are shared with the window and stay usable
+// after the thread object is gone; the relay finishes right after the flag is set. While the flag
+// is false the window keeps the port, device, tables, host, guiContext and (for a firmware write)
+// the image alive and unchanged, and starts nothing else.
 class TUsbThread : public QThread {
     Q_OBJECT
 public:
@@ -41,6 +42,9 @@ public:
     static FinishedFlag Launch(std::unique_ptr<TUsbThread> thread);
 
     FinishedFlag Finished() const { return finished_; }
+    // The relay of this thread's window-side steps (and of any other call the window's members
+    // make onto the window's thread from this thread).
+    const std::shared_ptr<StepRelay>& Steps() const { return guiHost_.Relay(); }
 
     const Operation OperationCode;
     const std::vector<uint8_t> Buffer; // the input this thread owns

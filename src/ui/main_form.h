@@ -10,7 +10,9 @@
 #include "ui/control_index.h"
 #include "ui/gauge_sink.h"
 #include "ui/main_form_deps.h"
+#include "ui/pages/one_key_rows.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <atomic>
@@ -25,6 +27,8 @@ class QProgressBar;
 class QStatusBar;
 class PageControl;
 struct MessageBoxRequest;
+class StepRelay;
+class TUsbThread;
 
 // The configurator's one working window: five pages of settings controls, the column of command
 // buttons, the work-mode list, the status bar and the progress gauge.
@@ -171,6 +175,8 @@ public:
 signals:
     // A device operation was started (operation code).
     void operationStarted(Operation operation);
+    // The operation thread started last has ended (emitted on the window's thread).
+    void operationEnded(QPrivateSignal);
 
 protected:
     bool event(QEvent* event) override;
@@ -256,8 +262,12 @@ private:
     void WaitForOperation();
     bool AcceptClose();
     std::shared_ptr<const std::atomic_bool> operationFinished_; // of the thread started last
+    std::shared_ptr<StepRelay> operationSteps_;                 // its window-side steps
+    QPointer<TUsbThread> operationThread_;                      // until it has deleted itself
     std::optional<Operation> operation_;                        // its operation
     bool closeAccepted_ = false;                                // the window has been closed
+    // The key rows' boxes for the one-key rule, and the rows it has yet to bring up to date.
+    OneKeyRows oneKeyRows_;
     // The identifier edit clicked last: the target of a key read (none at start).
     QWidget* lastIdentifierEdit_ = nullptr;
 };

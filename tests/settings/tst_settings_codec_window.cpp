@@ -8,8 +8,8 @@
 
 #include "settings/cfg_format.h"
 #include "settings/settings_codec.h"
-#include "ui/widgets/exit_edit.h"
 #include "ui/main_form.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/widgets/page_control.h"
 #include "ui/widgets/radio_group.h"
 
@@ -115,6 +115,8 @@ private slots:
     void decodeSetsTimesAndFixedChoices();
     void decodeEmptiesRowsBeyondCount_data();
     void decodeEmptiesRowsBeyondCount();
+    void decodeUnderOneKeyModes_data();
+    void decodeUnderOneKeyModes();
     void encodePacksIdentifierRowsAndTracesInListBox2();
 
 private:
@@ -217,6 +219,53 @@ void TestSettingsCodecWindow::decodeEmptiesRowsBeyondCount() {
         for (int loop = 1; loop <= kLoops; ++loop) {
             QCOMPARE(form.Control<QCheckBox>(N("shvz", key, loop))->isChecked(), filled);
             QCOMPARE(form.Control<QCheckBox>(N("shsn", key, loop))->isChecked(), filled);
+        }
+    }
+}
+
+void TestSettingsCodecWindow::decodeUnderOneKeyModes_data() {
+    QTest::addColumn<QList<int>>("oneKeyRows");
+    QTest::addColumn<QByteArray>("armRights"); // one byte per key in the image
+    QTest::addColumn<QByteArray>("disarmShown");
+
+    // The decoder sets a row's disarm boxes after its arm boxes, and the one-key rule runs on
+    // every toggle of an arm box: a one-key row shows its arm rights as disarm rights once a
+    // later key's arm box has been ticked, the image's disarm rights otherwise.
+    QTest::newRow("a later key ticks an arm box")
+        << QList<int>{1} << QByteArray("\x81\x01") << QByteArray("\x81\x3C");
+    QTest::newRow("the last key with arm rights")
+        << QList<int>{2} << QByteArray("\x81\x01") << QByteArray("\x3C\x3C");
+    QTest::newRow("later keys tick no arm box")
+        << QList<int>{1} << QByteArray("\x81\x00", 2) << QByteArray("\x3C\x3C");
+    QTest::newRow("no one-key row")
+        << QList<int>{} << QByteArray("\x81\x01") << QByteArray("\x3C\x3C");
+}
+
+void TestSettingsCodecWindow::decodeUnderOneKeyModes() {
+    QFETCH(QList<int>, oneKeyRows);
+    QFETCH(QByteArray, armRights);
+    QFETCH(QByteArray, disarmShown);
+    constexpr uint8_t kDisarmRights = 0x3C;
+    Window window;
+    TMainForm& form = *window.form;
+    for (const int key : oneKeyRows) {
+        form.Control<QCheckBox>(N("onekeymode", key))->setChecked(true);
+    }
+    SettingsImage image = FactoryImage();
+    image.setIdentifierCount(static_cast<int>(armRights.size()));
+    for (int key = 1; key <= armRights.size(); ++key) {
+        image.setIdentifierCodeByte(key, 0, static_cast<uint8_t>(key));
+        image.setArmRights(key, static_cast<uint8_t>(armRights[key - 1]));
+        image.setDisarmRights(key, kDisarmRights);
+    }
+    form.DecodeSettings(image);
+
+    for (int key = 1; key <= armRights.size(); ++key) {
+        const auto shown = static_cast<uint8_t>(disarmShown[key - 1]);
+        for (int loop = 1; loop <= kLoops; ++loop) {
+            const auto* disarm = form.Control<QCheckBox>(N("shsn", key, loop));
+            QCOMPARE(disarm->isChecked(), HasLoop(shown, loop));
+            QCOMPARE(disarm->isEnabled(), !oneKeyRows.contains(key));
         }
     }
 }

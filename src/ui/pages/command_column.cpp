@@ -4,6 +4,7 @@
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
 #include "operations/device_lost_text.h"
+#include "operations/step_relay.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
@@ -277,12 +278,16 @@ void TMainForm::ShowDeviceLost(const QString& device, const QString& reason) {
     ShowPortBox(box);
 }
 
-// A box the port asks for. On the worker thread the box is shown on the window's thread and the
-// worker waits until it has been closed.
+// A box the port asks for. On another thread the box is shown on the window's thread and that
+// thread waits until it has been closed. The operation thread's box goes through the operation's
+// step relay like its other steps, so that a window being destroyed still takes it.
+// (operationSteps_ is set before that thread starts and changes only once it has finished.)
 void TMainForm::ShowPortBox(const MessageBoxRequest& box) {
     const auto show = [this, &box] { Dialogs().messageBox(box); };
     if (QThread::currentThread() == thread()) {
         show();
+    } else if (IsOperationRunning()) {
+        operationSteps_->Run(show); // refused only late in the window's destruction
     } else {
         QMetaObject::invokeMethod(this, show, Qt::BlockingQueuedConnection);
     }

@@ -86,29 +86,36 @@ QCheckBox* AddBox(QWidget* parent, QGridLayout* grid, const QString& name, int r
     return box;
 }
 
-void BuildKeyRow(QWidget* rows, QGridLayout* grid, int key) {
-    const int row = key - 1;
-    grid->addWidget(NewLabel(rows, Name("KeyRowLabel", key)), row, kNumberColumn);
-    auto* code = Named(new ExitEdit(rows), Name("CodeTM", key));
+// Each row is a widget of its own, on the columns of the header. (A box being unticked looks
+// through its siblings for an exclusive partner: with all rows under one parent, each of the
+// decoder's unticks went through some 500 widgets.)
+QWidget* BuildKeyRow(QWidget* rows, int key) {
+    auto* row = new QWidget(rows);
+    auto* grid = new QGridLayout(row);
+    SetColumnWidths(grid, kRowsMargin);
+    grid->setContentsMargins(kRowsMargin, 0, kRowsMargin, 0); // the rows' column keeps the rest
+    grid->addWidget(NewLabel(row, Name("KeyRowLabel", key)), 0, kNumberColumn);
+    auto* code = Named(new ExitEdit(row), Name("CodeTM", key));
     code->SetUpperCaseInput(true);
     code->setMaxLength(kIdentifierLength);
     code->setFixedWidth(kCodeWidth);
     SetControlTag(code, key);
-    grid->addWidget(code, row, kCodeColumn);
-    AddBox(rows, grid, Name("onekeymode", key), row, kOneKeyColumn);
+    grid->addWidget(code, 0, kCodeColumn);
+    AddBox(row, grid, Name("onekeymode", key), 0, kOneKeyColumn);
     for (int loop = 1; loop <= kLoops; ++loop) {
-        AddBox(rows, grid, Name("shvz", key, loop), row, kFirstArmColumn + loop - 1);
-        AddBox(rows, grid, Name("shsn", key, loop), row, kFirstDisarmColumn + loop - 1);
+        AddBox(row, grid, Name("shvz", key, loop), 0, kFirstArmColumn + loop - 1);
+        AddBox(row, grid, Name("shsn", key, loop), 0, kFirstDisarmColumn + loop - 1);
     }
+    return row;
 }
 
 QScrollArea* BuildRows(QWidget* page) {
     auto* scroll = Named(new QScrollArea(page), QStringLiteral("KeyScrollBox"));
     auto* rows = Named(new QWidget, QStringLiteral("KeyRowsPanel"));
-    auto* grid = new QGridLayout(rows);
-    SetColumnWidths(grid, kRowsMargin);
+    auto* column = new QVBoxLayout(rows);
+    column->setContentsMargins(0, kRowsMargin, 0, kRowsMargin);
     for (int key = 1; key <= kKeys; ++key) {
-        BuildKeyRow(rows, grid, key);
+        column->addWidget(BuildKeyRow(rows, key));
     }
     scroll->setWidget(rows);
     scroll->setWidgetResizable(true);
@@ -149,16 +156,23 @@ void TMainForm::RetranslateKeyPage() {
 }
 
 void TMainForm::WireKeyPage() {
+    oneKeyRows_.Resolve(*this);
     for (int key = 1; key <= kKeys; ++key) {
         auto* code = Control<ExitEdit>(Name("CodeTM", key));
         connect(code, &QLineEdit::textChanged, this, [this, code] { Id1Change(code); });
         connect(code, &ExitEdit::clicked, this, [this, code] { Id1Click(code); });
         connect(code, &ExitEdit::exited, this, [this, code] { Id1Exit(code); });
-        connect(Control<QCheckBox>(Name("onekeymode", key)), &QCheckBox::toggled, this,
-                &TMainForm::OneKeyModeShl);
+        // Every box of the row marks it changed for the one-key rule; its one-key box and its
+        // arm boxes run the rule as well.
+        const auto runRule = [this, key] {
+            oneKeyRows_.Changed(key);
+            OneKeyModeShl();
+        };
+        const auto markRow = [this, key] { oneKeyRows_.Changed(key); };
+        connect(oneKeyRows_.OneKey(key), &QCheckBox::toggled, this, runRule);
         for (int loop = 1; loop <= kLoops; ++loop) {
-            connect(Control<QCheckBox>(Name("shvz", key, loop)), &QCheckBox::toggled, this,
-                    &TMainForm::OneKeyModeShl);
+            connect(oneKeyRows_.Arm(key, loop), &QCheckBox::toggled, this, runRule);
+            connect(oneKeyRows_.Disarm(key, loop), &QCheckBox::toggled, this, markRow);
         }
     }
     connect(Control<QCheckBox>(QStringLiteral("OnekeymodeAll")), &QCheckBox::toggled, this,

@@ -125,17 +125,11 @@ void TMainForm::LoadIdButtonClick() {
     }
 }
 
+// Runs on every toggle of a one-key box or an arm box (the toggled row is marked changed first):
+// in one-key mode a row's disarm boxes follow its arm boxes. Rows unchanged since the rule last
+// ran over them are passed over (see OneKeyRows).
 void TMainForm::OneKeyModeShl() {
-    for (int key = 1; key <= kKeys; ++key) {
-        const bool oneKey = Control<QCheckBox>(Name("onekeymode", key))->isChecked();
-        for (int loop = 1; loop <= kLoops; ++loop) {
-            auto* disarm = Control<QCheckBox>(Name("shsn", key, loop));
-            if (oneKey) {
-                disarm->setChecked(Control<QCheckBox>(Name("shvz", key, loop))->isChecked());
-            }
-            disarm->setEnabled(!oneKey);
-        }
-    }
+    oneKeyRows_.Apply();
 }
 
 void TMainForm::AllKeyModeShl() {
