@@ -1,5 +1,6 @@
 #include "cli/cli_session.h"
 
+#include "catalogue/message_catalogue.h"
 #include "cli/cli_options.h"
 #include "cli/console_host.h"
 #include "link/firmware_image.h"
@@ -12,7 +13,6 @@
 #include "operations/status_codes.h"
 #include "operations/status_dispatch.h"
 #include "settings/cfg_format.h"
-#include "catalogue/message_catalogue.h"
 
 #include <QFile>
 

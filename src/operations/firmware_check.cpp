@@ -1,8 +1,8 @@
 #include "operations/firmware_check.h"
 
+#include "catalogue/message_catalogue.h"
 #include "link/firmware_image.h"
 #include "link/protocol.h"
-#include "catalogue/message_catalogue.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "operations/status_dispatch.h"
 
-#include "operations/status_codes.h"
 #include "catalogue/message_catalogue.h"
+#include "operations/status_codes.h"
 
 #include <array>
 

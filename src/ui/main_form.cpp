@@ -1,9 +1,9 @@
 #include "ui/main_form.h"
 
 #include "catalogue/message_catalogue.h"
-#include "ui/widgets/combo_list.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 
 #include <QApplication>

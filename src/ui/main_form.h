@@ -259,7 +259,7 @@ private:
     bool AcceptClose();
     std::shared_ptr<const std::atomic_bool> operationFinished_; // of the thread started last
     int operationCode_ = -1;                                    // its operation code
-    bool closeAccepted_ = false; // the window has been closed
+    bool closeAccepted_ = false;                                // the window has been closed
     // The identifier edit clicked last: the target of a key read (none at start).
     QWidget* lastIdentifierEdit_ = nullptr;
 };

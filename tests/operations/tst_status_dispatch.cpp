@@ -1,10 +1,10 @@
 // The status table as the window shows it, the identity and key texts, and the firmware-file
 // match against the connected device.
 
+#include "catalogue/message_catalogue.h"
 #include "operations/firmware_check.h"
 #include "operations/key_identifier.h"
 #include "operations/status_dispatch.h"
-#include "catalogue/message_catalogue.h"
 
 #include <QTest>
 

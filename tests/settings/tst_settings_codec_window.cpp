@@ -8,8 +8,8 @@
 
 #include "settings/cfg_format.h"
 #include "settings/settings_codec.h"
-#include "ui/widgets/exit_edit.h"
 #include "ui/main_form.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/widgets/page_control.h"
 #include "ui/widgets/radio_group.h"
 

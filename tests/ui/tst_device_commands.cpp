@@ -7,14 +7,14 @@
 #include "recording_dialogs.h"
 #include "window_test_support.h"
 
+#include "catalogue/message_catalogue.h"
 #include "link/protocol.h"
 #include "link/tty_ftdi_driver.h"
 #include "operations/status_codes.h"
 #include "settings/settings_image.h"
-#include "catalogue/message_catalogue.h"
 #include "sim/pty_server.h"
-#include "ui/widgets/combo_list.h"
 #include "ui/main_form.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 
 #include <QCheckBox>

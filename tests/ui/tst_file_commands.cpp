@@ -5,10 +5,10 @@
 #include "recording_dialogs.h"
 #include "window_test_support.h"
 
-#include "settings/cfg_format.h"
 #include "catalogue/message_catalogue.h"
-#include "ui/widgets/combo_list.h"
+#include "settings/cfg_format.h"
 #include "ui/main_form.h"
+#include "ui/widgets/combo_list.h"
 
 #include <QCheckBox>
 #include <QDateTime>

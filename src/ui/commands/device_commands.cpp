@@ -2,10 +2,10 @@
 // operation thread asks of the window (status display, decoded settings, key identifier,
 // progress reset, end states of the command buttons).
 
+#include "catalogue/message_catalogue.h"
 #include "operations/key_identifier.h"
 #include "operations/status_codes.h"
 #include "operations/status_dispatch.h"
-#include "catalogue/message_catalogue.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"

@@ -2,11 +2,11 @@
 // read from "580default.cfg" at construction, and the firmware file that the firmware work mode
 // writes to the device; with the settings codec run on the window's controls.
 
+#include "catalogue/message_catalogue.h"
 #include "link/firmware_image.h"
 #include "operations/firmware_check.h"
 #include "settings/cfg_format.h"
 #include "settings/settings_codec.h"
-#include "catalogue/message_catalogue.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"

@@ -6,12 +6,12 @@
 #include "catalogue/message_catalogue.h"
 #include "catalogue/program_files.h"
 #include "catalogue/program_ini.h"
-#include "ui/widgets/click_label.h"
 #include "ui/desktop.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
 #include "ui/pages/maker_panel.h"
 #include "ui/shell_services.h"
+#include "ui/widgets/click_label.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,10 +2,10 @@
 // work-mode change, connect and disconnect, and the enabling of the commands per window state.
 
 #include "catalogue/message_catalogue.h"
-#include "ui/widgets/combo_list.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 #include "ui/widgets/radio_group.h"
 

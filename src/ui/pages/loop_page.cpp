@@ -1,10 +1,10 @@
 // The page "Настройки ШС": one column per alarm loop, then the entry and exit delays of loops 1
 // and 2 and the common re-arm time.
 
-#include "ui/widgets/combo_list.h"
 #include "ui/control_families.h"
-#include "ui/widgets/exit_edit.h"
 #include "ui/main_form.h"
+#include "ui/widgets/combo_list.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/widgets/up_down.h"
 
 #include <QCheckBox>

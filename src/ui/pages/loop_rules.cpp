@@ -5,11 +5,11 @@
 // is reported with those bounds and replaced by the minimum.
 
 #include "catalogue/message_catalogue.h"
-#include "ui/widgets/combo_list.h"
 #include "ui/control_families.h"
-#include "ui/widgets/exit_edit.h"
 #include "ui/main_form.h"
 #include "ui/pages/rule_support.h"
+#include "ui/widgets/combo_list.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/widgets/up_down.h"
 
 #include <QCheckBox>

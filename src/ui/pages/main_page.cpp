@@ -2,9 +2,9 @@
 // the maker's links.
 
 #include "ui/control_families.h"
-#include "ui/widgets/exit_edit.h"
 #include "ui/main_form.h"
 #include "ui/pages/maker_panel.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/widgets/radio_group.h"
 #include "ui/widgets/up_down.h"
 

@@ -3,13 +3,13 @@
 // special mode.
 
 #include "catalogue/message_catalogue.h"
-#include "ui/widgets/combo_list.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
+#include "ui/pages/rule_support.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 #include "ui/widgets/radio_group.h"
-#include "ui/pages/rule_support.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 // The page "Режимы реле и выходов ОК": one sub-page per output (relay 1, relay 2, open-collector
 // outputs 1 and 2) with its work mode, loop bindings, processed notifications and timing.
 
-#include "ui/widgets/combo_list.h"
 #include "ui/control_families.h"
 #include "ui/main_form.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 #include "ui/widgets/radio_group.h"
 

@@ -2,8 +2,8 @@
 // and the loops it may arm and disarm, under a fixed header with the column titles.
 
 #include "ui/control_families.h"
-#include "ui/widgets/exit_edit.h"
 #include "ui/main_form.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/widgets/page_control.h"
 
 #include <QCheckBox>

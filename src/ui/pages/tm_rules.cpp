@@ -4,11 +4,11 @@
 #include "catalogue/message_catalogue.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
-#include "ui/widgets/exit_edit.h"
 #include "ui/main_form.h"
+#include "ui/pages/rule_support.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/widgets/page_control.h"
 #include "ui/widgets/radio_group.h"
-#include "ui/pages/rule_support.h"
 #include "ui/widgets/up_down.h"
 
 #include <QCheckBox>
