@@ -382,4 +382,4 @@ void TestUiWidgets::gaugeSinkMovesBarOnItsThread() {
 }
 
 QTEST_MAIN(TestUiWidgets)
-#include "test_ui_widgets.moc"
+#include "tst_ui_widgets.moc"
