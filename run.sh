@@ -32,7 +32,13 @@ while [ $# -gt 0 ]; do
 done
 
 ./scripts/install-deps
-cmake -S . -B build >/dev/null
+# The dev preset configures a new build/; one that ./test.sh configured (preset werror) keeps its
+# settings, so running one script after the other does not compile everything again.
+if [ -f build/CMakeCache.txt ]; then
+    cmake -S . -B build >/dev/null
+else
+    cmake --preset dev >/dev/null
+fi
 cmake --build build -j "$(nproc)"
 
 bin=build/bin

@@ -94,8 +94,7 @@ int main(int argc, char** argv) {
         QTextStream(stderr) << "no folder " << output.path() << '\n';
         return kUsageError;
     }
-    if (!PrepareEnglishProgram(QDir(QStringLiteral(VELOR_RUNTIME_DIR)),
-                               QDir(program.path()))) {
+    if (!PrepareEnglishProgram(QDir(QStringLiteral(VELOR_RUNTIME_DIR)), QDir(program.path()))) {
         return kFailure;
     }
     try {

@@ -5,8 +5,8 @@
 #include "recording_dialogs.h"
 #include "window_test_support.h"
 
-#include "ui/widgets/combo_list.h"
 #include "ui/main_form.h"
+#include "ui/widgets/combo_list.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "shell/startup.h"
 
-#include "link/tty_ftdi_driver.h"
-#include "shell/about_box.h"
 #include "catalogue/catalogue_loader.h"
 #include "catalogue/locale_runtime.h"
 #include "catalogue/program_ini.h"
+#include "link/tty_ftdi_driver.h"
+#include "shell/about_box.h"
 #include "shell/program_shell_services.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"

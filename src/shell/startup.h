@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/language_selection.h"
 #include "catalogue/program_files.h"
+#include "shell/language_selection.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "ui/settings_controls_adapter.h"
 
-#include "ui/widgets/combo_list.h"
 #include "ui/main_form.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 #include "ui/widgets/radio_group.h"
 #include "ui/widgets/up_down.h"

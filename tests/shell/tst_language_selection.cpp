@@ -2,10 +2,10 @@
 // that there is one, recording the language in use, and the language dialog with the switch it
 // leads to.
 
+#include "catalogue/locale_runtime.h"
 #include "fake_program.h"
 #include "shell/language_dialog.h"
 #include "shell/language_selection.h"
-#include "catalogue/locale_runtime.h"
 
 #include <QApplication>
 #include <QDir>

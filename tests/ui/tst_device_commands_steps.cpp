@@ -6,10 +6,10 @@
 #include "recording_dialogs.h"
 #include "window_test_support.h"
 
-#include "operations/status_codes.h"
 #include "catalogue/message_catalogue.h"
-#include "ui/widgets/combo_list.h"
+#include "operations/status_codes.h"
 #include "ui/main_form.h"
+#include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 
 #include <QLabel>

@@ -12,7 +12,8 @@
 
 // The window as the program opens it (constructed with the factory settings, created, shown,
 // active, in the demo work mode) over a driver that never finds a bridge, every box recorded.
-// RulesWindow(false) stops after the construction.
+// RulesWindow(false) stops after the construction. The test fails when the window never becomes
+// active.
 //
 // Tables drive it with steps and check it with states:
 //   "click:ks1"            a user's click on a check box, radio button or edit

@@ -1,17 +1,17 @@
 // The window's help, about, link and language commands on the program as start-up builds it, in
 // a temporary program folder, with the boxes, the desktop and the modal dialogs recorded.
 
+#include "catalogue/ini_file.h"
+#include "catalogue/locale_runtime.h"
+#include "catalogue/message_catalogue.h"
 #include "fake_program.h"
 #include "recording_dialogs.h"
 #include "shell/about_box.h"
 #include "shell/configurator_app.h"
-#include "catalogue/ini_file.h"
-#include "catalogue/locale_runtime.h"
-#include "catalogue/message_catalogue.h"
 #include "shell/startup.h"
-#include "ui/widgets/click_label.h"
 #include "ui/desktop.h"
 #include "ui/main_form.h"
+#include "ui/widgets/click_label.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "ui/pages/maker_panel.h"
 
-#include "ui/widgets/click_label.h"
 #include "ui/control_families.h"
 #include "ui/control_index.h"
+#include "ui/widgets/click_label.h"
 
 #include <QCoreApplication>
 #include <QVBoxLayout>

@@ -1,7 +1,7 @@
-#include "fake_program.h"
 #include "catalogue/locale_runtime.h"
 #include "catalogue/program_files.h"
 #include "catalogue/program_ini.h"
+#include "fake_program.h"
 
 #include <QDir>
 #include <QFileInfo>

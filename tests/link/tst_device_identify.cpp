@@ -206,4 +206,4 @@ void TestDeviceIdentify::frameLog() {
 }
 
 QTEST_GUILESS_MAIN(TestDeviceIdentify)
-#include "test_device_identify.moc"
+#include "tst_device_identify.moc"

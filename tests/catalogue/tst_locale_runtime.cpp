@@ -1,5 +1,5 @@
-#include "fake_program.h"
 #include "catalogue/locale_runtime.h"
+#include "fake_program.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -423,4 +423,4 @@ void TestTableTransfer::readKey() {
 }
 
 QTEST_GUILESS_MAIN(TestTableTransfer)
-#include "test_table_transfer.moc"
+#include "tst_table_transfer.moc"

@@ -206,4 +206,4 @@ void TestFirmwareUpload::faults() {
 }
 
 QTEST_GUILESS_MAIN(TestFirmwareUpload)
-#include "test_firmware_upload.moc"
+#include "tst_firmware_upload.moc"

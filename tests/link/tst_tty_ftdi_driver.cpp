@@ -388,4 +388,4 @@ void TestTtyFtdiDriver::unknownHandleIsRejected() {
 }
 
 QTEST_GUILESS_MAIN(TestTtyFtdiDriver)
-#include "test_tty_ftdi_driver.moc"
+#include "tst_tty_ftdi_driver.moc"

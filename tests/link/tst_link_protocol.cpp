@@ -237,4 +237,4 @@ void TestLinkProtocol::tableViewIsNotCopiedUntilChanged() {
 }
 
 QTEST_GUILESS_MAIN(TestLinkProtocol)
-#include "test_link_protocol.moc"
+#include "tst_link_protocol.moc"

@@ -989,4 +989,4 @@ void TestMainForm::languageChangeReappliesTexts() {
 }
 
 QTEST_MAIN(TestMainForm)
-#include "test_main_form.moc"
+#include "tst_main_form.moc"

@@ -287,4 +287,4 @@ void TestFtdiUsbPort::purgeBothDirectionsAndNoOpSlots() {
 }
 
 QTEST_GUILESS_MAIN(TestFtdiUsbPort)
-#include "test_ftdi_usb_port.moc"
+#include "tst_ftdi_usb_port.moc"

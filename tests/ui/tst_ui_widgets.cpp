@@ -1,10 +1,10 @@
 // The small widget classes the window's rules rely on: when their signals fire (user input,
 // program changes, neither), and how the spinner keeps its position in step with its edit.
 
+#include "ui/gauge_sink.h"
 #include "ui/widgets/click_label.h"
 #include "ui/widgets/combo_list.h"
 #include "ui/widgets/exit_edit.h"
-#include "ui/gauge_sink.h"
 #include "ui/widgets/page_control.h"
 #include "ui/widgets/radio_group.h"
 #include "ui/widgets/up_down.h"
@@ -382,4 +382,4 @@ void TestUiWidgets::gaugeSinkMovesBarOnItsThread() {
 }
 
 QTEST_MAIN(TestUiWidgets)
-#include "test_ui_widgets.moc"
+#include "tst_ui_widgets.moc"

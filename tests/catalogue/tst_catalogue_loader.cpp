@@ -1,7 +1,7 @@
-#include "fake_program.h"
 #include "catalogue/catalogue_loader.h"
 #include "catalogue/locale_runtime.h"
 #include "catalogue/message_catalogue.h"
+#include "fake_program.h"
 
 #include <QtTest>
 
