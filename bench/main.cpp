@@ -8,6 +8,7 @@
 #include "link/velor_device.h"
 #include "link/velor_table.h"
 #include "sim/pty_server.h"
+#include "version/program_version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -154,12 +155,14 @@ void Print(const Measurement& m, bool paced) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QLatin1String(velor::kProgramVersion));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Times a settings read, a settings write and a firmware upload against the simulated\n"
         "device paced at 9600 baud 8N1, and sets each against the line's own time plus the\n"
         "protocol's waits. Each operation includes its scenario selection."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption runsOption(QStringLiteral("runs"),
                                         QStringLiteral("Settings runs; the best counts (5)."),
                                         QStringLiteral("N"));

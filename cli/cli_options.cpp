@@ -21,6 +21,7 @@ constexpr std::array<CommandEntry, 5> kCommands{{
 
 const QLatin1String kPortOption("--port");
 const QLatin1String kHelpOption("--help");
+const QLatin1String kVersionOption("--version");
 
 [[noreturn]] void Refuse(const QString& text) {
     throw std::runtime_error(text.toStdString());
@@ -44,6 +45,8 @@ CliOptions ParseCliOptions(const QStringList& arguments) {
         const QString& argument = arguments[i];
         if (argument == kHelpOption || argument == QLatin1String("-h")) {
             options.help = true;
+        } else if (argument == kVersionOption) {
+            options.version = true;
         } else if (argument == kPortOption) {
             if (++i == arguments.size()) {
                 Refuse(QStringLiteral("--port needs a device path"));
@@ -57,7 +60,7 @@ CliOptions ParseCliOptions(const QStringList& arguments) {
             words << argument;
         }
     }
-    if (options.help) {
+    if (options.help || options.version) {
         return options;
     }
     if (words.isEmpty()) {
@@ -93,6 +96,11 @@ QString CliHelpText() {
         "                       12 hexadecimal digits\n"
         "  write-firmware IN    write a firmware file (.tsk) to the device, after checking\n"
         "                       that its device type and platform are the device's\n"
+        "\n"
+        "Options:\n"
+        "  --port PATH          use this serial device instead of the first FTDI bridge\n"
+        "  -h, --help           print this help and exit\n"
+        "  --version            print the program's version and exit\n"
         "\n"
         "The checks of the configurator apply: the device must be a model 580, and the\n"
         "settings of a device whose first version byte is 2 (Velor-Vorsan system) are\n"

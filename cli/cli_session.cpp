@@ -1,5 +1,6 @@
 #include "cli/cli_session.h"
 
+#include "catalogue/message_catalogue.h"
 #include "cli/cli_options.h"
 #include "cli/console_host.h"
 #include "link/firmware_image.h"
@@ -12,7 +13,7 @@
 #include "operations/status_codes.h"
 #include "operations/status_dispatch.h"
 #include "settings/cfg_format.h"
-#include "catalogue/message_catalogue.h"
+#include "version/program_version.h"
 
 #include <QFile>
 
@@ -228,6 +229,11 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     }
     if (options.help) {
         out << CliHelpText();
+        out.flush();
+        return kExitSuccess;
+    }
+    if (options.version) {
+        out << QStringLiteral("velor580-cli %1\n").arg(QLatin1String(velor::kProgramVersion));
         out.flush();
         return kExitSuccess;
     }

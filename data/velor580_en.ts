@@ -12,8 +12,8 @@
         <translation>Configuration program for the 580 device in stand-alone mode</translation>
     </message>
     <message>
-        <source>Версия 2_3</source>
-        <translation>Version 2_3</translation>
+        <source>Версия %1</source>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>Для начала работы с программой выберите в меню &lt;Режим работы&gt; нужный (меню справа --&gt;)</source>
@@ -41,6 +41,10 @@
 </context>
 <context>
     <name>TMainForm</name>
+    <message>
+        <source>Настройки программы не сохраняются: нет записи в %1</source>
+        <translation>The program's settings are not kept: cannot write %1</translation>
+    </message>
     <message>
         <source>Установить</source>
         <translation>Connect</translation>

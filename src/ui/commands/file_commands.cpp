@@ -2,11 +2,12 @@
 // read from "580default.cfg" at construction, and the firmware file that the firmware work mode
 // writes to the device; with the settings codec run on the window's controls.
 
+#include "catalogue/message_catalogue.h"
+#include "catalogue/program_layout.h"
 #include "link/firmware_image.h"
 #include "operations/firmware_check.h"
 #include "settings/cfg_format.h"
 #include "settings/settings_codec.h"
-#include "catalogue/message_catalogue.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
@@ -28,7 +29,7 @@
 using velor::MessageText;
 
 namespace {
-constexpr char kFactoryDefaultsFile[] = "580default.cfg"; // beside the program
+using velor::kFactoryDefaultsFile; // in the current folder, the program's data folder
 constexpr char kCfgSuffix[] = "cfg";
 constexpr char kFirmwareSuffix[] = "tsk";
 constexpr int kCfgFilter = 0;      // OpenDialog1's and SaveDialog1's first entry
@@ -233,7 +234,7 @@ void TMainForm::UncheckOneKeyModes() {
 // Only a file that fits the identified device becomes the image to write; every other outcome
 // keeps an image accepted earlier and the write button as they were.
 void TMainForm::LoadFirmware() {
-    openDialogFolder_ = QLatin1String(kFirmwareFolder);
+    openDialogFolder_ = FirmwareFolder();
     const QString chosen = Dialogs().openFileName(
         OpenDialogRequest(openDialogFolder_, kFirmwareSuffix, kFirmwareFilter));
     if (chosen.isEmpty()) {

@@ -6,12 +6,13 @@
 #include "catalogue/message_catalogue.h"
 #include "catalogue/program_files.h"
 #include "catalogue/program_ini.h"
-#include "ui/widgets/click_label.h"
+#include "catalogue/program_layout.h"
 #include "ui/desktop.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
 #include "ui/pages/maker_panel.h"
 #include "ui/shell_services.h"
+#include "ui/widgets/click_label.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -67,15 +68,15 @@ void TMainForm::WireShellCommands() {
     }
 }
 
-// Opens "help/<name>" beside the program, the name taken from the INI file's "Help" section for
-// the current language; with no name the help folder itself is opened.
+// Opens "help/<name>" in the program's data folder, the name taken from the INI file's "Help"
+// section for the current language; with no name the help folder itself is opened.
 void TMainForm::HelpBitBtnClick() {
     if (deps_.shell == nullptr) {
         return;
     }
     const QString programPath = deps_.shell->programPath();
     const QString fileName = velor::ReadHelpFileName(programPath);
-    const QString path = velor::ProgramFolder(programPath) + QLatin1Char('/') +
+    const QString path = velor::DataFolder(programPath) + QLatin1Char('/') +
                          QLatin1String(kHelpFolder) + QLatin1Char('/') + fileName;
     if (OpenLocalPath(deps_.desktop, path)) {
         return;
@@ -133,7 +134,9 @@ void TMainForm::BitBtn_SelectLangClick() {
     if (locale.isEmpty()) {
         locale = velor::kBaseLocale;
     }
-    QDir::setCurrent(velor::ProgramFolder(programPath));
-    velor::WriteStartupLocale(locale, programPath);
+    QDir::setCurrent(velor::DataFolder(programPath));
+    if (!velor::WriteStartupLocale(locale, programPath)) {
+        ReportIniWriteFailure(velor::IniFilePath(programPath));
+    }
     velor::LoadMessageCatalogue(programPath);
 }
