@@ -108,17 +108,17 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Velor 580 configurator maintainers <support@velor.example>")
 set(CPACK_PACKAGE_VENDOR Velor)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configurator for the model-580 alarm control device")
+# The extended description; CPack indents it and turns the empty line into " .".
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "configurator for the model-580 alarm control device
- Reads, edits and writes the settings of the Velor model-580 stand-alone
- alarm control device over its FTDI USB-serial bridge: alarm loops, relays,
- open-collector outputs and Touch Memory keys. Keeps settings in .cfg files,
- restores the factory settings, reads a key and replaces the firmware.
- .
- The package holds the window (velor580), the command-line tool
- (velor580-cli) and a simulated device (velor580-sim) to try the program
- without hardware. A udev rule gives the user at the seat access to the
- device's bridge, with no dialout membership needed.")
+    "Reads, edits and writes the settings of the Velor model-580 stand-alone
+alarm control device over its FTDI USB-serial bridge: alarm loops, relays,
+open-collector outputs and Touch Memory keys. Keeps settings in .cfg files,
+restores the factory settings, reads a key and replaces the firmware.
+
+The package holds the window (velor580), the command-line tool
+(velor580-cli) and a simulated device (velor580-sim) to try the program
+without hardware. A udev rule gives the user at the seat access to the
+device's bridge, with no dialout membership needed.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -214,6 +214,7 @@ private slots:
     void runtimeFolderNeedsNoUserIni() {
         const FakeProgram program(QStringLiteral("velor580"));
         QVERIFY(program.copyIntoFolder(Defaults(), QLatin1String(velor::kFactoryDefaultsFile)));
+        QVERIFY(QDir(isolation_.configHome() + "/velor580").removeRecursively());
         QVERIFY(velor::PrepareUserIni(program.path()));
         QVERIFY(!QFileInfo::exists(velor::UserIniPath(program.path())));
     }
@@ -224,7 +225,9 @@ private slots:
         const FakeProgram program(QStringLiteral("velor580"), FakeProgram::Layout::Installed);
         QVERIFY(program.copyIntoFolder(Defaults(), QLatin1String(velor::kFactoryDefaultsFile)));
         const QString blocker = isolation_.configHome() + "/velor580";
+        QVERIFY(QDir(blocker).removeRecursively());
         FakeProgram::writeFile(blocker, "a file where the folder belongs");
+        QVERIFY(QFileInfo(blocker).isFile());
         const bool seeded = velor::PrepareUserIni(program.path());
         const bool written = velor::WriteStartupLocale(QStringLiteral("EN"), program.path());
         QFile::remove(blocker);

@@ -233,7 +233,9 @@ private slots:
         QVERIFY(prepare(program, {}));
         FakeProgram::writeFile(velor::IniTemplatePath(program.path()), "[Language]\nDefault=RU\n");
         const QString blocker = qEnvironmentVariable("XDG_CONFIG_HOME") + "/velor580";
+        QVERIFY(QDir(blocker).removeRecursively());
         FakeProgram::writeFile(blocker, "a file where the folder belongs");
+        QVERIFY(QFileInfo(blocker).isFile());
         const TStartedProgram started = StartConfigurator(context(program));
         QFile::remove(blocker);
 
