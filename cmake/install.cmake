@@ -66,8 +66,9 @@ install(FILES ${VELOR_PACKAGE_DIR}/copyright ${VELOR_GENERATED_DIR}/changelog.gz
 
 # Manual pages from each program's --help and --version (both work without a display), so they
 # always match the programs. Compressed with gzip -9n (no timestamp), as Debian wants them.
+# Not in sanitizer builds: they are never installed, and the pages would run instrumented programs.
 find_program(VELOR_HELP2MAN help2man)
-if(VELOR_HELP2MAN)
+if(VELOR_HELP2MAN AND NOT VELOR_SANITIZE)
     set(velor_man_pages)
     foreach(entry
             "velor580|configurator window for the model-580 alarm control device|"
@@ -99,7 +100,7 @@ if(VELOR_HELP2MAN)
     endforeach()
     add_custom_target(velor_man_pages ALL DEPENDS ${velor_man_pages})
 else()
-    message(STATUS "help2man not found: no manual pages (scripts/install-deps installs it)")
+    message(STATUS "No manual pages (help2man missing, or a sanitizer build)")
 endif()
 
 # The Debian package: cpack -G DEB in the build folder, or scripts/package.
