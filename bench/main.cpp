@@ -10,6 +10,7 @@
 #include "link/velor_device.h"
 #include "link/velor_table.h"
 #include "sim/pty_server.h"
+#include "version/program_version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -155,6 +156,20 @@ void Print(const Measurement& m, bool paced) {
                 ratio <= m.goal ? "met" : "MISSED");
 }
 
+// Whether the run times anything: --help and --version only print, and need no window (nor the
+// platform plugin's start-up notes on standard error).
+bool TimesAnything(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const QLatin1String argument(argv[i]);
+        for (const char* printing : {"-h", "--help", "--help-all", "-?", "-v", "--version"}) {
+            if (argument == QLatin1String(printing)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -162,7 +177,11 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> application =
+        TimesAnything(argc, argv) ? std::make_unique<QApplication>(argc, argv)
+                                  : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication& app = *application;
+    QCoreApplication::setApplicationVersion(QLatin1String(velor::kProgramVersion));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Times a settings read, a settings write and a firmware upload against the simulated\n"
@@ -170,6 +189,7 @@ int main(int argc, char* argv[]) {
         "protocol's waits. Each operation includes its scenario selection. Then times decoding\n"
         "and encoding the factory settings and a 28-key image on the window (median ms)."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption runsOption(QStringLiteral("runs"),
                                         QStringLiteral("Settings runs; the best counts (5)."),
                                         QStringLiteral("N"));

@@ -25,6 +25,7 @@ const QLatin1String kPortOption("--port");
 const QLatin1String kHelpOption("--help");
 const QLatin1String kShortHelpOption("-h");
 const QLatin1String kEndOfOptions("--"); // every argument after it is a command or a file
+const QLatin1String kVersionOption("--version");
 
 [[noreturn]] void Refuse(const QString& text) {
     throw std::runtime_error(text.toStdString());
@@ -53,6 +54,8 @@ CliOptions ParseCliOptions(const QStringList& arguments) {
             optionsEnded = true;
         } else if (argument == kHelpOption || argument == kShortHelpOption) {
             options.help = true;
+        } else if (argument == kVersionOption) {
+            options.version = true;
         } else if (argument == kPortOption) {
             if (++i == arguments.size()) {
                 Refuse(Cli::tr("после --port нужен путь к устройству"));
@@ -66,7 +69,7 @@ CliOptions ParseCliOptions(const QStringList& arguments) {
             words << argument;
         }
     }
-    if (options.help) {
+    if (options.help || options.version) {
         return options;
     }
     if (words.isEmpty()) {
@@ -107,6 +110,7 @@ QString CliHelpText() {
         "Параметры:\n"
         "  --port ПУТЬ          последовательное устройство вместо моста FTDI\n"
         "  -h, --help           эта справка\n"
+        "  --version            версия программы\n"
         "  --                   конец параметров: дальше только команда и файл\n"
         "\n"
         "Действуют проверки программы настройки: прибор должен быть моделью 580, а\n"

@@ -11,6 +11,7 @@ struct CliOptions {
     QString file; // the .cfg or .tsk file of the commands that take one
     QString port; // a serial device to use instead of the first FTDI bridge
     bool help = false;
+    bool version = false; // print the program's version and stop
 };
 
 // Parses the arguments (the program name first). Throws std::runtime_error naming what is wrong.

@@ -20,6 +20,7 @@
 #include "operations/status_dispatch.h"
 #include "settings/cfg_format.h"
 #include "settings/regular_file.h"
+#include "version/program_version.h"
 
 #include <QFile>
 #include <QIODevice>
@@ -246,6 +247,9 @@ int RunCommand(const CliOptions& options, QTextStream& out, QTextStream& err,
     int exitCode = kExitFailure;
     if (options.help) {
         out << CliHelpText();
+        exitCode = kExitSuccess;
+    } else if (options.version) {
+        out << QStringLiteral("velor580-cli %1\n").arg(QLatin1String(velor::kProgramVersion));
         exitCode = kExitSuccess;
     } else {
         try {

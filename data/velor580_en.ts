@@ -103,6 +103,7 @@
 Параметры:
   --port ПУТЬ          последовательное устройство вместо моста FTDI
   -h, --help           эта справка
+  --version            версия программы
   --                   конец параметров: дальше только команда и файл
 
 Действуют проверки программы настройки: прибор должен быть моделью 580, а
@@ -141,6 +142,7 @@ Commands:
 Options:
   --port PATH          a serial device instead of the FTDI bridge
   -h, --help           this help
+  --version            the program&apos;s version
   --                   end of the options: only the command and file follow
 
 The checks of the configurator apply: the device must be a model 580, and the
@@ -216,8 +218,8 @@ not be written; 2 bad command line; 3 the port could not be opened.
         <translation>Configuration program for the 580 device in stand-alone mode</translation>
     </message>
     <message>
-        <source>Версия 2_3</source>
-        <translation>Version 2_3</translation>
+        <source>Версия %1</source>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>Для начала работы с программой выберите в меню &lt;Режим работы&gt; нужный (меню справа --&gt;)</source>
@@ -245,6 +247,10 @@ not be written; 2 bad command line; 3 the port could not be opened.
 </context>
 <context>
     <name>TMainForm</name>
+    <message>
+        <source>Настройки программы не сохраняются: нет записи в %1</source>
+        <translation>The program's settings are not kept: cannot write %1</translation>
+    </message>
     <message>
         <source>Установить</source>
         <translation>Connect</translation>

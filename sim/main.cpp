@@ -1,8 +1,10 @@
 // velor580-sim: a simulated model-580 device on a pseudo-terminal.
 
+#include "catalogue/program_layout.h"
 #include "settings/cfg_format.h"
 #include "sim/pty_server.h"
 #include "sim/sim_options.h"
+#include "version/program_version.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,7 +20,6 @@ namespace {
 using velor::sim::Bytes;
 using velor::sim::PtyServer;
 
-const char* const kDefaultSettingsFile = "580default.cfg";
 constexpr int kExitBadOptions = 2;
 constexpr int kExitFailure = 1;
 
@@ -43,11 +44,13 @@ void LogLine(const std::string& line) {
     std::cerr << "velor580-sim: " << line << std::endl;
 }
 
-// The factory table beside the program when no file is named.
+// The factory table beside the program (or in share/velor580 when installed) when no file is
+// named.
 Bytes LoadSettings(const QString& file) {
-    const QString path = file.isEmpty() ? QDir(QCoreApplication::applicationDirPath())
-                                              .filePath(QLatin1String(kDefaultSettingsFile))
-                                        : file;
+    const QString path =
+        file.isEmpty()
+            ? QDir(velor::DataFolder()).filePath(QLatin1String(velor::kFactoryDefaultsFile))
+            : file;
     const SettingsImage image = LoadCfgFile(path);
     LogLine("settings from " + QFileInfo(path).absoluteFilePath().toStdString());
     return Bytes(image.bytes().begin(), image.bytes().end());
@@ -101,6 +104,10 @@ int main(int argc, char* argv[]) {
     }
     if (options.help) {
         std::printf("%s\n", qPrintable(velor::sim::SimHelpText().trimmed()));
+        return 0;
+    }
+    if (options.version) {
+        std::printf("velor580-sim %s\n", velor::kProgramVersion);
         return 0;
     }
     try {

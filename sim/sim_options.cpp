@@ -75,6 +75,7 @@ void AddOptions(QCommandLineParser& parser) {
         "first line of standard output and serves until interrupted. Refusals and injected faults\n"
         "are logged on standard error."));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addOptions({
         Option("type", "Device type reported to identify (default 580).", "N"),
         Option("platform", "Platform code reported to identify (default 5).", "N"),
@@ -85,7 +86,7 @@ void AddOptions(QCommandLineParser& parser) {
                "N:CODE:PARAM[:VALUE]"),
         Option("settings",
                "Settings table to start from (default 580default.cfg beside the "
-               "program).",
+               "program, or in ../share/velor580 relative to it when installed).",
                "FILE.cfg"),
         Option("save", "Write the settings table to this file whenever the program writes it.",
                "FILE.cfg"),
@@ -248,6 +249,7 @@ SimOptions ParseSimOptions(const QStringList& arguments) {
     }
     SimOptions options;
     options.help = parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"));
+    options.version = parser.isSet(QStringLiteral("version"));
     ApplyState(parser, options.state);
     options.settingsFile = parser.value(QStringLiteral("settings"));
     options.saveFile = parser.value(QStringLiteral("save"));

@@ -15,6 +15,7 @@ struct SimOptions {
     bool paced = true;    // 9600-baud timing on the line
     bool verbose = false; // every frame in hex on stderr
     bool help = false;
+    bool version = false; // print the program's version and stop
 };
 
 // Parses the arguments (the program name first). Throws std::runtime_error naming the bad option.

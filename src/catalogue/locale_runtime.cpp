@@ -1,6 +1,7 @@
 #include "catalogue/locale_runtime.h"
 
 #include "catalogue/language_library.h"
+#include "catalogue/program_layout.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -135,7 +136,7 @@ std::vector<LanguageLibraryEntry> FindLanguageLibraries(const QString& programPa
     const QFileInfo program(programPath);
     const QString programName = program.completeBaseName();
     std::vector<LanguageLibraryEntry> found;
-    const QFileInfoList files = QDir(program.absolutePath())
+    const QFileInfoList files = QDir(DataFolder(programPath))
                                     .entryInfoList({programName + QStringLiteral(".*")},
                                                    QDir::Files | QDir::Readable, QDir::Name);
     for (const QFileInfo& file : files) {

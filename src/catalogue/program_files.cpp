@@ -1,5 +1,7 @@
 #include "catalogue/program_files.h"
 
+#include "catalogue/program_layout.h"
+
 #include <QFileInfo>
 
 namespace velor {
@@ -7,10 +9,9 @@ namespace {
 
 const QString kIniExtension = QStringLiteral("INI");
 
-// The program's path with its last extension (if any) replaced by the given one.
-QString WithExtension(const QString& programPath, const QString& extension) {
-    const QFileInfo program(programPath);
-    return program.absolutePath() + QLatin1Char('/') + program.completeBaseName() +
+// "<folder>/<program name without its last extension>.<extension>".
+QString WithExtension(const QString& folder, const QString& programPath, const QString& extension) {
+    return folder + QLatin1Char('/') + QFileInfo(programPath).completeBaseName() +
            QLatin1Char('.') + extension;
 }
 
@@ -21,7 +22,10 @@ QString ProgramFolder(const QString& programPath) {
 }
 
 QString IniFilePath(const QString& programPath) {
-    return WithExtension(programPath, kIniExtension);
+    if (KeepsStateWithUser(programPath)) {
+        return UserIniPath(programPath);
+    }
+    return WithExtension(ProgramFolder(programPath), programPath, kIniExtension);
 }
 
 QString LanguageLibraryPath(const QString& programPath, const QString& locale) {
@@ -29,7 +33,7 @@ QString LanguageLibraryPath(const QString& programPath, const QString& locale) {
     if (locale.contains(QLatin1Char('/')) || locale.contains(QLatin1Char('\\'))) {
         return {};
     }
-    return WithExtension(programPath, locale);
+    return WithExtension(DataFolder(programPath), programPath, locale);
 }
 
 } // namespace velor

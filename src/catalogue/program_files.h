@@ -15,11 +15,12 @@ inline QString RunningProgramPath() {
 // The folder that holds the program, without a trailing separator.
 QString ProgramFolder(const QString& programPath = RunningProgramPath());
 
-// "<folder>/<name>.INI" for "<folder>/<name>[.<ext>]".
+// "<folder>/<name>.INI" for "<folder>/<name>[.<ext>]"; the user's INI file (program_layout.h)
+// when the program keeps its state with the user.
 QString IniFilePath(const QString& programPath = RunningProgramPath());
 
-// "<folder>/<name>.<locale>": the language library of that locale code; empty for a code that
-// holds a path separator.
+// "<data folder>/<name>.<locale>": the language library of that locale code; empty for a code
+// that holds a path separator. The data folder is the program's own one in a runtime folder.
 QString LanguageLibraryPath(const QString& programPath, const QString& locale);
 
 } // namespace velor

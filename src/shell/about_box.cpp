@@ -1,39 +1,19 @@
 #include "shell/about_box.h"
 
+#include "shell/program_icon.h"
+#include "version/program_version.h"
+
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int kPictureSize = 48;
-constexpr int kPictureCornerRadius = 8;
-constexpr int kPictureFontSize = 14;
 constexpr int kBoxWidth = 360;
-constexpr QRgb kPlateColour = 0x1f3a6e; // dark blue
-
-// The program's picture: the model number on a dark blue plate.
-QPixmap DrawProgramPicture() {
-    QPixmap picture(kPictureSize, kPictureSize);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(kPlateColour));
-    painter.drawRoundedRect(picture.rect(), kPictureCornerRadius, kPictureCornerRadius);
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(kPictureFontSize);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("580"));
-    return picture;
-}
 
 QLabel* AddLabel(QWidget* parent, QLayout* layout, const char* name, bool wrap) {
     auto* label = new QLabel(parent);
@@ -54,7 +34,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     panel->setFrameShape(QFrame::StyledPanel);
     auto* panelLayout = new QHBoxLayout(panel);
     ProgramIcon = AddLabel(panel, panelLayout, "ProgramIcon", false);
-    ProgramIcon->setPixmap(DrawProgramPicture());
+    ProgramIcon->setPixmap(LoadProgramIcon().pixmap(kPictureSize, kPictureSize));
     ProgramIcon->setAlignment(Qt::AlignTop);
     auto* texts = new QVBoxLayout;
     panelLayout->addLayout(texts, 1);
@@ -88,7 +68,7 @@ void TAboutBox::changeEvent(QEvent* event) {
 void TAboutBox::retranslate() {
     setWindowTitle(tr("О программе"));
     ProductName->setText(tr("Программа настройки прибора 580 в автономном режиме"));
-    Version->setText(tr("Версия 2_3"));
+    Version->setText(tr("Версия %1").arg(QLatin1String(velor::kProgramVersion)));
     Comments->setText(tr(
         "Для начала работы с программой выберите в меню <Режим работы> нужный (меню справа -->)"));
     OKButton->setText(tr("OK"));

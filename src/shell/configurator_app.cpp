@@ -1,13 +1,20 @@
 #include "shell/configurator_app.h"
 
+#include "shell/program_icon.h"
 #include "ui/dialogs.h"
+#include "version/program_version.h"
 
 #include <QThread>
 #include <QtDebug>
 
 #include <exception>
 
-TConfiguratorApp::TConfiguratorApp(int& argc, char** argv) : QApplication(argc, argv) {}
+TConfiguratorApp::TConfiguratorApp(int& argc, char** argv) : QApplication(argc, argv) {
+    setWindowIcon(LoadProgramIcon());
+    // The installed desktop entry (velor580.desktop): lets the desktop match windows and icon.
+    setDesktopFileName(QStringLiteral("velor580"));
+    setApplicationVersion(QLatin1String(velor::kProgramVersion));
+}
 
 bool TConfiguratorApp::notify(QObject* receiver, QEvent* event) {
     try {

@@ -4,6 +4,7 @@
 #include "catalogue/locale_runtime.h"
 #include "catalogue/program_files.h"
 #include "catalogue/program_ini.h"
+#include "catalogue/program_layout.h"
 #include "shell/about_box.h"
 
 #include <QDir>
@@ -19,7 +20,7 @@ ProgramShellServices::ProgramShellServices(QString programPath, velor::ModalRunn
 TShellServices::HelpLocation ProgramShellServices::helpFile() const {
     HelpLocation file;
     file.name = velor::ReadHelpFileName(programPath_);
-    file.path = velor::ProgramFolder(programPath_) + QLatin1Char('/') + QLatin1String(kHelpFolder) +
+    file.path = velor::DataFolder(programPath_) + QLatin1Char('/') + QLatin1String(kHelpFolder) +
                 QLatin1Char('/') + file.name;
     return file;
 }
@@ -35,24 +36,27 @@ void ProgramShellServices::checkLanguageLibraries() const {
 }
 
 // The base language "RU", the library's own number and date formats, centred on the window.
-bool ProgramShellServices::selectResourceLocale(QWidget* owner) {
-    if (!velor::SelectResourceLocale(velor::kBaseLocale, {}, owner, runModal_, programPath_)) {
-        return false;
+TShellServices::LanguageChoice ProgramShellServices::selectResourceLocale(QWidget* owner) {
+    LanguageChoice choice;
+    choice.chosen =
+        velor::SelectResourceLocale(velor::kBaseLocale, {}, owner, runModal_, programPath_);
+    if (choice.chosen) {
+        choice.unwrittenIni = recordLocale();
     }
-    recordLocale();
-    return true;
+    return choice;
 }
 
 // The runtime's per-user default locale and the INI key [Language] Default are kept equal, so
 // that the next start uses the chosen language; the catalogue is reloaded so that later
-// messages appear in it too.
-void ProgramShellServices::recordLocale() {
+// messages appear in it too. Returns the INI file when it could not be written.
+QString ProgramShellServices::recordLocale() {
     velor::SetCurrentDefaultLocaleReg(programPath_);
     QString locale = velor::GetCurrentDefaultLocaleReg(programPath_);
     if (locale.isEmpty()) {
         locale = velor::kBaseLocale;
     }
-    QDir::setCurrent(velor::ProgramFolder(programPath_));
-    velor::WriteStartupLocale(locale, programPath_);
+    QDir::setCurrent(velor::DataFolder(programPath_));
+    const bool written = velor::WriteStartupLocale(locale, programPath_);
     velor::LoadMessageCatalogue(programPath_);
+    return written ? QString() : velor::IniFilePath(programPath_);
 }

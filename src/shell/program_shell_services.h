@@ -21,10 +21,10 @@ public:
     HelpLocation helpFile() const override;
     void showAboutBox() override;
     void checkLanguageLibraries() const override;
-    bool selectResourceLocale(QWidget* owner) override;
+    LanguageChoice selectResourceLocale(QWidget* owner) override;
 
 private:
-    void recordLocale();
+    QString recordLocale();
 
     QString programPath_;
     velor::ModalRunner runModal_;

@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_loader.h"
 #include "catalogue/locale_runtime.h"
 #include "catalogue/program_ini.h"
+#include "catalogue/program_layout.h"
 #include "link/tty_ftdi_driver.h"
 #include "shell/about_box.h"
 #include "shell/program_shell_services.h"
@@ -36,6 +37,7 @@ TMainFormDeps MakeMainFormDeps(const TStartupContext& context, TShellServices* s
     deps.desktop = context.desktop;
     deps.shell = shell;
     deps.sleeper = &SleepMilliseconds;
+    deps.firmwareFolder = velor::FirmwareFolder(context.programPath);
     // An INI key [Port] Device names a serial device to use instead of the first FTDI bridge.
     deps.makeDriver = [programPath = context.programPath]() -> std::unique_ptr<FtdiDriver> {
         return std::make_unique<TtyFtdiDriver>(velor::ReadPortDevice(programPath));
@@ -90,8 +92,10 @@ TStartedProgram StartConfigurator(const TStartupContext& context) {
     if (context.dialogs == nullptr) {
         throw std::logic_error("start-up needs the dialogs");
     }
-    // Relative paths ("580default.cfg", "Base") resolve against the program's folder.
-    QDir::setCurrent(velor::ProgramFolder(context.programPath));
+    // Relative paths ("580default.cfg", and "Base" in a runtime folder) resolve against the
+    // folder of the shipped data: the program's own one, or share/velor580 when installed.
+    QDir::setCurrent(velor::DataFolder(context.programPath));
+    const bool iniWritable = velor::PrepareUserIni(context.programPath);
     StartLanguage(context.programPath);
 
     TStartedProgram program;
@@ -99,6 +103,9 @@ TStartedProgram StartConfigurator(const TStartupContext& context) {
     program.mainForm = CreateMainForm(context, program.shell.get());
     TellMainWindow(context, program.mainForm.get());
     program.mainForm->FormCreate();
+    if (!iniWritable) {
+        program.mainForm->ReportIniWriteFailure(velor::IniFilePath(context.programPath));
+    }
     program.aboutBox = std::make_unique<TAboutBox>();
     program.shell->setAboutBox(program.aboutBox.get());
     return program;

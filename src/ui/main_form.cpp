@@ -205,9 +205,13 @@ void TMainForm::ApplicationEvents1Activate() {
     FormReady = true;
 }
 
+QString TMainForm::FirmwareFolder() const {
+    return deps_.firmwareFolder.isEmpty() ? QLatin1String(kFirmwareFolder) : deps_.firmwareFolder;
+}
+
 void TMainForm::CreateFirmwareFolder() {
-    if (!QDir(QLatin1String(kFirmwareFolder)).exists()) {
-        QDir().mkdir(QLatin1String(kFirmwareFolder));
+    if (!QDir(FirmwareFolder()).exists()) {
+        QDir().mkpath(FirmwareFolder()); // the user's data folder may not exist yet
     }
 }
 
@@ -240,6 +244,15 @@ QString TMainForm::StatusText() const {
 
 void TMainForm::SetStatusText(const QString& text) {
     statusLabel_->setText(text);
+}
+
+void TMainForm::ReportIniWriteFailure(const QString& iniPath) {
+    if (iniWriteFailureReported_) {
+        return;
+    }
+    iniWriteFailureReported_ = true;
+    SetStatusText(tr("Настройки программы не сохраняются: нет записи в %1")
+                      .arg(QDir::toNativeSeparators(iniPath)));
 }
 
 bool TMainForm::FormClose() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/program_layout.h"
 #include "link/ftdi_usb_port.h"
 #include "link/velor_device.h"
 #include "link/velor_table.h"
@@ -41,8 +42,9 @@ class TUsbThread;
 class TMainForm : public QWidget, public OperationHost {
     Q_OBJECT
 public:
-    // The firmware folder beside the program; the firmware load starts there.
-    static constexpr char kFirmwareFolder[] = "Base";
+    // The firmware folder beside the program (relative to the current folder) unless the deps
+    // name another; the firmware load starts there.
+    static constexpr const char* kFirmwareFolder = velor::kFirmwareFolderName;
 
     // Throws std::runtime_error when construction cannot complete (for instance when the
     // factory-defaults file cannot be read); the caller reports it and ends the program.
@@ -160,8 +162,12 @@ public:
     // --- State -------------------------------------------------------------------------------
     QString StatusText() const;
     void SetStatusText(const QString& text);
+    // Tells the technician, in the status bar and only the first time, that the INI file at
+    // iniPath could not be written, so choices such as the language will not be kept.
+    void ReportIniWriteFailure(const QString& iniPath);
 
     TDialogs& Dialogs() const { return *deps_.dialogs; }
+    QString FirmwareFolder() const;
 
     // The members a device operation works with; owned by the window for its whole life.
     TFTDIUsbPort& UsbPort() { return port_; }
@@ -241,7 +247,8 @@ private:
     TVelorTable readTable_;
     TVelorTable writeTable_;
     std::vector<uint8_t> firmwareImage_;
-    // OpenDialog1's initial folder: empty until a firmware file is chosen, "Base" from then on.
+    // OpenDialog1's initial folder: empty until a firmware file is chosen, the firmware folder
+    // from then on.
     QString openDialogFolder_;
 
     bool SettingsMode = false;
@@ -255,6 +262,7 @@ private:
     PageControl* PageControl2 = nullptr;
     QStatusBar* MainStatusBar = nullptr;
     QLabel* statusLabel_ = nullptr;
+    bool iniWriteFailureReported_ = false; // the INI write failure is reported once
     QProgressBar* Gauge1 = nullptr;
     GaugeSink gaugeSink_;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -19,4 +21,7 @@ struct TMainFormDeps {
     std::function<std::unique_ptr<FtdiDriver>()> makeDriver;
     // Every protocol wait of the device object goes through this (milliseconds).
     std::function<void(int)> sleeper;
+    // The firmware folder; empty: TMainForm::kFirmwareFolder in the current folder. Start-up
+    // names the user's one when the program keeps its state with the user.
+    QString firmwareFolder;
 };

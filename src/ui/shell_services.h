@@ -13,7 +13,7 @@ public:
     virtual ~TShellServices() = default;
 
     // The help file of the current language: its name as the program's INI file gives it, and
-    // its full path in the "help" folder beside the program (the folder itself for no name).
+    // its full path in the "help" folder of the program's data (the folder itself for no name).
     struct HelpLocation {
         QString name;
         QString path;
@@ -26,9 +26,16 @@ public:
     // Fails (std::runtime_error) when no language library lies beside the program.
     virtual void checkLanguageLibraries() const = 0;
 
+    // What a language choice came to: whether the user confirmed a language, and the INI file
+    // that could not record it for the next start (empty when it was recorded).
+    struct LanguageChoice {
+        bool chosen = false;
+        QString unwrittenIni;
+    };
+
     // Shows the language dialog centred on owner. When the user confirms a language, switches
     // the program to it (its library, or the built-in texts for the base language; every open
-    // window is retranslated), records it as the language of the next start, reloads the message
-    // catalogue in it and returns true; returns false when the user cancels.
-    virtual bool selectResourceLocale(QWidget* owner) = 0;
+    // window is retranslated), records it as the language of the next start and reloads the
+    // message catalogue in it; when the user cancels, nothing changes.
+    virtual LanguageChoice selectResourceLocale(QWidget* owner) = 0;
 };

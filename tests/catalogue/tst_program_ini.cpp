@@ -1,6 +1,8 @@
+#include "catalogue/ini_file.h"
 #include "catalogue/locale_runtime.h"
 #include "catalogue/program_files.h"
 #include "catalogue/program_ini.h"
+#include "catalogue/program_layout.h"
 #include "fake_program.h"
 
 #include <QDir>
@@ -145,7 +147,99 @@ private slots:
         QVERIFY(QFileInfo::exists(velor::LanguageLibraryPath(program, QStringLiteral("EN"))));
     }
 
+    // Where the program finds its shipped data and keeps its INI file and firmware folder: beside
+    // itself in a runtime folder, with the user when installed (data in ../share/velor580).
+    void layout_data() {
+        QTest::addColumn<bool>("installed");      // the program in bin/, the data in share/velor580
+        QTest::addColumn<bool>("defaultsBeside"); // 580default.cfg beside the program as well
+        QTest::addColumn<bool>("withUser");
+        QTest::newRow("runtime folder") << false << true << false;
+        QTest::newRow("installed") << true << false << true;
+        QTest::newRow("runtime folder under a prefix with share/velor580") << true << true << false;
+    }
+    void layout() {
+        QFETCH(bool, installed);
+        QFETCH(bool, defaultsBeside);
+        QFETCH(bool, withUser);
+        const FakeProgram program(QStringLiteral("velor580"),
+                                  installed ? FakeProgram::Layout::Installed
+                                            : FakeProgram::Layout::RuntimeFolder);
+        QVERIFY(program.copyIntoFolder(Defaults(), QLatin1String(velor::kFactoryDefaultsFile)));
+        if (defaultsBeside && installed) { // a runtime folder's data folder is its own
+            QVERIFY(QFile::copy(Defaults(), program.folder() + QLatin1Char('/') +
+                                                QLatin1String(velor::kFactoryDefaultsFile)));
+        }
+        const QString path = program.path();
+        const QString data = withUser ? program.dataFolder() : program.folder();
+        QCOMPARE(velor::RunsInstalled(path), withUser);
+        QCOMPARE(velor::KeepsStateWithUser(path), withUser);
+        QCOMPARE(velor::DataFolder(path), data);
+        QCOMPARE(velor::LanguageLibraryPath(path, QStringLiteral("EN")), data + "/velor580.EN");
+        QCOMPARE(velor::IniTemplatePath(path), data + "/velor580.INI");
+        QCOMPARE(velor::IniFilePath(path), withUser
+                                               ? isolation_.configHome() + "/velor580/velor580.INI"
+                                               : program.folder() + "/velor580.INI");
+        QCOMPARE(velor::FirmwareFolder(path),
+                 withUser ? isolation_.dataHome() + "/velor580/Base" : QStringLiteral("Base"));
+    }
+
+    // Installed, the user's INI file starts as the shipped template; a later start (after an
+    // upgrade) adds only what a newer template has and keeps every value the technician set.
+    void userIniIsSeededAndKeptOnUpgrades() {
+        const FakeProgram program(QStringLiteral("velor580"), FakeProgram::Layout::Installed);
+        QVERIFY(program.copyIntoFolder(Defaults(), QLatin1String(velor::kFactoryDefaultsFile)));
+        const QString path = program.path();
+        const QByteArray shipped("[Language]\nDefault=RU\n\n[Help]\nRU=velor580_ru.html\n");
+        FakeProgram::writeFile(velor::IniTemplatePath(path), shipped);
+        QVERIFY(!QFileInfo::exists(velor::IniFilePath(path)));
+
+        QVERIFY(velor::PrepareUserIni(path));
+        QFile seeded(velor::IniFilePath(path));
+        QVERIFY(seeded.open(QIODevice::ReadOnly));
+        QCOMPARE(seeded.readAll(), shipped);
+        QVERIFY(velor::WriteStartupLocale(QStringLiteral("EN"), path));
+
+        const QByteArray upgraded = shipped + "EN=velor580_en.html\n";
+        FakeProgram::writeFile(velor::IniTemplatePath(path), upgraded);
+        QVERIFY(velor::PrepareUserIni(path));
+        QCOMPARE(velor::ReadStartupLocale(path), QStringLiteral("EN"));
+        QCOMPARE(velor::ReadIniString(velor::IniFilePath(path), "Help", "EN", {}),
+                 QStringLiteral("velor580_en.html"));
+        QFile shippedAfter(velor::IniTemplatePath(path));
+        QVERIFY(shippedAfter.open(QIODevice::ReadOnly));
+        QCOMPARE(shippedAfter.readAll(), upgraded);
+    }
+
+    // A runtime folder keeps its own INI file: nothing is created with the user.
+    void runtimeFolderNeedsNoUserIni() {
+        const FakeProgram program(QStringLiteral("velor580"));
+        QVERIFY(program.copyIntoFolder(Defaults(), QLatin1String(velor::kFactoryDefaultsFile)));
+        QVERIFY(QDir(isolation_.configHome() + "/velor580").removeRecursively());
+        QVERIFY(velor::PrepareUserIni(program.path()));
+        QVERIFY(!QFileInfo::exists(velor::UserIniPath(program.path())));
+    }
+
+    // A configuration folder that cannot hold the INI file: both the seeding and a later write
+    // say so, for the window to report.
+    void unwritableUserIniIsReported() {
+        const FakeProgram program(QStringLiteral("velor580"), FakeProgram::Layout::Installed);
+        QVERIFY(program.copyIntoFolder(Defaults(), QLatin1String(velor::kFactoryDefaultsFile)));
+        const QString blocker = isolation_.configHome() + "/velor580";
+        QVERIFY(QDir(blocker).removeRecursively());
+        FakeProgram::writeFile(blocker, "a file where the folder belongs");
+        QVERIFY(QFileInfo(blocker).isFile());
+        const bool seeded = velor::PrepareUserIni(program.path());
+        const bool written = velor::WriteStartupLocale(QStringLiteral("EN"), program.path());
+        QFile::remove(blocker);
+        QVERIFY(!seeded);
+        QVERIFY(!written);
+    }
+
 private:
+    static QString Defaults() {
+        return qEnvironmentVariable("VELOR_SOURCE_DIR") + QStringLiteral("/data/580default.cfg");
+    }
+
     static void writeIniUnlessMissing(const FakeProgram& program, const QByteArray& ini) {
         if (ini != kNoFile) {
             program.writeIni(ini);

@@ -1,5 +1,7 @@
 #include "catalogue/locale_runtime.h"
 #include "catalogue/message_catalogue.h"
+#include "catalogue/program_files.h"
+#include "catalogue/program_layout.h"
 #include "fake_program.h"
 #include "link/tty_ftdi_driver.h"
 #include "recording_dialogs.h"
@@ -8,6 +10,7 @@
 #include "shell/startup.h"
 #include "ui/main_form.h"
 #include "ui/main_form_deps.h"
+#include "version/program_version.h"
 
 #include <QDir>
 #include <QLabel>
@@ -197,13 +200,60 @@ private slots:
         }
     }
 
+    // Installed (data in share/velor580), start-up works in the data folder, seeds the user's INI
+    // file from the shipped template, takes its language from there, puts the firmware folder
+    // with the user and writes nothing into the installed tree.
+    void startsInstalledWithTheUsersFiles() {
+        const FakeProgram program(QStringLiteral("velor580"), FakeProgram::Layout::Installed);
+        QVERIFY(prepare(program, {}));
+        FakeProgram::writeFile(velor::IniTemplatePath(program.path()),
+                               "[Language]\nDefault=EN\n\n[Help]\nEN=velor580_en.html\n");
+        QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
+        const QStringList shippedFiles = QDir(program.dataFolder()).entryList(QDir::AllEntries);
+        const QStringList programFiles = QDir(program.folder()).entryList(QDir::AllEntries);
+
+        const TStartedProgram started = StartConfigurator(context(program));
+        QCOMPARE(QDir::currentPath(), QDir(program.dataFolder()).canonicalPath());
+        const QString userIni = velor::IniFilePath(program.path());
+        QVERIFY2(userIni.startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")), qPrintable(userIni));
+        QVERIFY(QFileInfo::exists(userIni));
+        QCOMPARE(velor::CurrentResourceLocale(), QStringLiteral("EN"));
+        QCOMPARE(velor::MessageText(10001), QStringLiteral("Test 10001"));
+        QVERIFY(QDir(velor::FirmwareFolder(program.path())).exists());
+        QVERIFY(velor::FirmwareFolder(program.path())
+                    .startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
+        QCOMPARE(QDir(program.dataFolder()).entryList(QDir::AllEntries), shippedFiles);
+        QCOMPARE(QDir(program.folder()).entryList(QDir::AllEntries), programFiles);
+    }
+
+    // A user INI file that cannot be created is reported in the status bar, once: a second
+    // failure leaves the first report as it is.
+    void unwritableUserIniIsReportedOnce() {
+        const FakeProgram program(QStringLiteral("velor580"), FakeProgram::Layout::Installed);
+        QVERIFY(prepare(program, {}));
+        FakeProgram::writeFile(velor::IniTemplatePath(program.path()), "[Language]\nDefault=RU\n");
+        const QString blocker = qEnvironmentVariable("XDG_CONFIG_HOME") + "/velor580";
+        QVERIFY(QDir(blocker).removeRecursively());
+        FakeProgram::writeFile(blocker, "a file where the folder belongs");
+        QVERIFY(QFileInfo(blocker).isFile());
+        const TStartedProgram started = StartConfigurator(context(program));
+        QFile::remove(blocker);
+
+        const QString report = QStringLiteral("Настройки программы не сохраняются: нет записи в %1")
+                                   .arg(velor::UserIniPath(program.path()));
+        QCOMPARE(started.mainForm->StatusText(), report);
+        started.mainForm->ReportIniWriteFailure(QStringLiteral("/elsewhere/velor580.INI"));
+        QCOMPARE(started.mainForm->StatusText(), report);
+    }
+
     void aboutBoxContent_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("text");
         QTest::newRow("ProductName") << "ProductName"
                                      << "Программа настройки прибора 580 в автономном режиме";
-        QTest::newRow("Version") << "Version"
-                                 << "Версия 2_3";
+        // The project's version (CMake), the same that every program's --version prints.
+        QTest::newRow("Version")
+            << "Version" << QStringLiteral("Версия %1").arg(QLatin1String(velor::kProgramVersion));
         QTest::newRow("Comments") << "Comments"
                                   << "Для начала работы с программой выберите в меню <Режим "
                                      "работы> нужный (меню справа -->)";

@@ -91,6 +91,9 @@ QStringList CyrillicCaptions(const QWidget& window) {
 // The configurator started in a program folder of its own: the factory defaults beside it, the
 // INI file and the language libraries the test gives, the dialogs and the desktop recorded.
 struct StartedWindow {
+    explicit StartedWindow(FakeProgram::Layout layout = FakeProgram::Layout::RuntimeFolder)
+        : program(QStringLiteral("prog"), layout) {}
+
     // libraries: locale code -> library file to place beside the program as "prog.<code>".
     bool start(const QByteArray& ini, const QList<std::pair<QString, QString>>& libraries) {
         const QString defaults =
@@ -380,6 +383,43 @@ private slots:
         QCOMPARE(velor::MessageText(10001), text10001);
         QCOMPARE(w.form().Control<QPushButton>("ConnectButton")->text(), connectCaption);
         QCOMPARE(w.started.aboutBox->windowTitle(), aboutCaption);
+    }
+
+    // Installed, the choice goes into the user's INI file, and the help and the language
+    // libraries come from share/velor580; nothing is written there. When the user's file cannot
+    // be written the status bar says so instead of the choice being lost silently.
+    void installedLanguageSwitch_data() {
+        QTest::addColumn<bool>("iniWritable");
+        QTest::newRow("user's INI file writable") << true;
+        QTest::newRow("user's INI file not writable") << false;
+    }
+    void installedLanguageSwitch() {
+        QFETCH(bool, iniWritable);
+        StartedWindow w(FakeProgram::Layout::Installed);
+        const QString userIni = velor::UserIniPath(w.program.path());
+        QVERIFY(w.start("[Language]\nDefault=RU\n", {{"EN", ShippedEnglishLibrary()}}));
+        QCOMPARE(velor::IniFilePath(w.program.path()), userIni);
+        if (!iniWritable) { // a folder where the file belongs
+            QVERIFY(QFile::remove(userIni));
+            QVERIFY(QDir().mkpath(userIni));
+        }
+        const QStringList shippedFiles = QDir(w.program.dataFolder()).entryList(QDir::AllEntries);
+        const QString statusBefore = w.form().StatusText();
+        w.user = PickLanguage(QStringLiteral("EN"));
+
+        w.click(QStringLiteral("BitBtn_SelectLang"));
+        QVERIFY(w.dialogs.boxes.isEmpty());
+        QCOMPARE(QDir::currentPath(), QDir(w.program.dataFolder()).canonicalPath());
+        QCOMPARE(QDir(w.program.dataFolder()).entryList(QDir::AllEntries), shippedFiles);
+        QCOMPARE(velor::MessageText(10001), QStringLiteral("Error!"));
+        if (iniWritable) {
+            QCOMPARE(w.iniLanguage(), QStringLiteral("EN"));
+            QCOMPARE(w.form().StatusText(), statusBefore);
+        } else {
+            QCOMPARE(w.form().StatusText(),
+                     QStringLiteral("The program's settings are not kept: cannot write %1")
+                         .arg(userIni));
+        }
     }
 
     // Back to the base language every catalogue text is the built-in one again.

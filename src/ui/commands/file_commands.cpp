@@ -4,6 +4,7 @@
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
+#include "catalogue/program_layout.h"
 #include "link/firmware_image.h"
 #include "operations/firmware_check.h"
 #include "operations/status_dispatch.h"
@@ -29,7 +30,7 @@
 using velor::MessageText;
 
 namespace {
-constexpr char kFactoryDefaultsFile[] = "580default.cfg"; // beside the program
+using velor::kFactoryDefaultsFile; // in the current folder, the program's data folder
 constexpr char kCfgSuffix[] = "cfg";
 constexpr char kFirmwareSuffix[] = "tsk";
 constexpr int kCfgFilter = 0;      // OpenDialog1's and SaveDialog1's first entry
@@ -214,7 +215,7 @@ void TMainForm::LoadConfiguration() {
 // Only a file that fits the identified device becomes the image to write; every other outcome
 // keeps an image accepted earlier and the write button as they were.
 void TMainForm::LoadFirmware() {
-    openDialogFolder_ = QLatin1String(kFirmwareFolder);
+    openDialogFolder_ = FirmwareFolder();
     const QString chosen = Dialogs().openFileName(
         OpenDialogRequest(openDialogFolder_, kFirmwareSuffix, kFirmwareFilter));
     if (chosen.isEmpty()) {

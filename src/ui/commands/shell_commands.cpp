@@ -49,8 +49,8 @@ void TMainForm::WireShellCommands() {
     }
 }
 
-// Opens "help/<name>" beside the program, the name taken from the INI file's "Help" section for
-// the current language; with no name the help folder itself is opened.
+// Opens "help/<name>" in the program's data folder, the name taken from the INI file's "Help"
+// section for the current language; with no name the help folder itself is opened.
 void TMainForm::HelpBitBtnClick() {
     if (deps_.shell == nullptr) {
         return;
@@ -96,7 +96,11 @@ void TMainForm::BitBtn_SelectLangClick() {
         deps_.shell->checkLanguageLibraries();
         haveLibraries = true;
     });
-    if (haveLibraries) {
-        deps_.shell->selectResourceLocale(this);
+    if (!haveLibraries) {
+        return;
+    }
+    const TShellServices::LanguageChoice choice = deps_.shell->selectResourceLocale(this);
+    if (choice.chosen && !choice.unwrittenIni.isEmpty()) {
+        ReportIniWriteFailure(choice.unwrittenIni);
     }
 }

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "catalogue/program_files.h"
+
+#include <QString>
+
+// Where the program finds what it ships and keeps what it writes.
+//
+// Runtime folder (a build's bin/, a copied folder): the factory defaults, the INI template, the
+// language libraries and help/ lie beside the program, and so do its INI file and "Base/".
+// Installed (bin/ and share/velor580/ under one prefix, found relative to the program so that
+// the tree is relocatable): the shipped data are in share/velor580/ and the program writes
+// nothing there; its INI file lives in the user's configuration folder, seeded from the shipped
+// template, and "Base/" in the user's data folder. A runtime folder the user cannot write keeps
+// its state with the user the same way.
+namespace velor {
+
+// The factory-defaults file: read by the window at start-up; its presence beside the program
+// marks a runtime folder.
+inline constexpr char kFactoryDefaultsFile[] = "580default.cfg";
+
+// The firmware folder's name; the firmware load's file dialog starts there.
+inline constexpr char kFirmwareFolderName[] = "Base";
+
+// The folder of the shipped data: the program's own folder, or ../share/velor580 relative to it
+// when the program runs installed.
+QString DataFolder(const QString& programPath = RunningProgramPath());
+
+// True when the shipped data are in ../share/velor580 rather than beside the program.
+bool RunsInstalled(const QString& programPath = RunningProgramPath());
+
+// True when the INI file and "Base/" live in the user's folders: installed, or the program's
+// (existing) folder is not writable.
+bool KeepsStateWithUser(const QString& programPath = RunningProgramPath());
+
+// "<user configuration folder>/velor580/<name>.INI".
+QString UserIniPath(const QString& programPath = RunningProgramPath());
+
+// The shipped INI file the user's one starts from: "<data folder>/<name>.INI".
+QString IniTemplatePath(const QString& programPath = RunningProgramPath());
+
+// The firmware folder: "Base" (relative to the current folder, the program's) in a writable
+// runtime folder, "<user data folder>/velor580/Base" otherwise.
+QString FirmwareFolder(const QString& programPath = RunningProgramPath());
+
+// When the state lives with the user: creates the user's INI file from the template on the first
+// start, and later adds only the sections and keys it lacks (a newer template's), keeping every
+// value the technician set. Returns false when the file could not be written; true otherwise,
+// and always in a runtime folder that keeps its own INI file.
+bool PrepareUserIni(const QString& programPath = RunningProgramPath());
+
+} // namespace velor
