@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -22,8 +21,9 @@ constexpr mode_t kNewFileMode = 0666; // before the umask, as any program create
 constexpr mode_t kPermissionBits = 07777;
 constexpr qint64 kReadChunk = 16 * 1024;
 
+// The system's text for an error number, as Qt's own file errors give it.
 QString SystemReason(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
+    return qt_error_string(error);
 }
 
 QByteArray NativePath(const QString& path) {

@@ -151,7 +151,7 @@ void TMainForm::DecodeSettings(const SettingsImage& image) {
 void TMainForm::LoadFactoryDefaults() {
     const QString file = QLatin1String(kFactoryDefaultsFile);
     const QStringList lines = ReadCfgLines(file);
-    ImageFromCfgLines(lines, file);
+    ImageFromCfgLines(lines, file); // converted once here so that a bad file's error names it
     ReplaceLines(*Control<QListWidget>(QStringLiteral("ListBox1")), lines);
     ApplyFactoryDefaults();
 }
