@@ -24,14 +24,14 @@ constexpr std::size_t kCodeBytes = 6;
 constexpr uint8_t kAllLoops = 0xFF; // every arm box ticked: each decode toggles all 224 of them
 
 // The window's boxes and dialogs answered with their defaults, none shown.
-class QuietDialogs : public TDialogs {
+class QuietDialogs : public DialogService {
 public:
-    BoxResult messageBox(const MessageBoxRequest& request) override {
+    BoxResult MessageBox(const MessageBoxRequest& request) override {
         ++boxes;
         return request.defaultButton;
     }
-    QString openFileName(const FileDialogRequest&) override { return {}; }
-    QString saveFileName(const FileDialogRequest&) override { return {}; }
+    QString OpenFileName(const FileDialogRequest&) override { return {}; }
+    QString SaveFileName(const FileDialogRequest&) override { return {}; }
 
     int boxes = 0;
 };
@@ -39,13 +39,13 @@ public:
 // The factory image with all 28 key records: distinct identifiers, every arm box and a pattern
 // of disarm boxes.
 SettingsImage AllKeysImage(SettingsImage image) {
-    image.setIdentifierCount(kKeys);
+    image.SetIdentifierCount(kKeys);
     for (int key = 1; key <= kKeys; ++key) {
         for (std::size_t i = 0; i < kCodeBytes; ++i) {
-            image.setIdentifierCodeByte(key, i, static_cast<uint8_t>(key * 16 + i));
+            image.SetIdentifierCodeByte(key, i, static_cast<uint8_t>(key * 16 + i));
         }
-        image.setArmRights(key, kAllLoops);
-        image.setDisarmRights(key, static_cast<uint8_t>(0xA5 ^ key));
+        image.SetArmRights(key, kAllLoops);
+        image.SetDisarmRights(key, static_cast<uint8_t>(0xA5 ^ key));
     }
     return image;
 }
@@ -91,7 +91,7 @@ bool RunCodecTimings(const QString& factoryFile, int runs) {
         const SettingsImage factory = LoadCfgFile(factoryFile);
         const SettingsImage allKeys = AllKeysImage(factory);
         QuietDialogs dialogs;
-        TMainFormDeps deps;
+        MainFormDeps deps;
         deps.dialogs = &dialogs;
         deps.sleeper = [](int) {};
         TMainForm form(deps);

@@ -29,6 +29,6 @@ public:
     CliLanguage& operator=(const CliLanguage&) = delete;
 
 private:
-    TLanguageLibrary library_;
+    LanguageLibrary library_;
     bool installed_ = false;
 };

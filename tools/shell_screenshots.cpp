@@ -27,14 +27,14 @@ constexpr char kAboutPicture[] = "about-box.png";
 constexpr const char* kRuntimeFiles[] = {"velor580.EN", "580default.cfg"};
 
 // Boxes cannot be answered by anybody here: each is printed and answered with its default.
-class PrintingDialogs : public TDialogs {
+class PrintingDialogs : public DialogService {
 public:
-    BoxResult messageBox(const MessageBoxRequest& request) override {
+    BoxResult MessageBox(const MessageBoxRequest& request) override {
         QTextStream(stderr) << "box: " << request.caption << ": " << request.text << '\n';
         return request.defaultButton;
     }
-    QString openFileName(const FileDialogRequest&) override { return {}; }
-    QString saveFileName(const FileDialogRequest&) override { return {}; }
+    QString OpenFileName(const FileDialogRequest&) override { return {}; }
+    QString SaveFileName(const FileDialogRequest&) override { return {}; }
 };
 
 // A program folder holding the runtime files and an INI file that starts in English.
@@ -62,10 +62,10 @@ bool SavePicture(const QPixmap& picture, const QDir& folder, const char* name) {
 
 bool SavePictures(const QDir& program, const QDir& output) {
     PrintingDialogs dialogs;
-    TStartupContext context;
+    StartupContext context;
     context.programPath = program.filePath(QStringLiteral("velor580"));
     context.dialogs = &dialogs;
-    const TStartedProgram started = StartConfigurator(context);
+    const StartedProgram started = StartConfigurator(context);
     started.mainForm->show();
     QCoreApplication::processEvents();
     if (!SavePicture(started.mainForm->grab(), output, kWindowPicture)) {
@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const QTemporaryDir userSettings; // the recorded language goes here, not to the user's
     qputenv("XDG_CONFIG_HOME", userSettings.path().toUtf8());
-    TConfiguratorApp app(argc, argv);
+    ConfiguratorApp app(argc, argv);
     if (argc != 2) {
         QTextStream(stderr) << "usage: velor580-shell-screenshots <output folder>\n";
         return kUsageError;

@@ -33,7 +33,7 @@ constexpr Shot kShots[] = {
 
 bool SaveShots(const QDir& folder) {
     RecordingDialogs dialogs;
-    TMainFormDeps deps;
+    MainFormDeps deps;
     deps.dialogs = &dialogs;
     TMainForm form(std::move(deps));
     form.FormCreate();

@@ -28,7 +28,7 @@ void LoadMessageCatalogue(const QString& programPath) {
     const QString locale = GetCurrentDefaultLocaleReg(programPath);
     if (!locale.isEmpty() && locale != kBaseLocale) {
         // The library is open for the duration of this call only.
-        TLanguageLibrary library;
+        LanguageLibrary library;
         if (library.load(LanguageLibraryPath(programPath, locale))) {
             FillMessageCatalogue(&library);
             return;
@@ -37,12 +37,12 @@ void LoadMessageCatalogue(const QString& programPath) {
     FillMessageCatalogue(nullptr);
 }
 
-void FillMessageCatalogue(const TLanguageLibrary* library) {
+void FillMessageCatalogue(const LanguageLibrary* library) {
     if (library == nullptr) {
         fillFrom(&BuiltInMessageText);
         return;
     }
-    fillFrom([library](int id) { return library->messageText(id); });
+    fillFrom([library](int id) { return library->MessageText(id); });
 }
 
 } // namespace velor

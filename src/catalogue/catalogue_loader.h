@@ -2,7 +2,7 @@
 
 #include "catalogue/program_files.h"
 
-class TLanguageLibrary;
+class LanguageLibrary;
 
 // Fills the message catalogue for the locale the locale runtime records for the program: from the
 // program's built-in texts for an empty code or "RU", otherwise from the language library named
@@ -15,6 +15,6 @@ void LoadMessageCatalogue(const QString& programPath = RunningProgramPath());
 
 // Fills the catalogue, by the same rule, from a loaded language library, or from the built-in
 // texts when library is null.
-void FillMessageCatalogue(const TLanguageLibrary* library);
+void FillMessageCatalogue(const LanguageLibrary* library);
 
 } // namespace velor

@@ -6,7 +6,7 @@ namespace {
 constexpr char kCatalogueContext[] = "MessageCatalogue";
 }
 
-bool TLanguageLibrary::load(const QString& path) {
+bool LanguageLibrary::load(const QString& path) {
     // Read the file ourselves: QTranslator::load(fileName) would also try "<path>.qm" and names
     // cut at '.' or '_', and could pick up an unrelated file beside the program.
     QFile file(path);
@@ -18,6 +18,6 @@ bool TLanguageLibrary::load(const QString& path) {
                             static_cast<int>(data_.size()));
 }
 
-QString TLanguageLibrary::messageText(int id) const {
+QString LanguageLibrary::MessageText(int id) const {
     return translator_.translate(kCatalogueContext, QByteArray::number(id).constData());
 }

@@ -28,7 +28,7 @@ constexpr char kDefaultLocaleGroup[] = "DefaultLocale";
 
 struct InstalledLanguage {
     QString locale;
-    std::unique_ptr<TLanguageLibrary> library;
+    std::unique_ptr<LanguageLibrary> library;
 };
 
 InstalledLanguage& installed() {
@@ -58,7 +58,7 @@ bool namesLibrary(const QString& locale, const QString& baseLocale) {
     return !locale.isEmpty() && locale != baseLocale;
 }
 
-void applyFormats(const TLanguageLibrary& library, const QString& locale) {
+void applyFormats(const LanguageLibrary& library, const QString& locale) {
     if (!formatsBeforeLibrary()) {
         formatsBeforeLibrary() = QLocale();
     }
@@ -112,7 +112,7 @@ bool SetNewResourceFile(const QString& locale, ResourceOptions options, const QS
     if (!namesLibrary(locale, baseLocale)) {
         return false;
     }
-    auto library = std::make_unique<TLanguageLibrary>();
+    auto library = std::make_unique<LanguageLibrary>();
     if (!library->load(LanguageLibraryPath(programPath, locale))) {
         return false;
     }
@@ -144,7 +144,7 @@ std::vector<LanguageLibraryEntry> FindLanguageLibraries(const QString& programPa
         if (locale.isEmpty() || locale == kBaseLocale || file == program) {
             continue;
         }
-        TLanguageLibrary library;
+        LanguageLibrary library;
         if (library.load(file.absoluteFilePath())) {
             found.push_back({locale, library.language()});
         }

@@ -117,23 +117,23 @@ void TraceRecordByte(SettingsControls& controls, int row, std::size_t offset, ui
 
 void EncodeIdentifier(SettingsControls& controls, SettingsImage& image, int record, int row) {
     const QString code = controls.Text(CodeEditName(row));
-    const std::size_t first = SettingsImage::identifierRecordOffset(record);
+    const std::size_t first = SettingsImage::IdentifierRecordOffset(record);
     for (std::size_t i = 0; i < kIdentifierCodeSize; ++i) {
         const QString pair = code.mid(static_cast<qsizetype>(i) * kHexPairLength, kHexPairLength);
         const uint8_t value = HexPairToByte(pair);
-        image.setIdentifierCodeByte(record, i, value);
+        image.SetIdentifierCodeByte(record, i, value);
         controls.AddTrace(QStringLiteral("TMNumber -  %1; tempStr - %2; j - %3; c[j] - %4")
                               .arg(row)
                               .arg(pair)
                               .arg(first + i)
                               .arg(value));
     }
-    image.setArmRights(record,
+    image.SetArmRights(record,
                        LoopBoxes(controls, [row](int loop) { return Name("shvz", row, loop); }));
-    TraceRecordByte(controls, row, first + kIdentifierArmByte, image.armRights(record));
-    image.setDisarmRights(record,
+    TraceRecordByte(controls, row, first + kIdentifierArmByte, image.ArmRights(record));
+    image.SetDisarmRights(record,
                           LoopBoxes(controls, [row](int loop) { return Name("shsn", row, loop); }));
-    TraceRecordByte(controls, row, first + kIdentifierDisarmByte, image.disarmRights(record));
+    TraceRecordByte(controls, row, first + kIdentifierDisarmByte, image.DisarmRights(record));
 }
 
 void EncodeIdentifiers(SettingsControls& controls, SettingsImage& image) {
@@ -144,7 +144,7 @@ void EncodeIdentifiers(SettingsControls& controls, SettingsImage& image) {
         }
     }
     const int count = static_cast<int>(rows.size());
-    image.setIdentifierCount(count);
+    image.SetIdentifierCount(count);
     controls.AddTrace(QStringLiteral("Number of TMs = %1").arg(count));
     for (int record = 1; record <= count; ++record) {
         EncodeIdentifier(controls, image, record, rows[static_cast<std::size_t>(record - 1)]);
@@ -158,36 +158,36 @@ void EncodeIdentifiers(SettingsControls& controls, SettingsImage& image) {
 }
 
 void EncodeOutput(SettingsControls& controls, SettingsImage& image, int output) {
-    image.setOutputBinding(
+    image.SetOutputBinding(
         output, LoopBoxes(controls, [output](int loop) { return Name("shl", loop, output); }));
-    image.setOutputFlag(output, OutputFlag::Inverse,
+    image.SetOutputFlag(output, OutputFlag::Inverse,
                         controls.ItemIndex(Name("InvRele", output)) == kInverseItem);
     for (const EventBox& box : kEventBoxes) {
-        image.setOutputFlag(output, box.flag, controls.Checked(Name(box.prefix, output)));
+        image.SetOutputFlag(output, box.flag, controls.Checked(Name(box.prefix, output)));
     }
-    image.setClosingTimeIndex(output, TimingIndex(controls, Name("TimeZmk", output)));
-    image.setOpeningTimeIndex(output, TimingIndex(controls, Name("TimeRzmk", output)));
-    image.setNotificationDurationIndex(output, TimingIndex(controls, Name("TimePeriod", output)));
+    image.SetClosingTimeIndex(output, TimingIndex(controls, Name("TimeZmk", output)));
+    image.SetOpeningTimeIndex(output, TimingIndex(controls, Name("TimeRzmk", output)));
+    image.SetNotificationDurationIndex(output, TimingIndex(controls, Name("TimePeriod", output)));
     controls.AddTrace(QStringLiteral("Index k is %1 Index j is %2")
                           .arg(output)
-                          .arg(SettingsImage::outputRecordOffset(output)));
+                          .arg(SettingsImage::OutputRecordOffset(output)));
 }
 
 void EncodeLoops(const SettingsControls& controls, SettingsImage& image) {
     for (int loop = 1; loop <= kLoopCount; ++loop) {
-        image.setLoopOption(LoopOption::Fire, loop, controls.Checked(Name("ts", loop)));
-        image.setLoopOption(LoopOption::Integration300, loop,
+        image.SetLoopOption(LoopOption::Fire, loop, controls.Checked(Name("ts", loop)));
+        image.SetLoopOption(LoopOption::Integration300, loop,
                             controls.ItemIndex(Name("it", loop)) == kIntegration300Item);
     }
     for (const LoopBox& box : kLoopBoxes) {
-        image.setLoopOptions(
+        image.SetLoopOptions(
             box.option, LoopBoxes(controls, [&box](int loop) { return Name(box.prefix, loop); }));
     }
 }
 
 void EncodeTimes(const SettingsControls& controls, SettingsImage& image) {
     for (const DelayField& field : kDelays) {
-        image.setDelaySeconds(field.delay, controls.Position(QLatin1String(field.upDown)));
+        image.SetDelaySeconds(field.delay, controls.Position(QLatin1String(field.upDown)));
     }
     image[kRearmTimeOffset] = EncodeRearmTime(controls.Position(QStringLiteral("TimeAv")));
     image[kSounderDurationOffset] =
@@ -196,12 +196,12 @@ void EncodeTimes(const SettingsControls& controls, SettingsImage& image) {
 
 void EncodeGeneralOptions(const SettingsControls& controls, SettingsImage& image) {
     for (const OptionItem& item : kOptionItems) {
-        image.setOptionFlag(item.flag,
+        image.SetOptionFlag(item.flag,
                             controls.ItemIndex(QLatin1String(item.control)) == item.itemWhenSet);
     }
     for (int output = 1; output <= kOutputCount; ++output) {
         const int item = controls.ItemIndex(WorkModeGroupName(output));
-        image.setWorkMode(output, static_cast<uint8_t>(std::max(item, kNoItem) + 1));
+        image.SetWorkMode(output, static_cast<uint8_t>(std::max(item, kNoItem) + 1));
     }
 }
 
@@ -209,7 +209,7 @@ void EncodeGeneralOptions(const SettingsControls& controls, SettingsImage& image
 
 QString CodeText(const SettingsImage& image, int record) {
     QString text;
-    for (const uint8_t byte : image.identifierCode(record)) {
+    for (const uint8_t byte : image.IdentifierCodeAt(record)) {
         text += ByteToHexPair(byte);
     }
     return text;
@@ -220,37 +220,37 @@ void DecodeIdentifiers(SettingsControls& controls, const SettingsImage& image) {
         SetLoopBoxes(controls, 0, [row](int loop) { return Name("shvz", row, loop); });
         SetLoopBoxes(controls, 0, [row](int loop) { return Name("shsn", row, loop); });
     }
-    const int used = image.usedIdentifierRecords();
+    const int used = image.UsedIdentifierRecords();
     for (int row = 1; row <= kMaxIdentifiers; ++row) {
         controls.SetText(CodeEditName(row), QString());
         if (row > used) {
             continue;
         }
         controls.SetText(CodeEditName(row), CodeText(image, row));
-        SetLoopBoxes(controls, image.armRights(row),
+        SetLoopBoxes(controls, image.ArmRights(row),
                      [row](int loop) { return Name("shvz", row, loop); });
-        SetLoopBoxes(controls, image.disarmRights(row),
+        SetLoopBoxes(controls, image.DisarmRights(row),
                      [row](int loop) { return Name("shsn", row, loop); });
     }
 }
 
 void DecodeOutput(SettingsControls& controls, const SettingsImage& image, int output) {
-    SetLoopBoxes(controls, image.outputBinding(output),
+    SetLoopBoxes(controls, image.OutputBinding(output),
                  [output](int loop) { return Name("shl", loop, output); });
     controls.SetItemIndex(Name("InvRele", output),
-                          image.outputFlag(output, OutputFlag::Inverse) ? kInverseItem : 0);
+                          image.HasOutputFlag(output, OutputFlag::Inverse) ? kInverseItem : 0);
     for (const EventBox& box : kEventBoxes) {
-        controls.SetChecked(Name(box.prefix, output), image.outputFlag(output, box.flag));
+        controls.SetChecked(Name(box.prefix, output), image.HasOutputFlag(output, box.flag));
     }
-    controls.SetItemIndex(Name("TimeZmk", output), image.closingTimeIndex(output));
-    controls.SetItemIndex(Name("TimeRzmk", output), image.openingTimeIndex(output));
-    controls.SetItemIndex(Name("TimePeriod", output), image.notificationDurationIndex(output));
+    controls.SetItemIndex(Name("TimeZmk", output), image.ClosingTimeIndex(output));
+    controls.SetItemIndex(Name("TimeRzmk", output), image.OpeningTimeIndex(output));
+    controls.SetItemIndex(Name("TimePeriod", output), image.NotificationDurationIndex(output));
 }
 
 // Loaded modes are set without their preset: the group's rule is detached meanwhile.
 void DecodeWorkModes(SettingsControls& controls, const SettingsImage& image) {
     for (int output = 1; output <= kOutputCount; ++output) {
-        const int mode = image.workMode(output);
+        const int mode = image.WorkMode(output);
         // Nibbles 8..15 select the special mode as well.
         const int item = mode == kWorkModeNone ? kNoItem : std::min(mode - 1, int{kSpecialMode});
         controls.SetItemIndexDetached(WorkModeGroupName(output), item);
@@ -261,7 +261,7 @@ void DecodeWorkModes(SettingsControls& controls, const SettingsImage& image) {
 // image; the image's values then win and the enabled states the rule set stay.
 void DecodeLoopTypes(SettingsControls& controls, const SettingsImage& image) {
     for (int loop = 1; loop <= kLoopCount; ++loop) {
-        const bool fire = image.loopOption(LoopOption::Fire, loop);
+        const bool fire = image.HasLoopOption(LoopOption::Fire, loop);
         controls.SetCheckedDetached(Name("ts", loop), fire);
         controls.SetCheckedDetached(Name("ts", loop, 1), !fire);
     }
@@ -276,19 +276,19 @@ void DecodeLoopTypes(SettingsControls& controls, const SettingsImage& image) {
 // are set before any walk-through box.
 void DecodeLoopOptions(SettingsControls& controls, const SettingsImage& image) {
     for (int loop = 1; loop <= kLoopCount; ++loop) {
-        controls.SetItemIndex(Name("it", loop), image.loopOption(LoopOption::Integration300, loop)
-                                                    ? kIntegration300Item
-                                                    : 0);
+        controls.SetItemIndex(
+            Name("it", loop),
+            image.HasLoopOption(LoopOption::Integration300, loop) ? kIntegration300Item : 0);
     }
     for (const LoopBox& box : kLoopBoxes) {
-        SetLoopBoxes(controls, image.loopOptions(box.option),
+        SetLoopBoxes(controls, image.LoopOptions(box.option),
                      [&box](int loop) { return Name(box.prefix, loop); });
     }
 }
 
 void DecodeTimes(SettingsControls& controls, const SettingsImage& image) {
     for (const DelayField& field : kDelays) {
-        const int seconds = image.delaySeconds(field.delay);
+        const int seconds = image.DelaySeconds(field.delay);
         controls.SetPosition(QLatin1String(field.upDown), seconds);
         controls.SetText(QLatin1String(field.edit), QString::number(seconds));
     }
@@ -301,7 +301,7 @@ void DecodeTimes(SettingsControls& controls, const SettingsImage& image) {
 
 void DecodeGeneralOptions(SettingsControls& controls, const SettingsImage& image) {
     for (const OptionItem& item : kOptionItems) {
-        const bool set = item.readBack ? image.optionFlag(item.flag) : true;
+        const bool set = item.readBack ? image.HasOptionFlag(item.flag) : true;
         controls.SetItemIndex(QLatin1String(item.control),
                               set ? item.itemWhenSet : item.itemWhenClear);
     }

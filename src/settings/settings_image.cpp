@@ -87,222 +87,222 @@ int DecodeSounderDuration(uint8_t code) {
 
 // Identifiers.
 
-int SettingsImage::identifierCount() const {
-    return m_bytes[kIdentifierCountOffset];
+int SettingsImage::IdentifierCount() const {
+    return bytes_[kIdentifierCountOffset];
 }
 
-void SettingsImage::setIdentifierCount(int count) {
+void SettingsImage::SetIdentifierCount(int count) {
     CheckRange("identifier count", count, 0, kMaxIdentifiers);
-    m_bytes[kIdentifierCountOffset] = static_cast<uint8_t>(count);
+    bytes_[kIdentifierCountOffset] = static_cast<uint8_t>(count);
 }
 
-int SettingsImage::usedIdentifierRecords() const {
-    return identifierCount() < kMaxIdentifiers ? identifierCount() : kMaxIdentifiers;
+int SettingsImage::UsedIdentifierRecords() const {
+    return IdentifierCount() < kMaxIdentifiers ? IdentifierCount() : kMaxIdentifiers;
 }
 
-std::size_t SettingsImage::identifierRecordOffset(int record) {
+std::size_t SettingsImage::IdentifierRecordOffset(int record) {
     CheckRange("identifier record", record, 1, kMaxIdentifiers);
     return kIdentifierRecordsOffset + kIdentifierRecordSize * static_cast<std::size_t>(record - 1);
 }
 
-std::size_t SettingsImage::identifierByte(int record, std::size_t recordByte) {
-    return identifierRecordOffset(record) + recordByte;
+std::size_t SettingsImage::IdentifierByte(int record, std::size_t recordByte) {
+    return IdentifierRecordOffset(record) + recordByte;
 }
 
-IdentifierCode SettingsImage::identifierCode(int record) const {
+IdentifierCode SettingsImage::IdentifierCodeAt(int record) const {
     IdentifierCode code{};
     for (std::size_t i = 0; i < kIdentifierCodeSize; ++i) {
-        code[i] = m_bytes[identifierByte(record, i)];
+        code[i] = bytes_[IdentifierByte(record, i)];
     }
     return code;
 }
 
-void SettingsImage::setIdentifierCode(int record, const IdentifierCode& code) {
-    const std::size_t first = identifierRecordOffset(record);
+void SettingsImage::SetIdentifierCode(int record, const IdentifierCode& code) {
+    const std::size_t first = IdentifierRecordOffset(record);
     for (std::size_t i = 0; i < kIdentifierCodeSize; ++i) {
-        m_bytes[first + i] = code[i];
+        bytes_[first + i] = code[i];
     }
 }
 
-uint8_t SettingsImage::identifierCodeByte(int record, std::size_t index) const {
+uint8_t SettingsImage::IdentifierCodeByte(int record, std::size_t index) const {
     CheckRange("identifier code byte", static_cast<int>(index), 0, kLastCodeByte);
-    return m_bytes[identifierByte(record, index)];
+    return bytes_[IdentifierByte(record, index)];
 }
 
-void SettingsImage::setIdentifierCodeByte(int record, std::size_t index, uint8_t value) {
+void SettingsImage::SetIdentifierCodeByte(int record, std::size_t index, uint8_t value) {
     CheckRange("identifier code byte", static_cast<int>(index), 0, kLastCodeByte);
-    m_bytes[identifierByte(record, index)] = value;
+    bytes_[IdentifierByte(record, index)] = value;
 }
 
-uint8_t SettingsImage::armRights(int record) const {
-    return m_bytes[identifierByte(record, kIdentifierArmByte)];
+uint8_t SettingsImage::ArmRights(int record) const {
+    return bytes_[IdentifierByte(record, kIdentifierArmByte)];
 }
 
-void SettingsImage::setArmRights(int record, uint8_t loops) {
-    m_bytes[identifierByte(record, kIdentifierArmByte)] = loops;
+void SettingsImage::SetArmRights(int record, uint8_t loops) {
+    bytes_[IdentifierByte(record, kIdentifierArmByte)] = loops;
 }
 
-uint8_t SettingsImage::disarmRights(int record) const {
-    return m_bytes[identifierByte(record, kIdentifierDisarmByte)];
+uint8_t SettingsImage::DisarmRights(int record) const {
+    return bytes_[IdentifierByte(record, kIdentifierDisarmByte)];
 }
 
-void SettingsImage::setDisarmRights(int record, uint8_t loops) {
-    m_bytes[identifierByte(record, kIdentifierDisarmByte)] = loops;
+void SettingsImage::SetDisarmRights(int record, uint8_t loops) {
+    bytes_[IdentifierByte(record, kIdentifierDisarmByte)] = loops;
 }
 
 // Output records.
 
-std::size_t SettingsImage::outputRecordOffset(int output) {
+std::size_t SettingsImage::OutputRecordOffset(int output) {
     CheckRange("output", output, 1, kOutputCount);
     return kOutputRecordsOffset + kOutputRecordSize * static_cast<std::size_t>(output - 1);
 }
 
-std::size_t SettingsImage::outputByte(int output, std::size_t recordByte) {
-    return outputRecordOffset(output) + recordByte;
+std::size_t SettingsImage::OutputByte(int output, std::size_t recordByte) {
+    return OutputRecordOffset(output) + recordByte;
 }
 
-uint8_t SettingsImage::outputBinding(int output) const {
-    return m_bytes[outputByte(output, kBindingByte)];
+uint8_t SettingsImage::OutputBinding(int output) const {
+    return bytes_[OutputByte(output, kBindingByte)];
 }
 
-void SettingsImage::setOutputBinding(int output, uint8_t loops) {
-    m_bytes[outputByte(output, kBindingByte)] = loops;
+void SettingsImage::SetOutputBinding(int output, uint8_t loops) {
+    bytes_[OutputByte(output, kBindingByte)] = loops;
 }
 
-uint8_t SettingsImage::outputFlags(int output) const {
-    return m_bytes[outputByte(output, kFlagsByte)];
+uint8_t SettingsImage::OutputFlags(int output) const {
+    return bytes_[OutputByte(output, kFlagsByte)];
 }
 
-void SettingsImage::setOutputFlags(int output, uint8_t flags) {
-    m_bytes[outputByte(output, kFlagsByte)] = flags;
+void SettingsImage::SetOutputFlags(int output, uint8_t flags) {
+    bytes_[OutputByte(output, kFlagsByte)] = flags;
 }
 
-bool SettingsImage::outputFlag(int output, OutputFlag flag) const {
-    return (outputFlags(output) & static_cast<uint8_t>(flag)) != 0;
+bool SettingsImage::HasOutputFlag(int output, OutputFlag flag) const {
+    return (OutputFlags(output) & static_cast<uint8_t>(flag)) != 0;
 }
 
-void SettingsImage::setOutputFlag(int output, OutputFlag flag, bool on) {
+void SettingsImage::SetOutputFlag(int output, OutputFlag flag, bool on) {
     const auto mask = static_cast<uint8_t>(flag);
-    setBits(outputByte(output, kFlagsByte), mask, on ? mask : 0);
+    SetBits(OutputByte(output, kFlagsByte), mask, on ? mask : 0);
 }
 
-int SettingsImage::closingTimeIndex(int output) const {
-    const int low = m_bytes[outputByte(output, kTimingLowByte)] >> kClosingLowShift;
-    const int high = m_bytes[outputByte(output, kTimingHighByte)] & kClosingHighMask;
+int SettingsImage::ClosingTimeIndex(int output) const {
+    const int low = bytes_[OutputByte(output, kTimingLowByte)] >> kClosingLowShift;
+    const int high = bytes_[OutputByte(output, kTimingHighByte)] & kClosingHighMask;
     return low | (high << kClosingHighShift);
 }
 
-void SettingsImage::setClosingTimeIndex(int output, int index) {
+void SettingsImage::SetClosingTimeIndex(int output, int index) {
     CheckRange("closing time index", index, 0, kConstantSwitchTimeIndex);
-    const std::size_t low = outputByte(output, kTimingLowByte);
-    const std::size_t high = outputByte(output, kTimingHighByte);
-    setBits(low, kClosingLowMask, static_cast<uint8_t>(index << kClosingLowShift));
-    setBits(high, kClosingHighMask, static_cast<uint8_t>(index >> kClosingHighShift));
+    const std::size_t low = OutputByte(output, kTimingLowByte);
+    const std::size_t high = OutputByte(output, kTimingHighByte);
+    SetBits(low, kClosingLowMask, static_cast<uint8_t>(index << kClosingLowShift));
+    SetBits(high, kClosingHighMask, static_cast<uint8_t>(index >> kClosingHighShift));
 }
 
-int SettingsImage::openingTimeIndex(int output) const {
-    return (m_bytes[outputByte(output, kTimingHighByte)] & kOpeningMask) >> kOpeningShift;
+int SettingsImage::OpeningTimeIndex(int output) const {
+    return (bytes_[OutputByte(output, kTimingHighByte)] & kOpeningMask) >> kOpeningShift;
 }
 
-void SettingsImage::setOpeningTimeIndex(int output, int index) {
+void SettingsImage::SetOpeningTimeIndex(int output, int index) {
     CheckRange("opening time index", index, 0, kConstantSwitchTimeIndex);
-    const std::size_t offset = outputByte(output, kTimingHighByte);
-    setBits(offset, kOpeningMask, static_cast<uint8_t>(index << kOpeningShift));
+    const std::size_t offset = OutputByte(output, kTimingHighByte);
+    SetBits(offset, kOpeningMask, static_cast<uint8_t>(index << kOpeningShift));
 }
 
-int SettingsImage::notificationDurationIndex(int output) const {
-    return (m_bytes[outputByte(output, kTimingHighByte)] & kDurationMask) >> kDurationShift;
+int SettingsImage::NotificationDurationIndex(int output) const {
+    return (bytes_[OutputByte(output, kTimingHighByte)] & kDurationMask) >> kDurationShift;
 }
 
-void SettingsImage::setNotificationDurationIndex(int output, int index) {
+void SettingsImage::SetNotificationDurationIndex(int output, int index) {
     CheckRange("notification duration index", index, 0, kConstantDurationIndex);
-    const std::size_t offset = outputByte(output, kTimingHighByte);
-    setBits(offset, kDurationMask, static_cast<uint8_t>(index << kDurationShift));
+    const std::size_t offset = OutputByte(output, kTimingHighByte);
+    SetBits(offset, kDurationMask, static_cast<uint8_t>(index << kDurationShift));
 }
 
-uint8_t SettingsImage::outputReservedBits(int output) const {
-    return m_bytes[outputByte(output, kTimingLowByte)] & kReservedMask;
+uint8_t SettingsImage::OutputReservedBits(int output) const {
+    return bytes_[OutputByte(output, kTimingLowByte)] & kReservedMask;
 }
 
 // Per-loop option sets.
 
-uint8_t SettingsImage::loopOptions(LoopOption option) const {
-    return m_bytes[static_cast<std::size_t>(option)];
+uint8_t SettingsImage::LoopOptions(LoopOption option) const {
+    return bytes_[static_cast<std::size_t>(option)];
 }
 
-void SettingsImage::setLoopOptions(LoopOption option, uint8_t loops) {
-    m_bytes[static_cast<std::size_t>(option)] = loops;
+void SettingsImage::SetLoopOptions(LoopOption option, uint8_t loops) {
+    bytes_[static_cast<std::size_t>(option)] = loops;
 }
 
-bool SettingsImage::loopOption(LoopOption option, int loop) const {
-    return HasLoop(loopOptions(option), loop);
+bool SettingsImage::HasLoopOption(LoopOption option, int loop) const {
+    return HasLoop(LoopOptions(option), loop);
 }
 
-void SettingsImage::setLoopOption(LoopOption option, int loop, bool on) {
-    setLoopOptions(option, WithLoop(loopOptions(option), loop, on));
+void SettingsImage::SetLoopOption(LoopOption option, int loop, bool on) {
+    SetLoopOptions(option, WithLoop(LoopOptions(option), loop, on));
 }
 
 // Delays and durations.
 
-int SettingsImage::delaySeconds(Delay delay) const {
-    return m_bytes[static_cast<std::size_t>(delay)];
+int SettingsImage::DelaySeconds(Delay delay) const {
+    return bytes_[static_cast<std::size_t>(delay)];
 }
 
-void SettingsImage::setDelaySeconds(Delay delay, int seconds) {
+void SettingsImage::SetDelaySeconds(Delay delay, int seconds) {
     CheckRange("delay", seconds, 0, kMaxDelaySeconds);
-    m_bytes[static_cast<std::size_t>(delay)] = static_cast<uint8_t>(seconds);
+    bytes_[static_cast<std::size_t>(delay)] = static_cast<uint8_t>(seconds);
 }
 
-int SettingsImage::rearmTimeSeconds() const {
-    return DecodeRearmTime(m_bytes[kRearmTimeOffset]);
+int SettingsImage::RearmTimeSeconds() const {
+    return DecodeRearmTime(bytes_[kRearmTimeOffset]);
 }
 
-void SettingsImage::setRearmTimeSeconds(int seconds) {
-    m_bytes[kRearmTimeOffset] = EncodeRearmTime(seconds);
+void SettingsImage::SetRearmTimeSeconds(int seconds) {
+    bytes_[kRearmTimeOffset] = EncodeRearmTime(seconds);
 }
 
-int SettingsImage::sounderDurationSeconds() const {
-    return DecodeSounderDuration(m_bytes[kSounderDurationOffset]);
+int SettingsImage::SounderDurationSeconds() const {
+    return DecodeSounderDuration(bytes_[kSounderDurationOffset]);
 }
 
-void SettingsImage::setSounderDurationSeconds(int seconds) {
-    m_bytes[kSounderDurationOffset] = EncodeSounderDuration(seconds);
+void SettingsImage::SetSounderDurationSeconds(int seconds) {
+    bytes_[kSounderDurationOffset] = EncodeSounderDuration(seconds);
 }
 
 // General option flags.
 
-uint8_t SettingsImage::optionFlags() const {
-    return m_bytes[kOptionFlagsOffset];
+uint8_t SettingsImage::OptionFlags() const {
+    return bytes_[kOptionFlagsOffset];
 }
 
-void SettingsImage::setOptionFlags(uint8_t flags) {
-    m_bytes[kOptionFlagsOffset] = flags;
+void SettingsImage::SetOptionFlags(uint8_t flags) {
+    bytes_[kOptionFlagsOffset] = flags;
 }
 
-bool SettingsImage::optionFlag(OptionFlag flag) const {
-    return (optionFlags() & static_cast<uint8_t>(flag)) != 0;
+bool SettingsImage::HasOptionFlag(OptionFlag flag) const {
+    return (OptionFlags() & static_cast<uint8_t>(flag)) != 0;
 }
 
-void SettingsImage::setOptionFlag(OptionFlag flag, bool on) {
+void SettingsImage::SetOptionFlag(OptionFlag flag, bool on) {
     const auto mask = static_cast<uint8_t>(flag);
-    setBits(kOptionFlagsOffset, mask, on ? mask : 0);
+    SetBits(kOptionFlagsOffset, mask, on ? mask : 0);
 }
 
 // Work modes.
 
-uint8_t SettingsImage::workMode(int output) const {
+uint8_t SettingsImage::WorkMode(int output) const {
     CheckRange("output", output, 1, kOutputCount);
-    return (m_bytes[WorkModeOffset(output)] >> WorkModeShift(output)) & kLowNibble;
+    return (bytes_[WorkModeOffset(output)] >> WorkModeShift(output)) & kLowNibble;
 }
 
-void SettingsImage::setWorkMode(int output, uint8_t mode) {
+void SettingsImage::SetWorkMode(int output, uint8_t mode) {
     CheckRange("output", output, 1, kOutputCount);
     CheckRange("work mode", mode, 0, kMaxWorkModeNibble);
     const int shift = WorkModeShift(output);
-    setBits(WorkModeOffset(output), static_cast<uint8_t>(kLowNibble << shift),
+    SetBits(WorkModeOffset(output), static_cast<uint8_t>(kLowNibble << shift),
             static_cast<uint8_t>(mode << shift));
 }
 
-void SettingsImage::setBits(std::size_t offset, uint8_t mask, uint8_t value) {
-    m_bytes[offset] = static_cast<uint8_t>((m_bytes[offset] & ~mask) | (value & mask));
+void SettingsImage::SetBits(std::size_t offset, uint8_t mask, uint8_t value) {
+    bytes_[offset] = static_cast<uint8_t>((bytes_[offset] & ~mask) | (value & mask));
 }

@@ -121,78 +121,78 @@ public:
     using Bytes = std::array<uint8_t, kSettingsImageSize>;
 
     SettingsImage() = default;
-    explicit SettingsImage(const Bytes& bytes) : m_bytes(bytes) {}
+    explicit SettingsImage(const Bytes& bytes) : bytes_(bytes) {}
 
-    const Bytes& bytes() const { return m_bytes; }
-    Bytes& bytes() { return m_bytes; }
-    const uint8_t* data() const { return m_bytes.data(); }
-    uint8_t* data() { return m_bytes.data(); }
+    const Bytes& bytes() const { return bytes_; }
+    Bytes& bytes() { return bytes_; }
+    const uint8_t* data() const { return bytes_.data(); }
+    uint8_t* data() { return bytes_.data(); }
     static constexpr std::size_t size() { return kSettingsImageSize; }
-    uint8_t operator[](std::size_t offset) const { return m_bytes.at(offset); }
-    uint8_t& operator[](std::size_t offset) { return m_bytes.at(offset); }
+    uint8_t operator[](std::size_t offset) const { return bytes_.at(offset); }
+    uint8_t& operator[](std::size_t offset) { return bytes_.at(offset); }
 
-    bool operator==(const SettingsImage& other) const { return m_bytes == other.m_bytes; }
-    bool operator!=(const SettingsImage& other) const { return m_bytes != other.m_bytes; }
+    bool operator==(const SettingsImage& other) const { return bytes_ == other.bytes_; }
+    bool operator!=(const SettingsImage& other) const { return bytes_ != other.bytes_; }
 
-    // Identifiers. The count byte is returned as stored; usedIdentifierRecords() never
+    // Identifiers. The count byte is returned as stored; UsedIdentifierRecords() never
     // exceeds 28, so a reader never walks past offset 224.
-    int identifierCount() const;
-    void setIdentifierCount(int count);
-    int usedIdentifierRecords() const;
-    static std::size_t identifierRecordOffset(int record);
-    IdentifierCode identifierCode(int record) const;
-    void setIdentifierCode(int record, const IdentifierCode& code);
-    uint8_t identifierCodeByte(int record, std::size_t index) const;
-    void setIdentifierCodeByte(int record, std::size_t index, uint8_t value);
-    uint8_t armRights(int record) const;
-    void setArmRights(int record, uint8_t loops);
-    uint8_t disarmRights(int record) const;
-    void setDisarmRights(int record, uint8_t loops);
+    int IdentifierCount() const;
+    void SetIdentifierCount(int count);
+    int UsedIdentifierRecords() const;
+    static std::size_t IdentifierRecordOffset(int record);
+    IdentifierCode IdentifierCodeAt(int record) const;
+    void SetIdentifierCode(int record, const IdentifierCode& code);
+    uint8_t IdentifierCodeByte(int record, std::size_t index) const;
+    void SetIdentifierCodeByte(int record, std::size_t index, uint8_t value);
+    uint8_t ArmRights(int record) const;
+    void SetArmRights(int record, uint8_t loops);
+    uint8_t DisarmRights(int record) const;
+    void SetDisarmRights(int record, uint8_t loops);
 
     // Output records.
-    static std::size_t outputRecordOffset(int output);
-    uint8_t outputBinding(int output) const;
-    void setOutputBinding(int output, uint8_t loops);
-    uint8_t outputFlags(int output) const;
-    void setOutputFlags(int output, uint8_t flags);
-    bool outputFlag(int output, OutputFlag flag) const;
-    void setOutputFlag(int output, OutputFlag flag, bool on);
-    int closingTimeIndex(int output) const;
-    void setClosingTimeIndex(int output, int index);
-    int openingTimeIndex(int output) const;
-    void setOpeningTimeIndex(int output, int index);
-    int notificationDurationIndex(int output) const;
-    void setNotificationDurationIndex(int output, int index);
-    uint8_t outputReservedBits(int output) const; // bits 0..5 of record byte 2, written as 0
+    static std::size_t OutputRecordOffset(int output);
+    uint8_t OutputBinding(int output) const;
+    void SetOutputBinding(int output, uint8_t loops);
+    uint8_t OutputFlags(int output) const;
+    void SetOutputFlags(int output, uint8_t flags);
+    bool HasOutputFlag(int output, OutputFlag flag) const;
+    void SetOutputFlag(int output, OutputFlag flag, bool on);
+    int ClosingTimeIndex(int output) const;
+    void SetClosingTimeIndex(int output, int index);
+    int OpeningTimeIndex(int output) const;
+    void SetOpeningTimeIndex(int output, int index);
+    int NotificationDurationIndex(int output) const;
+    void SetNotificationDurationIndex(int output, int index);
+    uint8_t OutputReservedBits(int output) const; // bits 0..5 of record byte 2, written as 0
 
     // Per-loop option sets.
-    uint8_t loopOptions(LoopOption option) const;
-    void setLoopOptions(LoopOption option, uint8_t loops);
-    bool loopOption(LoopOption option, int loop) const;
-    void setLoopOption(LoopOption option, int loop, bool on);
+    uint8_t LoopOptions(LoopOption option) const;
+    void SetLoopOptions(LoopOption option, uint8_t loops);
+    bool HasLoopOption(LoopOption option, int loop) const;
+    void SetLoopOption(LoopOption option, int loop, bool on);
 
     // Delays and durations, in seconds.
-    int delaySeconds(Delay delay) const;
-    void setDelaySeconds(Delay delay, int seconds);
-    int rearmTimeSeconds() const;
-    void setRearmTimeSeconds(int seconds);
-    int sounderDurationSeconds() const;
-    void setSounderDurationSeconds(int seconds);
+    int DelaySeconds(Delay delay) const;
+    void SetDelaySeconds(Delay delay, int seconds);
+    int RearmTimeSeconds() const;
+    void SetRearmTimeSeconds(int seconds);
+    int SounderDurationSeconds() const;
+    void SetSounderDurationSeconds(int seconds);
 
     // General option flags.
-    uint8_t optionFlags() const;
-    void setOptionFlags(uint8_t flags);
-    bool optionFlag(OptionFlag flag) const;
-    void setOptionFlag(OptionFlag flag, bool on);
+    uint8_t OptionFlags() const;
+    void SetOptionFlags(uint8_t flags);
+    bool HasOptionFlag(OptionFlag flag) const;
+    void SetOptionFlag(OptionFlag flag, bool on);
 
     // Work-mode nibble of an output: 0 no mode, 1..7 a mode; 8..15 are stored as given.
-    uint8_t workMode(int output) const;
-    void setWorkMode(int output, uint8_t mode);
+    uint8_t WorkMode(int output) const;
+    void SetWorkMode(int output, uint8_t mode);
 
 private:
-    static std::size_t outputByte(int output, std::size_t recordByte);
-    static std::size_t identifierByte(int record, std::size_t recordByte);
-    void setBits(std::size_t offset, uint8_t mask, uint8_t value);
+    static std::size_t OutputByte(int output, std::size_t recordByte);
+    static std::size_t IdentifierByte(int record, std::size_t recordByte);
+    void SetBits(std::size_t offset, uint8_t mask, uint8_t value);
 
-    Bytes m_bytes{};
+    Bytes bytes_{};
 };

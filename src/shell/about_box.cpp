@@ -51,7 +51,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     layout->addWidget(panel);
     layout->addWidget(OKButton, 0, Qt::AlignHCenter);
     setFixedWidth(kBoxWidth);
-    retranslate();
+    Retranslate();
 }
 
 void TAboutBox::OKButtonClick() {
@@ -60,12 +60,12 @@ void TAboutBox::OKButtonClick() {
 
 void TAboutBox::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) {
-        retranslate();
+        Retranslate();
     }
     QDialog::changeEvent(event);
 }
 
-void TAboutBox::retranslate() {
+void TAboutBox::Retranslate() {
     setWindowTitle(tr("О программе"));
     ProductName->setText(tr("Программа настройки прибора 580 в автономном режиме"));
     Version->setText(tr("Версия %1").arg(QLatin1String(velor::kProgramVersion)));

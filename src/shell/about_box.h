@@ -18,7 +18,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void retranslate();
+    void Retranslate();
 
     QLabel* ProgramIcon = nullptr;
     QLabel* ProductName = nullptr;

@@ -9,26 +9,26 @@
 
 #include <exception>
 
-TConfiguratorApp::TConfiguratorApp(int& argc, char** argv) : QApplication(argc, argv) {
+ConfiguratorApp::ConfiguratorApp(int& argc, char** argv) : QApplication(argc, argv) {
     setWindowIcon(LoadProgramIcon());
     // The installed desktop entry (velor580.desktop): lets the desktop match windows and icon.
     setDesktopFileName(QStringLiteral("velor580"));
     setApplicationVersion(QLatin1String(velor::kProgramVersion));
 }
 
-bool TConfiguratorApp::notify(QObject* receiver, QEvent* event) {
+bool ConfiguratorApp::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        reportError(QString::fromUtf8(e.what()));
+        ReportError(QString::fromUtf8(e.what()));
     } catch (...) {
         // An error of unknown kind carries no text; the box is shown with an empty one.
-        reportError(QString());
+        ReportError(QString());
     }
     return false;
 }
 
-void TConfiguratorApp::reportError(const QString& text) {
+void ConfiguratorApp::ReportError(const QString& text) {
     // A box may only be shown from the window's thread; elsewhere the error is logged.
     if (exceptionDialogs_ == nullptr || QThread::currentThread() != thread()) {
         qCritical("Unhandled error in an event handler: %s", qUtf8Printable(text));

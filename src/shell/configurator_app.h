@@ -2,23 +2,23 @@
 
 #include <QApplication>
 
-class TDialogs;
+class DialogService;
 
 // The application object. An error that escapes an event handler on the window's thread is shown
 // in the application's exception box and the message loop goes on, so a failing command is
 // abandoned without ending the program.
-class TConfiguratorApp : public QApplication {
+class ConfiguratorApp : public QApplication {
     Q_OBJECT
 public:
-    TConfiguratorApp(int& argc, char** argv);
+    ConfiguratorApp(int& argc, char** argv);
 
     // The dialogs that show the exception box; null shows nothing (the error is only logged).
-    void setExceptionDialogs(TDialogs* dialogs) { exceptionDialogs_ = dialogs; }
+    void SetExceptionDialogs(DialogService* dialogs) { exceptionDialogs_ = dialogs; }
 
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:
-    void reportError(const QString& text);
+    void ReportError(const QString& text);
 
-    TDialogs* exceptionDialogs_ = nullptr;
+    DialogService* exceptionDialogs_ = nullptr;
 };

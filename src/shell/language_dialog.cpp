@@ -34,10 +34,10 @@ TLaLanguageDialog::TLaLanguageDialog(const std::vector<LanguageChoice>& choices,
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(LanguageList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
-    fillList(choices, currentLocale);
+    FillList(choices, currentLocale);
 }
 
-void TLaLanguageDialog::fillList(const std::vector<LanguageChoice>& choices,
+void TLaLanguageDialog::FillList(const std::vector<LanguageChoice>& choices,
                                  const QString& currentLocale) {
     for (const LanguageChoice& choice : choices) {
         auto* item = new QListWidgetItem(choice.title, LanguageList);
@@ -51,7 +51,7 @@ void TLaLanguageDialog::fillList(const std::vector<LanguageChoice>& choices,
     }
 }
 
-QString TLaLanguageDialog::selectedLocale() const {
+QString TLaLanguageDialog::SelectedLocale() const {
     const QListWidgetItem* item = LanguageList->currentItem();
     return item != nullptr && item->isSelected() ? item->data(kLocaleRole).toString() : QString();
 }

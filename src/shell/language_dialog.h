@@ -24,10 +24,10 @@ public:
                       QWidget* parent = nullptr);
 
     // The code of the language selected in the list, empty when none is.
-    QString selectedLocale() const;
+    QString SelectedLocale() const;
 
 private:
-    void fillList(const std::vector<LanguageChoice>& choices, const QString& currentLocale);
+    void FillList(const std::vector<LanguageChoice>& choices, const QString& currentLocale);
 
     QListWidget* LanguageList = nullptr;
     QPushButton* OKButton = nullptr;

@@ -49,7 +49,7 @@ bool SelectResourceLocale(const QString& baseLocale, ResourceOptions options, QW
     if (runModal(dialog) != QDialog::Accepted) {
         return false;
     }
-    const QString chosen = dialog.selectedLocale();
+    const QString chosen = dialog.SelectedLocale();
     if (chosen.isEmpty()) {
         return false;
     }

@@ -53,16 +53,16 @@ int main(int argc, char** argv) {
     if (Answered(argc, argv)) {
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
-    TConfiguratorApp app(argc, argv);
+    ConfiguratorApp app(argc, argv);
     QtDialogs dialogs;
     QtDesktop desktop;
-    app.setExceptionDialogs(&dialogs);
+    app.SetExceptionDialogs(&dialogs);
 
-    TStartupContext context;
+    StartupContext context;
     context.dialogs = &dialogs;
     context.desktop = &desktop;
-    context.setMainWindow = [&dialogs](QWidget* window) { dialogs.setMainWindow(window); };
+    context.setMainWindow = [&dialogs](QWidget* window) { dialogs.SetMainWindow(window); };
     const int exitCode = RunConfigurator(context);
-    app.setExceptionDialogs(nullptr);
+    app.SetExceptionDialogs(nullptr);
     return exitCode;
 }

@@ -17,7 +17,7 @@ ProgramShellServices::ProgramShellServices(QString programPath, velor::ModalRunn
     : programPath_(std::move(programPath)),
       runModal_(runModal ? std::move(runModal) : velor::ModalRunner(&velor::RunModal)) {}
 
-TShellServices::HelpLocation ProgramShellServices::helpFile() const {
+ShellServices::HelpLocation ProgramShellServices::HelpFile() const {
     HelpLocation file;
     file.name = velor::ReadHelpFileName(programPath_);
     file.path = velor::DataFolder(programPath_) + QLatin1Char('/') + QLatin1String(kHelpFolder) +
@@ -25,23 +25,23 @@ TShellServices::HelpLocation ProgramShellServices::helpFile() const {
     return file;
 }
 
-void ProgramShellServices::showAboutBox() {
+void ProgramShellServices::ShowAboutBox() {
     if (aboutBox_ != nullptr) {
         runModal_(*aboutBox_);
     }
 }
 
-void ProgramShellServices::checkLanguageLibraries() const {
+void ProgramShellServices::CheckLanguageLibraries() const {
     velor::CheckResourceCount(programPath_);
 }
 
 // The base language "RU", the library's own number and date formats, centred on the window.
-TShellServices::LanguageChoice ProgramShellServices::selectResourceLocale(QWidget* owner) {
+ShellServices::LanguageChoice ProgramShellServices::SelectResourceLocale(QWidget* owner) {
     LanguageChoice choice;
     choice.chosen =
         velor::SelectResourceLocale(velor::kBaseLocale, {}, owner, runModal_, programPath_);
     if (choice.chosen) {
-        choice.unwrittenIni = recordLocale();
+        choice.unwrittenIni = RecordLocale();
     }
     return choice;
 }
@@ -49,7 +49,7 @@ TShellServices::LanguageChoice ProgramShellServices::selectResourceLocale(QWidge
 // The runtime's per-user default locale and the INI key [Language] Default are kept equal, so
 // that the next start uses the chosen language; the catalogue is reloaded so that later
 // messages appear in it too. Returns the INI file when it could not be written.
-QString ProgramShellServices::recordLocale() {
+QString ProgramShellServices::RecordLocale() {
     velor::SetCurrentDefaultLocaleReg(programPath_);
     QString locale = velor::GetCurrentDefaultLocaleReg(programPath_);
     if (locale.isEmpty()) {

@@ -10,21 +10,21 @@ class TAboutBox;
 // The shell services the running program gives its main window: the help file named in the
 // program's INI file, the about box created at start-up, and the locale runtime's language
 // libraries and dialog with the INI record of the chosen language.
-class ProgramShellServices : public TShellServices {
+class ProgramShellServices : public ShellServices {
 public:
     // runModal shows the about box and the language dialog; the real one is velor::RunModal.
     ProgramShellServices(QString programPath, velor::ModalRunner runModal);
 
     // The about box to show; null until start-up has created it (nothing is shown until then).
-    void setAboutBox(TAboutBox* aboutBox) { aboutBox_ = aboutBox; }
+    void SetAboutBox(TAboutBox* aboutBox) { aboutBox_ = aboutBox; }
 
-    HelpLocation helpFile() const override;
-    void showAboutBox() override;
-    void checkLanguageLibraries() const override;
-    LanguageChoice selectResourceLocale(QWidget* owner) override;
+    HelpLocation HelpFile() const override;
+    void ShowAboutBox() override;
+    void CheckLanguageLibraries() const override;
+    LanguageChoice SelectResourceLocale(QWidget* owner) override;
 
 private:
-    QString recordLocale();
+    QString RecordLocale();
 
     QString programPath_;
     velor::ModalRunner runModal_;

@@ -20,10 +20,10 @@
 #include <stdexcept>
 #include <thread>
 
-TStartedProgram::TStartedProgram() = default;
-TStartedProgram::TStartedProgram(TStartedProgram&&) noexcept = default;
-TStartedProgram& TStartedProgram::operator=(TStartedProgram&&) noexcept = default;
-TStartedProgram::~TStartedProgram() = default;
+StartedProgram::StartedProgram() = default;
+StartedProgram::StartedProgram(StartedProgram&&) noexcept = default;
+StartedProgram& StartedProgram::operator=(StartedProgram&&) noexcept = default;
+StartedProgram::~StartedProgram() = default;
 
 namespace {
 
@@ -31,8 +31,8 @@ void SleepMilliseconds(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-TMainFormDeps MakeMainFormDeps(const TStartupContext& context, TShellServices* shell) {
-    TMainFormDeps deps;
+MainFormDeps MakeMainFormDeps(const StartupContext& context, ShellServices* shell) {
+    MainFormDeps deps;
     deps.dialogs = context.dialogs;
     deps.desktop = context.desktop;
     deps.shell = shell;
@@ -45,8 +45,8 @@ TMainFormDeps MakeMainFormDeps(const TStartupContext& context, TShellServices* s
     return deps;
 }
 
-std::unique_ptr<TMainForm> CreateMainForm(const TStartupContext& context, TShellServices* shell) {
-    TMainFormDeps deps = MakeMainFormDeps(context, shell);
+std::unique_ptr<TMainForm> CreateMainForm(const StartupContext& context, ShellServices* shell) {
+    MainFormDeps deps = MakeMainFormDeps(context, shell);
     if (context.makeMainForm) {
         return context.makeMainForm(std::move(deps));
     }
@@ -61,7 +61,7 @@ void StartLanguage(const QString& programPath) {
     velor::LoadMessageCatalogue(programPath);
 }
 
-void ShowStartupError(TDialogs* dialogs, const QString& text) {
+void ShowStartupError(DialogService* dialogs, const QString& text) {
     if (dialogs == nullptr) {
         qCritical("Start-up failed: %s", qUtf8Printable(text));
         return;
@@ -80,7 +80,7 @@ QString CurrentErrorText() {
     }
 }
 
-void TellMainWindow(const TStartupContext& context, QWidget* window) {
+void TellMainWindow(const StartupContext& context, QWidget* window) {
     if (context.setMainWindow) {
         context.setMainWindow(window);
     }
@@ -88,7 +88,7 @@ void TellMainWindow(const TStartupContext& context, QWidget* window) {
 
 } // namespace
 
-TStartedProgram StartConfigurator(const TStartupContext& context) {
+StartedProgram StartConfigurator(const StartupContext& context) {
     if (context.dialogs == nullptr) {
         throw std::logic_error("start-up needs the dialogs");
     }
@@ -98,7 +98,7 @@ TStartedProgram StartConfigurator(const TStartupContext& context) {
     const bool iniWritable = velor::PrepareUserIni(context.programPath);
     StartLanguage(context.programPath);
 
-    TStartedProgram program;
+    StartedProgram program;
     program.shell = std::make_unique<ProgramShellServices>(context.programPath, context.runModal);
     program.mainForm = CreateMainForm(context, program.shell.get());
     TellMainWindow(context, program.mainForm.get());
@@ -107,12 +107,12 @@ TStartedProgram StartConfigurator(const TStartupContext& context) {
         program.mainForm->ReportIniWriteFailure(velor::IniFilePath(context.programPath));
     }
     program.aboutBox = std::make_unique<TAboutBox>();
-    program.shell->setAboutBox(program.aboutBox.get());
+    program.shell->SetAboutBox(program.aboutBox.get());
     return program;
 }
 
-int RunConfigurator(const TStartupContext& context) {
-    TStartedProgram program;
+int RunConfigurator(const StartupContext& context) {
+    StartedProgram program;
     try {
         program = StartConfigurator(context);
     } catch (...) {

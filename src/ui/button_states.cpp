@@ -1,16 +1,16 @@
 #include "ui/button_states.h"
 
 namespace {
-constexpr TEnable X = TEnable::On;
-constexpr TEnable o = TEnable::Off;
-constexpr TEnable k = TEnable::Keep;
+constexpr EnableState X = EnableState::On;
+constexpr EnableState o = EnableState::Off;
+constexpr EnableState k = EnableState::Keep;
 
-constexpr int kStateCount = static_cast<int>(TButtonState::FirmwareWritten) + 1;
+constexpr int kStateCount = static_cast<int>(ButtonState::FirmwareWritten) + 1;
 
-// X enabled, o disabled, k left as it is. Rows in the order of TButtonState; columns in the
-// order of TCommandControl:
+// X enabled, o disabled, k left as it is. Rows in the order of ButtonState; columns in the
+// order of CommandControl:
 //  Connect Cancel Read Write Save Load Default LoadId WorkMode About
-constexpr std::array<TButtonRow, kStateCount> kRows = {{
+constexpr std::array<ButtonStateRow, kStateCount> kRows = {{
     {o, o, o, o, o, o, o, o, X, X}, // NoWorkMode
     {o, o, o, o, X, X, X, k, X, X}, // DemoMode
     {X, o, o, o, o, o, o, k, X, X}, // ModeChosen
@@ -33,10 +33,10 @@ constexpr std::array<const char*, kCommandControlCount> kNames = {
 };
 } // namespace
 
-const TButtonRow& ButtonRow(TButtonState state) {
+const ButtonStateRow& ButtonRow(ButtonState state) {
     return kRows[static_cast<int>(state)];
 }
 
-const char* CommandControlName(TCommandControl control) {
+const char* CommandControlName(CommandControl control) {
     return kNames[static_cast<int>(control)];
 }

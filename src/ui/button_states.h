@@ -3,7 +3,7 @@
 #include <array>
 
 // The states of the window that decide which command controls are enabled.
-enum class TButtonState {
+enum class ButtonState {
     NoWorkMode,            // created, no work mode chosen yet
     DemoMode,              // demo work mode chosen
     ModeChosen,            // settings or firmware work mode chosen, not connected
@@ -21,7 +21,7 @@ enum class TButtonState {
 };
 
 // The controls a state can change, in table order.
-enum class TCommandControl {
+enum class CommandControl {
     Connect,
     Cancel,
     Read,
@@ -35,12 +35,12 @@ enum class TCommandControl {
 };
 constexpr int kCommandControlCount = 10;
 
-enum class TEnable { Off, On, Keep };
+enum class EnableState { Off, On, Keep };
 
-using TButtonRow = std::array<TEnable, kCommandControlCount>;
+using ButtonStateRow = std::array<EnableState, kCommandControlCount>;
 
 // The enabled state of every command control in a state (Keep: left as it is).
-const TButtonRow& ButtonRow(TButtonState state);
+const ButtonStateRow& ButtonRow(ButtonState state);
 
 // The object name of a command control ("ConnectButton", "WorkMode", "BtnAbout", ...).
-const char* CommandControlName(TCommandControl control);
+const char* CommandControlName(CommandControl control);

@@ -3,6 +3,6 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-bool QtDesktop::openUrl(const QUrl& url) {
+bool QtDesktop::OpenUrl(const QUrl& url) {
     return QDesktopServices::openUrl(url);
 }

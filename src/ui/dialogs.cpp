@@ -78,7 +78,7 @@ QFileDialog* makeFileDialog(QWidget* parent, const FileDialogRequest& r) {
 
 } // namespace
 
-QWidget* QtDialogs::owner(BoxOwner which) const {
+QWidget* QtDialogs::Owner(BoxOwner which) const {
     if (which == BoxOwner::Active) {
         if (QWidget* active = QApplication::activeWindow()) {
             return active;
@@ -87,13 +87,13 @@ QWidget* QtDialogs::owner(BoxOwner which) const {
     return mainWindow_;
 }
 
-BoxResult QtDialogs::messageBox(const MessageBoxRequest& r) {
-    QMessageBox box(toQtIcon(r.icon), r.caption, r.text, toQtButtons(r.buttons), owner(r.owner));
+BoxResult QtDialogs::MessageBox(const MessageBoxRequest& r) {
+    QMessageBox box(toQtIcon(r.icon), r.caption, r.text, toQtButtons(r.buttons), Owner(r.owner));
     box.setDefaultButton(toQtButton(r.defaultButton));
     return fromQtButton(box.exec());
 }
 
-QString QtDialogs::openFileName(const FileDialogRequest& r) {
+QString QtDialogs::OpenFileName(const FileDialogRequest& r) {
     std::unique_ptr<QFileDialog> dialog(makeFileDialog(mainWindow_, r));
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     // The chosen file need not exist: opening it reports the error in the program's own terms.
@@ -104,7 +104,7 @@ QString QtDialogs::openFileName(const FileDialogRequest& r) {
     return dialog->selectedFiles().constFirst();
 }
 
-QString QtDialogs::saveFileName(const FileDialogRequest& r) {
+QString QtDialogs::SaveFileName(const FileDialogRequest& r) {
     std::unique_ptr<QFileDialog> dialog(makeFileDialog(mainWindow_, r));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     // Replacing an existing configuration file is not confirmed.
@@ -115,21 +115,21 @@ QString QtDialogs::saveFileName(const FileDialogRequest& r) {
     return dialog->selectedFiles().constFirst();
 }
 
-void ShowErrorBox(TDialogs& dialogs, const QString& text) {
+void ShowErrorBox(DialogService& dialogs, const QString& text) {
     MessageBoxRequest box;
     box.text = text;
     box.caption = velor::MessageText(velor::msg::kError);
     box.icon = BoxIcon::Error;
     box.buttons = BoxButtons::Ok;
     box.owner = BoxOwner::Main;
-    dialogs.messageBox(box);
+    dialogs.MessageBox(box);
 }
 
-void ShowExceptionBox(TDialogs& dialogs, const QString& text) {
+void ShowExceptionBox(DialogService& dialogs, const QString& text) {
     MessageBoxRequest r;
     r.text = text;
     r.caption = QCoreApplication::applicationName();
     r.icon = BoxIcon::Error;
     r.owner = BoxOwner::Active;
-    dialogs.messageBox(r);
+    dialogs.MessageBox(r);
 }

@@ -33,42 +33,42 @@ struct FileDialogRequest {
     QString defaultSuffix;  // added to a name typed without extension, e.g. "cfg"
 };
 
-class TDialogs {
+class DialogService {
 public:
-    virtual ~TDialogs() = default;
-    virtual BoxResult messageBox(const MessageBoxRequest& request) = 0;
+    virtual ~DialogService() = default;
+    virtual BoxResult MessageBox(const MessageBoxRequest& request) = 0;
     // Both return the chosen path, or an empty string when the user cancels.
-    virtual QString openFileName(const FileDialogRequest& request) = 0;
-    virtual QString saveFileName(const FileDialogRequest& request) = 0;
+    virtual QString OpenFileName(const FileDialogRequest& request) = 0;
+    virtual QString SaveFileName(const FileDialogRequest& request) = 0;
 };
 
 // The real boxes and dialogs. mainWindow is the owner for BoxOwner::Main and the fallback for
 // BoxOwner::Active when no window is active.
-class QtDialogs : public TDialogs {
+class QtDialogs : public DialogService {
 public:
     explicit QtDialogs(QWidget* mainWindow = nullptr) : mainWindow_(mainWindow) {}
-    void setMainWindow(QWidget* w) { mainWindow_ = w; }
+    void SetMainWindow(QWidget* w) { mainWindow_ = w; }
 
-    BoxResult messageBox(const MessageBoxRequest& request) override;
-    QString openFileName(const FileDialogRequest& request) override;
-    QString saveFileName(const FileDialogRequest& request) override;
+    BoxResult MessageBox(const MessageBoxRequest& request) override;
+    QString OpenFileName(const FileDialogRequest& request) override;
+    QString SaveFileName(const FileDialogRequest& request) override;
 
 private:
-    QWidget* owner(BoxOwner which) const;
+    QWidget* Owner(BoxOwner which) const;
     QWidget* mainWindow_;
 };
 
 // The window's error box: the text, caption "Ошибка!", error icon, OK, owned by the main window.
-void ShowErrorBox(TDialogs& dialogs, const QString& text);
+void ShowErrorBox(DialogService& dialogs, const QString& text);
 
 // The application's general exception box: the error's text, error icon, OK, owned by the active
 // window. Used where a command fails with an error it does not handle itself.
-void ShowExceptionBox(TDialogs& dialogs, const QString& text);
+void ShowExceptionBox(DialogService& dialogs, const QString& text);
 
 // Runs a command handler; an error the command does not handle itself ends it and is shown in
 // the application's exception box. Qt's event delivery is not exception-safe, so no error may
 // unwind through it.
-template <class Command> void RunGuarded(TDialogs& dialogs, Command&& command) {
+template <class Command> void RunGuarded(DialogService& dialogs, Command&& command) {
     try {
         command();
     } catch (const std::exception& error) {

@@ -50,17 +50,17 @@ public:
     FtStatus Close(FtHandle) override { return kFtInvalidHandle; }
 };
 
-std::unique_ptr<FtdiDriver> MakeDriver(const TMainFormDeps& deps) {
+std::unique_ptr<FtdiDriver> MakeDriver(const MainFormDeps& deps) {
     std::unique_ptr<FtdiDriver> driver = deps.makeDriver ? deps.makeDriver() : nullptr;
     return driver ? std::move(driver) : std::make_unique<NoBridgeDriver>();
 }
 
-Sleeper MakeSleeper(const TMainFormDeps& deps) {
+Sleeper MakeSleeper(const MainFormDeps& deps) {
     return deps.sleeper ? Sleeper(deps.sleeper) : DefaultSleeper();
 }
 } // namespace
 
-TMainForm::TMainForm(TMainFormDeps deps, QWidget* parent)
+TMainForm::TMainForm(MainFormDeps deps, QWidget* parent)
     : QWidget(parent), deps_(std::move(deps)),
       port_(
           MakeDriver(deps_), [this] { ShowPortIoError(); },
@@ -73,7 +73,7 @@ TMainForm::TMainForm(TMainFormDeps deps, QWidget* parent)
     BuildLayout();
     controls_.Build(*this);
     RetranslateUi();
-    SetButtonState(TButtonState::NoWorkMode);
+    SetButtonState(ButtonState::NoWorkMode);
     WireMainPage();
     WireLoopPage();
     WireOutputPage();
@@ -263,7 +263,7 @@ bool TMainForm::FormClose() {
     r.buttons = BoxButtons::YesNo;
     r.defaultButton = BoxResult::No;
     r.owner = BoxOwner::Main;
-    return deps_.dialogs->messageBox(r) == BoxResult::Yes;
+    return deps_.dialogs->MessageBox(r) == BoxResult::Yes;
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

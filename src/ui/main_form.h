@@ -48,7 +48,7 @@ public:
 
     // Throws std::runtime_error when construction cannot complete (for instance when the
     // factory-defaults file cannot be read); the caller reports it and ends the program.
-    explicit TMainForm(TMainFormDeps deps, QWidget* parent = nullptr);
+    explicit TMainForm(MainFormDeps deps, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // The control of that name as T. A name that does not exist, or a control of another class,
@@ -89,7 +89,7 @@ public:
     void BitBtn_SelectLangClick();
 
     // Sets the enabled state of the command controls for a window state.
-    void SetButtonState(TButtonState state);
+    void SetButtonState(ButtonState state);
     // Empties the seven labels of the firmware page.
     void ClearFirmwareLabels();
     // Empties the firmware-page labels and the device labels of the main page.
@@ -166,7 +166,7 @@ public:
     // iniPath could not be written, so choices such as the language will not be kept.
     void ReportIniWriteFailure(const QString& iniPath);
 
-    TDialogs& Dialogs() const { return *deps_.dialogs; }
+    DialogService& Dialogs() const { return *deps_.dialogs; }
     QString FirmwareFolder() const;
 
     // The members a device operation works with; owned by the window for its whole life.
@@ -241,7 +241,7 @@ private:
     void ReportOpenFailure();
     void SetWorkModePages(int workMode);
 
-    TMainFormDeps deps_;
+    MainFormDeps deps_;
     TFTDIUsbPort port_;
     TVelorDevice device_;
     TVelorTable readTable_;

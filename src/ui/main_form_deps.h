@@ -5,18 +5,18 @@
 #include <functional>
 #include <memory>
 
-class TDialogs;
-class TDesktop;
-class TShellServices;
+class DialogService;
+class Desktop;
+class ShellServices;
 class FtdiDriver;
 
 // What the main window is given from outside: the seams that tests replace.
-struct TMainFormDeps {
-    TDialogs* dialogs = nullptr; // every box and file dialog; not owned, outlives the window
-    TDesktop* desktop = nullptr; // help, web and e-mail opening; not owned, may be null in tests
+struct MainFormDeps {
+    DialogService* dialogs = nullptr; // every box and file dialog; not owned, outlives the window
+    Desktop* desktop = nullptr; // help, web and e-mail opening; not owned, may be null in tests
     // The program's path, the about box and the language dialog; not owned, outlives the window.
     // Null (in tests of other parts) leaves the help, about and language commands doing nothing.
-    TShellServices* shell = nullptr;
+    ShellServices* shell = nullptr;
     // Creates the driver behind the window's USB port (the tty driver in the program).
     std::function<std::unique_ptr<FtdiDriver>()> makeDriver;
     // Every protocol wait of the device object goes through this (milliseconds).

@@ -8,9 +8,9 @@ class QWidget;
 // above the window: the help file, the about box, the language libraries and dialog, and the
 // record of the chosen language. Start-up gives the window the real services; tests give it
 // services over a program in a temporary folder.
-class TShellServices {
+class ShellServices {
 public:
-    virtual ~TShellServices() = default;
+    virtual ~ShellServices() = default;
 
     // The help file of the current language: its name as the program's INI file gives it, and
     // its full path in the "help" folder of the program's data (the folder itself for no name).
@@ -18,13 +18,13 @@ public:
         QString name;
         QString path;
     };
-    virtual HelpLocation helpFile() const = 0;
+    virtual HelpLocation HelpFile() const = 0;
 
     // Shows the about box modally and returns once the user has closed it.
-    virtual void showAboutBox() = 0;
+    virtual void ShowAboutBox() = 0;
 
     // Fails (std::runtime_error) when no language library lies beside the program.
-    virtual void checkLanguageLibraries() const = 0;
+    virtual void CheckLanguageLibraries() const = 0;
 
     // What a language choice came to: whether the user confirmed a language, and the INI file
     // that could not record it for the next start (empty when it was recorded).
@@ -37,5 +37,5 @@ public:
     // the program to it (its library, or the built-in texts for the base language; every open
     // window is retranslated), records it as the language of the next start and reloads the
     // message catalogue in it; when the user cancels, nothing changes.
-    virtual LanguageChoice selectResourceLocale(QWidget* owner) = 0;
+    virtual LanguageChoice SelectResourceLocale(QWidget* owner) = 0;
 };

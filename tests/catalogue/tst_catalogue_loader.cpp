@@ -53,7 +53,7 @@ class TestCatalogueLoader : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(isolation_.inEffect()); }
+    void initTestCase() { QVERIFY(isolation_.InEffect()); }
 
     void load_data() {
         QTest::addColumn<QString>("recordedLocale"); // null: nothing recorded
@@ -81,7 +81,7 @@ private slots:
             velor::SetDefaultLocaleReg(program.path(), recordedLocale);
         }
         if (!libraryLocale.isNull()) {
-            QVERIFY(program.installLanguageLibrary(libraryLocale));
+            QVERIFY(program.InstallLanguageLibrary(libraryLocale));
         }
         FillWithPreviousTexts();
         velor::LoadMessageCatalogue(program.path());
@@ -91,7 +91,7 @@ private slots:
     void longTextIsCut() {
         const FakeProgram program;
         velor::SetDefaultLocaleReg(program.path(), QStringLiteral("EN"));
-        QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
+        QVERIFY(program.InstallLanguageLibrary(QStringLiteral("EN")));
         velor::LoadMessageCatalogue(program.path());
         QCOMPARE(velor::MessageText(kLongTextId).size(), velor::kMaxMessageLength);
         QVERIFY(LibraryText(kLongTextId).startsWith(velor::MessageText(kLongTextId)));
@@ -101,7 +101,7 @@ private slots:
     // previous language's texts, and ids above the built-in ones stay empty.
     void languageChangeKeepsPreviousTextsAboveTheLibrary() {
         const FakeProgram program;
-        QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
+        QVERIFY(program.InstallLanguageLibrary(QStringLiteral("EN")));
         velor::ClearMessageCatalogue();
         velor::SetDefaultLocaleReg(program.path(), QStringLiteral("RU"));
         velor::LoadMessageCatalogue(program.path());
@@ -118,7 +118,7 @@ private slots:
     // The recorded locale and the library both go by the program file's current name.
     void renamedProgramUsesItsOwnLibrary() {
         FakeProgram program;
-        QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
+        QVERIFY(program.InstallLanguageLibrary(QStringLiteral("EN")));
         velor::SetDefaultLocaleReg(program.path(), QStringLiteral("EN"));
         QVERIFY(program.rename(QStringLiteral("renamed")));
         FillWithPreviousTexts();
@@ -129,7 +129,7 @@ private slots:
         velor::LoadMessageCatalogue(program.path());
         VerifyCatalogue(Source::BuiltIn);
 
-        QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
+        QVERIFY(program.InstallLanguageLibrary(QStringLiteral("EN")));
         FillWithPreviousTexts();
         velor::LoadMessageCatalogue(program.path());
         VerifyCatalogue(Source::Library);

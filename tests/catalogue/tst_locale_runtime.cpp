@@ -30,7 +30,7 @@ class TestLocaleRuntime : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(isolation_.inEffect()); }
+    void initTestCase() { QVERIFY(isolation_.InEffect()); }
     void cleanup() { velor::SetNewResourceFile(QString(), {}, velor::kBaseLocale); }
 
     void defaultLocaleIsKeptPerProgram() {
@@ -66,12 +66,12 @@ private slots:
         QFETCH(QString, text10001);
         const FakeProgram program;
         if (libraryBesideProgram) {
-            QVERIFY(program.installLanguageLibrary(locale));
+            QVERIFY(program.InstallLanguageLibrary(locale));
         }
-        FakeProgram::writeFile(velor::LanguageLibraryPath(program.path(), QStringLiteral("CFG")),
+        FakeProgram::WriteFile(velor::LanguageLibraryPath(program.path(), QStringLiteral("CFG")),
                                "0\r\n1\r\n");
         // A library already installed must give way whatever the outcome.
-        QVERIFY(program.installLanguageLibrary(QStringLiteral("PREV")));
+        QVERIFY(program.InstallLanguageLibrary(QStringLiteral("PREV")));
         QVERIFY(velor::SetNewResourceFile(QStringLiteral("PREV"), {}, velor::kBaseLocale,
                                           program.path()));
 
@@ -82,7 +82,7 @@ private slots:
 
     void switchingSendsLanguageChange() {
         const FakeProgram program;
-        QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
+        QVERIFY(program.InstallLanguageLibrary(QStringLiteral("EN")));
         LanguageChangeCounter counter;
         velor::SetNewResourceFile(QStringLiteral("EN"), {}, velor::kBaseLocale, program.path());
         QVERIFY(counter.count > 0);
@@ -101,7 +101,7 @@ private slots:
         const velor::ResourceOptions options(keepFormats ? velor::ResourceOption::KeepFormats
                                                          : velor::ResourceOptions());
         const FakeProgram program;
-        QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
+        QVERIFY(program.InstallLanguageLibrary(QStringLiteral("EN")));
         const QLocale before(QLocale::Russian, QLocale::Russia);
         QLocale::setDefault(before);
 

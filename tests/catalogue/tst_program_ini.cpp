@@ -17,7 +17,7 @@ class TestProgramIni : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(isolation_.inEffect()); }
+    void initTestCase() { QVERIFY(isolation_.InEffect()); }
 
     void filesAreNamedAfterTheProgram_data() {
         QTest::addColumn<QString>("program");
@@ -113,7 +113,7 @@ private slots:
         QVERIFY(velor::WriteStartupLocale(QStringLiteral("EN"), program.path()));
         QCOMPARE(velor::ReadStartupLocale(program.path()), QStringLiteral("EN"));
 
-        program.writeIni("[Help]\nRU=r.html\n[Port]\nDevice=/dev/pts/7\n");
+        program.WriteIni("[Help]\nRU=r.html\n[Port]\nDevice=/dev/pts/7\n");
         QVERIFY(velor::WriteStartupLocale(QStringLiteral("DE"), program.path()));
         QCOMPARE(velor::ReadStartupLocale(program.path()), QStringLiteral("DE"));
         QCOMPARE(velor::ReadHelpFileName(program.path()), QStringLiteral("r.html"));
@@ -122,10 +122,10 @@ private slots:
 
     void renamedProgramUsesItsOwnIniFile() {
         FakeProgram program;
-        program.writeIni("[Language]\nDefault=EN\n");
+        program.WriteIni("[Language]\nDefault=EN\n");
         QVERIFY(program.rename(QStringLiteral("renamed")));
         QCOMPARE(velor::ReadStartupLocale(program.path()), QStringLiteral("RU"));
-        program.writeIni("[Language]\nDefault=DE\n");
+        program.WriteIni("[Language]\nDefault=DE\n");
         QCOMPARE(velor::IniFilePath(program.path()), program.folder() + "/renamed.INI");
         QCOMPARE(velor::ReadStartupLocale(program.path()), QStringLiteral("DE"));
     }
@@ -164,7 +164,7 @@ private slots:
         const FakeProgram program(QStringLiteral("velor580"),
                                   installed ? FakeProgram::Layout::Installed
                                             : FakeProgram::Layout::RuntimeFolder);
-        QVERIFY(program.copyIntoFolder(Defaults(), QLatin1String(velor::kFactoryDefaultsFile)));
+        QVERIFY(program.CopyIntoFolder(Defaults(), QLatin1String(velor::kFactoryDefaultsFile)));
         if (defaultsBeside && installed) { // a runtime folder's data folder is its own
             QVERIFY(QFile::copy(Defaults(), program.folder() + QLatin1Char('/') +
                                                 QLatin1String(velor::kFactoryDefaultsFile)));
@@ -187,10 +187,10 @@ private slots:
     // upgrade) adds only what a newer template has and keeps every value the technician set.
     void userIniIsSeededAndKeptOnUpgrades() {
         const FakeProgram program(QStringLiteral("velor580"), FakeProgram::Layout::Installed);
-        QVERIFY(program.copyIntoFolder(Defaults(), QLatin1String(velor::kFactoryDefaultsFile)));
+        QVERIFY(program.CopyIntoFolder(Defaults(), QLatin1String(velor::kFactoryDefaultsFile)));
         const QString path = program.path();
         const QByteArray shipped("[Language]\nDefault=RU\n\n[Help]\nRU=velor580_ru.html\n");
-        FakeProgram::writeFile(velor::IniTemplatePath(path), shipped);
+        FakeProgram::WriteFile(velor::IniTemplatePath(path), shipped);
         QVERIFY(!QFileInfo::exists(velor::IniFilePath(path)));
 
         QVERIFY(velor::PrepareUserIni(path));
@@ -200,7 +200,7 @@ private slots:
         QVERIFY(velor::WriteStartupLocale(QStringLiteral("EN"), path));
 
         const QByteArray upgraded = shipped + "EN=velor580_en.html\n";
-        FakeProgram::writeFile(velor::IniTemplatePath(path), upgraded);
+        FakeProgram::WriteFile(velor::IniTemplatePath(path), upgraded);
         QVERIFY(velor::PrepareUserIni(path));
         QCOMPARE(velor::ReadStartupLocale(path), QStringLiteral("EN"));
         QCOMPARE(velor::ReadIniString(velor::IniFilePath(path), "Help", "EN", {}),
@@ -213,7 +213,7 @@ private slots:
     // A runtime folder keeps its own INI file: nothing is created with the user.
     void runtimeFolderNeedsNoUserIni() {
         const FakeProgram program(QStringLiteral("velor580"));
-        QVERIFY(program.copyIntoFolder(Defaults(), QLatin1String(velor::kFactoryDefaultsFile)));
+        QVERIFY(program.CopyIntoFolder(Defaults(), QLatin1String(velor::kFactoryDefaultsFile)));
         QVERIFY(QDir(isolation_.configHome() + "/velor580").removeRecursively());
         QVERIFY(velor::PrepareUserIni(program.path()));
         QVERIFY(!QFileInfo::exists(velor::UserIniPath(program.path())));
@@ -223,10 +223,10 @@ private slots:
     // say so, for the window to report.
     void unwritableUserIniIsReported() {
         const FakeProgram program(QStringLiteral("velor580"), FakeProgram::Layout::Installed);
-        QVERIFY(program.copyIntoFolder(Defaults(), QLatin1String(velor::kFactoryDefaultsFile)));
+        QVERIFY(program.CopyIntoFolder(Defaults(), QLatin1String(velor::kFactoryDefaultsFile)));
         const QString blocker = isolation_.configHome() + "/velor580";
         QVERIFY(QDir(blocker).removeRecursively());
-        FakeProgram::writeFile(blocker, "a file where the folder belongs");
+        FakeProgram::WriteFile(blocker, "a file where the folder belongs");
         QVERIFY(QFileInfo(blocker).isFile());
         const bool seeded = velor::PrepareUserIni(program.path());
         const bool written = velor::WriteStartupLocale(QStringLiteral("EN"), program.path());
@@ -242,7 +242,7 @@ private:
 
     static void writeIniUnlessMissing(const FakeProgram& program, const QByteArray& ini) {
         if (ini != kNoFile) {
-            program.writeIni(ini);
+            program.WriteIni(ini);
         }
     }
 

@@ -141,7 +141,7 @@ QString ErrorText(const std::function<void()>& action) {
 
 Q_DECLARE_METATYPE(Entry)
 
-class CfgFormatTest : public QObject {
+class TestCfgFormat : public QObject {
     Q_OBJECT
 
 private slots:
@@ -162,13 +162,13 @@ private slots:
     void linesWithoutFileNameAreReported();
 
 private:
-    QTemporaryDir m_dir;
+    QTemporaryDir dir_;
 };
 
 // A file's content and either the image bytes it gives or the error it raises ("%path" stands for
 // the file's path). A bad line's error shows at most its first 40 characters, control characters
 // as \xNN, and names the file and the line.
-void CfgFormatTest::loadsFile_data() {
+void TestCfgFormat::loadsFile_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<ByteMap>("expected");
     QTest::addColumn<QString>("error");
@@ -264,12 +264,12 @@ void CfgFormatTest::loadsFile_data() {
         << CfgContent({"12"}, 257, "\n", Bom::Utf16BE) << ByteMap{{0, 12}} << QString();
 }
 
-void CfgFormatTest::loadsFile() {
+void TestCfgFormat::loadsFile() {
     QFETCH(QByteArray, content);
     QFETCH(ByteMap, expected);
     QFETCH(QString, error);
 
-    const QString path = m_dir.filePath("load.cfg");
+    const QString path = dir_.filePath("load.cfg");
     WriteFile(path, content);
     if (error.isEmpty()) {
         QVERIFY(LoadCfgFile(path) == WithBytes(expected));
@@ -278,7 +278,7 @@ void CfgFormatTest::loadsFile() {
     }
 }
 
-void CfgFormatTest::decodesLines_data() {
+void TestCfgFormat::decodesLines_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QStringList>("lines");
 
@@ -307,14 +307,14 @@ void CfgFormatTest::decodesLines_data() {
         << QStringList{QStringLiteral("\uFFFD7")};
 }
 
-void CfgFormatTest::decodesLines() {
+void TestCfgFormat::decodesLines() {
     QFETCH(QByteArray, content);
     QFETCH(QStringList, lines);
 
     QCOMPARE(DecodeCfgText(content), lines);
 }
 
-void CfgFormatTest::writesExactText_data() {
+void TestCfgFormat::writesExactText_data() {
     QTest::addColumn<ByteMap>("bytes");
     QTest::addColumn<QByteArray>("text");
 
@@ -329,18 +329,18 @@ void CfgFormatTest::writesExactText_data() {
         << QByteArray("255\r\n7\r\n10\r\n100\r\n") + QByteArray("0\r\n").repeated(252) + "1\r\n";
 }
 
-void CfgFormatTest::writesExactText() {
+void TestCfgFormat::writesExactText() {
     QFETCH(ByteMap, bytes);
     QFETCH(QByteArray, text);
 
     QCOMPARE(CfgText(WithBytes(bytes)), text);
-    const QString path = m_dir.filePath("exact.cfg");
+    const QString path = dir_.filePath("exact.cfg");
     SaveCfgFile(path, WithBytes(bytes));
     QCOMPARE(FileBytes(path), text);
 }
 
-void CfgFormatTest::saveReplacesFileAndLoadsBack() {
-    const QString path = m_dir.filePath("replace.cfg");
+void TestCfgFormat::saveReplacesFileAndLoadsBack() {
+    const QString path = dir_.filePath("replace.cfg");
     WriteFile(path, QByteArray(5000, '9'));
     const auto permissions =
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
@@ -356,7 +356,7 @@ void CfgFormatTest::saveReplacesFileAndLoadsBack() {
 // The target of each save is chosen so that the save cannot complete; whatever is at the target
 // must stay as it was and no temporary file may be left behind. A file size limit stops the write
 // part-way as a full disk does.
-void CfgFormatTest::failedSaveKeepsOldFile_data() {
+void TestCfgFormat::failedSaveKeepsOldFile_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<Entry>("entry");
     QTest::addColumn<int>("sizeLimit");  // 0: none
@@ -382,7 +382,7 @@ void CfgFormatTest::failedSaveKeepsOldFile_data() {
         << QStringLiteral("new.cfg") << Entry::None << 100 << QStringLiteral("File too large");
 }
 
-void CfgFormatTest::failedSaveKeepsOldFile() {
+void TestCfgFormat::failedSaveKeepsOldFile() {
     QFETCH(QString, name);
     QFETCH(Entry, entry);
     QFETCH(int, sizeLimit);
@@ -422,7 +422,7 @@ void CfgFormatTest::failedSaveKeepsOldFile() {
 }
 
 // A save through a symbolic link replaces the file the link leads to; the link stays a link.
-void CfgFormatTest::saveFollowsLinksToTheirTarget_data() {
+void TestCfgFormat::saveFollowsLinksToTheirTarget_data() {
     QTest::addColumn<QStringList>("links"); // link name -> what it points at, in pairs
     QTest::addColumn<QString>("saved");     // the name the save is given
     QTest::addColumn<QString>("target");    // the file that receives the content
@@ -437,7 +437,7 @@ void CfgFormatTest::saveFollowsLinksToTheirTarget_data() {
         << "sub/new.cfg";
 }
 
-void CfgFormatTest::saveFollowsLinksToTheirTarget() {
+void TestCfgFormat::saveFollowsLinksToTheirTarget() {
     QFETCH(QStringList, links);
     QFETCH(QString, saved);
     QFETCH(QString, target);
@@ -477,7 +477,7 @@ void CfgFormatTest::saveFollowsLinksToTheirTarget() {
 
 // Only regular files of at most 64 KiB are read; anything else is refused before it is read, and
 // a FIFO without blocking.
-void CfgFormatTest::unreadableFileIsReported_data() {
+void TestCfgFormat::unreadableFileIsReported_data() {
     QTest::addColumn<QString>("name"); // an absolute name is used as it is
     QTest::addColumn<Entry>("entry");
     QTest::addColumn<qint64>("size");
@@ -501,7 +501,7 @@ void CfgFormatTest::unreadableFileIsReported_data() {
         << QStringLiteral("В нём 1073741824 байт, а файл настроек не бывает больше 65536 байт");
 }
 
-void CfgFormatTest::unreadableFileIsReported() {
+void TestCfgFormat::unreadableFileIsReported() {
     QFETCH(QString, name);
     QFETCH(Entry, entry);
     QFETCH(qint64, size);
@@ -517,7 +517,7 @@ void CfgFormatTest::unreadableFileIsReported() {
 }
 
 // The conversion alone, for lines that come from no file (the factory settings in the window).
-void CfgFormatTest::linesWithoutFileNameAreReported_data() {
+void TestCfgFormat::linesWithoutFileNameAreReported_data() {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QString>("error");
 
@@ -529,12 +529,12 @@ void CfgFormatTest::linesWithoutFileNameAreReported_data() {
                .arg(QStringLiteral("\\x02").repeated(10));
 }
 
-void CfgFormatTest::linesWithoutFileNameAreReported() {
+void TestCfgFormat::linesWithoutFileNameAreReported() {
     QFETCH(QStringList, lines);
     QFETCH(QString, error);
 
     QCOMPARE(ErrorText([&] { ImageFromCfgLines(lines); }), error);
 }
 
-QTEST_GUILESS_MAIN(CfgFormatTest)
+QTEST_GUILESS_MAIN(TestCfgFormat)
 #include "tst_cfg_format.moc"

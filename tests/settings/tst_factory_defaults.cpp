@@ -37,7 +37,7 @@ const std::map<int, Preset>& Presets() {
 
 } // namespace
 
-class FactoryDefaultsTest : public QObject {
+class TestFactoryDefaults : public QObject {
     Q_OBJECT
 
 private slots:
@@ -49,55 +49,55 @@ private slots:
     void outputsHoldTheirModePreset();
 
 private:
-    SettingsImage m_image;
+    SettingsImage image_;
 };
 
-void FactoryDefaultsTest::initTestCase() {
+void TestFactoryDefaults::initTestCase() {
     QVERIFY2(qEnvironmentVariableIsSet("VELOR_SOURCE_DIR"), "run through ctest");
     try {
-        m_image = LoadCfgFile(DefaultsPath());
+        image_ = LoadCfgFile(DefaultsPath());
     } catch (const std::runtime_error& error) {
         QFAIL(error.what());
     }
 }
 
-void FactoryDefaultsTest::isWrittenInTheFileFormat() {
+void TestFactoryDefaults::isWrittenInTheFileFormat() {
     QFile file(DefaultsPath());
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), CfgText(m_image));
+    QCOMPARE(file.readAll(), CfgText(image_));
 }
 
-void FactoryDefaultsTest::meetsTheEncoderInvariants() {
-    QCOMPARE(m_image.identifierCount(), 0);
+void TestFactoryDefaults::meetsTheEncoderInvariants() {
+    QCOMPARE(image_.IdentifierCount(), 0);
     for (std::size_t offset = 1; offset < kIdentifierPartSize; ++offset) {
-        QCOMPARE(int(m_image[offset]), 0);
+        QCOMPARE(int(image_[offset]), 0);
     }
     for (int output = 1; output <= kOutputCount; ++output) {
-        QCOMPARE(int(m_image.outputReservedBits(output)), 0);
-        QVERIFY(m_image.workMode(output) >= 1 && m_image.workMode(output) <= kWorkModeSpecial);
-        QVERIFY(m_image.closingTimeIndex(output) <= kConstantSwitchTimeIndex);
-        QVERIFY(m_image.openingTimeIndex(output) <= kConstantSwitchTimeIndex);
-        QVERIFY(m_image.notificationDurationIndex(output) <= kConstantDurationIndex);
+        QCOMPARE(int(image_.OutputReservedBits(output)), 0);
+        QVERIFY(image_.WorkMode(output) >= 1 && image_.WorkMode(output) <= kWorkModeSpecial);
+        QVERIFY(image_.ClosingTimeIndex(output) <= kConstantSwitchTimeIndex);
+        QVERIFY(image_.OpeningTimeIndex(output) <= kConstantSwitchTimeIndex);
+        QVERIFY(image_.NotificationDurationIndex(output) <= kConstantDurationIndex);
     }
-    QVERIFY(m_image[kRearmTimeOffset] != 1);
-    QVERIFY(m_image.optionFlag(OptionFlag::LineMaster));
+    QVERIFY(image_[kRearmTimeOffset] != 1);
+    QVERIFY(image_.HasOptionFlag(OptionFlag::LineMaster));
 }
 
 // Decoding these values at start-up must not make a page rule correct a value or show a box.
-void FactoryDefaultsTest::startsAsATechnicianExpects() {
+void TestFactoryDefaults::startsAsATechnicianExpects() {
     for (std::size_t offset = 241; offset <= 247; ++offset) {
-        QCOMPARE(int(m_image[offset]), 0); // security loops, integration time 70, no options
+        QCOMPARE(int(image_[offset]), 0); // security loops, integration time 70, no options
     }
-    QVERIFY(m_image.optionFlag(OptionFlag::TmIdentifierOutput));
-    QVERIFY(m_image.delaySeconds(Delay::EntryLoop1) < 5); // below the smallest re-arm time
-    QVERIFY(m_image.delaySeconds(Delay::EntryLoop2) < 5);
-    QVERIFY(m_image.rearmTimeSeconds() > 5);
-    QCOMPARE(m_image.sounderDurationSeconds(), 180);
-    QVERIFY(m_image.workMode(kOpenCollector1) != kWorkModeSounder);
-    QVERIFY(m_image.workMode(kOpenCollector2) != kWorkModeSounder);
+    QVERIFY(image_.HasOptionFlag(OptionFlag::TmIdentifierOutput));
+    QVERIFY(image_.DelaySeconds(Delay::EntryLoop1) < 5); // below the smallest re-arm time
+    QVERIFY(image_.DelaySeconds(Delay::EntryLoop2) < 5);
+    QVERIFY(image_.RearmTimeSeconds() > 5);
+    QCOMPARE(image_.SounderDurationSeconds(), 180);
+    QVERIFY(image_.WorkMode(kOpenCollector1) != kWorkModeSounder);
+    QVERIFY(image_.WorkMode(kOpenCollector2) != kWorkModeSounder);
 }
 
-void FactoryDefaultsTest::outputsHoldTheirModePreset_data() {
+void TestFactoryDefaults::outputsHoldTheirModePreset_data() {
     QTest::addColumn<int>("output");
     QTest::newRow("relay 1") << kRelay1;
     QTest::newRow("relay 2") << kRelay2;
@@ -105,17 +105,17 @@ void FactoryDefaultsTest::outputsHoldTheirModePreset_data() {
     QTest::newRow("OK2") << kOpenCollector2;
 }
 
-void FactoryDefaultsTest::outputsHoldTheirModePreset() {
+void TestFactoryDefaults::outputsHoldTheirModePreset() {
     QFETCH(int, output);
 
-    const auto preset = Presets().find(m_image.workMode(output));
+    const auto preset = Presets().find(image_.WorkMode(output));
     QVERIFY2(preset != Presets().end(), "the output's mode has a preset");
-    QCOMPARE(int(m_image.outputBinding(output)), 0xFF);
-    QCOMPARE(int(m_image.outputFlags(output)), int(preset->second.flags));
-    QCOMPARE(m_image.openingTimeIndex(output), preset->second.opening);
-    QCOMPARE(m_image.closingTimeIndex(output), preset->second.closing);
-    QCOMPARE(m_image.notificationDurationIndex(output), preset->second.duration);
+    QCOMPARE(int(image_.OutputBinding(output)), 0xFF);
+    QCOMPARE(int(image_.OutputFlags(output)), int(preset->second.flags));
+    QCOMPARE(image_.OpeningTimeIndex(output), preset->second.opening);
+    QCOMPARE(image_.ClosingTimeIndex(output), preset->second.closing);
+    QCOMPARE(image_.NotificationDurationIndex(output), preset->second.duration);
 }
 
-QTEST_GUILESS_MAIN(FactoryDefaultsTest)
+QTEST_GUILESS_MAIN(TestFactoryDefaults)
 #include "tst_factory_defaults.moc"

@@ -190,17 +190,17 @@ SettingsImage RandomValidImage(quint32 seed) {
     const auto byte = [&random] { return static_cast<uint8_t>(random.bounded(256)); };
     SettingsImage image;
     const int count = random.bounded(kKeys + 1);
-    image.setIdentifierCount(count);
+    image.SetIdentifierCount(count);
     for (std::size_t offset = 1; offset < 1 + 8 * static_cast<std::size_t>(count); ++offset) {
         image[offset] = byte();
     }
     for (int output = 1; output <= kOutputs; ++output) {
-        image.setOutputBinding(output, byte());
-        image.setOutputFlags(output, byte());
-        image.setClosingTimeIndex(output, random.bounded(8));
-        image.setOpeningTimeIndex(output, random.bounded(8));
-        image.setNotificationDurationIndex(output, random.bounded(16));
-        image.setWorkMode(output, static_cast<uint8_t>(random.bounded(8)));
+        image.SetOutputBinding(output, byte());
+        image.SetOutputFlags(output, byte());
+        image.SetClosingTimeIndex(output, random.bounded(8));
+        image.SetOpeningTimeIndex(output, random.bounded(8));
+        image.SetNotificationDurationIndex(output, random.bounded(16));
+        image.SetWorkMode(output, static_cast<uint8_t>(random.bounded(8)));
     }
     for (std::size_t offset = 241; offset <= 253; ++offset) {
         image[offset] = byte();
@@ -580,7 +580,7 @@ void TestSettingsCodec::decodeShowsExactlyTheImageKeys() {
     SettingsImage image = BaseImage();
     image[0] = static_cast<uint8_t>(count);
     for (int record = 1; record <= std::min(count, kKeys); ++record) {
-        const std::size_t first = SettingsImage::identifierRecordOffset(record);
+        const std::size_t first = SettingsImage::IdentifierRecordOffset(record);
         image[first] = static_cast<uint8_t>(record);
         image[first + 5] = 0x0F;
         image[first + 6] = LoopBit((record - 1) % 8 + 1);

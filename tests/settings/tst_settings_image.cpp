@@ -31,7 +31,7 @@ SettingsImage WithBytes(const ByteMap& bytes) {
 
 } // namespace
 
-class SettingsImageTest : public QObject {
+class TestSettingsImage : public QObject {
     Q_OBJECT
 
 private slots:
@@ -47,16 +47,16 @@ private slots:
 
 // Each edit is applied to an image filled with `fill`; `changed` lists every byte that must then
 // differ from the fill (all others must keep it), so a setter that touches a neighbour fails.
-void SettingsImageTest::writesFieldBytes_data() {
+void TestSettingsImage::writesFieldBytes_data() {
     QTest::addColumn<int>("fill");
     QTest::addColumn<ImageEdit>("edit");
     QTest::addColumn<ByteMap>("changed");
 
     auto rearm = [](int s) {
-        return ImageEdit([s](SettingsImage& i) { i.setRearmTimeSeconds(s); });
+        return ImageEdit([s](SettingsImage& i) { i.SetRearmTimeSeconds(s); });
     };
     auto sounder = [](int s) {
-        return ImageEdit([s](SettingsImage& i) { i.setSounderDurationSeconds(s); });
+        return ImageEdit([s](SettingsImage& i) { i.SetSounderDurationSeconds(s); });
     };
     QTest::newRow("re-arm 5 s -> 0") << 0xAA << rearm(5) << ByteMap{{252, 0}};
     QTest::newRow("re-arm 10 s -> 2") << 0 << rearm(10) << ByteMap{{252, 2}};
@@ -66,97 +66,97 @@ void SettingsImageTest::writesFieldBytes_data() {
 
     QTest::newRow("relay 1 Специальный, relay 2 ПЦН тревога -> 0x17")
         << 0 << ImageEdit([](SettingsImage& i) {
-               i.setWorkMode(kRelay1, kWorkModeSpecial);
-               i.setWorkMode(kRelay2, kWorkModePcnAlarm);
+               i.SetWorkMode(kRelay1, kWorkModeSpecial);
+               i.SetWorkMode(kRelay2, kWorkModePcnAlarm);
            })
         << ByteMap{{255, 0x17}};
     QTest::newRow("OK1 nibble cleared keeps OK2 nibble")
-        << 0xFF << ImageEdit([](SettingsImage& i) { i.setWorkMode(kOpenCollector1, 0); })
+        << 0xFF << ImageEdit([](SettingsImage& i) { i.SetWorkMode(kOpenCollector1, 0); })
         << ByteMap{{256, 0xF0}};
     QTest::newRow("OK2 Тревога over junk")
-        << 0xFF << ImageEdit([](SettingsImage& i) { i.setWorkMode(kOpenCollector2, 5); })
+        << 0xFF << ImageEdit([](SettingsImage& i) { i.SetWorkMode(kOpenCollector2, 5); })
         << ByteMap{{256, 0x5F}};
 
     for (int output = 1; output <= kOutputCount; ++output) {
         const int record = 225 + 4 * (output - 1);
         QTest::addRow("output %d: closing 5, opening 3, duration 15 -> 0x40 0xF7", output)
             << 0 << ImageEdit([output](SettingsImage& i) {
-                   i.setClosingTimeIndex(output, 5);
-                   i.setOpeningTimeIndex(output, 3);
-                   i.setNotificationDurationIndex(output, 15);
+                   i.SetClosingTimeIndex(output, 5);
+                   i.SetOpeningTimeIndex(output, 3);
+                   i.SetNotificationDurationIndex(output, 15);
                })
             << ByteMap{{record + 2, 0x40}, {record + 3, 0xF7}};
     }
     QTest::newRow("closing index 4 is bit 0 of byte 3 only")
-        << 0 << ImageEdit([](SettingsImage& i) { i.setClosingTimeIndex(kRelay2, 4); })
+        << 0 << ImageEdit([](SettingsImage& i) { i.SetClosingTimeIndex(kRelay2, 4); })
         << ByteMap{{232, 0x01}};
     QTest::newRow("closing 0 over junk keeps reserved bits and byte 3 rest")
-        << 0xFF << ImageEdit([](SettingsImage& i) { i.setClosingTimeIndex(kRelay1, 0); })
+        << 0xFF << ImageEdit([](SettingsImage& i) { i.SetClosingTimeIndex(kRelay1, 0); })
         << ByteMap{{227, 0x3F}, {228, 0xFE}};
     QTest::newRow("opening 0 over junk")
-        << 0xFF << ImageEdit([](SettingsImage& i) { i.setOpeningTimeIndex(kOpenCollector1, 0); })
+        << 0xFF << ImageEdit([](SettingsImage& i) { i.SetOpeningTimeIndex(kOpenCollector1, 0); })
         << ByteMap{{236, 0xF1}};
     QTest::newRow("duration 0 over junk") << 0xFF << ImageEdit([](SettingsImage& i) {
-        i.setNotificationDurationIndex(kOpenCollector2, 0);
+        i.SetNotificationDurationIndex(kOpenCollector2, 0);
     }) << ByteMap{{240, 0x0F}};
     QTest::newRow("output 4: inverse and power fault, loop 8 binding")
         << 0 << ImageEdit([](SettingsImage& i) {
-               i.setOutputFlag(kOpenCollector2, OutputFlag::Inverse, true);
-               i.setOutputFlag(kOpenCollector2, OutputFlag::ErrorPower, true);
-               i.setOutputBinding(kOpenCollector2, LoopBit(8));
+               i.SetOutputFlag(kOpenCollector2, OutputFlag::Inverse, true);
+               i.SetOutputFlag(kOpenCollector2, OutputFlag::ErrorPower, true);
+               i.SetOutputBinding(kOpenCollector2, LoopBit(8));
            })
         << ByteMap{{237, 0x80}, {238, 0x81}};
     QTest::newRow("output 1: alarm event cleared over junk")
         << 0xFF << ImageEdit([](SettingsImage& i) {
-               i.setOutputFlag(kRelay1, OutputFlag::AlarmEvent, false);
+               i.SetOutputFlag(kRelay1, OutputFlag::AlarmEvent, false);
            })
         << ByteMap{{226, 0xF7}};
 
     QTest::newRow("loop 3 fire with integration 300") << 0 << ImageEdit([](SettingsImage& i) {
-        i.setLoopOption(LoopOption::Fire, 3, true);
-        i.setLoopOption(LoopOption::Integration300, 3, true);
+        i.SetLoopOption(LoopOption::Fire, 3, true);
+        i.SetLoopOption(LoopOption::Integration300, 3, true);
     }) << ByteMap{{241, 0x04}, {242, 0x04}};
     QTest::newRow("loop 8 walk-through zone") << 0 << ImageEdit([](SettingsImage& i) {
-        i.setLoopOption(LoopOption::WalkThrough, 8, true);
+        i.SetLoopOption(LoopOption::WalkThrough, 8, true);
     }) << ByteMap{{247, 0x80}};
     QTest::newRow("loop 1 security over junk")
-        << 0xFF << ImageEdit([](SettingsImage& i) { i.setLoopOption(LoopOption::Fire, 1, false); })
+        << 0xFF << ImageEdit([](SettingsImage& i) { i.SetLoopOption(LoopOption::Fire, 1, false); })
         << ByteMap{{241, 0xFE}};
 
     QTest::newRow("delays") << 0 << ImageEdit([](SettingsImage& i) {
-        i.setDelaySeconds(Delay::EntryLoop1, 1);
-        i.setDelaySeconds(Delay::ExitLoop1, 2);
-        i.setDelaySeconds(Delay::EntryLoop2, 3);
-        i.setDelaySeconds(Delay::ExitLoop2, 255);
+        i.SetDelaySeconds(Delay::EntryLoop1, 1);
+        i.SetDelaySeconds(Delay::ExitLoop1, 2);
+        i.SetDelaySeconds(Delay::EntryLoop2, 3);
+        i.SetDelaySeconds(Delay::ExitLoop2, 255);
     }) << ByteMap{{248, 1}, {249, 2}, {250, 3}, {251, 255}};
     QTest::newRow("flags: TM identifier output, line master")
         << 0 << ImageEdit([](SettingsImage& i) {
-               i.setOptionFlag(OptionFlag::TmIdentifierOutput, true);
-               i.setOptionFlag(OptionFlag::LineMaster, true);
+               i.SetOptionFlag(OptionFlag::TmIdentifierOutput, true);
+               i.SetOptionFlag(OptionFlag::LineMaster, true);
            })
         << ByteMap{{254, 0x60}};
     QTest::newRow("flags: button lock cleared over junk")
         << 0xFF
-        << ImageEdit([](SettingsImage& i) { i.setOptionFlag(OptionFlag::ButtonLock, false); })
+        << ImageEdit([](SettingsImage& i) { i.SetOptionFlag(OptionFlag::ButtonLock, false); })
         << ByteMap{{254, 0x7F}};
 
     QTest::newRow("identifier record 3: code first to last, arm, disarm")
         << 0 << ImageEdit([](SettingsImage& i) {
-               i.setIdentifierCount(3);
-               i.setIdentifierCode(3, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB});
-               i.setArmRights(3, 0x81);
-               i.setDisarmRights(3, 0x42);
+               i.SetIdentifierCount(3);
+               i.SetIdentifierCode(3, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB});
+               i.SetArmRights(3, 0x81);
+               i.SetDisarmRights(3, 0x42);
            })
         << ByteMap{{0, 3},     {17, 0x01}, {18, 0x23}, {19, 0x45}, {20, 0x67},
                    {21, 0x89}, {22, 0xAB}, {23, 0x81}, {24, 0x42}};
     QTest::newRow("identifier record 28 ends at 224") << 0 << ImageEdit([](SettingsImage& i) {
-        i.setIdentifierCodeByte(28, 0, 0x11);
-        i.setIdentifierCodeByte(28, 5, 0x66);
-        i.setDisarmRights(28, 0xFF);
+        i.SetIdentifierCodeByte(28, 0, 0x11);
+        i.SetIdentifierCodeByte(28, 5, 0x66);
+        i.SetDisarmRights(28, 0xFF);
     }) << ByteMap{{217, 0x11}, {222, 0x66}, {224, 0xFF}};
 }
 
-void SettingsImageTest::writesFieldBytes() {
+void TestSettingsImage::writesFieldBytes() {
     QFETCH(int, fill);
     QFETCH(ImageEdit, edit);
     QFETCH(ByteMap, changed);
@@ -173,13 +173,13 @@ void SettingsImageTest::writesFieldBytes() {
     }
 }
 
-void SettingsImageTest::readsFields_data() {
+void TestSettingsImage::readsFields_data() {
     QTest::addColumn<ByteMap>("bytes");
     QTest::addColumn<ImageRead>("read");
     QTest::addColumn<int>("expected");
 
-    auto rearm = ImageRead([](const SettingsImage& i) { return i.rearmTimeSeconds(); });
-    auto sounder = ImageRead([](const SettingsImage& i) { return i.sounderDurationSeconds(); });
+    auto rearm = ImageRead([](const SettingsImage& i) { return i.RearmTimeSeconds(); });
+    auto sounder = ImageRead([](const SettingsImage& i) { return i.SounderDurationSeconds(); });
     QTest::newRow("re-arm 0 -> 5 s") << ByteMap{} << rearm << 5;
     QTest::newRow("re-arm 1 -> 5 s") << ByteMap{{252, 1}} << rearm << 5;
     QTest::newRow("re-arm 2 -> 10 s") << ByteMap{{252, 2}} << rearm << 10;
@@ -188,7 +188,7 @@ void SettingsImageTest::readsFields_data() {
     QTest::newRow("sounder 36 -> 180 s") << ByteMap{{253, 36}} << sounder << 180;
 
     auto closing = [](int j) {
-        return ImageRead([j](const SettingsImage& i) { return i.closingTimeIndex(j); });
+        return ImageRead([j](const SettingsImage& i) { return i.ClosingTimeIndex(j); });
     };
     QTest::newRow("closing 5 from 0x40/0xF7")
         << ByteMap{{235, 0x40}, {236, 0xF7}} << closing(kOpenCollector1) << 5;
@@ -197,20 +197,20 @@ void SettingsImageTest::readsFields_data() {
     QTest::newRow("closing 7") << ByteMap{{227, 0xC0}, {228, 0x01}} << closing(kRelay1) << 7;
     QTest::newRow("opening 3 from 0xF7")
         << ByteMap{{236, 0xF7}}
-        << ImageRead([](const SettingsImage& i) { return i.openingTimeIndex(kOpenCollector1); })
+        << ImageRead([](const SettingsImage& i) { return i.OpeningTimeIndex(kOpenCollector1); })
         << 3;
     QTest::newRow("duration 15 from 0xF7")
         << ByteMap{{240, 0xF7}} << ImageRead([](const SettingsImage& i) {
-               return i.notificationDurationIndex(kOpenCollector2);
+               return i.NotificationDurationIndex(kOpenCollector2);
            })
         << 15;
     QTest::newRow("reserved bits of output 3")
         << ByteMap{{235, 0xFF}}
-        << ImageRead([](const SettingsImage& i) { return i.outputReservedBits(kOpenCollector1); })
+        << ImageRead([](const SettingsImage& i) { return i.OutputReservedBits(kOpenCollector1); })
         << 0x3F;
 
     auto mode = [](int j) {
-        return ImageRead([j](const SettingsImage& i) { return i.workMode(j); });
+        return ImageRead([j](const SettingsImage& i) { return i.WorkMode(j); });
     };
     QTest::newRow("relay 1 nibble") << ByteMap{{255, 0x17}} << mode(kRelay1) << 7;
     QTest::newRow("relay 2 nibble") << ByteMap{{255, 0x17}} << mode(kRelay2) << 1;
@@ -219,39 +219,39 @@ void SettingsImageTest::readsFields_data() {
         << ByteMap{{256, 0xF2}} << mode(kOpenCollector2) << 15;
 
     QTest::newRow("loop 3 fire") << ByteMap{{241, 0x04}} << ImageRead([](const SettingsImage& i) {
-        return i.loopOption(LoopOption::Fire, 3);
+        return i.HasLoopOption(LoopOption::Fire, 3);
     }) << 1;
     QTest::newRow("loop 4 not 300")
         << ByteMap{{242, 0xF7}} << ImageRead([](const SettingsImage& i) {
-               return i.loopOption(LoopOption::Integration300, 4);
+               return i.HasLoopOption(LoopOption::Integration300, 4);
            })
         << 0;
     QTest::newRow("exit delay loop 2")
         << ByteMap{{251, 200}}
-        << ImageRead([](const SettingsImage& i) { return i.delaySeconds(Delay::ExitLoop2); })
+        << ImageRead([](const SettingsImage& i) { return i.DelaySeconds(Delay::ExitLoop2); })
         << 200;
     QTest::newRow("power fault event of relay 2")
         << ByteMap{{230, 0x80}} << ImageRead([](const SettingsImage& i) {
-               return i.outputFlag(kRelay2, OutputFlag::ErrorPower);
+               return i.HasOutputFlag(kRelay2, OutputFlag::ErrorPower);
            })
         << 1;
     QTest::newRow("line master clear among the other flags")
         << ByteMap{{254, 0xBF}}
-        << ImageRead([](const SettingsImage& i) { return i.optionFlag(OptionFlag::LineMaster); })
+        << ImageRead([](const SettingsImage& i) { return i.HasOptionFlag(OptionFlag::LineMaster); })
         << 0;
 
-    auto used = ImageRead([](const SettingsImage& i) { return i.usedIdentifierRecords(); });
+    auto used = ImageRead([](const SettingsImage& i) { return i.UsedIdentifierRecords(); });
     QTest::newRow("count 28 uses 28 records") << ByteMap{{0, 28}} << used << 28;
     QTest::newRow("count 200 uses no more than 28") << ByteMap{{0, 200}} << used << 28;
     QTest::newRow("arm rights of record 2")
-        << ByteMap{{15, 0x5A}} << ImageRead([](const SettingsImage& i) { return i.armRights(2); })
+        << ByteMap{{15, 0x5A}} << ImageRead([](const SettingsImage& i) { return i.ArmRights(2); })
         << 0x5A;
     QTest::newRow("code byte 5 of record 1")
         << ByteMap{{6, 0xEE}}
-        << ImageRead([](const SettingsImage& i) { return i.identifierCode(1)[5]; }) << 0xEE;
+        << ImageRead([](const SettingsImage& i) { return i.IdentifierCodeAt(1)[5]; }) << 0xEE;
 }
 
-void SettingsImageTest::readsFields() {
+void TestSettingsImage::readsFields() {
     QFETCH(ByteMap, bytes);
     QFETCH(ImageRead, read);
     QFETCH(int, expected);
@@ -260,7 +260,7 @@ void SettingsImageTest::readsFields() {
 }
 
 // Both directions of the two seconds encodings.
-void SettingsImageTest::secondsEncodings_data() {
+void TestSettingsImage::secondsEncodings_data() {
     QTest::addColumn<bool>("rearm");
     QTest::addColumn<int>("seconds");
     QTest::addColumn<int>("code");
@@ -279,7 +279,7 @@ void SettingsImageTest::secondsEncodings_data() {
     QTest::newRow("sounder 1275") << false << 1275 << 255 << 1275;
 }
 
-void SettingsImageTest::secondsEncodings() {
+void TestSettingsImage::secondsEncodings() {
     QFETCH(bool, rearm);
     QFETCH(int, seconds);
     QFETCH(int, code);
@@ -290,32 +290,32 @@ void SettingsImageTest::secondsEncodings() {
     QCOMPARE(rearm ? DecodeRearmTime(encoded) : DecodeSounderDuration(encoded), readBack);
 }
 
-void SettingsImageTest::refusesValuesOutsideTheirField_data() {
+void TestSettingsImage::refusesValuesOutsideTheirField_data() {
     QTest::addColumn<ImageEdit>("edit");
 
     auto row = [](const char* name, ImageEdit edit) { QTest::newRow(name) << edit; };
-    row("output 0", [](SettingsImage& i) { i.setOutputBinding(0, 1); });
-    row("output 5", [](SettingsImage& i) { i.setWorkMode(5, 1); });
-    row("loop 0", [](SettingsImage& i) { i.setLoopOption(LoopOption::Fire, 0, true); });
-    row("loop 9", [](SettingsImage& i) { i.setLoopOption(LoopOption::Fire, 9, true); });
-    row("record 0", [](SettingsImage& i) { i.setArmRights(0, 1); });
-    row("record 29", [](SettingsImage& i) { i.setIdentifierCode(29, {1, 2, 3, 4, 5, 6}); });
-    row("code byte 6", [](SettingsImage& i) { i.setIdentifierCodeByte(1, 6, 1); });
-    row("count 29", [](SettingsImage& i) { i.setIdentifierCount(29); });
-    row("closing index 8", [](SettingsImage& i) { i.setClosingTimeIndex(kRelay1, 8); });
-    row("closing index -1", [](SettingsImage& i) { i.setClosingTimeIndex(kRelay1, -1); });
-    row("opening index 8", [](SettingsImage& i) { i.setOpeningTimeIndex(kRelay1, 8); });
-    row("duration index 16", [](SettingsImage& i) { i.setNotificationDurationIndex(kRelay1, 16); });
-    row("work mode 16", [](SettingsImage& i) { i.setWorkMode(kRelay1, 16); });
-    row("delay 256", [](SettingsImage& i) { i.setDelaySeconds(Delay::EntryLoop1, 256); });
-    row("delay -1", [](SettingsImage& i) { i.setDelaySeconds(Delay::ExitLoop2, -1); });
-    row("re-arm 1280", [](SettingsImage& i) { i.setRearmTimeSeconds(1280); });
-    row("re-arm -5", [](SettingsImage& i) { i.setRearmTimeSeconds(-5); });
-    row("sounder 1280", [](SettingsImage& i) { i.setSounderDurationSeconds(1280); });
+    row("output 0", [](SettingsImage& i) { i.SetOutputBinding(0, 1); });
+    row("output 5", [](SettingsImage& i) { i.SetWorkMode(5, 1); });
+    row("loop 0", [](SettingsImage& i) { i.SetLoopOption(LoopOption::Fire, 0, true); });
+    row("loop 9", [](SettingsImage& i) { i.SetLoopOption(LoopOption::Fire, 9, true); });
+    row("record 0", [](SettingsImage& i) { i.SetArmRights(0, 1); });
+    row("record 29", [](SettingsImage& i) { i.SetIdentifierCode(29, {1, 2, 3, 4, 5, 6}); });
+    row("code byte 6", [](SettingsImage& i) { i.SetIdentifierCodeByte(1, 6, 1); });
+    row("count 29", [](SettingsImage& i) { i.SetIdentifierCount(29); });
+    row("closing index 8", [](SettingsImage& i) { i.SetClosingTimeIndex(kRelay1, 8); });
+    row("closing index -1", [](SettingsImage& i) { i.SetClosingTimeIndex(kRelay1, -1); });
+    row("opening index 8", [](SettingsImage& i) { i.SetOpeningTimeIndex(kRelay1, 8); });
+    row("duration index 16", [](SettingsImage& i) { i.SetNotificationDurationIndex(kRelay1, 16); });
+    row("work mode 16", [](SettingsImage& i) { i.SetWorkMode(kRelay1, 16); });
+    row("delay 256", [](SettingsImage& i) { i.SetDelaySeconds(Delay::EntryLoop1, 256); });
+    row("delay -1", [](SettingsImage& i) { i.SetDelaySeconds(Delay::ExitLoop2, -1); });
+    row("re-arm 1280", [](SettingsImage& i) { i.SetRearmTimeSeconds(1280); });
+    row("re-arm -5", [](SettingsImage& i) { i.SetRearmTimeSeconds(-5); });
+    row("sounder 1280", [](SettingsImage& i) { i.SetSounderDurationSeconds(1280); });
     row("offset 257", [](SettingsImage& i) { i[257] = 1; });
 }
 
-void SettingsImageTest::refusesValuesOutsideTheirField() {
+void TestSettingsImage::refusesValuesOutsideTheirField() {
     QFETCH(ImageEdit, edit);
 
     const SettingsImage before = Filled(0x5A);
@@ -324,5 +324,5 @@ void SettingsImageTest::refusesValuesOutsideTheirField() {
     QVERIFY(image == before);
 }
 
-QTEST_GUILESS_MAIN(SettingsImageTest)
+QTEST_GUILESS_MAIN(TestSettingsImage)
 #include "tst_settings_image.moc"

@@ -31,11 +31,11 @@ void PlaceFiles(const FakeProgram& program, const QStringList& files) {
         const QString kind = file.section(QLatin1Char(':'), 0, 0);
         const QString name = file.section(QLatin1Char(':'), 1);
         if (kind == QLatin1String("lib")) {
-            QVERIFY(program.installLanguageLibrary(name));
+            QVERIFY(program.InstallLanguageLibrary(name));
         } else if (kind == QLatin1String("lib-as")) {
-            QVERIFY(program.copyIntoFolder(QStringLiteral(VELOR_TEST_LANGUAGE_LIBRARY), name));
+            QVERIFY(program.CopyIntoFolder(QStringLiteral(VELOR_TEST_LANGUAGE_LIBRARY), name));
         } else {
-            FakeProgram::writeFile(QDir(program.folder()).filePath(name),
+            FakeProgram::WriteFile(QDir(program.folder()).filePath(name),
                                    "[Language]\nDefault=RU\n");
         }
     }
@@ -91,7 +91,7 @@ class TestLanguageSelection : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(isolation_.inEffect()); }
+    void initTestCase() { QVERIFY(isolation_.InEffect()); }
     void cleanup() { velor::SetNewResourceFile(QString(), {}, velor::kBaseLocale); }
 
     void findLanguageLibraries_data() {
@@ -146,7 +146,7 @@ private slots:
 
     void currentLocaleIsRecorded() {
         const FakeProgram program;
-        QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
+        QVERIFY(program.InstallLanguageLibrary(QStringLiteral("EN")));
         QVERIFY(velor::SetNewResourceFile(QStringLiteral("EN"), {}, velor::kBaseLocale,
                                           program.path()));
         velor::SetCurrentDefaultLocaleReg(program.path());
@@ -173,7 +173,7 @@ private slots:
         QVERIFY(list != nullptr);
         QCOMPARE(ListLines(*list),
                  (QStringList{"British English (EN)", "Deutsch (DE)", "Русский (RU)"}));
-        QCOMPARE(dialog.selectedLocale(), QStringLiteral("EN"));
+        QCOMPARE(dialog.SelectedLocale(), QStringLiteral("EN"));
     }
 
     // The languages offered: the base language and every library beside the program, drawn by
@@ -190,7 +190,7 @@ private slots:
         const velor::ModalRunner look = [&](QDialog& dialog) {
             auto& languages = dynamic_cast<TLaLanguageDialog&>(dialog);
             lines = ListLines(*dialog.findChild<QListWidget*>(QStringLiteral("LanguageList")));
-            selected = languages.selectedLocale();
+            selected = languages.SelectedLocale();
             parent = dialog.parentWidget();
             return int(QDialog::Rejected);
         };

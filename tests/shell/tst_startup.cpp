@@ -72,10 +72,10 @@ private slots:
     void startsInTheProgramFolderWithItsLanguage() {
         FakeProgram program;
         QVERIFY(prepare(program, "[Language]\nDefault=EN\n"));
-        QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
+        QVERIFY(program.InstallLanguageLibrary(QStringLiteral("EN")));
         QVERIFY(QDir::setCurrent(QDir::tempPath()));
 
-        const TStartedProgram started = StartConfigurator(context(program));
+        const StartedProgram started = StartConfigurator(context(program));
         QCOMPARE(QDir::currentPath(), QDir(program.folder()).canonicalPath());
         QCOMPARE(velor::GetCurrentDefaultLocaleReg(program.path()), QStringLiteral("EN"));
         QCOMPARE(velor::CurrentResourceLocale(), QStringLiteral("EN"));
@@ -91,13 +91,13 @@ private slots:
     void windowGetsItsDependencies() {
         FakeProgram program;
         QVERIFY(prepare(program, "[Port]\nDevice=/dev/pts/42\n"));
-        TStartupContext c = context(program);
-        TMainFormDeps given;
-        c.makeMainForm = [&given](TMainFormDeps deps) {
+        StartupContext c = context(program);
+        MainFormDeps given;
+        c.makeMainForm = [&given](MainFormDeps deps) {
             given = deps;
             return std::make_unique<TMainForm>(std::move(deps));
         };
-        const TStartedProgram started = StartConfigurator(c);
+        const StartedProgram started = StartConfigurator(c);
         QCOMPARE(given.dialogs, &dialogs_);
         QVERIFY(given.sleeper);
         QVERIFY(given.makeDriver);
@@ -110,8 +110,8 @@ private slots:
     void startsWithBuiltInTextsWithoutIniFile() {
         FakeProgram program;
         QVERIFY(prepare(program, QByteArray()));
-        QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
-        const TStartedProgram started = StartConfigurator(context(program));
+        QVERIFY(program.InstallLanguageLibrary(QStringLiteral("EN")));
+        const StartedProgram started = StartConfigurator(context(program));
         QCOMPARE(velor::GetCurrentDefaultLocaleReg(program.path()), QStringLiteral("RU"));
         QCOMPARE(velor::CurrentResourceLocale(), QString());
         QCOMPARE(velor::MessageText(10027), velor::BuiltInMessageText(10027));
@@ -128,8 +128,8 @@ private slots:
         QFETCH(QString, text);
         FakeProgram program;
         QVERIFY(prepare(program, QByteArray()));
-        TStartupContext failing = context(program);
-        failing.makeMainForm = [knownKind](TMainFormDeps) -> std::unique_ptr<TMainForm> {
+        StartupContext failing = context(program);
+        failing.makeMainForm = [knownKind](MainFormDeps) -> std::unique_ptr<TMainForm> {
             knownKind ? ThrowKnownError() : ThrowUnknownError();
             return nullptr;
         };
@@ -183,15 +183,15 @@ private slots:
     void handlerErrorIsShownAndTheLoopGoesOn() {
         QFETCH(bool, knownKind);
         QFETCH(QString, text);
-        auto* app = qobject_cast<TConfiguratorApp*>(QCoreApplication::instance());
+        auto* app = qobject_cast<ConfiguratorApp*>(QCoreApplication::instance());
         QVERIFY(app != nullptr);
-        app->setExceptionDialogs(&dialogs_);
+        app->SetExceptionDialogs(&dialogs_);
         FailingHandler handler(knownKind);
         QEvent event(QEvent::User);
         QVERIFY(!QCoreApplication::sendEvent(&handler, &event));
         QCoreApplication::postEvent(&handler, new QEvent(QEvent::User));
         QCoreApplication::processEvents();
-        app->setExceptionDialogs(nullptr);
+        app->SetExceptionDialogs(nullptr);
 
         QCOMPARE(dialogs_.boxes.size(), 2);
         for (const MessageBoxRequest& box : dialogs_.boxes) {
@@ -206,13 +206,13 @@ private slots:
     void startsInstalledWithTheUsersFiles() {
         const FakeProgram program(QStringLiteral("velor580"), FakeProgram::Layout::Installed);
         QVERIFY(prepare(program, {}));
-        FakeProgram::writeFile(velor::IniTemplatePath(program.path()),
+        FakeProgram::WriteFile(velor::IniTemplatePath(program.path()),
                                "[Language]\nDefault=EN\n\n[Help]\nEN=velor580_en.html\n");
-        QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
+        QVERIFY(program.InstallLanguageLibrary(QStringLiteral("EN")));
         const QStringList shippedFiles = QDir(program.dataFolder()).entryList(QDir::AllEntries);
         const QStringList programFiles = QDir(program.folder()).entryList(QDir::AllEntries);
 
-        const TStartedProgram started = StartConfigurator(context(program));
+        const StartedProgram started = StartConfigurator(context(program));
         QCOMPARE(QDir::currentPath(), QDir(program.dataFolder()).canonicalPath());
         const QString userIni = velor::IniFilePath(program.path());
         QVERIFY2(userIni.startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")), qPrintable(userIni));
@@ -231,12 +231,12 @@ private slots:
     void unwritableUserIniIsReportedOnce() {
         const FakeProgram program(QStringLiteral("velor580"), FakeProgram::Layout::Installed);
         QVERIFY(prepare(program, {}));
-        FakeProgram::writeFile(velor::IniTemplatePath(program.path()), "[Language]\nDefault=RU\n");
+        FakeProgram::WriteFile(velor::IniTemplatePath(program.path()), "[Language]\nDefault=RU\n");
         const QString blocker = qEnvironmentVariable("XDG_CONFIG_HOME") + "/velor580";
         QVERIFY(QDir(blocker).removeRecursively());
-        FakeProgram::writeFile(blocker, "a file where the folder belongs");
+        FakeProgram::WriteFile(blocker, "a file where the folder belongs");
         QVERIFY(QFileInfo(blocker).isFile());
-        const TStartedProgram started = StartConfigurator(context(program));
+        const StartedProgram started = StartConfigurator(context(program));
         QFile::remove(blocker);
 
         const QString report = QStringLiteral("Настройки программы не сохраняются: нет записи в %1")
@@ -286,7 +286,7 @@ private slots:
 
     void aboutBoxFollowsTheLanguage() {
         FakeProgram program;
-        QVERIFY(program.installLanguageLibrary(QStringLiteral("EN")));
+        QVERIFY(program.InstallLanguageLibrary(QStringLiteral("EN")));
         TAboutBox box;
         velor::SetNewResourceFile(QStringLiteral("EN"), {}, velor::kBaseLocale, program.path());
         QTRY_COMPARE(box.windowTitle(), QStringLiteral("About (test)"));
@@ -299,13 +299,13 @@ private:
     static bool prepare(const FakeProgram& program, const QByteArray& ini) {
         const QString defaults = qEnvironmentVariable("VELOR_SOURCE_DIR") + "/data/580default.cfg";
         if (!ini.isEmpty()) {
-            program.writeIni(ini);
+            program.WriteIni(ini);
         }
-        return program.copyIntoFolder(defaults, QStringLiteral("580default.cfg"));
+        return program.CopyIntoFolder(defaults, QStringLiteral("580default.cfg"));
     }
 
-    TStartupContext context(const FakeProgram& program) {
-        TStartupContext c;
+    StartupContext context(const FakeProgram& program) {
+        StartupContext c;
         c.programPath = program.path();
         c.dialogs = &dialogs_;
         c.setMainWindow = [this](QWidget* window) { mainWindow_ = window; };
@@ -319,8 +319,8 @@ private:
 
 int main(int argc, char** argv) {
     const IsolatedUserSettings isolation; // before anything reads settings
-    TConfiguratorApp app(argc, argv);
-    if (!isolation.inEffect()) {
+    ConfiguratorApp app(argc, argv);
+    if (!isolation.InEffect()) {
         qFatal("per-user settings are not isolated");
     }
     TestStartup test;

@@ -18,7 +18,7 @@ public:
         qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
         qputenv("XDG_DATA_HOME", dataHome().toUtf8());
     }
-    bool inEffect() const { return velor::DefaultLocaleStorePath().startsWith(dir_.path()); }
+    bool InEffect() const { return velor::DefaultLocaleStorePath().startsWith(dir_.path()); }
     QString configHome() const { return dir_.path(); }
     QString dataHome() const { return data_.path(); }
 
@@ -51,18 +51,18 @@ public:
     }
     QString path() const { return folder() + QLatin1Char('/') + name_; }
 
-    void writeIni(const QByteArray& content) const {
-        writeFile(velor::IniFilePath(path()), content);
+    void WriteIni(const QByteArray& content) const {
+        WriteFile(velor::IniFilePath(path()), content);
     }
 
     // Places the test language library beside the program as "<name>.<locale>".
-    bool installLanguageLibrary(const QString& locale) const {
+    bool InstallLanguageLibrary(const QString& locale) const {
         return QFile::copy(QStringLiteral(VELOR_TEST_LANGUAGE_LIBRARY),
                            velor::LanguageLibraryPath(path(), locale));
     }
 
     // Into the folder of the shipped data: the program's own one in a runtime folder.
-    bool copyIntoFolder(const QString& sourcePath, const QString& fileName) const {
+    bool CopyIntoFolder(const QString& sourcePath, const QString& fileName) const {
         return QFile::copy(sourcePath, dataFolder() + QLatin1Char('/') + fileName);
     }
 
@@ -75,7 +75,7 @@ public:
         return renamed;
     }
 
-    static void writeFile(const QString& filePath, const QByteArray& content) {
+    static void WriteFile(const QString& filePath, const QByteArray& content) {
         QFile file(filePath);
         file.open(QIODevice::WriteOnly);
         file.write(content);

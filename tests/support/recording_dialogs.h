@@ -10,20 +10,20 @@
 // Stands in for every box and file dialog in tests: records each request and answers it at once.
 // Answers are taken from the queues in order; when a queue is empty, message boxes answer with
 // their default button and file dialogs are cancelled.
-class RecordingDialogs : public TDialogs {
+class RecordingDialogs : public DialogService {
 public:
-    BoxResult messageBox(const MessageBoxRequest& request) override {
+    BoxResult MessageBox(const MessageBoxRequest& request) override {
         boxes.append(request);
         if (onBox) {
             onBox(request);
         }
         return answers.isEmpty() ? request.defaultButton : answers.dequeue();
     }
-    QString openFileName(const FileDialogRequest& request) override {
+    QString OpenFileName(const FileDialogRequest& request) override {
         openRequests.append(request);
         return openAnswers.isEmpty() ? QString() : openAnswers.dequeue();
     }
-    QString saveFileName(const FileDialogRequest& request) override {
+    QString SaveFileName(const FileDialogRequest& request) override {
         saveRequests.append(request);
         return saveAnswers.isEmpty() ? QString() : saveAnswers.dequeue();
     }

@@ -46,9 +46,9 @@ inline bool PrepareFactoryFolder(const QTemporaryDir& folder) {
 
 // The window's seams for a test: every box recorded in dialogs, the given bridge driver (none
 // when empty), protocol waits that return at once.
-inline TMainFormDeps TestWindowDeps(RecordingDialogs& dialogs,
-                                    decltype(TMainFormDeps::makeDriver) makeDriver = {}) {
-    TMainFormDeps deps;
+inline MainFormDeps TestWindowDeps(RecordingDialogs& dialogs,
+                                   decltype(MainFormDeps::makeDriver) makeDriver = {}) {
+    MainFormDeps deps;
     deps.dialogs = &dialogs;
     deps.makeDriver = std::move(makeDriver);
     deps.sleeper = [](int) {};

@@ -430,13 +430,13 @@ void TestDeviceCommands::readShowsTheSettingsAfterItsBox() {
     Rig rig;
     QVERIFY(rig.Connect(kSettingsMode));
     SettingsImage image = rig.form->EncodeSettings();
-    image.setIdentifierCount(2);
-    image.setIdentifierCode(1, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB});
-    image.setArmRights(1, 0x05);
-    image.setDisarmRights(1, 0x05);
-    image.setIdentifierCode(2, {0xA1, 0xB2, 0xC3, 0xD4, 0xE5, 0xF6});
-    image.setArmRights(2, 0x80);
-    image.setDisarmRights(2, 0x01);
+    image.SetIdentifierCount(2);
+    image.SetIdentifierCode(1, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB});
+    image.SetArmRights(1, 0x05);
+    image.SetDisarmRights(1, 0x05);
+    image.SetIdentifierCode(2, {0xA1, 0xB2, 0xC3, 0xD4, 0xE5, 0xF6});
+    image.SetArmRights(2, 0x80);
+    image.SetDisarmRights(2, 0x01);
     QVERIFY(image != rig.form->EncodeSettings());
     rig.Sim([&image](SimDevice& d) {
         d.State().settings.assign(image.bytes().begin(), image.bytes().end());

@@ -55,7 +55,7 @@ struct Window {
         form->FormActivate();
         form->Control<ComboList>("WorkMode")->SetItemIndex(0);
         form->WorkModeClick();
-        form->SetButtonState(TButtonState::ConnectedSettings);
+        form->SetButtonState(ButtonState::ConnectedSettings);
         form->SetStatusText(kBefore);
     }
 

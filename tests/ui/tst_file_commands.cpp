@@ -514,7 +514,7 @@ void TestFileCommands::loadUnticksOneKeyModesAlsoOnCancel() {
 }
 
 void TestFileCommands::loadWithoutWorkModeDoesNothing() {
-    TMainFormDeps deps;
+    MainFormDeps deps;
     RecordingDialogs dialogs;
     deps.dialogs = &dialogs;
     TMainForm form(std::move(deps));

@@ -766,7 +766,7 @@ void TestMainForm::disconnectClosesPortAndEmptiesLabels() {
     window.form->ConnectButtonClick();
     // The port is the worker's until the connect operation ends; Cancel is offered only then.
     QTRY_VERIFY(!window.form->IsOperationRunning());
-    window.form->SetButtonState(TButtonState::ConnectedSettings);
+    window.form->SetButtonState(ButtonState::ConnectedSettings);
     window.form->Control<QPushButton>("LoadIdButton")->setEnabled(true);
     const QStringList labels = {"TypeLabel",  "FileLabel",         "FileTypeLabel",
                                 "SizeLabel",  "DateLabel",         "VersionLabel",

@@ -44,15 +44,15 @@ void SpecialModeTiming(QRandomGenerator& random, SettingsImage& image, int outpu
     const int opening = random.bounded(kConstant + 1);
     const int closing = random.bounded(kConstant + 1);
     if (opening == kConstant || closing == kConstant) {
-        image.setOpeningTimeIndex(output, opening == kConstant ? kConstant : 0);
-        image.setClosingTimeIndex(output, opening == kConstant ? 0 : kConstant);
-        image.setNotificationDurationIndex(output, 0);
+        image.SetOpeningTimeIndex(output, opening == kConstant ? kConstant : 0);
+        image.SetClosingTimeIndex(output, opening == kConstant ? 0 : kConstant);
+        image.SetNotificationDurationIndex(output, 0);
         return;
     }
-    image.setOpeningTimeIndex(output, opening);
-    image.setClosingTimeIndex(output, closing);
+    image.SetOpeningTimeIndex(output, opening);
+    image.SetClosingTimeIndex(output, closing);
     const bool bothUsed = opening > 0 && closing > 0;
-    image.setNotificationDurationIndex(output, bothUsed ? random.bounded(16) : 0);
+    image.SetNotificationDurationIndex(output, bothUsed ? random.bounded(16) : 0);
 }
 
 // An image that no page rule changes while it is decoded: no fire loop bound to an output in a
@@ -63,7 +63,7 @@ SettingsImage ConsistentImage(quint32 seed) {
     const auto byte = [&random] { return static_cast<uint8_t>(random.bounded(256)); };
     SettingsImage image;
     const int count = random.bounded(kKeys + 1);
-    image.setIdentifierCount(count);
+    image.SetIdentifierCount(count);
     for (std::size_t offset = 1; offset < 1 + 8 * static_cast<std::size_t>(count); ++offset) {
         image[offset] = byte();
     }
@@ -75,19 +75,19 @@ SettingsImage ConsistentImage(quint32 seed) {
         if (output > 2 && mode == kWorkModeSounder) {
             mode = kWorkModeSpecial;
         }
-        image.setWorkMode(output, mode);
+        image.SetWorkMode(output, mode);
         uint8_t binding = byte();
         if (mode == kWorkModeArmDisarm || mode == kWorkModeExecutive) {
             binding &= static_cast<uint8_t>(~image[241]);
         }
-        image.setOutputBinding(output, binding);
-        image.setOutputFlags(output, byte());
+        image.SetOutputBinding(output, binding);
+        image.SetOutputFlags(output, byte());
         if (mode == kWorkModeSpecial) {
             SpecialModeTiming(random, image, output);
         } else {
-            image.setClosingTimeIndex(output, random.bounded(8));
-            image.setOpeningTimeIndex(output, random.bounded(8));
-            image.setNotificationDurationIndex(output, random.bounded(16));
+            image.SetClosingTimeIndex(output, random.bounded(8));
+            image.SetOpeningTimeIndex(output, random.bounded(8));
+            image.SetNotificationDurationIndex(output, random.bounded(16));
         }
     }
     const int longestEntry = std::max(image[248], image[250]);
@@ -213,7 +213,7 @@ void TestSettingsCodecWindow::decodeEmptiesRowsBeyondCount() {
         const bool filled = key <= rowsFilled;
         QString code;
         for (int i = 0; filled && i < 6; ++i) {
-            code += ByteToHexPair(full[SettingsImage::identifierRecordOffset(key) + i]);
+            code += ByteToHexPair(full[SettingsImage::IdentifierRecordOffset(key) + i]);
         }
         QCOMPARE(form.Control<QLineEdit>(N("CodeTM", key))->text(), code);
         for (int loop = 1; loop <= kLoops; ++loop) {
@@ -252,11 +252,11 @@ void TestSettingsCodecWindow::decodeUnderOneKeyModes() {
         form.Control<QCheckBox>(N("onekeymode", key))->setChecked(true);
     }
     SettingsImage image = FactoryImage();
-    image.setIdentifierCount(static_cast<int>(armRights.size()));
+    image.SetIdentifierCount(static_cast<int>(armRights.size()));
     for (int key = 1; key <= armRights.size(); ++key) {
-        image.setIdentifierCodeByte(key, 0, static_cast<uint8_t>(key));
-        image.setArmRights(key, static_cast<uint8_t>(armRights[key - 1]));
-        image.setDisarmRights(key, kDisarmRights);
+        image.SetIdentifierCodeByte(key, 0, static_cast<uint8_t>(key));
+        image.SetArmRights(key, static_cast<uint8_t>(armRights[key - 1]));
+        image.SetDisarmRights(key, kDisarmRights);
     }
     form.DecodeSettings(image);
 

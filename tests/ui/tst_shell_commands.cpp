@@ -30,9 +30,9 @@ const QString kNoLibrariesText =
     QStringLiteral("In order to change language you must first create resource files.");
 
 // Records what the window asks the desktop to open and answers with `answer`.
-class RecordingDesktop : public TDesktop {
+class RecordingDesktop : public Desktop {
 public:
-    bool openUrl(const QUrl& url) override {
+    bool OpenUrl(const QUrl& url) override {
         opened.append(url);
         return answer;
     }
@@ -98,18 +98,18 @@ struct StartedWindow {
     bool start(const QByteArray& ini, const QList<std::pair<QString, QString>>& libraries) {
         const QString defaults =
             qEnvironmentVariable("VELOR_SOURCE_DIR") + QStringLiteral("/data/580default.cfg");
-        if (!program.copyIntoFolder(defaults, QStringLiteral("580default.cfg"))) {
+        if (!program.CopyIntoFolder(defaults, QStringLiteral("580default.cfg"))) {
             return false;
         }
         if (!ini.isEmpty()) {
-            program.writeIni(ini);
+            program.WriteIni(ini);
         }
         for (const auto& [locale, file] : libraries) {
             if (!QFile::copy(file, velor::LanguageLibraryPath(program.path(), locale))) {
                 return false;
             }
         }
-        TStartupContext context;
+        StartupContext context;
         context.programPath = program.path();
         context.dialogs = &dialogs;
         context.desktop = &desktop;
@@ -136,10 +136,10 @@ struct StartedWindow {
     // Clicks a control of the window as the user does: an error that escapes the handler goes
     // to the application's exception box (recorded with the other boxes).
     void click(const QString& name) {
-        auto* app = qobject_cast<TConfiguratorApp*>(QCoreApplication::instance());
-        app->setExceptionDialogs(&dialogs);
+        auto* app = qobject_cast<ConfiguratorApp*>(QCoreApplication::instance());
+        app->SetExceptionDialogs(&dialogs);
         QTest::mouseClick(form().FindControl(name), Qt::LeftButton);
-        app->setExceptionDialogs(nullptr);
+        app->SetExceptionDialogs(nullptr);
         QCoreApplication::processEvents(); // the windows' LanguageChange events
     }
 
@@ -148,7 +148,7 @@ struct StartedWindow {
     RecordingDesktop desktop;
     std::function<int(QDialog&)> user; // acts in the about box and the language dialog
     QStringList shownModally;          // object names of the dialogs run modally
-    TStartedProgram started;
+    StartedProgram started;
 };
 
 // The user of the language dialog: picks the language `locale` and confirms with OK, or
@@ -221,7 +221,7 @@ private slots:
         QVERIFY(w.start(ini, {}));
         for (const QString& file : helpFiles) {
             QVERIFY(QDir().mkpath(w.helpFolder()));
-            FakeProgram::writeFile(QDir(w.helpFolder()).filePath(file), "<html></html>");
+            FakeProgram::WriteFile(QDir(w.helpFolder()).filePath(file), "<html></html>");
         }
         w.desktop.answer = desktopAnswer;
 
@@ -249,7 +249,7 @@ private slots:
             w.start("[Language]\nDefault=EN\n[Help]\nRU=velor580_ru.html\nEN=velor580_en.html\n",
                     {{"EN", ShippedEnglishLibrary()}}));
         QVERIFY(QDir().mkpath(w.helpFolder()));
-        FakeProgram::writeFile(QDir(w.helpFolder()).filePath("velor580_en.html"), "<html></html>");
+        FakeProgram::WriteFile(QDir(w.helpFolder()).filePath("velor580_en.html"), "<html></html>");
         w.click(QStringLiteral("HelpBitBtn"));
         QCOMPARE(w.desktop.opened, QList<QUrl>{QUrl::fromLocalFile(
                                        w.helpFolder() + QStringLiteral("/velor580_en.html"))});
@@ -487,8 +487,8 @@ private slots:
 
 int main(int argc, char** argv) {
     const IsolatedUserSettings isolation; // before anything reads settings
-    TConfiguratorApp app(argc, argv);
-    if (!isolation.inEffect()) {
+    ConfiguratorApp app(argc, argv);
+    if (!isolation.InEffect()) {
         qFatal("per-user settings are not isolated");
     }
     TestShellCommands test;

@@ -34,21 +34,21 @@ constexpr std::array<int, 3> kSettingsPages = {velor::window::kMainPage, velor::
 // Each operation end: the window state it leaves, and whether the firmware-page labels empty.
 struct ButtonEnd {
     ButtonOutcome outcome;
-    TButtonState state;
+    ButtonState state;
     bool clearFirmwareLabels;
 };
 
 constexpr std::array<ButtonEnd, 10> kButtonEnds = {{
-    {ButtonOutcome::ConnectedSettings, TButtonState::ConnectedSettings, false},
-    {ButtonOutcome::ConnectedFirmware, TButtonState::ConnectedFirmware, false},
-    {ButtonOutcome::ConnectedSettingsWithLoadId, TButtonState::KeyRead, false},
-    {ButtonOutcome::FirmwareWritten, TButtonState::FirmwareWritten, false},
-    {ButtonOutcome::FailureConnectSettings, TButtonState::SettingsConnectFailed, false},
-    {ButtonOutcome::FailureConnectFirmware, TButtonState::FirmwareConnectFailed, false},
-    {ButtonOutcome::FailureWriteSettings, TButtonState::SettingsConnectFailed, true},
-    {ButtonOutcome::FailureReadSettings, TButtonState::ReadFailed, true},
-    {ButtonOutcome::FailureReadKey, TButtonState::SettingsConnectFailed, true},
-    {ButtonOutcome::FailureWriteFirmware, TButtonState::FirmwareConnectFailed, true},
+    {ButtonOutcome::ConnectedSettings, ButtonState::ConnectedSettings, false},
+    {ButtonOutcome::ConnectedFirmware, ButtonState::ConnectedFirmware, false},
+    {ButtonOutcome::ConnectedSettingsWithLoadId, ButtonState::KeyRead, false},
+    {ButtonOutcome::FirmwareWritten, ButtonState::FirmwareWritten, false},
+    {ButtonOutcome::FailureConnectSettings, ButtonState::SettingsConnectFailed, false},
+    {ButtonOutcome::FailureConnectFirmware, ButtonState::FirmwareConnectFailed, false},
+    {ButtonOutcome::FailureWriteSettings, ButtonState::SettingsConnectFailed, true},
+    {ButtonOutcome::FailureReadSettings, ButtonState::ReadFailed, true},
+    {ButtonOutcome::FailureReadKey, ButtonState::SettingsConnectFailed, true},
+    {ButtonOutcome::FailureWriteFirmware, ButtonState::FirmwareConnectFailed, true},
 }};
 
 const ButtonEnd& EndOf(ButtonOutcome outcome) {
@@ -100,7 +100,7 @@ void TMainForm::WriteButtonClick() {
             return;
         }
     }
-    SetButtonState(TButtonState::OperationRunning);
+    SetButtonState(ButtonState::OperationRunning);
     device_.Gauge = &gaugeSink_;
     SetStatusText(velor::MessageText(SettingsMode ? velor::msg::kWritingSettings
                                                   : velor::msg::kWritingFirmware));
@@ -123,7 +123,7 @@ void TMainForm::ReadButtonClick() {
         return;
     }
     UncheckOneKeyModes();
-    SetButtonState(TButtonState::OperationRunning);
+    SetButtonState(ButtonState::OperationRunning);
     SetStatusText(velor::MessageText(velor::msg::kReadingSettings));
     device_.Gauge = &gaugeSink_;
     StartOperation(Operation::ReadSettings, {});
@@ -149,7 +149,7 @@ void TMainForm::ShowStatus(const StatusReport& report) {
         box.caption = velor::MessageText(*entry->BoxCaptionId);
         box.icon = IconOf(entry->Icon);
         box.owner = OwnerOf(entry->Owner);
-        Dialogs().messageBox(box);
+        Dialogs().MessageBox(box);
     }
     if (entry->Effect == StatusEffect::DeviceLabels) {
         const DeviceLabelTexts labels = DeviceLabelsFor(report.Descriptor);

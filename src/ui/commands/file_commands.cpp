@@ -170,7 +170,7 @@ void TMainForm::SaveButtonClick() {
 }
 
 void TMainForm::SaveConfiguration() {
-    const QString chosen = Dialogs().saveFileName(SaveDialogRequest());
+    const QString chosen = Dialogs().SaveFileName(SaveDialogRequest());
     if (chosen.isEmpty()) {
         return;
     }
@@ -198,7 +198,7 @@ void TMainForm::LoadButtonClick() {
 // box changes, which would replace the file's disarm rights.
 void TMainForm::LoadConfiguration() {
     const QString chosen =
-        Dialogs().openFileName(OpenDialogRequest(openDialogFolder_, kCfgSuffix, kCfgFilter));
+        Dialogs().OpenFileName(OpenDialogRequest(openDialogFolder_, kCfgSuffix, kCfgFilter));
     if (chosen.isEmpty()) {
         UncheckOneKeyModes();
         return;
@@ -216,7 +216,7 @@ void TMainForm::LoadConfiguration() {
 // keeps an image accepted earlier and the write button as they were.
 void TMainForm::LoadFirmware() {
     openDialogFolder_ = FirmwareFolder();
-    const QString chosen = Dialogs().openFileName(
+    const QString chosen = Dialogs().OpenFileName(
         OpenDialogRequest(openDialogFolder_, kFirmwareSuffix, kFirmwareFilter));
     if (chosen.isEmpty()) {
         return;

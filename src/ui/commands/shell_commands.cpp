@@ -22,9 +22,9 @@ constexpr char kMailSubject[] = "?subject=Parvo-580";
 
 // A file or folder counts as opened only when it exists and the desktop accepted it: some
 // desktops report success for a local file that is not there.
-bool OpenLocalPath(TDesktop* desktop, const QString& path) {
+bool OpenLocalPath(Desktop* desktop, const QString& path) {
     return desktop != nullptr && QFileInfo::exists(path) &&
-           desktop->openUrl(QUrl::fromLocalFile(path));
+           desktop->OpenUrl(QUrl::fromLocalFile(path));
 }
 
 } // namespace
@@ -55,7 +55,7 @@ void TMainForm::HelpBitBtnClick() {
     if (deps_.shell == nullptr) {
         return;
     }
-    const TShellServices::HelpLocation help = deps_.shell->helpFile();
+    const ShellServices::HelpLocation help = deps_.shell->HelpFile();
     if (!OpenLocalPath(deps_.desktop, help.path)) {
         ShowErrorBox(Dialogs(), velor::MessageText(velor::msg::kHelpOpenError, {help.name}));
     }
@@ -63,7 +63,7 @@ void TMainForm::HelpBitBtnClick() {
 
 void TMainForm::BtnAboutClick() {
     if (deps_.shell != nullptr) {
-        deps_.shell->showAboutBox();
+        deps_.shell->ShowAboutBox();
     }
 }
 
@@ -71,14 +71,14 @@ void TMainForm::BtnAboutClick() {
 void TMainForm::WWWLabelClick() {
     if (deps_.desktop != nullptr) {
         const QString address = Control<ClickLabel>(QStringLiteral("WWWLabel"))->text();
-        deps_.desktop->openUrl(QUrl(QLatin1String(kWebScheme) + address));
+        deps_.desktop->OpenUrl(QUrl(QLatin1String(kWebScheme) + address));
     }
 }
 
 // A new e-mail to the maker's support address. A failure is not reported.
 void TMainForm::EMailLabelClick() {
     if (deps_.desktop != nullptr) {
-        deps_.desktop->openUrl(QUrl(QLatin1String(kMailScheme) +
+        deps_.desktop->OpenUrl(QUrl(QLatin1String(kMailScheme) +
                                     QLatin1String(velor::kMakerSupportAddress) +
                                     QLatin1String(kMailSubject)));
     }
@@ -93,13 +93,13 @@ void TMainForm::BitBtn_SelectLangClick() {
     }
     bool haveLibraries = false;
     RunGuarded(Dialogs(), [&] {
-        deps_.shell->checkLanguageLibraries();
+        deps_.shell->CheckLanguageLibraries();
         haveLibraries = true;
     });
     if (!haveLibraries) {
         return;
     }
-    const TShellServices::LanguageChoice choice = deps_.shell->selectResourceLocale(this);
+    const ShellServices::LanguageChoice choice = deps_.shell->SelectResourceLocale(this);
     if (choice.chosen && !choice.unwrittenIni.isEmpty()) {
         ReportIniWriteFailure(choice.unwrittenIni);
     }

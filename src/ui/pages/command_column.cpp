@@ -156,12 +156,12 @@ void TMainForm::WireCommandColumn() {
     }
 }
 
-void TMainForm::SetButtonState(TButtonState state) {
-    const TButtonRow& row = ButtonRow(state);
+void TMainForm::SetButtonState(ButtonState state) {
+    const ButtonStateRow& row = ButtonRow(state);
     for (int i = 0; i < kCommandControlCount; ++i) {
-        if (row[i] != TEnable::Keep) {
-            FindControl(QLatin1String(CommandControlName(static_cast<TCommandControl>(i))))
-                ->setEnabled(row[i] == TEnable::On);
+        if (row[i] != EnableState::Keep) {
+            FindControl(QLatin1String(CommandControlName(static_cast<CommandControl>(i))))
+                ->setEnabled(row[i] == EnableState::On);
         }
     }
 }
@@ -171,7 +171,7 @@ void TMainForm::WorkModeClick() {
     if (workMode < kSettingsWorkMode || workMode > kDemoWorkMode) {
         return;
     }
-    SetButtonState(workMode == kDemoWorkMode ? TButtonState::DemoMode : TButtonState::ModeChosen);
+    SetButtonState(workMode == kDemoWorkMode ? ButtonState::DemoMode : ButtonState::ModeChosen);
     SetWorkModePages(workMode);
     SettingsMode = workMode == kSettingsWorkMode;
     FirmwareMode = workMode == kFirmwareWorkMode;
@@ -210,7 +210,7 @@ void TMainForm::ConnectButtonClick() {
     if (IsOperationRunning()) {
         return;
     }
-    SetButtonState(TButtonState::Connecting);
+    SetButtonState(ButtonState::Connecting);
     port_.Close();
     if (port_.Open() == 0) {
         ReportOpenFailure();
@@ -248,13 +248,13 @@ void TMainForm::ReportOpenFailure() {
     box.caption = velor::MessageText(velor::msg::kAttention);
     box.icon = BoxIcon::Error;
     box.owner = BoxOwner::Main;
-    Dialogs().messageBox(box);
+    Dialogs().MessageBox(box);
 }
 
 void TMainForm::CancelButtonClick() {
     port_.Close();
     SetStatusText(velor::MessageText(velor::msg::kLinkInterrupted));
-    SetButtonState(TButtonState::Disconnected);
+    SetButtonState(ButtonState::Disconnected);
     ClearDeviceLabels();
 }
 
@@ -283,7 +283,7 @@ void TMainForm::ShowDeviceLost(const QString& device, const QString& reason) {
 // step relay like its other steps, so that a window being destroyed still takes it.
 // (operationSteps_ is set before that thread starts and changes only once it has finished.)
 void TMainForm::ShowPortBox(const MessageBoxRequest& box) {
-    const auto show = [this, &box] { Dialogs().messageBox(box); };
+    const auto show = [this, &box] { Dialogs().MessageBox(box); };
     if (QThread::currentThread() == thread()) {
         show();
     } else if (IsOperationRunning()) {

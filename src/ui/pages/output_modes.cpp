@@ -104,7 +104,7 @@ void ShowSoundModeNote(const TMainForm& form) {
     box.caption = QCoreApplication::applicationName();
     box.buttons = BoxButtons::Ok;
     box.owner = BoxOwner::Active;
-    form.Dialogs().messageBox(box);
+    form.Dialogs().MessageBox(box);
 }
 
 void ApplyPreset(const TMainForm& form, int output, const Preset& preset) {

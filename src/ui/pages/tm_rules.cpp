@@ -61,7 +61,7 @@ bool AskReenter(const TMainForm& form) {
     box.buttons = BoxButtons::YesNo;
     box.defaultButton = BoxResult::Yes;
     box.owner = BoxOwner::Main;
-    return form.Dialogs().messageBox(box) == BoxResult::Yes;
+    return form.Dialogs().MessageBox(box) == BoxResult::Yes;
 }
 } // namespace
 
@@ -117,7 +117,7 @@ void TMainForm::LoadIdButtonClick() {
     if (lastIdentifierEdit_ == nullptr) {
         return; // the button is enabled only by a click into an identifier edit
     }
-    SetButtonState(TButtonState::KeyReadRunning);
+    SetButtonState(ButtonState::KeyReadRunning);
     SetStatusText({});
     const auto key = static_cast<uint8_t>(ControlTag(lastIdentifierEdit_));
     if (Control<QRadioButton>(QStringLiteral("USB"))->isChecked()) {
