@@ -1,3 +1,5 @@
+#include "file_faults.h"
+
 #include "settings/cfg_format.h"
 
 #include <QDir>
@@ -99,34 +101,6 @@ void MakeEntry(Entry entry, const QString& path, const QByteArray& old = QByteAr
     }
     }
 }
-
-bool IsFifo(const QString& path) {
-    struct stat status {};
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
-}
-
-// Lowers the largest file this process may write, as a full disk would stop a save part-way;
-// the signal the limit raises is ignored so that the write fails with EFBIG instead.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
 
 QString ErrorText(const std::function<void()>& action) {
     try {

@@ -2,6 +2,7 @@
 // button, saving and loading configuration files with their failures and cancel paths, and
 // loading a firmware file with its four outcomes and the refusal of files no upload could send.
 
+#include "file_faults.h"
 #include "recording_dialogs.h"
 #include "window_test_support.h"
 
@@ -125,34 +126,6 @@ void MakeFile(const QString& source, const QString& path, const QByteArray& cont
         WriteFile(path, content);
     }
 }
-
-bool IsFifo(const QString& path) {
-    struct stat status {};
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
-}
-
-// Lowers the largest file this process may write, as a full disk stops a save part-way; the
-// signal the limit raises is ignored, so the write fails with EFBIG. Restored when it ends.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
 
 const QString kNotRegular = QStringLiteral("это не обычный файл (устройство, канал или сокет)");
 constexpr qint64 kLargestCountableFirmware = 13 + 65535 * 64 - 1; // block count 65535
