@@ -43,9 +43,12 @@ QString SystemMessagesLocale() {
     return {};
 }
 
-CliLanguage::CliLanguage(const QString& configuratorPath, const QString& systemLocale) {
-    const QString iniLocale =
-        configuratorPath.isEmpty() ? QString() : velor::ReadChosenLocale(configuratorPath);
+CliLanguage::CliLanguage(const QString& configuratorPath, const QString& systemLocale,
+                         const QString& runLocale) {
+    const QString iniLocale = !runLocale.isEmpty() ? runLocale
+                              : configuratorPath.isEmpty()
+                                  ? QString()
+                                  : velor::ReadChosenLocale(configuratorPath);
     const QString locale = CliLocale(iniLocale, systemLocale);
     // A fresh catalogue, as at the window's start: nothing left from an earlier language.
     velor::ClearMessageCatalogue();

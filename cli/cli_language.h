@@ -22,8 +22,10 @@ QString SystemMessagesLocale();
 class CliLanguage {
 public:
     // configuratorPath: the configurator's program file, beside which its INI file and language
-    // libraries lie; empty: there are none, so the texts are the built-in ones.
-    CliLanguage(const QString& configuratorPath, const QString& systemLocale);
+    // libraries lie; empty: there are none, so the texts are the built-in ones. runLocale, when
+    // not empty, is used instead of the INI's language.
+    CliLanguage(const QString& configuratorPath, const QString& systemLocale,
+                const QString& runLocale = QString());
     ~CliLanguage();
     CliLanguage(const CliLanguage&) = delete;
     CliLanguage& operator=(const CliLanguage&) = delete;

@@ -234,6 +234,7 @@ CliEnvironment SystemCliEnvironment() {
     CliEnvironment environment;
     environment.configuratorPath = velor::ProgramFolder() + QLatin1Char('/') + kConfiguratorName;
     environment.systemLocale = SystemMessagesLocale();
+    environment.runLocale = qEnvironmentVariable("VELOR580_LANGUAGE").toUpper();
     environment.errIsTerminal = ::isatty(STDERR_FILENO) == 1;
     return environment;
 }
@@ -271,7 +272,8 @@ int RunCommand(const CliOptions& options, QTextStream& out, QTextStream& err,
 
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err,
            const CliEnvironment& environment) {
-    const CliLanguage language(environment.configuratorPath, environment.systemLocale);
+    const CliLanguage language(environment.configuratorPath, environment.systemLocale,
+                               environment.runLocale);
     CliOptions options;
     try {
         options = ParseCliOptions(arguments);

@@ -18,6 +18,9 @@ struct CliEnvironment {
     QString configuratorPath;
     // The system locale for messages ("en_GB.UTF-8"), used when the INI names no language.
     QString systemLocale;
+    // A language for this run only (VELOR580_LANGUAGE, e.g. "EN"), before the INI's and the
+    // system's: scripts and the build's manual pages use it. Empty: none.
+    QString runLocale;
     // Standard error is a terminal: progress redraws one line instead of one line per step.
     bool errIsTerminal = false;
 };

@@ -83,11 +83,11 @@ if(VELOR_HELP2MAN AND NOT VELOR_SANITIZE)
         add_custom_command(
             OUTPUT ${page}.gz
             COMMAND ${CMAKE_COMMAND} -E make_directory ${VELOR_GENERATED_DIR}/man
-            COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+            COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen VELOR580_LANGUAGE=EN
                     ${VELOR_HELP2MAN} --no-info --no-discard-stderr --name=${summary}
                     --output=${page} $<TARGET_FILE:${program}>
             COMMAND ${VELOR_GZIP} -9nf ${page}
-            DEPENDS ${program}
+            DEPENDS ${program} velor_language_libraries
             COMMENT "Manual page ${program}.1"
             VERBATIM)
         list(APPEND velor_man_pages ${page}.gz)

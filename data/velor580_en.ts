@@ -119,6 +119,7 @@
 Язык текстов -- тот, что выбран в программе настройки ([Language] Default в
 velor580.INI), а если он там не задан -- язык системы (LC_ALL, LC_MESSAGES,
 LANG). Библиотека языка (velor580.EN) берется из папки программы настройки.
+Переменная VELOR580_LANGUAGE (например, EN) задает язык одного запуска.
 
 Код завершения: 0 успех; 1 операция не выполнена или отклонена либо ее результат
 не удалось вывести; 2 ошибка в командной строке; 3 не удалось открыть порт.
@@ -157,6 +158,7 @@ terminal and writes one line per step to a file or a pipe.
 The texts follow the language chosen in the configurator ([Language] Default in
 velor580.INI) or, when none is chosen there, the system&apos;s (LC_ALL, LC_MESSAGES,
 LANG). The language library (velor580.EN) is taken from the configurator&apos;s folder.
+The variable VELOR580_LANGUAGE (for example EN) sets the language of one run.
 
 Exit status: 0 success; 1 the operation failed or was refused, or its result could
 not be written; 2 bad command line; 3 the port could not be opened.

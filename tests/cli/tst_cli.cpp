@@ -473,32 +473,45 @@ void TestCli::progressFollowsTheTerminal() {
     QCOMPARE(bench.err.contains('\r'), terminal);
 }
 
-// The INI's [Language] Default decides; the system's locale only when the INI names none; the
-// built-in Russian texts when the language has no library. Status texts and the tool's own
-// texts follow together, and the next run starts afresh.
+// A run language (VELOR580_LANGUAGE) first, then the INI's [Language] Default; the system's locale
+// only when the INI names none; the built-in Russian texts when the language has no library. Status
+// texts and the tool's own texts follow together, and the next run starts afresh.
 void TestCli::languageFollowsTheTechniciansChoice_data() {
     QTest::addColumn<QByteArray>("ini"); // null: no INI file
     QTest::addColumn<bool>("library");
     QTest::addColumn<QString>("systemLocale");
+    QTest::addColumn<QString>("runLocale"); // VELOR580_LANGUAGE
     QTest::addColumn<bool>("english");
 
     const QByteArray english = "[Language]\r\nDefault=EN\r\n";
     const QByteArray russian = "[Language]\r\nDefault=RU\r\n";
-    QTest::newRow("INI names EN, system Russian") << english << true << "ru_RU.UTF-8" << true;
-    QTest::newRow("INI names RU, system English") << russian << true << "en_GB.UTF-8" << false;
-    QTest::newRow("no INI, system English") << QByteArray() << true << "en_US.UTF-8" << true;
+    QTest::newRow("INI names EN, system Russian") << english << true << "ru_RU.UTF-8"
+                                                  << "" << true;
+    QTest::newRow("INI names RU, system English") << russian << true << "en_GB.UTF-8"
+                                                  << "" << false;
+    QTest::newRow("no INI, system English") << QByteArray() << true << "en_US.UTF-8"
+                                            << "" << true;
     QTest::newRow("INI without the key, system English")
-        << QByteArray("[Help]\r\nRU=velor580_ru.html\r\n") << true << "en_US" << true;
-    QTest::newRow("no INI, system C") << QByteArray() << true << "C.UTF-8" << false;
-    QTest::newRow("INI names EN, its library missing") << english << false << "" << false;
+        << QByteArray("[Help]\r\nRU=velor580_ru.html\r\n") << true << "en_US"
+        << "" << true;
+    QTest::newRow("no INI, system C") << QByteArray() << true << "C.UTF-8"
+                                      << "" << false;
+    QTest::newRow("INI names EN, its library missing") << english << false << ""
+                                                       << "" << false;
     QTest::newRow("no INI, a system language without a library")
-        << QByteArray() << true << "de_DE.UTF-8" << false;
+        << QByteArray() << true << "de_DE.UTF-8"
+        << "" << false;
+    QTest::newRow("run language EN over the INI's RU") << russian << true << ""
+                                                       << "EN" << true;
+    QTest::newRow("run language RU over the INI's EN") << english << true << ""
+                                                       << "RU" << false;
 }
 
 void TestCli::languageFollowsTheTechniciansChoice() {
     QFETCH(QByteArray, ini);
     QFETCH(bool, library);
     QFETCH(QString, systemLocale);
+    QFETCH(QString, runLocale);
     QFETCH(bool, english);
 
     Bench bench;
@@ -506,6 +519,7 @@ void TestCli::languageFollowsTheTechniciansChoice() {
     CliEnvironment environment;
     environment.configuratorPath = configurator.ProgramPath();
     environment.systemLocale = systemLocale;
+    environment.runLocale = runLocale;
 
     QCOMPARE(bench.Run({"--port", "%port", "identify"}, environment), 0);
     QVERIFY2(bench.err.contains(english ? "Connection established. Device 580 found"
