@@ -78,17 +78,16 @@ public:
     int keysPlaced = 0;
 };
 
-std::vector<uint8_t> InputFor(int operation) {
-    namespace op = velor::operation;
+std::vector<uint8_t> InputFor(Operation operation) {
     std::vector<uint8_t> input;
-    if (operation == op::kWriteSettings) {
+    if (operation == Operation::WriteSettings) {
         input.resize(kSettingsSize);
-    } else if (operation == op::kReadKey) {
+    } else if (operation == Operation::ReadKey) {
         input.push_back(kKeyNumber);
-    } else if (operation == op::kWriteFirmware) {
+    } else if (operation == Operation::WriteFirmware) {
         input.resize(kFirmwareSize);
     }
-    for (std::size_t i = 0; i < input.size() && operation != op::kReadKey; ++i) {
+    for (std::size_t i = 0; i < input.size() && operation != Operation::ReadKey; ++i) {
         input[i] = static_cast<uint8_t>(i * 7 + 3);
     }
     return input;
@@ -97,11 +96,10 @@ std::vector<uint8_t> InputFor(int operation) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    namespace op = velor::operation;
     if (size == 0) {
         return 0;
     }
-    const int operation = data[0] % kOperationCount;
+    const auto operation = static_cast<Operation>(data[0] % kOperationCount);
     ReplayPort port(data + 1, size - 1);
     TVelorDevice device([](int) {});
     TVelorTable readTable;
@@ -111,9 +109,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     OperationResult result;
     const std::vector<uint8_t> input = InputFor(operation);
     try {
-        if (operation != op::kConnectSettings && operation != op::kConnectFirmware) {
-            const int connect =
-                operation == op::kWriteFirmware ? op::kConnectFirmware : op::kConnectSettings;
+        if (operation != Operation::ConnectSettings && operation != Operation::ConnectFirmware) {
+            const Operation connect = operation == Operation::WriteFirmware
+                                          ? Operation::ConnectFirmware
+                                          : Operation::ConnectSettings;
             OperationResult connected;
             RunOperation(connect, {}, context, connected);
             if (!connected.Succeeded()) {
@@ -125,8 +124,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         // The table's range error: the operation thread reports it as the operation's failure.
         return 0;
     }
-    const bool read = operation == op::kReadSettings;
-    const bool key = operation == op::kReadKey;
+    const bool read = operation == Operation::ReadSettings;
+    const bool key = operation == Operation::ReadKey;
     if (host.settingsShown != (read && result.Succeeded() ? 1 : 0) ||
         host.keysPlaced > (key && result.Succeeded() ? 1 : 0)) {
         std::abort();
