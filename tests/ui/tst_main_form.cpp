@@ -214,6 +214,8 @@ private slots:
     void showingTheWindowActivatesDemoModeOnce();
     void workModeChangeSetsPagesButtonsAndFlags_data();
     void workModeChangeSetsPagesButtonsAndFlags();
+    void arrowKeysOverFirmwareModeKeepTheOutputType_data();
+    void arrowKeysOverFirmwareModeKeepTheOutputType();
 
     void connectWithoutDeviceShowsBoxAndKeepsConnectDisabled();
     void connectFailureWithSystemReasonGoesToStatusBar_data();
@@ -557,7 +559,7 @@ void TestMainForm::startsInDemoWorkMode() {
     QVERIFY(form.IsDemoMode() && !form.IsSettingsMode() && !form.IsFirmwareMode());
     QVERIFY(form.IsFormReady());
     QCOMPARE(window.Commands(), QString("----+++-++"));
-    QCOMPARE(window.Tabs(), QString("+++--"));
+    QCOMPARE(window.Tabs(), QString("++++-"));
     QCOMPARE(window.Sheets(), QString("+++--"));
     QCOMPARE(form.Control<PageControl>("PageControl1")->ActivePageIndex(), 0);
     QCOMPARE(form.StatusText(), Text(10025));
@@ -586,7 +588,7 @@ void TestMainForm::showingTheWindowActivatesDemoModeOnce() {
     QVERIFY(!window.form->IsDemoMode());
     window.form->show();
     QVERIFY(window.form->IsDemoMode());
-    QCOMPARE(window.Tabs(), QString("+++--"));
+    QCOMPARE(window.Tabs(), QString("++++-"));
     window.PickWorkMode(1);
     window.form->hide();
     window.form->show();
@@ -603,25 +605,27 @@ void TestMainForm::workModeChangeSetsPagesButtonsAndFlags_data() {
     QTest::addColumn<QString>("flags"); // settings, firmware, demo
     QTest::addColumn<int>("typeTM");
 
-    // LoadIdButton is enabled before the picks: no work-mode change touches it.
-    QTest::newRow("settings") << QList<int>{0} << "+++--"
+    // LoadIdButton is enabled before the picks: no work-mode change touches it. No work mode
+    // changes the TM output type ("Идентификатор ТМ" from the factory settings); the identifier
+    // tab follows it in the settings and demo modes.
+    QTest::newRow("settings") << QList<int>{0} << "++++-"
                               << "+++--" << 0 << "+------+++"
                               << "+--" << 0;
     QTest::newRow("firmware") << QList<int>{1} << "----+"
                               << "----+" << 4 << "+------+++"
-                              << "-+-" << 1;
-    QTest::newRow("demo again") << QList<int>{2} << "+++--"
+                              << "-+-" << 0;
+    QTest::newRow("demo again") << QList<int>{2} << "++++-"
                                 << "+++--" << 0 << "----++++++"
                                 << "--+" << 0;
-    QTest::newRow("firmware then settings") << QList<int>{1, 0} << "+++--"
+    QTest::newRow("firmware then settings") << QList<int>{1, 0} << "++++-"
                                             << "+++--" << 0 << "+------+++"
-                                            << "+--" << 1;
-    QTest::newRow("firmware then demo") << QList<int>{1, 2} << "+++--"
+                                            << "+--" << 0;
+    QTest::newRow("firmware then demo") << QList<int>{1, 2} << "++++-"
                                         << "+++--" << 0 << "----++++++"
-                                        << "--+" << 1;
+                                        << "--+" << 0;
     QTest::newRow("settings then firmware") << QList<int>{0, 1} << "----+"
                                             << "----+" << 4 << "+------+++"
-                                            << "-+-" << 1;
+                                            << "-+-" << 0;
 }
 
 void TestMainForm::workModeChangeSetsPagesButtonsAndFlags() {
@@ -650,6 +654,46 @@ void TestMainForm::workModeChangeSetsPagesButtonsAndFlags() {
                                 (form.IsDemoMode() ? "+" : "-");
     QCOMPARE(actualFlags, flags);
     QCOMPARE(form.Control<RadioGroup>("TypeTMRadioGroup")->ItemIndex(), typeTM);
+}
+
+// The technician sets the TM output type with a click, then walks the work-mode list with the
+// arrow keys across "Смена ПО" and back: the type is the one clicked, and the identifier tab is
+// there exactly when that type is "Идентификатор ТМ".
+void TestMainForm::arrowKeysOverFirmwareModeKeepTheOutputType_data() {
+    QTest::addColumn<int>("typeTM");
+    QTest::addColumn<QList<int>>("keys"); // Qt::Key_Up / Qt::Key_Down on the closed list
+    QTest::addColumn<int>("workMode");
+    QTest::addColumn<QString>("tabs");
+
+    const QList<int> upToSettings = {Qt::Key_Up, Qt::Key_Up};
+    const QList<int> overAndBack = {Qt::Key_Up, Qt::Key_Down};
+    QTest::newRow("identifier, demo to settings") << 0 << upToSettings << 0 << "++++-";
+    QTest::newRow("identifier, demo over firmware and back") << 0 << overAndBack << 2 << "++++-";
+    QTest::newRow("switch, demo to settings") << 1 << upToSettings << 0 << "+++--";
+    QTest::newRow("switch, demo over firmware and back") << 1 << overAndBack << 2 << "+++--";
+    QTest::newRow("identifier, stop on firmware") << 0 << QList<int>{Qt::Key_Up} << 1 << "----+";
+}
+
+void TestMainForm::arrowKeysOverFirmwareModeKeepTheOutputType() {
+    QFETCH(int, typeTM);
+    QFETCH(QList<int>, keys);
+    QFETCH(int, workMode);
+    QFETCH(QString, tabs);
+
+    Window window;
+    window.form->show();
+    TMainForm& form = *window.form;
+    auto* type = form.Control<RadioGroup>("TypeTMRadioGroup");
+    QTest::mouseClick(type->Button(typeTM), Qt::LeftButton, {}, QPoint(4, 4));
+    QCOMPARE(type->ItemIndex(), typeTM);
+    auto* modes = form.Control<ComboList>("WorkMode");
+    modes->setFocus();
+    for (const int key : keys) {
+        QTest::keyClick(modes, static_cast<Qt::Key>(key));
+    }
+    QCOMPARE(modes->ItemIndex(), workMode);
+    QCOMPARE(type->ItemIndex(), typeTM);
+    QCOMPARE(window.Tabs(), tabs);
 }
 
 void TestMainForm::connectWithoutDeviceShowsBoxAndKeepsConnectDisabled() {
