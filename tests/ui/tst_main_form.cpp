@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -30,6 +31,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <tuple>
 #include <utility>
@@ -197,6 +199,7 @@ template <typename List> auto Each(const List& column, int i) {
 } // namespace
 
 Q_DECLARE_METATYPE(Created)
+Q_DECLARE_METATYPE(ButtonOutcome)
 
 class TestMainForm : public QObject {
     Q_OBJECT
@@ -223,6 +226,12 @@ private slots:
     void connectStartsTheOperationOfTheWorkMode_data();
     void connectStartsTheOperationOfTheWorkMode();
     void disconnectClosesPortAndEmptiesLabels();
+    void clickIntoKeyCodeOffersKeyReadOnlyWhenConnected_data();
+    void clickIntoKeyCodeOffersKeyReadOnlyWhenConnected();
+    void failedOperationLeavesButtonsOfTheWorkMode_data();
+    void failedOperationLeavesButtonsOfTheWorkMode();
+    void refusedCommandSaysWhy_data();
+    void refusedCommandSaysWhy();
 
     void adaptationLeavesWindowAloneForOtherTypes_data();
     void adaptationLeavesWindowAloneForOtherTypes();
@@ -859,6 +868,93 @@ void Restrict(TMainForm& form) {
     form.Control<PageControl>("PageControl2")->SetTabVisible(3, false);
 }
 } // namespace
+
+// A real click into a key's code edit on the identifier page: "Считать ТМ" is offered only while
+// a device is connected in the settings work mode.
+void TestMainForm::clickIntoKeyCodeOffersKeyReadOnlyWhenConnected_data() {
+    QTest::addColumn<int>("workMode");
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("demo") << 2 << false << false;
+    QTest::newRow("settings, not connected") << 0 << false << false;
+    QTest::newRow("settings, connected") << 0 << true << true;
+}
+
+void TestMainForm::clickIntoKeyCodeOffersKeyReadOnlyWhenConnected() {
+    QFETCH(int, workMode);
+    QFETCH(bool, connected);
+    QFETCH(bool, offered);
+
+    Window window;
+    window.form->show();
+    window.PickWorkMode(workMode);
+    TMainForm& form = *window.form;
+    if (connected) {
+        form.SetButtons(ButtonOutcome::ConnectedSettings);
+    }
+    form.Control<PageControl>("PageControl1")->setCurrentIndex(3);
+    auto* code = form.Control<QLineEdit>("CodeTM1");
+    QTest::mouseClick(code, Qt::LeftButton, {}, QPoint(4, 4));
+    QCOMPARE(form.Control<QPushButton>("LoadIdButton")->isEnabled(), offered);
+}
+
+// After a failed operation the buttons are those of the work mode in the list: the demo mode
+// never ends half connected ("Установить" on, the file commands off).
+void TestMainForm::failedOperationLeavesButtonsOfTheWorkMode_data() {
+    QTest::addColumn<int>("workMode");
+    QTest::addColumn<ButtonOutcome>("outcome");
+    QTest::addColumn<QString>("commands");
+    QTest::newRow("demo, key read") << 2 << ButtonOutcome::FailureReadKey << "----+++-++";
+    QTest::newRow("demo, connect") << 2 << ButtonOutcome::FailureConnectSettings << "----+++-++";
+    QTest::newRow("demo, read") << 2 << ButtonOutcome::FailureReadSettings << "----+++-++";
+    QTest::newRow("settings, key read") << 0 << ButtonOutcome::FailureReadKey << "+-------++";
+}
+
+void TestMainForm::failedOperationLeavesButtonsOfTheWorkMode() {
+    QFETCH(int, workMode);
+    QFETCH(ButtonOutcome, outcome);
+    QFETCH(QString, commands);
+
+    Window window;
+    window.Start();
+    window.PickWorkMode(workMode);
+    window.form->SetButtons(outcome);
+    QCOMPARE(window.Commands(), commands);
+    QVERIFY(!window.form->IsConnected());
+}
+
+// A device command that cannot run in the demo mode says why in the status bar.
+void TestMainForm::refusedCommandSaysWhy_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("status");
+    const QString noLink =
+        "Связи с прибором нет в этом режиме: выберите «Смена настроек» или «Смена ПО»";
+    QTest::newRow("connect") << "connect" << noLink;
+    QTest::newRow("write") << "write" << noLink;
+    QTest::newRow("read") << "read" << noLink;
+    QTest::newRow("key read") << "key" << noLink;
+}
+
+void TestMainForm::refusedCommandSaysWhy() {
+    QFETCH(QString, command);
+    QFETCH(QString, status);
+
+    Window window;
+    window.Start();
+    QSignalSpy started(window.form.get(), &TMainForm::operationStarted);
+    TMainForm& form = *window.form;
+    const std::map<QString, void (TMainForm::*)()> handlers = {
+        {"connect", &TMainForm::ConnectButtonClick},
+        {"write", &TMainForm::WriteButtonClick},
+        {"read", &TMainForm::ReadButtonClick},
+        {"key", &TMainForm::LoadIdButtonClick},
+    };
+    (form.*handlers.at(command))();
+    QCOMPARE(form.StatusText(), status);
+    QCOMPARE(started.count(), 0);
+    QCOMPARE(window.Commands(), QString("----+++-++"));
+    QVERIFY(window.dialogs.boxes.isEmpty());
+}
 
 void TestMainForm::adaptationLeavesWindowAloneForOtherTypes_data() {
     QTest::addColumn<int>("code");

@@ -203,8 +203,8 @@ void TMainForm::USBClick() {
 
 void TMainForm::ConnectButtonClick() {
     // The running operation owns the port: closing and reopening it under the worker would cut
-    // its exchange short.
-    if (IsOperationRunning()) {
+    // its exchange short. The demo mode has no device.
+    if (!DeviceCommandCanRun()) {
         return;
     }
     SetButtonState(ButtonState::Connecting);
@@ -249,6 +249,7 @@ void TMainForm::ReportOpenFailure() {
 }
 
 void TMainForm::CancelButtonClick() {
+    connected_ = false;
     port_.Close();
     SetStatusText(velor::MessageText(velor::msg::kLinkInterrupted));
     SetButtonState(ButtonState::Disconnected);
