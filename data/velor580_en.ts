@@ -264,6 +264,10 @@ not be written; 2 bad command line; 3 the port could not be opened.
         <translation>This mode has no device link: choose "Change settings" or "Change firmware"</translation>
     </message>
     <message>
+        <source>Файл ПО принят: %1</source>
+        <translation>Firmware file accepted: %1</translation>
+    </message>
+    <message>
         <source>Настройки программы не сохраняются: нет записи в %1</source>
         <translation>The program's settings are not kept: cannot write %1</translation>
     </message>

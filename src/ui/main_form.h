@@ -257,6 +257,8 @@ private:
     // OpenDialog1's initial folder: empty until a firmware file is chosen, the firmware folder
     // from then on.
     QString openDialogFolder_;
+    // The status bar holds the refusal of a firmware file; the next accepted file replaces it.
+    bool firmwareRefusalShown_ = false;
 
     bool SettingsMode = false;
     bool FirmwareMode = false;
