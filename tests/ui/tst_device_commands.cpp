@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -397,6 +398,9 @@ void TestDeviceCommands::writeEndsWithFreshConnection() {
     };
     QSignalSpy spy(rig.form.get(), &TMainForm::operationStarted);
 
+    // The hidden trace of the settings encoding holds the last write's lines only.
+    const auto* trace = rig.form->Control<QListWidget>("ListBox2");
+    int firstTraceLines = -1;
     for (int round = 1; round <= 2; ++round) {
         rig.Sim([](SimDevice& d) {
             d.State().settings.clear();
@@ -412,6 +416,11 @@ void TestDeviceCommands::writeEndsWithFreshConnection() {
         QCOMPARE(Started(spy).mid(2 * (round - 1)), (QList<int>{write, connect}));
         QCOMPARE(rig.form->StatusText(), ConnectedText());
         QCOMPARE(rig.Commands(), commands);
+        if (round == 1) {
+            firstTraceLines = trace->count();
+            QCOMPARE(firstTraceLines > 0, workMode == kSettingsMode);
+        }
+        QCOMPARE(trace->count(), firstTraceLines);
         if (workMode == kSettingsMode) {
             const SettingsImage window = rig.form->EncodeSettings();
             const Bytes stored = rig.Sim([](SimDevice& d) { return d.State().settings; });

@@ -14,6 +14,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -91,6 +92,9 @@ void TMainForm::WriteButtonClick() {
     }
     std::vector<uint8_t> image;
     if (SettingsMode) {
+        // The trace of the encoding replaces the previous write's: a trace that grew with every
+        // write would make the window grow without end.
+        Control<QListWidget>(QStringLiteral("ListBox2"))->clear();
         bool encoded = false;
         RunGuarded(Dialogs(), [&] {
             image = ImageBytes(EncodeSettings());
