@@ -239,33 +239,33 @@ void TestDeviceCommands::connectOutcomes_data() {
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<QString>("statusText");
     QTest::addColumn<QString>("commands");
-    QTest::addColumn<QString>("tabs"); // main, loop and output pages
+    QTest::addColumn<QString>("tabs"); // main, loop, output and identifier pages
     QTest::addColumn<QString>("version");
 
     const SimState plain;
     QTest::newRow("model 580, settings mode") << kSettingsMode << 580 << 3 << plain << QStringList{}
-                                              << ConnectedText() << kConnectedSettings << "+++"
+                                              << ConnectedText() << kConnectedSettings << "++++"
                                               << "3_1_7";
     QTest::newRow("model 580, firmware mode") << kFirmwareMode << 580 << 3 << plain << QStringList{}
-                                              << ConnectedText() << kConnectedFirmware << "---"
+                                              << ConnectedText() << kConnectedFirmware << "----"
                                               << "3_1_7";
     // A Velor-Vorsan device: its settings cannot be changed, its firmware can.
     QTest::newRow("first version byte 2, settings mode")
         << kSettingsMode << 580 << 2 << plain << QStringList{Text(10053)} << Text(10003)
-        << kDisconnected << "---"
+        << kDisconnected << "----"
         << "";
     QTest::newRow("first version byte 2, firmware mode")
         << kFirmwareMode << 580 << 2 << plain << QStringList{} << ConnectedText()
-        << kConnectedFirmware << "---"
+        << kConnectedFirmware << "----"
         << "2_1_7";
     // A foreign device leaves the buttons as connecting left them.
     QTest::newRow("another type") << kSettingsMode << 581 << 3 << plain << QStringList{Text(10029)}
                                   << Text(10029) << "--------++"
-                                  << "+++"
+                                  << "++++"
                                   << "";
     QTest::newRow("identification fails")
         << kSettingsMode << 580 << 3 << WithFault(ReplyFault::Kind::BadCrc, protocol::kCmdIdentify)
-        << QStringList{Text(10042)} << Text(10042) << kDisconnected << "+++"
+        << QStringList{Text(10042)} << Text(10042) << kDisconnected << "++++"
         << "";
 }
 
@@ -288,7 +288,7 @@ void TestDeviceCommands::connectOutcomes() {
     QCOMPARE(rig.Boxes(), boxes);
     QCOMPARE(rig.form->StatusText(), statusText);
     QCOMPARE(rig.Commands(), commands);
-    QCOMPARE(rig.Tabs(3), tabs);
+    QCOMPARE(rig.Tabs(4), tabs);
     QCOMPARE(rig.Label("SettingsVersionLabel"), version);
     QCOMPARE(rig.Label("DevSWLabel"), version);
     QCOMPARE(rig.Label("SettingsTypeLabel"), version.isEmpty() ? QString() : QString("580"));

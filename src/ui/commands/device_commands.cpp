@@ -28,9 +28,10 @@ namespace st = velor::status;
 
 namespace {
 
-// The pages whose tabs a device of the Velor-Vorsan system hides: main, loops, outputs.
-constexpr std::array<int, 3> kSettingsPages = {velor::window::kMainPage, velor::window::kLoopPage,
-                                               velor::window::kOutputPage};
+// The pages whose tabs a device of the Velor-Vorsan system hides: main, loops, outputs and the
+// identifier page, which is shown with them in the settings work mode.
+constexpr std::array<int, 4> kSettingsPages = {velor::window::kMainPage, velor::window::kLoopPage,
+                                               velor::window::kOutputPage, velor::window::kKeyPage};
 
 // Each operation end: the window state it leaves, and whether the firmware-page labels empty.
 struct ButtonEnd {
