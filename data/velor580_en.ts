@@ -250,6 +250,26 @@ not be written; 2 bad command line; 3 the port could not be opened.
 <context>
     <name>TMainForm</name>
     <message>
+        <source>Считать ТМ можно только при связи с прибором в режиме «Смена настроек»</source>
+        <translation>"Read TM" works only while a device is connected in "Change settings" mode</translation>
+    </message>
+    <message>
+        <source>Щёлкните в поле кода ключа, в которое нужно считать ТМ</source>
+        <translation>Click into the key code field the TM key is to be read into</translation>
+    </message>
+    <message>
+        <source>Дождитесь окончания операции с прибором</source>
+        <translation>Wait until the device operation has finished</translation>
+    </message>
+    <message>
+        <source>Связи с прибором нет в этом режиме: выберите «Смена настроек» или «Смена ПО»</source>
+        <translation>This mode has no device link: choose "Change settings" or "Change firmware"</translation>
+    </message>
+    <message>
+        <source>Файл ПО принят: %1</source>
+        <translation>Firmware file accepted: %1</translation>
+    </message>
+    <message>
         <source>Настройки программы не сохраняются: нет записи в %1</source>
         <translation>The program's settings are not kept: cannot write %1</translation>
     </message>

@@ -173,6 +173,11 @@ public:
     TFTDIUsbPort& UsbPort() { return port_; }
     TVelorDevice& Device() { return device_; }
 
+    // Whether the last connection, in either work mode, succeeded and has not ended since.
+    bool IsConnected() const { return connected_; }
+    // Whether "Считать ТМ" can run: connected in the settings work mode, no operation running.
+    bool IsKeyReadOffered() const;
+
     bool IsSettingsMode() const { return SettingsMode; }
     bool IsFirmwareMode() const { return FirmwareMode; }
     bool IsDemoMode() const { return DemoMode; }
@@ -240,6 +245,8 @@ private:
     void ShowPortBox(const MessageBoxRequest& box);
     void ReportOpenFailure();
     void SetWorkModePages(int workMode);
+    // A command that cannot run says why in the status bar; returns false then.
+    bool DeviceCommandCanRun();
 
     MainFormDeps deps_;
     TFTDIUsbPort port_;
@@ -250,12 +257,15 @@ private:
     // OpenDialog1's initial folder: empty until a firmware file is chosen, the firmware folder
     // from then on.
     QString openDialogFolder_;
+    // The status bar holds the refusal of a firmware file; the next accepted file replaces it.
+    bool firmwareRefusalShown_ = false;
 
     bool SettingsMode = false;
     bool FirmwareMode = false;
     bool DemoMode = false;
     bool FormReady = false;
     bool FirstActivation = false;
+    bool connected_ = false;
 
     ControlIndex controls_;
     PageControl* PageControl1 = nullptr;

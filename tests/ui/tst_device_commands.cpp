@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -238,33 +239,33 @@ void TestDeviceCommands::connectOutcomes_data() {
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<QString>("statusText");
     QTest::addColumn<QString>("commands");
-    QTest::addColumn<QString>("tabs"); // main, loop and output pages
+    QTest::addColumn<QString>("tabs"); // main, loop, output and identifier pages
     QTest::addColumn<QString>("version");
 
     const SimState plain;
     QTest::newRow("model 580, settings mode") << kSettingsMode << 580 << 3 << plain << QStringList{}
-                                              << ConnectedText() << kConnectedSettings << "+++"
+                                              << ConnectedText() << kConnectedSettings << "++++"
                                               << "3_1_7";
     QTest::newRow("model 580, firmware mode") << kFirmwareMode << 580 << 3 << plain << QStringList{}
-                                              << ConnectedText() << kConnectedFirmware << "---"
+                                              << ConnectedText() << kConnectedFirmware << "----"
                                               << "3_1_7";
     // A Velor-Vorsan device: its settings cannot be changed, its firmware can.
     QTest::newRow("first version byte 2, settings mode")
         << kSettingsMode << 580 << 2 << plain << QStringList{Text(10053)} << Text(10003)
-        << kDisconnected << "---"
+        << kDisconnected << "----"
         << "";
     QTest::newRow("first version byte 2, firmware mode")
         << kFirmwareMode << 580 << 2 << plain << QStringList{} << ConnectedText()
-        << kConnectedFirmware << "---"
+        << kConnectedFirmware << "----"
         << "2_1_7";
     // A foreign device leaves the buttons as connecting left them.
     QTest::newRow("another type") << kSettingsMode << 581 << 3 << plain << QStringList{Text(10029)}
                                   << Text(10029) << "--------++"
-                                  << "+++"
+                                  << "++++"
                                   << "";
     QTest::newRow("identification fails")
         << kSettingsMode << 580 << 3 << WithFault(ReplyFault::Kind::BadCrc, protocol::kCmdIdentify)
-        << QStringList{Text(10042)} << Text(10042) << kDisconnected << "+++"
+        << QStringList{Text(10042)} << Text(10042) << kDisconnected << "++++"
         << "";
 }
 
@@ -287,7 +288,7 @@ void TestDeviceCommands::connectOutcomes() {
     QCOMPARE(rig.Boxes(), boxes);
     QCOMPARE(rig.form->StatusText(), statusText);
     QCOMPARE(rig.Commands(), commands);
-    QCOMPARE(rig.Tabs(3), tabs);
+    QCOMPARE(rig.Tabs(4), tabs);
     QCOMPARE(rig.Label("SettingsVersionLabel"), version);
     QCOMPARE(rig.Label("DevSWLabel"), version);
     QCOMPARE(rig.Label("SettingsTypeLabel"), version.isEmpty() ? QString() : QString("580"));
@@ -397,6 +398,9 @@ void TestDeviceCommands::writeEndsWithFreshConnection() {
     };
     QSignalSpy spy(rig.form.get(), &TMainForm::operationStarted);
 
+    // The hidden trace of the settings encoding holds the last write's lines only.
+    const auto* trace = rig.form->Control<QListWidget>("ListBox2");
+    int firstTraceLines = -1;
     for (int round = 1; round <= 2; ++round) {
         rig.Sim([](SimDevice& d) {
             d.State().settings.clear();
@@ -412,6 +416,11 @@ void TestDeviceCommands::writeEndsWithFreshConnection() {
         QCOMPARE(Started(spy).mid(2 * (round - 1)), (QList<int>{write, connect}));
         QCOMPARE(rig.form->StatusText(), ConnectedText());
         QCOMPARE(rig.Commands(), commands);
+        if (round == 1) {
+            firstTraceLines = trace->count();
+            QCOMPARE(firstTraceLines > 0, workMode == kSettingsMode);
+        }
+        QCOMPARE(trace->count(), firstTraceLines);
         if (workMode == kSettingsMode) {
             const SettingsImage window = rig.form->EncodeSettings();
             const Bytes stored = rig.Sim([](SimDevice& d) { return d.State().settings; });
@@ -537,8 +546,9 @@ void TestDeviceCommands::oneOperationAtATime() {
     QVERIFY(rig.form->IsOperationRunning());
 
     QVERIFY(!rig.form->StartOperation(Operation::ReadKey, {1}));
+    // Not connected yet: the click does not offer the key read, and the command refuses.
     rig.form->Id1Click(rig.Code(1));
-    QVERIFY(rig.form->Control<QPushButton>("LoadIdButton")->isEnabled());
+    QVERIFY(!rig.form->Control<QPushButton>("LoadIdButton")->isEnabled());
     rig.form->LoadIdButtonClick();
     rig.form->ReadButtonClick();
     rig.form->WriteButtonClick();

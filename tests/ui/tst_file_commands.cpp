@@ -164,6 +164,8 @@ private slots:
     void firmwareFileOutcomes();
     void laterFirmwareFileKeepsAcceptedImage_data();
     void laterFirmwareFileKeepsAcceptedImage();
+    void acceptedFirmwareFileReplacesRefusalInStatusBar_data();
+    void acceptedFirmwareFileReplacesRefusalInStatusBar();
     void firmwareDateLabelShowsTimeOfDay();
     void configurationLoadAfterFirmwareStartsInBase();
 
@@ -694,6 +696,38 @@ void TestFileCommands::laterFirmwareFileKeepsAcceptedImage() {
     QCOMPARE(window.form->FirmwareImage(), Bytes(replaces ? second : first));
     QVERIFY(window.form->Control<QPushButton>("WriteButton")->isEnabled());
     QCOMPARE(window.Label("VersionLabel"), version);
+}
+
+// A refused firmware file, then a good one: the status bar no longer says the firmware was not
+// loaded, but that the good file was accepted.
+void TestFileCommands::acceptedFirmwareFileReplacesRefusalInStatusBar_data() {
+    QTest::addColumn<QByteArray>("refused"); // empty: no such file
+
+    QTest::newRow("no such file") << QByteArray();
+    QTest::newRow("ragged payload") << FirmwareFile(kModel580, 7, 65);
+    QTest::newRow("type mismatch") << FirmwareFile(581, 7, 64);
+    QTest::newRow("platform mismatch") << FirmwareFile(kModel580, 8, 64);
+}
+
+void TestFileCommands::acceptedFirmwareFileReplacesRefusalInStatusBar() {
+    QFETCH(QByteArray, refused);
+    if (!refused.isEmpty()) {
+        WriteFile(files_->filePath("refused.tsk"), refused);
+    }
+    const QString good = files_->filePath("good.tsk");
+    WriteFile(good, FirmwareFile(kModel580, 7, 64));
+    Window window;
+    window.PickWorkMode(kFirmwareWorkMode);
+    window.form->Device().Descriptor.Type = kModel580;
+    window.form->Device().Descriptor.Platform = 7;
+    window.dialogs.openAnswers.enqueue(files_->filePath("refused.tsk"));
+    window.form->LoadButtonClick();
+    const QString refusal = window.form->StatusText();
+    QVERIFY(!refusal.isEmpty());
+
+    window.dialogs.openAnswers.enqueue(good);
+    window.form->LoadButtonClick();
+    QCOMPARE(window.form->StatusText(), "Файл ПО принят: " + QDir::toNativeSeparators(good));
 }
 
 void TestFileCommands::firmwareDateLabelShowsTimeOfDay() {

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -30,6 +31,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <tuple>
 #include <utility>
@@ -197,6 +199,7 @@ template <typename List> auto Each(const List& column, int i) {
 } // namespace
 
 Q_DECLARE_METATYPE(Created)
+Q_DECLARE_METATYPE(ButtonOutcome)
 
 class TestMainForm : public QObject {
     Q_OBJECT
@@ -214,6 +217,8 @@ private slots:
     void showingTheWindowActivatesDemoModeOnce();
     void workModeChangeSetsPagesButtonsAndFlags_data();
     void workModeChangeSetsPagesButtonsAndFlags();
+    void arrowKeysOverFirmwareModeKeepTheOutputType_data();
+    void arrowKeysOverFirmwareModeKeepTheOutputType();
 
     void connectWithoutDeviceShowsBoxAndKeepsConnectDisabled();
     void connectFailureWithSystemReasonGoesToStatusBar_data();
@@ -221,6 +226,12 @@ private slots:
     void connectStartsTheOperationOfTheWorkMode_data();
     void connectStartsTheOperationOfTheWorkMode();
     void disconnectClosesPortAndEmptiesLabels();
+    void clickIntoKeyCodeOffersKeyReadOnlyWhenConnected_data();
+    void clickIntoKeyCodeOffersKeyReadOnlyWhenConnected();
+    void failedOperationLeavesButtonsOfTheWorkMode_data();
+    void failedOperationLeavesButtonsOfTheWorkMode();
+    void refusedCommandSaysWhy_data();
+    void refusedCommandSaysWhy();
 
     void adaptationLeavesWindowAloneForOtherTypes_data();
     void adaptationLeavesWindowAloneForOtherTypes();
@@ -557,7 +568,7 @@ void TestMainForm::startsInDemoWorkMode() {
     QVERIFY(form.IsDemoMode() && !form.IsSettingsMode() && !form.IsFirmwareMode());
     QVERIFY(form.IsFormReady());
     QCOMPARE(window.Commands(), QString("----+++-++"));
-    QCOMPARE(window.Tabs(), QString("+++--"));
+    QCOMPARE(window.Tabs(), QString("++++-"));
     QCOMPARE(window.Sheets(), QString("+++--"));
     QCOMPARE(form.Control<PageControl>("PageControl1")->ActivePageIndex(), 0);
     QCOMPARE(form.StatusText(), Text(10025));
@@ -586,7 +597,7 @@ void TestMainForm::showingTheWindowActivatesDemoModeOnce() {
     QVERIFY(!window.form->IsDemoMode());
     window.form->show();
     QVERIFY(window.form->IsDemoMode());
-    QCOMPARE(window.Tabs(), QString("+++--"));
+    QCOMPARE(window.Tabs(), QString("++++-"));
     window.PickWorkMode(1);
     window.form->hide();
     window.form->show();
@@ -603,25 +614,27 @@ void TestMainForm::workModeChangeSetsPagesButtonsAndFlags_data() {
     QTest::addColumn<QString>("flags"); // settings, firmware, demo
     QTest::addColumn<int>("typeTM");
 
-    // LoadIdButton is enabled before the picks: no work-mode change touches it.
-    QTest::newRow("settings") << QList<int>{0} << "+++--"
+    // LoadIdButton is enabled before the picks: no work-mode change touches it. No work mode
+    // changes the TM output type ("Идентификатор ТМ" from the factory settings); the identifier
+    // tab follows it in the settings and demo modes.
+    QTest::newRow("settings") << QList<int>{0} << "++++-"
                               << "+++--" << 0 << "+------+++"
                               << "+--" << 0;
     QTest::newRow("firmware") << QList<int>{1} << "----+"
                               << "----+" << 4 << "+------+++"
-                              << "-+-" << 1;
-    QTest::newRow("demo again") << QList<int>{2} << "+++--"
+                              << "-+-" << 0;
+    QTest::newRow("demo again") << QList<int>{2} << "++++-"
                                 << "+++--" << 0 << "----++++++"
                                 << "--+" << 0;
-    QTest::newRow("firmware then settings") << QList<int>{1, 0} << "+++--"
+    QTest::newRow("firmware then settings") << QList<int>{1, 0} << "++++-"
                                             << "+++--" << 0 << "+------+++"
-                                            << "+--" << 1;
-    QTest::newRow("firmware then demo") << QList<int>{1, 2} << "+++--"
+                                            << "+--" << 0;
+    QTest::newRow("firmware then demo") << QList<int>{1, 2} << "++++-"
                                         << "+++--" << 0 << "----++++++"
-                                        << "--+" << 1;
+                                        << "--+" << 0;
     QTest::newRow("settings then firmware") << QList<int>{0, 1} << "----+"
                                             << "----+" << 4 << "+------+++"
-                                            << "-+-" << 1;
+                                            << "-+-" << 0;
 }
 
 void TestMainForm::workModeChangeSetsPagesButtonsAndFlags() {
@@ -650,6 +663,46 @@ void TestMainForm::workModeChangeSetsPagesButtonsAndFlags() {
                                 (form.IsDemoMode() ? "+" : "-");
     QCOMPARE(actualFlags, flags);
     QCOMPARE(form.Control<RadioGroup>("TypeTMRadioGroup")->ItemIndex(), typeTM);
+}
+
+// The technician sets the TM output type with a click, then walks the work-mode list with the
+// arrow keys across "Смена ПО" and back: the type is the one clicked, and the identifier tab is
+// there exactly when that type is "Идентификатор ТМ".
+void TestMainForm::arrowKeysOverFirmwareModeKeepTheOutputType_data() {
+    QTest::addColumn<int>("typeTM");
+    QTest::addColumn<QList<int>>("keys"); // Qt::Key_Up / Qt::Key_Down on the closed list
+    QTest::addColumn<int>("workMode");
+    QTest::addColumn<QString>("tabs");
+
+    const QList<int> upToSettings = {Qt::Key_Up, Qt::Key_Up};
+    const QList<int> overAndBack = {Qt::Key_Up, Qt::Key_Down};
+    QTest::newRow("identifier, demo to settings") << 0 << upToSettings << 0 << "++++-";
+    QTest::newRow("identifier, demo over firmware and back") << 0 << overAndBack << 2 << "++++-";
+    QTest::newRow("switch, demo to settings") << 1 << upToSettings << 0 << "+++--";
+    QTest::newRow("switch, demo over firmware and back") << 1 << overAndBack << 2 << "+++--";
+    QTest::newRow("identifier, stop on firmware") << 0 << QList<int>{Qt::Key_Up} << 1 << "----+";
+}
+
+void TestMainForm::arrowKeysOverFirmwareModeKeepTheOutputType() {
+    QFETCH(int, typeTM);
+    QFETCH(QList<int>, keys);
+    QFETCH(int, workMode);
+    QFETCH(QString, tabs);
+
+    Window window;
+    window.form->show();
+    TMainForm& form = *window.form;
+    auto* type = form.Control<RadioGroup>("TypeTMRadioGroup");
+    QTest::mouseClick(type->Button(typeTM), Qt::LeftButton, {}, QPoint(4, 4));
+    QCOMPARE(type->ItemIndex(), typeTM);
+    auto* modes = form.Control<ComboList>("WorkMode");
+    modes->setFocus();
+    for (const int key : keys) {
+        QTest::keyClick(modes, static_cast<Qt::Key>(key));
+    }
+    QCOMPARE(modes->ItemIndex(), workMode);
+    QCOMPARE(type->ItemIndex(), typeTM);
+    QCOMPARE(window.Tabs(), tabs);
 }
 
 void TestMainForm::connectWithoutDeviceShowsBoxAndKeepsConnectDisabled() {
@@ -815,6 +868,93 @@ void Restrict(TMainForm& form) {
     form.Control<PageControl>("PageControl2")->SetTabVisible(3, false);
 }
 } // namespace
+
+// A real click into a key's code edit on the identifier page: "Считать ТМ" is offered only while
+// a device is connected in the settings work mode.
+void TestMainForm::clickIntoKeyCodeOffersKeyReadOnlyWhenConnected_data() {
+    QTest::addColumn<int>("workMode");
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("demo") << 2 << false << false;
+    QTest::newRow("settings, not connected") << 0 << false << false;
+    QTest::newRow("settings, connected") << 0 << true << true;
+}
+
+void TestMainForm::clickIntoKeyCodeOffersKeyReadOnlyWhenConnected() {
+    QFETCH(int, workMode);
+    QFETCH(bool, connected);
+    QFETCH(bool, offered);
+
+    Window window;
+    window.form->show();
+    window.PickWorkMode(workMode);
+    TMainForm& form = *window.form;
+    if (connected) {
+        form.SetButtons(ButtonOutcome::ConnectedSettings);
+    }
+    form.Control<PageControl>("PageControl1")->setCurrentIndex(3);
+    auto* code = form.Control<QLineEdit>("CodeTM1");
+    QTest::mouseClick(code, Qt::LeftButton, {}, QPoint(4, 4));
+    QCOMPARE(form.Control<QPushButton>("LoadIdButton")->isEnabled(), offered);
+}
+
+// After a failed operation the buttons are those of the work mode in the list: the demo mode
+// never ends half connected ("Установить" on, the file commands off).
+void TestMainForm::failedOperationLeavesButtonsOfTheWorkMode_data() {
+    QTest::addColumn<int>("workMode");
+    QTest::addColumn<ButtonOutcome>("outcome");
+    QTest::addColumn<QString>("commands");
+    QTest::newRow("demo, key read") << 2 << ButtonOutcome::FailureReadKey << "----+++-++";
+    QTest::newRow("demo, connect") << 2 << ButtonOutcome::FailureConnectSettings << "----+++-++";
+    QTest::newRow("demo, read") << 2 << ButtonOutcome::FailureReadSettings << "----+++-++";
+    QTest::newRow("settings, key read") << 0 << ButtonOutcome::FailureReadKey << "+-------++";
+}
+
+void TestMainForm::failedOperationLeavesButtonsOfTheWorkMode() {
+    QFETCH(int, workMode);
+    QFETCH(ButtonOutcome, outcome);
+    QFETCH(QString, commands);
+
+    Window window;
+    window.Start();
+    window.PickWorkMode(workMode);
+    window.form->SetButtons(outcome);
+    QCOMPARE(window.Commands(), commands);
+    QVERIFY(!window.form->IsConnected());
+}
+
+// A device command that cannot run in the demo mode says why in the status bar.
+void TestMainForm::refusedCommandSaysWhy_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("status");
+    const QString noLink =
+        "Связи с прибором нет в этом режиме: выберите «Смена настроек» или «Смена ПО»";
+    QTest::newRow("connect") << "connect" << noLink;
+    QTest::newRow("write") << "write" << noLink;
+    QTest::newRow("read") << "read" << noLink;
+    QTest::newRow("key read") << "key" << noLink;
+}
+
+void TestMainForm::refusedCommandSaysWhy() {
+    QFETCH(QString, command);
+    QFETCH(QString, status);
+
+    Window window;
+    window.Start();
+    QSignalSpy started(window.form.get(), &TMainForm::operationStarted);
+    TMainForm& form = *window.form;
+    const std::map<QString, void (TMainForm::*)()> handlers = {
+        {"connect", &TMainForm::ConnectButtonClick},
+        {"write", &TMainForm::WriteButtonClick},
+        {"read", &TMainForm::ReadButtonClick},
+        {"key", &TMainForm::LoadIdButtonClick},
+    };
+    (form.*handlers.at(command))();
+    QCOMPARE(form.StatusText(), status);
+    QCOMPARE(started.count(), 0);
+    QCOMPARE(window.Commands(), QString("----+++-++"));
+    QVERIFY(window.dialogs.boxes.isEmpty());
+}
 
 void TestMainForm::adaptationLeavesWindowAloneForOtherTypes_data() {
     QTest::addColumn<int>("code");

@@ -92,6 +92,8 @@ void RulesWindow::Step(const QString& step) {
         form->Control<PageControl>("PageControl2")->SetActivePageIndex(name.toInt() - 1);
         form->Control<RadioGroup>(velor::window::WorkModeGroupName(name.toInt()))
             ->SetItemIndex(value.toInt());
+    } else if (verb == QLatin1String("connected")) {
+        form->SetButtons(ButtonOutcome::ConnectedSettings);
     } else if (verb == QLatin1String("page")) {
         auto* tabs = form->Control<PageControl>("PageControl1")->findChild<QTabBar*>();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(name.toInt()).center());

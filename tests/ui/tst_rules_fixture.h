@@ -25,6 +25,7 @@
 //   "pick:TimeZmk2=3"      a user's pick of a combo entry
 //   "mode:3=5"             sub-page of output 3 shown, then its work mode set to 5
 //   "page:0"               a user's change of PageControl1 to that page
+//   "connected"            the end of a successful connection in the settings work mode
 // A state reads "name=value|on" or "name=value|off": an edit's text, a combo's entry text
 // ("(none)" without entry), a box's tick ("X" or "-"), a radio group's item index, a spinner's
 // position, and whether the control is enabled. "focus=name" names the control with the focus,

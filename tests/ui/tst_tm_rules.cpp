@@ -14,6 +14,8 @@ const QString kDeviceNumberRange = Message(10018);
 
 // The TM output type shown again, then the identifier page picked by the user.
 const QStringList kKeyPage = {"set:TypeTMRadioGroup=1", "set:TypeTMRadioGroup=0", "page:3"};
+// Connected in the settings work mode, on the identifier page: where a key read is offered.
+const QStringList kConnectedKeyPage = QStringList{"pick:WorkMode=0", "connected"} + kKeyPage;
 } // namespace
 
 class TestTmRules : public QObject {
@@ -76,11 +78,13 @@ void TestTmRules::typingAndLeavingIdentifiers_data() {
 void TestTmRules::keyReadTarget_data() {
     AddRulesColumns();
     QTest::newRow("a click into an identifier enables Считать ТМ")
-        << kKeyPage + QStringList{"click:CodeTM5"} << QStringList{}
+        << kConnectedKeyPage + QStringList{"click:CodeTM5"} << QStringList{}
         << QStringList{"LoadIdButton=-|on"};
+    QTest::newRow("not in the demo mode") << kKeyPage + QStringList{"click:CodeTM5"}
+                                          << QStringList{} << QStringList{"LoadIdButton=-|off"};
     for (int page : {0, 1, 2}) {
         QTest::addRow("changing to page %d disables it", page)
-            << kKeyPage + QStringList{"click:CodeTM5", "page:" + QString::number(page)}
+            << kConnectedKeyPage + QStringList{"click:CodeTM5", "page:" + QString::number(page)}
             << QStringList{} << QStringList{"LoadIdButton=-|off"};
     }
 }
@@ -152,7 +156,7 @@ void TestTmRules::identifierBoxes() {
 
 void TestTmRules::keyReadStartsForTheClickedKey() {
     RulesWindow window;
-    window.Run(kKeyPage + QStringList{"click:CodeTM7"});
+    window.Run(kConnectedKeyPage + QStringList{"click:CodeTM7"});
     window.form->SetStatusText("x");
     QSignalSpy started(window.form.get(), &TMainForm::operationStarted);
     window.form->Control<QPushButton>("LoadIdButton")->click();

@@ -14,6 +14,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -27,9 +28,10 @@ namespace st = velor::status;
 
 namespace {
 
-// The pages whose tabs a device of the Velor-Vorsan system hides: main, loops, outputs.
-constexpr std::array<int, 3> kSettingsPages = {velor::window::kMainPage, velor::window::kLoopPage,
-                                               velor::window::kOutputPage};
+// The pages whose tabs a device of the Velor-Vorsan system hides: main, loops, outputs and the
+// identifier page, which is shown with them in the settings work mode.
+constexpr std::array<int, 4> kSettingsPages = {velor::window::kMainPage, velor::window::kLoopPage,
+                                               velor::window::kOutputPage, velor::window::kKeyPage};
 
 // Each operation end: the window state it leaves, and whether the firmware-page labels empty.
 struct ButtonEnd {
@@ -86,11 +88,14 @@ std::vector<uint8_t> ImageBytes(const SettingsImage& image) {
 // device was lost during the write: then it only disconnects, since the port has already told the
 // technician and a connect could only fail with a second box.
 void TMainForm::WriteButtonClick() {
-    if (IsOperationRunning() || !(SettingsMode || FirmwareMode)) {
+    if (!DeviceCommandCanRun()) {
         return;
     }
     std::vector<uint8_t> image;
     if (SettingsMode) {
+        // The trace of the encoding replaces the previous write's: a trace that grew with every
+        // write would make the window grow without end.
+        Control<QListWidget>(QStringLiteral("ListBox2"))->clear();
         bool encoded = false;
         RunGuarded(Dialogs(), [&] {
             image = ImageBytes(EncodeSettings());
@@ -119,7 +124,7 @@ void TMainForm::WriteButtonClick() {
 }
 
 void TMainForm::ReadButtonClick() {
-    if (IsOperationRunning()) {
+    if (!DeviceCommandCanRun()) {
         return;
     }
     UncheckOneKeyModes();
@@ -195,10 +200,29 @@ void TMainForm::PlaceKeyIdentifier(uint64_t identifier, int keyNumber) {
     Control<QLineEdit>(Name("CodeTM", keyNumber))->setText(text);
 }
 
-// A successful connection moves the focus to the help button.
+// A command the window cannot run now tells the technician why instead of doing nothing.
+bool TMainForm::DeviceCommandCanRun() {
+    if (IsOperationRunning()) {
+        SetStatusText(tr("Дождитесь окончания операции с прибором"));
+        return false;
+    }
+    if (!(SettingsMode || FirmwareMode)) {
+        SetStatusText(tr("Связи с прибором нет в этом режиме: выберите «Смена настроек» или "
+                         "«Смена ПО»"));
+        return false;
+    }
+    return true;
+}
+
+// A successful connection moves the focus to the help button. A failure leaves the buttons of
+// the chosen work mode: in the demo mode that is the demo state, never a half-connected one.
 void TMainForm::SetButtons(ButtonOutcome outcome) {
     const ButtonEnd& end = EndOf(outcome);
-    SetButtonState(end.state);
+    connected_ = outcome == ButtonOutcome::ConnectedSettings ||
+                 outcome == ButtonOutcome::ConnectedFirmware ||
+                 outcome == ButtonOutcome::ConnectedSettingsWithLoadId ||
+                 outcome == ButtonOutcome::FirmwareWritten;
+    SetButtonState(connected_ || !DemoMode ? end.state : ButtonState::DemoMode);
     if (end.clearFirmwareLabels) {
         ClearFirmwareLabels();
     }

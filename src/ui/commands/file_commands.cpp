@@ -16,6 +16,7 @@
 #include "ui/main_form.h"
 #include "ui/settings_controls_adapter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -224,6 +225,7 @@ void TMainForm::LoadFirmware() {
     FirmwareFile file = ReadFirmwareFile(chosen);
     if (!file.refusal.isEmpty()) {
         RefuseFirmwareFile(*this, chosen, file.refusal);
+        firmwareRefusalShown_ = true;
         return;
     }
     const TVelorDevDesc descriptor = FirmwareDescriptor(file.image).value();
@@ -231,16 +233,23 @@ void TMainForm::LoadFirmware() {
     const FirmwareMatch match = MatchFirmware(descriptor, device_.Descriptor);
     if (match == FirmwareMatch::TypeMismatch || match == FirmwareMatch::PlatformMismatch) {
         ReportMismatch(*this, match);
+        firmwareRefusalShown_ = true;
         return;
     }
     if (match == FirmwareMatch::UnknownType) {
         SetLabel(*this, "FileTypeLabel", QString::number(descriptor.Type));
         SetStatusText(FirmwareRefusalText(match));
+        firmwareRefusalShown_ = true;
         return;
     }
     SetLabel(*this, "FileTypeLabel", MessageText(velor::msg::kFirmwareFor580));
     SetLabel(*this, "VersionLabel", VersionText(descriptor));
     firmwareImage_ = std::move(file.image);
+    // The refusal of an earlier file no longer holds: the status bar says this one was accepted.
+    if (firmwareRefusalShown_) {
+        SetStatusText(tr("Файл ПО принят: %1").arg(QDir::toNativeSeparators(chosen)));
+        firmwareRefusalShown_ = false;
+    }
     Control<QProgressBar>(QStringLiteral("pb1"))->setValue(0);
     Control<QPushButton>(QStringLiteral("WriteButton"))->setEnabled(true);
 }

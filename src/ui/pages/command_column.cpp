@@ -11,7 +11,6 @@
 #include "ui/pages/caption_table.h"
 #include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
-#include "ui/widgets/radio_group.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -29,7 +28,6 @@ using namespace velor::window;
 namespace {
 constexpr int kColumnWidth = 118;
 constexpr int kGroupMargin = 3;
-constexpr int kSwitchTypeTM = 1;        // TypeTMRadioGroup item "Переключатель"
 constexpr int kMsgErrorCaption = 10001; // "Ошибка!"
 
 // The column's group boxes, top to bottom, and the buttons in each.
@@ -172,22 +170,18 @@ void TMainForm::WorkModeClick() {
         return;
     }
     SetButtonState(workMode == kDemoWorkMode ? ButtonState::DemoMode : ButtonState::ModeChosen);
-    SetWorkModePages(workMode);
     SettingsMode = workMode == kSettingsWorkMode;
     FirmwareMode = workMode == kFirmwareWorkMode;
     DemoMode = workMode == kDemoWorkMode;
+    SetWorkModePages(workMode);
 }
 
 // The settings pages for the settings and demo work modes, the firmware page alone for the
-// firmware work mode. The identifier page's tab follows the TM output type alone.
+// firmware work mode. No setting changes with the work mode: looking at the firmware page must
+// not alter what a later write sends. The identifier page's tab follows the TM output type
+// (ChangeTypeTM), which hides it in the firmware work mode.
 void TMainForm::SetWorkModePages(int workMode) {
     const bool firmware = workMode == kFirmwareWorkMode;
-    if (firmware) {
-        for (int page = kMainPage; page <= kKeyPage; ++page) {
-            PageControl1->SetTabVisible(page, false);
-        }
-        Control<RadioGroup>(QStringLiteral("TypeTMRadioGroup"))->SetItemIndex(kSwitchTypeTM);
-    }
     for (const int page : {kMainPage, kLoopPage, kOutputPage}) {
         PageControl1->SetTabVisible(page, !firmware);
         PageControl1->SetSheetVisible(page, !firmware);
@@ -195,6 +189,9 @@ void TMainForm::SetWorkModePages(int workMode) {
     PageControl1->SetTabVisible(kFirmwarePage, firmware);
     PageControl1->SetSheetVisible(kFirmwarePage, firmware);
     PageControl1->SetActivePageIndex(firmware ? kFirmwarePage : kMainPage);
+    ChangeTypeTM();
+    // Showing a tab can show its sheet; the identifier page is never the one a work mode opens.
+    PageControl1->SetSheetVisible(kKeyPage, false);
 }
 
 void TMainForm::USBClick() {
@@ -206,8 +203,8 @@ void TMainForm::USBClick() {
 
 void TMainForm::ConnectButtonClick() {
     // The running operation owns the port: closing and reopening it under the worker would cut
-    // its exchange short.
-    if (IsOperationRunning()) {
+    // its exchange short. The demo mode has no device.
+    if (!DeviceCommandCanRun()) {
         return;
     }
     SetButtonState(ButtonState::Connecting);
@@ -252,6 +249,7 @@ void TMainForm::ReportOpenFailure() {
 }
 
 void TMainForm::CancelButtonClick() {
+    connected_ = false;
     port_.Close();
     SetStatusText(velor::MessageText(velor::msg::kLinkInterrupted));
     SetButtonState(ButtonState::Disconnected);

@@ -45,9 +45,14 @@ void TMainForm::TimeAlarmExit() {
     edit.setText(QString::number(value < step ? duration.Min() : value - value % step + step));
 }
 
+// The identifier page is shown in the settings and demo work modes exactly when the TM output
+// type is "Идентификатор ТМ"; it runs on every change of the type and on every work-mode change,
+// so start-up, a decoded image, a loaded file and the factory settings all end in the same state.
 void TMainForm::ChangeTypeTM() {
     const int type = Control<RadioGroup>(QStringLiteral("TypeTMRadioGroup"))->ItemIndex();
-    PageControl1->SetTabVisible(velor::window::kKeyPage, type == kIdentifierOutputType);
+    const bool settingsPages = SettingsMode || DemoMode;
+    PageControl1->SetTabVisible(velor::window::kKeyPage,
+                                settingsPages && type == kIdentifierOutputType);
 }
 
 void TMainForm::NumberEditChange() {

@@ -102,9 +102,17 @@ void TMainForm::Id1Exit(QObject* sender) {
     }
 }
 
+// The edit becomes the target of a key read; the read itself is offered only while a device is
+// connected in the settings work mode (in the demo mode there is no device to ask).
 void TMainForm::Id1Click(QObject* sender) {
     lastIdentifierEdit_ = qobject_cast<QWidget*>(sender);
-    Control<QPushButton>(QStringLiteral("LoadIdButton"))->setEnabled(true);
+    if (IsKeyReadOffered()) {
+        Control<QPushButton>(QStringLiteral("LoadIdButton"))->setEnabled(true);
+    }
+}
+
+bool TMainForm::IsKeyReadOffered() const {
+    return SettingsMode && connected_ && !IsOperationRunning();
 }
 
 void TMainForm::ChangeLoadIdButton() {
@@ -114,8 +122,16 @@ void TMainForm::ChangeLoadIdButton() {
 }
 
 void TMainForm::LoadIdButtonClick() {
+    if (!DeviceCommandCanRun()) {
+        return;
+    }
+    if (!IsKeyReadOffered()) {
+        SetStatusText(tr("Считать ТМ можно только при связи с прибором в режиме «Смена настроек»"));
+        return;
+    }
     if (lastIdentifierEdit_ == nullptr) {
-        return; // the button is enabled only by a click into an identifier edit
+        SetStatusText(tr("Щёлкните в поле кода ключа, в которое нужно считать ТМ"));
+        return;
     }
     SetButtonState(ButtonState::KeyReadRunning);
     SetStatusText({});
