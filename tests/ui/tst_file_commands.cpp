@@ -51,6 +51,13 @@ struct Window {
         form->WorkModeClick();
     }
 
+    // The firmware work mode, as if connected to a device of this type and platform.
+    void FirmwareModeFor(int type, int platform) {
+        PickWorkMode(kFirmwareWorkMode);
+        form->Device().Descriptor.Type = static_cast<uint16_t>(type);
+        form->Device().Descriptor.Platform = static_cast<uint16_t>(platform);
+    }
+
     QString Label(const char* name) const { return form->Control<QLabel>(name)->text(); }
     bool Checked(const QString& name) const { return form->Control<QCheckBox>(name)->isChecked(); }
     void Tick(const QString& name) { form->Control<QCheckBox>(name)->setChecked(true); }
@@ -627,9 +634,7 @@ void TestFileCommands::firmwareFileOutcomes() {
     const QString path = source.startsWith('/') ? source : files_->filePath("update.tsk");
     MakeFile(source, path, content, size);
     Window window;
-    window.PickWorkMode(kFirmwareWorkMode);
-    window.form->Device().Descriptor.Type = static_cast<uint16_t>(deviceType);
-    window.form->Device().Descriptor.Platform = static_cast<uint16_t>(devicePlatform);
+    window.FirmwareModeFor(deviceType, devicePlatform);
     const QString statusBefore = window.form->StatusText();
     window.dialogs.openAnswers.enqueue(path);
     window.form->LoadButtonClick();
@@ -683,9 +688,7 @@ void TestFileCommands::laterFirmwareFileKeepsAcceptedImage() {
         WriteFile(files_->filePath("second.tsk"), second);
     }
     Window window;
-    window.PickWorkMode(kFirmwareWorkMode);
-    window.form->Device().Descriptor.Type = kModel580;
-    window.form->Device().Descriptor.Platform = 7;
+    window.FirmwareModeFor(kModel580, 7);
     window.dialogs.openAnswers.enqueue(files_->filePath("first.tsk"));
     window.form->LoadButtonClick();
     QVERIFY(window.form->Control<QPushButton>("WriteButton")->isEnabled());
@@ -717,9 +720,7 @@ void TestFileCommands::acceptedFirmwareFileReplacesRefusalInStatusBar() {
     const QString good = files_->filePath("good.tsk");
     WriteFile(good, FirmwareFile(kModel580, 7, 64));
     Window window;
-    window.PickWorkMode(kFirmwareWorkMode);
-    window.form->Device().Descriptor.Type = kModel580;
-    window.form->Device().Descriptor.Platform = 7;
+    window.FirmwareModeFor(kModel580, 7);
     window.dialogs.openAnswers.enqueue(files_->filePath("refused.tsk"));
     window.form->LoadButtonClick();
     const QString refusal = window.form->StatusText();
@@ -740,9 +741,7 @@ void TestFileCommands::firmwareDateLabelShowsTimeOfDay() {
                                  QFileDevice::FileModificationTime));
     }
     Window window;
-    window.PickWorkMode(kFirmwareWorkMode);
-    window.form->Device().Descriptor.Type = kModel580;
-    window.form->Device().Descriptor.Platform = 7;
+    window.FirmwareModeFor(kModel580, 7);
     window.dialogs.openAnswers.enqueue(path);
     window.form->LoadButtonClick();
 
