@@ -11,6 +11,10 @@ const QString kDefaultKey = QStringLiteral("Default");
 const QString kHelpSection = QStringLiteral("Help");
 const QString kPortSection = QStringLiteral("Port");
 const QString kDeviceKey = QStringLiteral("Device");
+const QString kWriteSection = QStringLiteral("Write");
+const QString kReviewKey = QStringLiteral("Review");
+const QString kOn = QStringLiteral("1");
+const QString kOff = QStringLiteral("0");
 
 } // namespace
 
@@ -36,6 +40,16 @@ QString ReadHelpFileName(const QString& programPath) {
 
 QString ReadPortDevice(const QString& programPath) {
     return ReadIniString(IniFilePath(programPath), kPortSection, kDeviceKey, QString());
+}
+
+// Anything but "0" keeps the review on: a damaged key never silently skips it.
+bool ReadReviewBeforeWrite(const QString& programPath) {
+    return ReadIniString(IniFilePath(programPath), kWriteSection, kReviewKey, kOn).trimmed() !=
+           kOff;
+}
+
+bool WriteReviewBeforeWrite(bool review, const QString& programPath) {
+    return WriteIniString(IniFilePath(programPath), kWriteSection, kReviewKey, review ? kOn : kOff);
 }
 
 } // namespace velor

@@ -20,4 +20,9 @@ QString ReadHelpFileName(const QString& programPath = RunningProgramPath());
 // [Port] Device: a serial device to use instead of the first FTDI bridge, empty when missing.
 QString ReadPortDevice(const QString& programPath = RunningProgramPath());
 
+// [Write] Review: whether the window lists the changes before every settings write; on unless
+// the key holds "0".
+bool ReadReviewBeforeWrite(const QString& programPath = RunningProgramPath());
+bool WriteReviewBeforeWrite(bool review, const QString& programPath = RunningProgramPath());
+
 } // namespace velor

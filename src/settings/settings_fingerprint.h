@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <vector>
+
 // The fingerprint of a settings image: SHA-256 of its 257 bytes. Two technicians read the short
 // form to each other to confirm that they hold the same settings.
 namespace velor::settings {
@@ -16,5 +19,9 @@ QString Fingerprint(const SettingsImage& image);
 
 // The first kShortFingerprintDigits of Fingerprint(image).
 QString ShortFingerprint(const SettingsImage& image);
+
+// The same for any bytes, such as a firmware file.
+QString Fingerprint(const std::vector<uint8_t>& bytes);
+QString ShortFingerprint(const std::vector<uint8_t>& bytes);
 
 } // namespace velor::settings

@@ -60,3 +60,12 @@ QString ProgramShellServices::RecordLocale() {
     velor::LoadMessageCatalogue(programPath_);
     return written ? QString() : velor::IniFilePath(programPath_);
 }
+
+bool ProgramShellServices::ReviewBeforeWrite() const {
+    return velor::ReadReviewBeforeWrite(programPath_);
+}
+
+QString ProgramShellServices::SetReviewBeforeWrite(bool review) {
+    return velor::WriteReviewBeforeWrite(review, programPath_) ? QString()
+                                                               : velor::IniFilePath(programPath_);
+}

@@ -22,6 +22,8 @@ public:
     void ShowAboutBox() override;
     void CheckLanguageLibraries() const override;
     LanguageChoice SelectResourceLocale(QWidget* owner) override;
+    bool ReviewBeforeWrite() const override;
+    QString SetReviewBeforeWrite(bool review) override;
 
 private:
     QString RecordLocale();

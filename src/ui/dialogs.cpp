@@ -2,10 +2,13 @@
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
+#include "ui/safety/history_dialog.h"
+#include "ui/safety/write_review_dialog.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <memory>
 
@@ -90,7 +93,39 @@ QWidget* QtDialogs::Owner(BoxOwner which) const {
 BoxResult QtDialogs::MessageBox(const MessageBoxRequest& r) {
     QMessageBox box(toQtIcon(r.icon), r.caption, r.text, toQtButtons(r.buttons), Owner(r.owner));
     box.setDefaultButton(toQtButton(r.defaultButton));
+    if (r.buttons == BoxButtons::OkCancel) {
+        if (!r.okText.isEmpty()) {
+            box.button(QMessageBox::Ok)->setText(r.okText);
+        }
+        if (!r.cancelText.isEmpty()) {
+            box.button(QMessageBox::Cancel)->setText(r.cancelText);
+        }
+    }
     return fromQtButton(box.exec());
+}
+
+WriteReviewAnswer DialogService::ReviewWrite(const WriteReviewRequest&) {
+    return {};
+}
+
+HistoryChoice DialogService::ShowHistory(const HistoryRequest& request) {
+    HistoryChoice none;
+    none.reviewBeforeWrite = request.reviewBeforeWrite;
+    return none;
+}
+
+WriteReviewAnswer QtDialogs::ReviewWrite(const WriteReviewRequest& request) {
+    WriteReviewDialog dialog(request, mainWindow_);
+    WriteReviewAnswer answer;
+    answer.write = dialog.exec() == QDialog::Accepted;
+    answer.reviewNextTime = dialog.ReviewNextTime();
+    return answer;
+}
+
+HistoryChoice QtDialogs::ShowHistory(const HistoryRequest& request) {
+    HistoryDialog dialog(request, mainWindow_);
+    dialog.exec();
+    return dialog.Choice();
 }
 
 QString QtDialogs::OpenFileName(const FileDialogRequest& r) {

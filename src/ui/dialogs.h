@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/safety/safe_write_requests.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +25,10 @@ struct MessageBoxRequest {
     BoxButtons buttons = BoxButtons::Ok;
     BoxResult defaultButton = BoxResult::Ok;
     BoxOwner owner = BoxOwner::Main;
+    // Captions of the two buttons of BoxButtons::OkCancel instead of the standard ones (e.g.
+    // "Прошить" and "Отмена"); empty keeps the standard caption.
+    QString okText;
+    QString cancelText;
 };
 
 struct FileDialogRequest {
@@ -40,6 +46,11 @@ public:
     // Both return the chosen path, or an empty string when the user cancels.
     virtual QString OpenFileName(const FileDialogRequest& request) = 0;
     virtual QString SaveFileName(const FileDialogRequest& request) = 0;
+    // The change list before a settings write. The default writes nothing: a dialog service
+    // that cannot ask never lets a write through unseen.
+    virtual WriteReviewAnswer ReviewWrite(const WriteReviewRequest& request);
+    // The settings history; the default makes no choice.
+    virtual HistoryChoice ShowHistory(const HistoryRequest& request);
 };
 
 // The real boxes and dialogs. mainWindow is the owner for BoxOwner::Main and the fallback for
@@ -52,6 +63,8 @@ public:
     BoxResult MessageBox(const MessageBoxRequest& request) override;
     QString OpenFileName(const FileDialogRequest& request) override;
     QString SaveFileName(const FileDialogRequest& request) override;
+    WriteReviewAnswer ReviewWrite(const WriteReviewRequest& request) override;
+    HistoryChoice ShowHistory(const HistoryRequest& request) override;
 
 private:
     QWidget* Owner(BoxOwner which) const;

@@ -248,6 +248,16 @@ private:
     // A command that cannot run says why in the status bar; returns false then.
     bool DeviceCommandCanRun();
 
+    // The safeguards of a write (safe_write.cpp).
+    bool PrepareSettingsWrite(const SettingsImage& image);
+    std::optional<SettingsImage> ReadDeviceSettings();
+    bool SaveSnapshot(const SettingsImage& previous, const SettingsImage& next);
+    void VerifySettingsWrite(const SettingsImage& sent);
+    bool ConfirmFirmwareWrite();
+    QString ConnectedDeviceText() const;
+    bool ReviewsWrites() const;
+    void SetReviewsWrites(bool review);
+
     MainFormDeps deps_;
     TFTDIUsbPort port_;
     TVelorDevice device_;
@@ -286,6 +296,15 @@ private:
     bool closeAccepted_ = false;                                // the window has been closed
     // The key rows' boxes for the one-key rule, and the rows it has yet to bring up to date.
     OneKeyRows oneKeyRows_;
+    // A settings read whose image is kept in deviceSettings_ instead of being decoded (the read
+    // before a write and the read back after it), and the write whose success box waits for
+    // the read back.
+    bool readKeepsImage_ = false;
+    std::optional<SettingsImage> deviceSettings_;
+    bool holdWriteSuccessBox_ = false;
+    int lastStatusCode_ = 0; // the status the operation reported last
+    QString lastSnapshot_;   // the history snapshot of the last settings write
+    QString firmwarePath_;   // the accepted firmware file
     // The identifier edit clicked last: the target of a key read (none at start).
     QWidget* lastIdentifierEdit_ = nullptr;
 };

@@ -38,4 +38,10 @@ public:
     // window is retranslated), records it as the language of the next start and reloads the
     // message catalogue in it; when the user cancels, nothing changes.
     virtual LanguageChoice SelectResourceLocale(QWidget* owner) = 0;
+
+    // Whether the change list is shown before every settings write ([Write] Review of the INI
+    // file, on when missing), and its new value recorded: the INI file that could not record it
+    // (empty when it was recorded).
+    virtual bool ReviewBeforeWrite() const = 0;
+    virtual QString SetReviewBeforeWrite(bool review) = 0;
 };

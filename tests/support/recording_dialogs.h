@@ -28,11 +28,32 @@ public:
         return saveAnswers.isEmpty() ? QString() : saveAnswers.dequeue();
     }
 
+    WriteReviewAnswer ReviewWrite(const WriteReviewRequest& request) override {
+        reviews.append(request);
+        return reviewAnswers.isEmpty() ? WriteReviewAnswer{true, true} : reviewAnswers.dequeue();
+    }
+    HistoryChoice ShowHistory(const HistoryRequest& request) override {
+        histories.append(request);
+        if (onHistory) {
+            onHistory(request);
+        }
+        if (historyAnswers.isEmpty()) {
+            return DialogService::ShowHistory(request);
+        }
+        return historyAnswers.dequeue();
+    }
+
     QList<MessageBoxRequest> boxes;
     QList<FileDialogRequest> openRequests;
     QList<FileDialogRequest> saveRequests;
     QQueue<BoxResult> answers;
     QQueue<QString> openAnswers;
     QQueue<QString> saveAnswers;
-    std::function<void(const MessageBoxRequest&)> onBox; // runs while the "box" is open
+    // Reviews before a write are recorded and answered "Записать" unless told otherwise.
+    QList<WriteReviewRequest> reviews;
+    QQueue<WriteReviewAnswer> reviewAnswers;
+    QList<HistoryRequest> histories;
+    QQueue<HistoryChoice> historyAnswers;
+    std::function<void(const HistoryRequest&)> onHistory; // runs while the "dialog" is open
+    std::function<void(const MessageBoxRequest&)> onBox;  // runs while the "box" is open
 };

@@ -83,42 +83,51 @@ std::vector<uint8_t> ImageBytes(const SettingsImage& image) {
 } // namespace
 
 // The image is encoded before anything changes: an identifier that cannot be encoded abandons
-// the command with the window still connected and its buttons as they were. Every write ends
-// with a fresh connection in the current work mode, unless the window was closed meanwhile or the
-// device was lost during the write: then it only disconnects, since the port has already told the
-// technician and a connect could only fail with a second box.
+// the command with the window still connected and its buttons as they were. A settings write
+// reads the device's settings first, lets the technician review the changes and keeps the
+// device's settings in the history; a firmware write is confirmed first (safe_write.cpp). Every
+// write ends with a fresh connection in the current work mode, unless the window was closed
+// meanwhile or the device was lost during the write: then it only disconnects, since the port
+// has already told the technician and a connect could only fail with a second box. A settings
+// write is then read back and compared with what was sent.
 void TMainForm::WriteButtonClick() {
     if (!DeviceCommandCanRun()) {
         return;
     }
-    std::vector<uint8_t> image;
+    std::optional<SettingsImage> image;
     if (SettingsMode) {
         // The trace of the encoding replaces the previous write's: a trace that grew with every
         // write would make the window grow without end.
         Control<QListWidget>(QStringLiteral("ListBox2"))->clear();
-        bool encoded = false;
-        RunGuarded(Dialogs(), [&] {
-            image = ImageBytes(EncodeSettings());
-            encoded = true;
-        });
-        if (!encoded) {
+        RunGuarded(Dialogs(), [&] { image = EncodeSettings(); });
+        if (!image || !PrepareSettingsWrite(*image)) {
+            Control<QPushButton>(QStringLiteral("BtnAbout"))->setEnabled(true);
             return;
         }
+    } else if (!ConfirmFirmwareWrite()) {
+        return;
     }
     SetButtonState(ButtonState::OperationRunning);
     device_.Gauge = &gaugeSink_;
     SetStatusText(velor::MessageText(SettingsMode ? velor::msg::kWritingSettings
                                                   : velor::msg::kWritingFirmware));
+    holdWriteSuccessBox_ = SettingsMode;
+    lastStatusCode_ = 0;
     StartOperation(SettingsMode ? Operation::WriteSettings : Operation::WriteFirmware,
-                   std::move(image));
+                   image ? ImageBytes(*image) : std::vector<uint8_t>{});
     WaitForOperation();
+    holdWriteSuccessBox_ = false;
     if (closeAccepted_) {
         return;
     }
+    const bool written = lastStatusCode_ == st::kSettingsWritten;
     const bool deviceLost = port_.DeviceLost();
     CancelButtonClick();
     if (!deviceLost) {
         ConnectButtonClick();
+    }
+    if (image && written && !deviceLost) {
+        VerifySettingsWrite(*image);
     }
     Control<QPushButton>(QStringLiteral("BtnAbout"))->setEnabled(true);
 }
@@ -147,8 +156,13 @@ void TMainForm::ShowStatus(const StatusReport& report) {
         report.DeviceTypeCode != st::kDeviceType580) {
         return; // only a model 580 is shown
     }
+    lastStatusCode_ = report.StatusCode;
     SetStatusText(StatusBarText(report.StatusCode));
-    if (entry->HasBox()) {
+    // A read for a review or a verification keeps its image apart and says so only in the
+    // status bar; a settings write's success box waits for the verification.
+    const bool quiet = (readKeepsImage_ && report.StatusCode == st::kSettingsRead) ||
+                       (holdWriteSuccessBox_ && report.StatusCode == st::kSettingsWritten);
+    if (entry->HasBox() && !quiet) {
         MessageBoxRequest box;
         box.text = velor::MessageText(entry->MessageId);
         box.caption = velor::MessageText(*entry->BoxCaptionId);
@@ -181,6 +195,10 @@ void TMainForm::ShowSettings(const std::vector<uint8_t>& image) {
     }
     SettingsImage decoded;
     std::copy(image.begin(), image.end(), decoded.bytes().begin());
+    if (readKeepsImage_) {
+        deviceSettings_ = decoded;
+        return;
+    }
     DecodeSettings(decoded);
 }
 

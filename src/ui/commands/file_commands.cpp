@@ -245,6 +245,7 @@ void TMainForm::LoadFirmware() {
     SetLabel(*this, "FileTypeLabel", MessageText(velor::msg::kFirmwareFor580));
     SetLabel(*this, "VersionLabel", VersionText(descriptor));
     firmwareImage_ = std::move(file.image);
+    firmwarePath_ = QFileInfo(chosen).absoluteFilePath();
     // The refusal of an earlier file no longer holds: the status bar says this one was accepted.
     if (firmwareRefusalShown_) {
         SetStatusText(tr("Файл ПО принят: %1").arg(QDir::toNativeSeparators(chosen)));

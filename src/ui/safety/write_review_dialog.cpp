@@ -1,0 +1,77 @@
+#include "ui/safety/write_review_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kColumns = 3; // field, device value, new value
+constexpr QSize kDialogSize(640, 420);
+
+QTableWidget* ChangeTable(const WriteReviewRequest& request, QWidget* parent) {
+    auto* table = new QTableWidget(static_cast<int>(request.changes.size()), kColumns, parent);
+    table->setObjectName(QStringLiteral("ChangeTable"));
+    table->setHorizontalHeaderLabels({WriteReviewDialog::tr("Поле"),
+                                      WriteReviewDialog::tr("В приборе"),
+                                      WriteReviewDialog::tr("Будет записано")});
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    int row = 0;
+    for (const velor::settings::FieldChange& change : request.changes) {
+        table->setItem(row, 0, new QTableWidgetItem(change.name));
+        table->setItem(row, 1, new QTableWidgetItem(change.before));
+        table->setItem(row, 2, new QTableWidgetItem(change.after));
+        ++row;
+    }
+    return table;
+}
+
+} // namespace
+
+WriteReviewDialog::WriteReviewDialog(const WriteReviewRequest& request, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("WriteReviewDialog"));
+    setWindowTitle(tr("Проверка перед записью"));
+    auto* layout = new QVBoxLayout(this);
+    auto* heading =
+        new QLabel(tr("Прибор: %1\nОтпечаток настроек прибора: %2, новых: %3")
+                       .arg(request.device, request.deviceFingerprint, request.windowFingerprint),
+                   this);
+    heading->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(heading);
+    if (request.changes.empty()) {
+        auto* none = new QLabel(tr("Нет изменений"), this);
+        none->setObjectName(QStringLiteral("NoChanges"));
+        layout->addWidget(none, 1, Qt::AlignCenter);
+    } else {
+        layout->addWidget(
+            new QLabel(tr("Изменений: %1").arg(static_cast<int>(request.changes.size())), this));
+        layout->addWidget(ChangeTable(request, this), 1);
+    }
+    skipBox_ = new QCheckBox(tr("Больше не показывать этот список перед записью"), this);
+    skipBox_->setObjectName(QStringLiteral("SkipReview"));
+    layout->addWidget(skipBox_);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* write = buttons->addButton(tr("&Записать"), QDialogButtonBox::AcceptRole);
+    write->setObjectName(QStringLiteral("WriteButton"));
+    write->setDefault(true);
+    buttons->addButton(tr("&Отмена"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("CancelButton"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    resize(kDialogSize);
+}
+
+bool WriteReviewDialog::ReviewNextTime() const {
+    return !skipBox_->isChecked();
+}
