@@ -86,7 +86,8 @@ std::vector<uint8_t> ImageBytes(const SettingsImage& image) {
 // the command with the window still connected and its buttons as they were. Every write ends
 // with a fresh connection in the current work mode, unless the window was closed meanwhile or the
 // device was lost during the write: then it only disconnects, since the port has already told the
-// technician and a connect could only fail with a second box.
+// technician and a connect could only fail with a second box; the status bar keeps the write's
+// failure.
 void TMainForm::WriteButtonClick() {
     if (!DeviceCommandCanRun()) {
         return;
@@ -115,9 +116,12 @@ void TMainForm::WriteButtonClick() {
     if (closeAccepted_) {
         return;
     }
-    const bool deviceLost = port_.DeviceLost();
-    CancelButtonClick();
-    if (!deviceLost) {
+    if (port_.DeviceLost()) {
+        const QString failure = StatusText();
+        CancelButtonClick();
+        SetStatusText(failure);
+    } else {
+        CancelButtonClick();
         ConnectButtonClick();
     }
     Control<QPushButton>(QStringLiteral("BtnAbout"))->setEnabled(true);
@@ -137,7 +141,8 @@ void TMainForm::ReadButtonClick() {
 }
 
 // For every code with a message: the status-bar text first, then the box; further changes
-// come after the box has been closed.
+// come after the box has been closed. A failure's box is left out where it would repeat the
+// device-lost box or come after a confirmed close (FailureBoxWithheld); its text stays.
 void TMainForm::ShowStatus(const StatusReport& report) {
     const std::optional<StatusEntry> entry = StatusFor(report.StatusCode);
     if (!entry) {
@@ -148,7 +153,7 @@ void TMainForm::ShowStatus(const StatusReport& report) {
         return; // only a model 580 is shown
     }
     SetStatusText(StatusBarText(report.StatusCode));
-    if (entry->HasBox()) {
+    if (entry->HasBox() && !FailureBoxWithheld(report.StatusCode)) {
         MessageBoxRequest box;
         box.text = velor::MessageText(entry->MessageId);
         box.caption = velor::MessageText(*entry->BoxCaptionId);
