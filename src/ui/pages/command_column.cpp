@@ -20,9 +20,6 @@
 #include <QThread>
 #include <QVBoxLayout>
 
-#include <cerrno>
-#include <cstring>
-
 using namespace velor::window;
 
 namespace {
@@ -77,15 +74,6 @@ QGroupBox* NewGroup(QWidget* parent, const char* name) {
     return group;
 }
 
-// The system's text for a refused access, as the driver reports it.
-bool IsAccessDenied(const QString& reason) {
-    for (const int error : {EACCES, EPERM}) {
-        if (reason == QString::fromStdString(std::strerror(error))) {
-            return true;
-        }
-    }
-    return false;
-}
 } // namespace
 
 QWidget* TMainForm::BuildCommandColumn() {
@@ -230,7 +218,7 @@ void TMainForm::ReportOpenFailure() {
         const QString device = port_.LastOpenDevice();
         const QString group = port_.LastOpenDeviceGroup();
         QString text = device.isEmpty() ? reason : tr("%1: %2").arg(device, reason);
-        if (IsAccessDenied(reason)) {
+        if (port_.LastOpenLackedPermission()) {
             text += group.isEmpty()
                         ? tr(" — добавьте своего пользователя в группу, которой принадлежит "
                              "устройство (например, dialout), и войдите в систему заново")
