@@ -23,6 +23,147 @@
         <source>В нём %1 байт, а файл настроек не бывает больше %2 байт</source>
         <translation>It has %1 bytes; a settings file is never larger than %2 bytes</translation>
     </message>
+    <message>
+        <source>Не удалось открыть файл &quot;%1&quot;. %2</source>
+        <translation>Cannot open file &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>Не удалось создать файл &quot;%1&quot;. %2</source>
+        <translation>Cannot create file &quot;%1&quot;. %2</translation>
+    </message>
+</context>
+<context>
+    <name>ConfiguratorApp</name>
+    <message>
+        <source>Велор 580</source>
+        <translation>Velor 580</translation>
+    </message>
+</context>
+<context>
+    <name>StrToInt</name>
+    <message>
+        <source>&apos;&apos;%1&apos;&apos; не является целым числом</source>
+        <translation>&apos;&apos;%1&apos;&apos; is not a valid integer value</translation>
+    </message>
+</context>
+<context>
+    <name>SystemError</name>
+    <message>
+        <source>Операция не разрешена</source>
+        <translation>Operation not permitted</translation>
+    </message>
+    <message>
+        <source>Нет такого файла или папки</source>
+        <translation>No such file or directory</translation>
+    </message>
+    <message>
+        <source>Ошибка ввода-вывода</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>Нет такого устройства или адреса</source>
+        <translation>No such device or address</translation>
+    </message>
+    <message>
+        <source>Неверный дескриптор файла</source>
+        <translation>Bad file descriptor</translation>
+    </message>
+    <message>
+        <source>Ресурс временно недоступен</source>
+        <translation>Resource temporarily unavailable</translation>
+    </message>
+    <message>
+        <source>Не хватает памяти</source>
+        <translation>Cannot allocate memory</translation>
+    </message>
+    <message>
+        <source>Отказано в доступе</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>Устройство или ресурс занято</source>
+        <translation>Device or resource busy</translation>
+    </message>
+    <message>
+        <source>Файл уже существует</source>
+        <translation>File exists</translation>
+    </message>
+    <message>
+        <source>Нет такого устройства</source>
+        <translation>No such device</translation>
+    </message>
+    <message>
+        <source>Это не папка</source>
+        <translation>Not a directory</translation>
+    </message>
+    <message>
+        <source>Это папка</source>
+        <translation>Is a directory</translation>
+    </message>
+    <message>
+        <source>Недопустимый аргумент</source>
+        <translation>Invalid argument</translation>
+    </message>
+    <message>
+        <source>Слишком много открытых файлов в системе</source>
+        <translation>Too many open files in system</translation>
+    </message>
+    <message>
+        <source>Слишком много открытых файлов</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>Неподходящий ioctl для устройства</source>
+        <translation>Inappropriate ioctl for device</translation>
+    </message>
+    <message>
+        <source>Текстовый файл занят</source>
+        <translation>Text file busy</translation>
+    </message>
+    <message>
+        <source>Файл слишком велик</source>
+        <translation>File too large</translation>
+    </message>
+    <message>
+        <source>На устройстве не осталось свободного места</source>
+        <translation>No space left on device</translation>
+    </message>
+    <message>
+        <source>Файловая система доступна только для чтения</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>Обрыв канала</source>
+        <translation>Broken pipe</translation>
+    </message>
+    <message>
+        <source>Слишком длинное имя файла</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <source>Слишком много уровней символических ссылок</source>
+        <translation>Too many levels of symbolic links</translation>
+    </message>
+    <message>
+        <source>Превышена дисковая квота</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>Устаревший дескриптор файла</source>
+        <translation>Stale file handle</translation>
+    </message>
+    <message>
+        <source>Прерван системный вызов</source>
+        <translation>Interrupted system call</translation>
+    </message>
+    <message>
+        <source>Время ожидания истекло</source>
+        <translation>Connection timed out</translation>
+    </message>
+    <message>
+        <source>Значение слишком велико для типа данных</source>
+        <translation>Value too large for defined data type</translation>
+    </message>
 </context>
 <context>
     <name>FirmwareCheck</name>

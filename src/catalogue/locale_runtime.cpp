@@ -6,8 +6,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
+#include <QTranslator>
 #include <QUrl>
 
 #include <memory>
@@ -17,6 +19,7 @@
 namespace velor {
 
 const QString kBaseLocale = QStringLiteral("RU");
+const QString kBaseLanguage = QStringLiteral("ru_RU");
 const char kNoLanguageLibrariesError[] =
     "In order to change language you must first create resource files.";
 
@@ -26,9 +29,13 @@ constexpr char kStoreOrganisation[] = "Velor";
 constexpr char kStoreApplication[] = "velor580-locale";
 constexpr char kDefaultLocaleGroup[] = "DefaultLocale";
 
+constexpr char kQtTextsName[] = "qtbase";
+constexpr char kQtTextsPrefix[] = "_";
+
 struct InstalledLanguage {
     QString locale;
     std::unique_ptr<LanguageLibrary> library;
+    std::unique_ptr<QTranslator> qtTexts; // Qt's own texts in the same language, when Qt has them
 };
 
 InstalledLanguage& installed() {
@@ -90,7 +97,25 @@ void removeInstalled() {
         QCoreApplication::removeTranslator(&current.library->translator());
         current.library.reset();
     }
+    if (current.qtTexts) {
+        QCoreApplication::removeTranslator(current.qtTexts.get());
+        current.qtTexts.reset();
+    }
     current.locale.clear();
+}
+
+// Qt's own texts (the buttons of boxes, the file dialogs) in language, from Qt's translations
+// ("qtbase_ru.qm"). Qt without them for that language keeps its English texts; nothing fails.
+// Installed before the language library, so that the library's texts come first.
+void installQtTexts(const QString& language) {
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QLocale(language), QLatin1String(kQtTextsName),
+                          QLatin1String(kQtTextsPrefix),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        return;
+    }
+    QCoreApplication::installTranslator(translator.get());
+    installed().qtTexts = std::move(translator);
 }
 
 } // namespace
@@ -109,23 +134,28 @@ bool SetNewResourceFile(const QString& locale, ResourceOptions options, const QS
                         const QString& programPath) {
     removeInstalled();
     restoreFormats();
-    if (!namesLibrary(locale, baseLocale)) {
-        return false;
-    }
     auto library = std::make_unique<LanguageLibrary>();
-    if (!library->load(LanguageLibraryPath(programPath, locale))) {
+    if (!namesLibrary(locale, baseLocale) ||
+        !library->load(LanguageLibraryPath(programPath, locale))) {
+        installQtTexts(kBaseLanguage);
         return false;
     }
     if (!options.testFlag(ResourceOption::KeepFormats)) {
         applyFormats(*library, locale);
     }
+    installQtTexts(library->language().isEmpty() ? locale.toLower() : library->language());
     QCoreApplication::installTranslator(&library->translator());
-    installed() = InstalledLanguage{locale, std::move(library)};
+    installed().locale = locale;
+    installed().library = std::move(library);
     return true;
 }
 
 QString CurrentResourceLocale() {
     return installed().locale;
+}
+
+QString CurrentQtTextsFile() {
+    return installed().qtTexts ? installed().qtTexts->filePath() : QString();
 }
 
 void SetCurrentDefaultLocaleReg(const QString& programPath) {

@@ -14,7 +14,8 @@
 namespace velor {
 
 // The program's built-in language; its texts are compiled into the program.
-extern const QString kBaseLocale; // "RU"
+extern const QString kBaseLocale;   // "RU"
+extern const QString kBaseLanguage; // "ru_RU": the language those texts are written in
 
 enum class ResourceOption {
     KeepFormats = 0x1, // do not apply the language's number and date formats
@@ -32,12 +33,18 @@ QString GetCurrentDefaultLocaleReg(const QString& programPath = RunningProgramPa
 // a library that cannot be loaded return to the built-in texts. Unless options hold KeepFormats,
 // a loaded library's language also becomes the default QLocale (number and date formats); the
 // reading direction follows the library's own translation of Qt's layout direction.
+// Qt's own texts (box buttons, file dialogs) follow: Qt's translation for the library's language,
+// or for the base language with the built-in texts, when Qt's translations hold one.
 // Returns whether a library was loaded.
 bool SetNewResourceFile(const QString& locale, ResourceOptions options, const QString& baseLocale,
                         const QString& programPath = RunningProgramPath());
 
 // The locale whose library is installed now, empty for the built-in texts.
 QString CurrentResourceLocale();
+
+// The file of Qt's own texts installed with the language now in use ("…/qtbase_ru.qm"), empty
+// when Qt has none for it.
+QString CurrentQtTextsFile();
 
 // Records the locale whose library is installed now as the program's per-user default locale (the
 // empty text while the built-in texts are in use).

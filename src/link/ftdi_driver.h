@@ -30,13 +30,13 @@ constexpr uint32_t kFtPurgeTx = 2;
 // Why the last OpenByIndex failed, for telling the technician what to do about it.
 struct FtOpenFailure {
     std::string device; // path that could not be opened; empty when no device was found at all
-    std::string reason; // the system's error text (strerror); empty when no device was found
+    std::string reason; // the system's reason (SystemErrorText, UTF-8); empty when none was found
     std::string group;  // group owning the device node, when known (e.g. "dialout")
     int error = 0;      // the system's error number (errno); 0 when no device was found
 };
 
-// Why the last Read or Write failed: the line's device path and the system's error text (empty
-// for a hang-up, which carries none).
+// Why the last Read or Write failed: the line's device path and the system's reason
+// (SystemErrorText, UTF-8; empty for a hang-up, which carries none).
 struct FtIoFailure {
     std::string device;
     std::string reason;

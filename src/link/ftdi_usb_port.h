@@ -39,7 +39,7 @@ public:
     void Purge() override;
     bool DeviceLost() const override { return lost_; }
 
-    // Why the last Open failed: the system's error text (e.g. "Permission denied"). Empty when
+    // Why the last Open failed: the system's reason (e.g. "Отказано в доступе"). Empty when
     // the last Open succeeded, or failed because no device was found to open at all.
     QString LastOpenError() const;
     // The device path the last failed Open tried, and the group that owns it (e.g. "dialout"),

@@ -1,11 +1,11 @@
 #include "link/tty_ftdi_driver.h"
 
 #include "link/bridge_discovery.h"
+#include "link/system_error_text.h"
 
 #include <array>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <utility>
 
 #include <fcntl.h>
@@ -195,7 +195,8 @@ FtStatus TtyFtdiDriver::OpenByIndex(int index, FtHandle& handle) {
 }
 
 FtStatus TtyFtdiDriver::FailOpen(const std::string& device, int error) {
-    lastOpenFailure_ = {device, std::strerror(error), OwningGroup(device), error};
+    lastOpenFailure_ = {device, velor::SystemErrorText(error).toStdString(), OwningGroup(device),
+                        error};
     return kFtDeviceNotOpened;
 }
 
@@ -203,7 +204,8 @@ FtStatus TtyFtdiDriver::FailOpen(const std::string& device, int error) {
 // failure of this one call.
 FtStatus TtyFtdiDriver::FailIo(const Line& line, int error) {
     const bool hungUp = error == kHangUp;
-    lastIoFailure_ = {line.path, hungUp ? std::string() : std::strerror(error)};
+    lastIoFailure_ = {line.path,
+                      hungUp ? std::string() : velor::SystemErrorText(error).toStdString()};
     return hungUp || MeansDeviceGone(error) ? kFtDeviceNotFound : kFtIoError;
 }
 

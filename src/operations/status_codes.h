@@ -28,4 +28,10 @@ constexpr bool IsSuccess(int code) {
            code == kKeyRead || code == kFirmwareWritten;
 }
 
+// Whether a status is the failure of an operation's exchange with the device.
+constexpr bool IsFailure(int code) {
+    return code == kConnectFailed || code == kFirmwareWriteFailed || code == kScenarioFailed ||
+           code == kSettingsWriteFailed || code == kSettingsReadFailed || code == kKeyReadFailed;
+}
+
 } // namespace velor::status

@@ -3,6 +3,8 @@
 #include "settings/regular_file.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <stdexcept>
@@ -64,9 +66,17 @@ QStringList SplitLines(const QString& text) {
     return lines;
 }
 
-std::runtime_error FileError(const char* what, const QString& path, const QString& reason) {
+enum class FileAction { Open, Create };
+
+// The file named by its full path, so that the technician sees where the program looked.
+std::runtime_error FileError(FileAction action, const QString& path, const QString& reason) {
+    const QString text =
+        action == FileAction::Open
+            ? QCoreApplication::translate("CfgFormat", "Не удалось открыть файл \"%1\". %2")
+            : QCoreApplication::translate("CfgFormat", "Не удалось создать файл \"%1\". %2");
     return std::runtime_error(
-        QStringLiteral("%1 \"%2\". %3").arg(QLatin1String(what), path, reason).toStdString());
+        text.arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason)
+            .toStdString());
 }
 
 bool IsControl(char16_t c) {
@@ -162,7 +172,7 @@ void SaveCfgFile(const QString& path, const SettingsImage& image) {
     try {
         SaveFileReplacing(path, CfgText(image));
     } catch (const FileSaveError& error) {
-        throw FileError("Cannot create file", path, error.Reason());
+        throw FileError(FileAction::Create, path, error.Reason());
     }
 }
 
@@ -176,7 +186,7 @@ QStringList DecodeCfgText(const QByteArray& content) {
 QStringList ReadCfgLines(const QString& path) {
     const FileRead read = ReadRegularFile(path, kMaxCfgFileSize);
     if (read.refusal != FileRefusal::None) {
-        throw FileError("Cannot open file", path, CfgReadRefusal(read));
+        throw FileError(FileAction::Open, path, CfgReadRefusal(read));
     }
     return DecodeCfgText(read.content);
 }

@@ -20,7 +20,7 @@ QByteArray CfgText(const SettingsImage& image);
 // Writes the file through a temporary file that is written, checked and synced before it is
 // renamed over the target, so a failed save (a full disk included) leaves an existing file as it
 // was. A symbolic link is followed to its target; a target that is not a regular file is refused.
-// Error: Cannot create file "<path>". <system reason>
+// Error: Не удалось создать файл "<full path>". <system reason>
 void SaveCfgFile(const QString& path, const SettingsImage& image);
 
 // Splits a file's bytes into lines. A UTF-8 or UTF-16 (LE or BE) byte-order mark selects that
@@ -30,7 +30,7 @@ QStringList DecodeCfgText(const QByteArray& content);
 
 // Reads a file's lines. Only a regular file of at most 64 KiB is read; anything else (a folder, a
 // FIFO, a device node, a larger file) is refused before it is read.
-// Error: Cannot open file "<path>". <system reason, or why the file is refused>
+// Error: Не удалось открыть файл "<full path>". <system reason, or why the file is refused>
 QStringList ReadCfgLines(const QString& path);
 
 // Converts the first 257 lines (further lines are ignored) with StrToInt, keeping the low

@@ -1,5 +1,7 @@
 #include "settings/regular_file.h"
 
+#include "link/system_error_text.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
@@ -21,9 +23,9 @@ constexpr mode_t kNewFileMode = 0666; // before the umask, as any program create
 constexpr mode_t kPermissionBits = 07777;
 constexpr qint64 kReadChunk = 16 * 1024;
 
-// The system's text for an error number, as Qt's own file errors give it.
+// The system's reason for an error number, in the technician's language.
 QString SystemReason(int error) {
-    return qt_error_string(error);
+    return velor::SystemErrorText(error);
 }
 
 QByteArray NativePath(const QString& path) {

@@ -28,8 +28,8 @@ struct FileRead {
 // opened descriptor is checked again, so nothing blocks and nothing is read from a non-file.
 FileRead ReadRegularFile(const QString& path, qint64 maxSize);
 
-// The system's reason for a file that is not a regular one: "Is a directory" for a folder,
-// "not a regular file" otherwise.
+// The reason for a file that is not a regular one: the system's "Это папка" for a folder,
+// "это не обычный файл (...)" otherwise.
 QString NotRegularFileReason(bool isFolder);
 
 // Raised by SaveFileReplacing with the system's reason (or "not a regular file").

@@ -2,6 +2,8 @@
 
 #include "link/hex_text.h"
 
+#include <QCoreApplication>
+
 #include <cstdint>
 #include <optional>
 
@@ -67,7 +69,9 @@ int DecimalValue(uint64_t magnitude, bool negative) {
 
 std::runtime_error InvalidIntegerError(const QString& text) {
     return std::runtime_error(
-        QStringLiteral("''%1'' is not a valid integer value").arg(text).toStdString());
+        QCoreApplication::translate("StrToInt", "''%1'' не является целым числом")
+            .arg(text)
+            .toStdString());
 }
 
 int StrToInt(const QString& text) {

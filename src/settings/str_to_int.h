@@ -12,5 +12,5 @@
 // a longer one is refused. Every refusal throws InvalidIntegerError(text).
 int StrToInt(const QString& text);
 
-// The conversion error: "''<text>'' is not a valid integer value".
+// The conversion error: "''<text>'' не является целым числом" in the technician's language.
 std::runtime_error InvalidIntegerError(const QString& text);

@@ -14,6 +14,15 @@ ConfiguratorApp::ConfiguratorApp(int& argc, char** argv) : QApplication(argc, ar
     // The installed desktop entry (velor580.desktop): lets the desktop match windows and icon.
     setDesktopFileName(QStringLiteral("velor580"));
     setApplicationVersion(QLatin1String(velor::kProgramVersion));
+    setApplicationDisplayName(tr("Велор 580"));
+}
+
+// Installing or removing a language library sends LanguageChange to the application first.
+bool ConfiguratorApp::event(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        setApplicationDisplayName(tr("Велор 580"));
+    }
+    return QApplication::event(event);
 }
 
 bool ConfiguratorApp::notify(QObject* receiver, QEvent* event) {

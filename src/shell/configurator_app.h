@@ -6,7 +6,8 @@ class DialogService;
 
 // The application object. An error that escapes an event handler on the window's thread is shown
 // in the application's exception box and the message loop goes on, so a failing command is
-// abandoned without ending the program.
+// abandoned without ending the program. Its display name, the program's name in the language in
+// use ("Велор 580"), titles the exception box and ends every window title the desktop shows.
 class ConfiguratorApp : public QApplication {
     Q_OBJECT
 public:
@@ -16,6 +17,9 @@ public:
     void SetExceptionDialogs(DialogService* dialogs) { exceptionDialogs_ = dialogs; }
 
     bool notify(QObject* receiver, QEvent* event) override;
+
+protected:
+    bool event(QEvent* event) override;
 
 private:
     void ReportError(const QString& text);

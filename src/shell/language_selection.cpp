@@ -15,8 +15,6 @@ int RunModal(QDialog& dialog) {
 
 namespace {
 
-const QString kBaseLanguage = QStringLiteral("ru_RU"); // the language of the built-in texts
-
 // "British English (EN)": the language's own name for itself and the code; the code alone for a
 // library that does not say its language.
 QString LanguageTitle(const QString& locale, const QString& language) {

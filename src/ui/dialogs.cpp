@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -160,10 +161,14 @@ void ShowErrorBox(DialogService& dialogs, const QString& text) {
     dialogs.MessageBox(box);
 }
 
+QString ProgramTitle() {
+    return QGuiApplication::applicationDisplayName();
+}
+
 void ShowExceptionBox(DialogService& dialogs, const QString& text) {
     MessageBoxRequest r;
     r.text = text;
-    r.caption = QCoreApplication::applicationName();
+    r.caption = ProgramTitle();
     r.icon = BoxIcon::Error;
     r.owner = BoxOwner::Active;
     dialogs.MessageBox(r);

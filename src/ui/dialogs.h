@@ -74,8 +74,12 @@ private:
 // The window's error box: the text, caption "Ошибка!", error icon, OK, owned by the main window.
 void ShowErrorBox(DialogService& dialogs, const QString& text);
 
-// The application's general exception box: the error's text, error icon, OK, owned by the active
-// window. Used where a command fails with an error it does not handle itself.
+// The program's name as the desktop shows it: the application's display name ("Велор 580").
+QString ProgramTitle();
+
+// The application's general exception box: the error's text, the program's name as caption,
+// error icon, OK, owned by the active window. Used where a command fails with an error it does
+// not handle itself.
 void ShowExceptionBox(DialogService& dialogs, const QString& text);
 
 // Runs a command handler; an error the command does not handle itself ends it and is shown in

@@ -18,6 +18,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -27,7 +28,6 @@ class QLabel;
 class QProgressBar;
 class QStatusBar;
 class PageControl;
-struct MessageBoxRequest;
 class StepRelay;
 class TUsbThread;
 
@@ -242,7 +242,12 @@ private:
 
     void ShowPortIoError();
     void ShowDeviceLost(const QString& device, const QString& reason);
-    void ShowPortBox(const MessageBoxRequest& box);
+    void RunPortReport(const std::function<void()>& report);
+    // Whether the box of an operation's failure status is left out: the device-lost box has said
+    // it already, or the technician has confirmed the close during an operation that changes
+    // nothing on the device.
+    bool FailureBoxWithheld(int statusCode) const;
+    bool OperationWritesDevice() const;
     void ReportOpenFailure();
     void SetWorkModePages(int workMode);
     // A command that cannot run says why in the status bar; returns false then.
@@ -293,7 +298,8 @@ private:
     std::shared_ptr<StepRelay> operationSteps_;                 // its window-side steps
     QPointer<TUsbThread> operationThread_;                      // until it has deleted itself
     std::optional<Operation> operation_;                        // its operation
-    bool closeAccepted_ = false;                                // the window has been closed
+    bool closeAccepted_ = false;   // the technician has confirmed the close
+    bool deviceLostShown_ = false; // the running operation has met a lost device
     // The key rows' boxes for the one-key rule, and the rows it has yet to bring up to date.
     OneKeyRows oneKeyRows_;
     // A settings read whose image is kept in deviceSettings_ instead of being decoded (the read

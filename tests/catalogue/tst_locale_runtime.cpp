@@ -2,6 +2,8 @@
 #include "fake_program.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QtTest>
 
@@ -9,6 +11,13 @@ namespace {
 
 QString InstalledCatalogueText(int id) {
     return QCoreApplication::translate("MessageCatalogue", QByteArray::number(id).constData());
+}
+
+// Qt's translation of a language, when the system has it ("ru" gives ".../qtbase_ru.qm").
+QString QtTextsFileOf(const QString& language) {
+    const QString file = QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                         QStringLiteral("/qtbase_%1.qm").arg(language);
+    return QFileInfo::exists(file) ? file : QString();
 }
 
 // Counts the LanguageChange events the application receives.
@@ -52,18 +61,25 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<bool>("libraryBesideProgram");
         QTest::addColumn<bool>("loaded");
-        QTest::addColumn<QString>("text10001"); // as the installed translations give it
-        QTest::newRow("library") << "EN" << true << true << "Test 10001";
-        QTest::newRow("library missing") << "EN" << false << false << "10001";
-        QTest::newRow("base locale") << "RU" << true << false << "10001";
-        QTest::newRow("empty code") << "" << false << false << "10001";
-        QTest::newRow("not a translation file") << "CFG" << false << false << "10001";
+        QTest::addColumn<QString>("text10001");  // as the installed translations give it
+        QTest::addColumn<QString>("qtLanguage"); // of Qt's own texts: the library's or the base
+        QTest::newRow("library") << "EN" << true << true << "Test 10001"
+                                 << "en";
+        QTest::newRow("library missing") << "EN" << false << false << "10001"
+                                         << "ru";
+        QTest::newRow("base locale") << "RU" << true << false << "10001"
+                                     << "ru";
+        QTest::newRow("empty code") << "" << false << false << "10001"
+                                    << "ru";
+        QTest::newRow("not a translation file") << "CFG" << false << false << "10001"
+                                                << "ru";
     }
     void setNewResourceFile() {
         QFETCH(QString, locale);
         QFETCH(bool, libraryBesideProgram);
         QFETCH(bool, loaded);
         QFETCH(QString, text10001);
+        QFETCH(QString, qtLanguage);
         const FakeProgram program;
         if (libraryBesideProgram) {
             QVERIFY(program.InstallLanguageLibrary(locale));
@@ -78,6 +94,13 @@ private slots:
         QCOMPARE(velor::SetNewResourceFile(locale, {}, velor::kBaseLocale, program.path()), loaded);
         QCOMPARE(velor::CurrentResourceLocale(), loaded ? locale : QString());
         QCOMPARE(InstalledCatalogueText(10001), text10001);
+        // Qt's texts of the language in use replace those of the library before, or Qt keeps
+        // its English ones when the system has no translation of them.
+        const QString qtTexts = QtTextsFileOf(qtLanguage);
+        QCOMPARE(velor::CurrentQtTextsFile(), qtTexts);
+        const bool russianQt = qtLanguage == "ru" && !qtTexts.isEmpty();
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"),
+                 russianQt ? QStringLiteral("&Да") : QStringLiteral("&Yes"));
     }
 
     void switchingSendsLanguageChange() {

@@ -251,7 +251,7 @@ void TestCli::commandOutcome_data() {
     QTest::newRow("no device at the port")
         << QStringList{} << QStringList{"--port", "/nonexistent/tty", "identify"} << 3 << ""
         << QStringList{"Приборы марки Велор отключены от линии USB!",
-                       "/nonexistent/tty: No such file or directory"};
+                       "/nonexistent/tty: Нет такого файла или папки"};
 }
 
 void TestCli::commandOutcome() {
@@ -318,7 +318,9 @@ void TestCli::refusedFilesLeaveTheDeviceUntouched_data() {
         << "write-firmware" << FirmwareFile().left(12) << notLoaded;
     QTest::newRow("firmware payload with a partial block")
         << "write-firmware" << FirmwareFile(5, 64 + 10) << notLoaded;
-    QTest::newRow("settings file missing") << "write-settings" << QByteArray() << "Cannot open";
+    QTest::newRow("settings file missing")
+        << "write-settings" << QByteArray()
+        << "Не удалось открыть файл \"%dir/file\". Нет такого файла или папки";
     QTest::newRow("settings file with a line that is no number")
         << "write-settings" << QByteArray("12\r\nabc\r\n") << "abc";
     QTest::newRow("firmware file whose block count does not fit 16 bits")
@@ -327,7 +329,7 @@ void TestCli::refusedFilesLeaveTheDeviceUntouched_data() {
     QTest::newRow("settings file with a long bad line: its start, the file and the line")
         << "write-settings" << QByteArray("12\r\n") + QByteArray(1000, '\x01')
         << "''" + QStringLiteral("\\x01").repeated(10) +
-               "\u2026'' is not a valid integer value "
+               "\u2026'' не является целым числом "
                "(файл \"";
     QTest::newRow("settings file larger than 64 KiB")
         << "write-settings" << QByteArray(64 * 1024 + 1, '1')
@@ -344,7 +346,7 @@ void TestCli::refusedFilesLeaveTheDeviceUntouched() {
         bench.Write("file", content);
     }
     QCOMPARE(bench.Run({"--port", "%port", command, "%dir/file"}), 1);
-    QVERIFY2(bench.err.contains(errLine), qPrintable(bench.err));
+    QVERIFY2(bench.err.contains(errLine.replace("%dir", bench.dir.path())), qPrintable(bench.err));
     QCOMPARE(bench.Device([](velor::sim::SimDevice& d) { return d.FramesServed(); }), 0);
 }
 
@@ -528,6 +530,12 @@ void TestCli::languageFollowsTheTechniciansChoice() {
     QCOMPARE(bench.Run({"erase"}, environment), 2);
     QVERIFY2(bench.err.contains(english ? "unknown command" : "неизвестная команда"),
              qPrintable(bench.err));
+    // The file errors and the system's reasons it shares with the window.
+    QCOMPARE(bench.Run({"--port", "%port", "write-settings", "%dir/gone.cfg"}, environment), 1);
+    const QString missing =
+        english ? QString("Cannot open file \"%1\". No such file or directory")
+                : QString("Не удалось открыть файл \"%1\". Нет такого файла или папки");
+    QVERIFY2(bench.err.contains(missing.arg(bench.File("gone.cfg"))), qPrintable(bench.err));
 
     QCOMPARE(bench.Run({"erase"}), 2);
     QVERIFY2(bench.err.contains("неизвестная команда"), qPrintable(bench.err));

@@ -167,7 +167,7 @@ void TestCfgFormat::loadsFile_data() {
 
     auto invalid = [](const char* name, const QString& line, const QString& shown = QString()) {
         QTest::newRow(name) << CfgContent({"1", line}) << ByteMap{}
-                            << QStringLiteral("''%1'' is not a valid integer value "
+                            << QStringLiteral("''%1'' не является целым числом "
                                               "(файл \"%path\", строка 2)")
                                    .arg(shown.isNull() ? line : shown);
     };
@@ -202,11 +202,11 @@ void TestCfgFormat::loadsFile_data() {
             QString(39, 'd') + u'\u2026');
     QTest::newRow("binary content")
         << CfgContent({}).prepend(QByteArray("\x01\xFF\x00\x7F\r\n", 6)) << ByteMap{}
-        << QStringLiteral("''\\x01\uFFFD\\x00\\x7F'' is not a valid integer value "
+        << QStringLiteral("''\\x01\uFFFD\\x00\\x7F'' не является целым числом "
                           "(файл \"%path\", строка 1)");
     QTest::newRow("bad last line")
         << CfgContent(QStringList(256, "0") << "x") << ByteMap{}
-        << QStringLiteral("''x'' is not a valid integer value (файл \"%path\", строка 257)");
+        << QStringLiteral("''x'' не является целым числом (файл \"%path\", строка 257)");
 
     QTest::newRow("last line is byte 256")
         << CfgContent(QStringList(256, "0") << "9") << ByteMap{{256, 9}} << QString();
@@ -220,7 +220,7 @@ void TestCfgFormat::loadsFile_data() {
                                        "В файле \"%path\" строк: 0, а в файле настроек их 257");
     QTest::newRow("bad line reported before missing lines")
         << CfgContent({"1", "x"}, 10) << ByteMap{}
-        << QStringLiteral("''x'' is not a valid integer value (файл \"%path\", строка 2)");
+        << QStringLiteral("''x'' не является целым числом (файл \"%path\", строка 2)");
     const QByteArray valid = CfgContent({"5"});
     QTest::newRow("64 KiB with ignored lines")
         << valid + QByteArray(64 * 1024 - valid.size(), '#') << ByteMap{{0, 5}} << QString();
@@ -340,7 +340,7 @@ void TestCfgFormat::failedSaveKeepsOldFile_data() {
     QTest::newRow("temporary file cannot be created")
         << QString(250, 'a') + ".cfg" << Entry::OldFile << 0 << QString();
     QTest::newRow("target is a folder")
-        << QStringLiteral("folder.cfg") << Entry::Folder << 0 << QStringLiteral("Is a directory");
+        << QStringLiteral("folder.cfg") << Entry::Folder << 0 << QStringLiteral("Это папка");
     QTest::newRow("folder missing")
         << QStringLiteral("missing/new.cfg") << Entry::None << 0 << QString();
     const QString notRegular = QStringLiteral("это не обычный файл (устройство, канал или сокет)");
@@ -348,12 +348,12 @@ void TestCfgFormat::failedSaveKeepsOldFile_data() {
         << QStringLiteral("pipe.cfg") << Entry::Fifo << 0 << notRegular;
     QTest::newRow("target is a link to a FIFO")
         << QStringLiteral("link.cfg") << Entry::LinkToFifo << 0 << notRegular;
-    QTest::newRow("disk full after the first bytes")
-        << QStringLiteral("full.cfg") << Entry::OldFile << 100 << QStringLiteral("File too large");
-    QTest::newRow("disk full at the first byte")
-        << QStringLiteral("full.cfg") << Entry::OldFile << 1 << QStringLiteral("File too large");
+    QTest::newRow("disk full after the first bytes") << QStringLiteral("full.cfg") << Entry::OldFile
+                                                     << 100 << QStringLiteral("Файл слишком велик");
+    QTest::newRow("disk full at the first byte") << QStringLiteral("full.cfg") << Entry::OldFile
+                                                 << 1 << QStringLiteral("Файл слишком велик");
     QTest::newRow("disk full, no old file")
-        << QStringLiteral("new.cfg") << Entry::None << 100 << QStringLiteral("File too large");
+        << QStringLiteral("new.cfg") << Entry::None << 100 << QStringLiteral("Файл слишком велик");
 }
 
 void TestCfgFormat::failedSaveKeepsOldFile() {
@@ -379,7 +379,7 @@ void TestCfgFormat::failedSaveKeepsOldFile() {
         error = ErrorText([&] { SaveCfgFile(path, SettingsImage()); });
     }
 
-    const QString prefix = QStringLiteral("Cannot create file \"%1\". ").arg(path);
+    const QString prefix = QStringLiteral("Не удалось создать файл \"%1\". ").arg(path);
     QVERIFY2(error.startsWith(prefix) && error.size() > prefix.size(), qPrintable(error));
     if (!reason.isEmpty()) {
         QCOMPARE(error, prefix + reason);
@@ -459,9 +459,9 @@ void TestCfgFormat::unreadableFileIsReported_data() {
 
     const QString notRegular = QStringLiteral("это не обычный файл (устройство, канал или сокет)");
     QTest::newRow("missing file") << QStringLiteral("absent.cfg") << Entry::None << qint64(0)
-                                  << QStringLiteral("No such file or directory");
+                                  << QStringLiteral("Нет такого файла или папки");
     QTest::newRow("folder") << QStringLiteral("folder.cfg") << Entry::Folder << qint64(0)
-                            << QStringLiteral("Is a directory");
+                            << QStringLiteral("Это папка");
     QTest::newRow("FIFO") << QStringLiteral("pipe.cfg") << Entry::Fifo << qint64(0) << notRegular;
     QTest::newRow("link to a FIFO")
         << QStringLiteral("link.cfg") << Entry::LinkToFifo << qint64(0) << notRegular;
@@ -487,7 +487,7 @@ void TestCfgFormat::unreadableFileIsReported() {
 
     const QString error = ErrorText([&] { LoadCfgFile(path); });
 
-    QCOMPARE(error, QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason));
+    QCOMPARE(error, QStringLiteral("Не удалось открыть файл \"%1\". %2").arg(path, reason));
 }
 
 // The conversion alone, for lines that come from no file (the factory settings in the window).
@@ -499,7 +499,7 @@ void TestCfgFormat::linesWithoutFileNameAreReported_data() {
                                  << QStringLiteral("Строк: 3, а в файле настроек их 257");
     QTest::newRow("bad second line")
         << QStringList{"1", QString(50, '\x02')}
-        << QStringLiteral("''%1…'' is not a valid integer value (строка 2)")
+        << QStringLiteral("''%1…'' не является целым числом (строка 2)")
                .arg(QStringLiteral("\\x02").repeated(10));
 }
 

@@ -272,7 +272,7 @@ void TestSettingsCodec::hexPairToByte() {
         HexPairToByte(pair);
         QFAIL("no conversion error");
     } catch (const std::runtime_error& error) {
-        QCOMPARE(ErrorText(error), "''" + bad + "'' is not a valid integer value");
+        QCOMPARE(ErrorText(error), "''" + bad + "'' не является целым числом");
     }
 }
 
@@ -382,7 +382,7 @@ void TestSettingsCodec::encodeFailsOnNonHexCode() {
         EncodeSettings(controls);
         QFAIL("encoding succeeded");
     } catch (const std::runtime_error& error) {
-        QCOMPARE(ErrorText(error), "''" + bad + "'' is not a valid integer value");
+        QCOMPARE(ErrorText(error), "''" + bad + "'' не является целым числом");
     }
     QCOMPARE(controls.trace, traceBefore);
 }

@@ -86,7 +86,7 @@ SimState WithFault(ReplyFault::Kind kind, uint8_t command) {
 
 // The window on the simulated device, every box recorded.
 // The commands that start a transfer from the window.
-enum class Command { Write, Read, ReadKey };
+enum class Command { Write, Read, ReadKey, Connect };
 
 class Rig {
 public:
@@ -122,7 +122,7 @@ public:
     }
 
     // Clicks the command's button. Write and read wait for their operation themselves; the key
-    // read (into the first identifier edit) returns while its operation runs.
+    // read (into the first identifier edit) and the connect return while their operation runs.
     void Issue(Command command) {
         switch (command) {
         case Command::Write:
@@ -133,6 +133,9 @@ public:
             break;
         case Command::ReadKey:
             StartReadKey(1);
+            break;
+        case Command::Connect:
+            form->ConnectButtonClick();
             break;
         }
     }
@@ -221,6 +224,9 @@ private slots:
     void ioErrorBoxWhileTheWorkerWaits();
     void lostDeviceGivesOneBox_data();
     void lostDeviceGivesOneBox();
+    void lostDeviceBoxOnlyForItsOperation();
+    void closeDuringAFailingOperation_data();
+    void closeDuringAFailingOperation();
 
 private:
     QTemporaryDir folder_;
@@ -666,28 +672,37 @@ void TestDeviceCommands::lostDeviceGivesOneBox_data() {
     QTest::addColumn<int>("hangUpAfter"); // frames the device serves before the line drops
     QTest::addColumn<QString>("failure");
     QTest::addColumn<QList<int>>("started");
+    QTest::addColumn<QString>("commands");
 
     const int connect = int(Operation::ConnectSettings);
     // Identify, acknowledge, scenario, acknowledge, blocks 0 and 1 (busy 5 s); the poll drops it.
     QTest::newRow("write: during a busy wait, no reconnect")
-        << Command::Write << 6 << Text(10057) << QList<int>{connect, int(Operation::WriteSettings)};
+        << Command::Write << 6 << Text(10057) << QList<int>{connect, int(Operation::WriteSettings)}
+        << kDisconnected;
     // Identify, acknowledge, scenario, acknowledge, read request; block 0's acknowledge drops it.
     QTest::newRow("read: during the transfer")
-        << Command::Read << 5 << Text(10058) << QList<int>{connect, int(Operation::ReadSettings)};
+        << Command::Read << 5 << Text(10058) << QList<int>{connect, int(Operation::ReadSettings)}
+        << kDisconnected;
+    // Identify, acknowledge, scenario, acknowledge; the key read request drops it.
+    QTest::newRow("key read: at its request")
+        << Command::ReadKey << 4 << Text(10059) << QList<int>{connect, int(Operation::ReadKey)}
+        << kDisconnected;
 }
 
 // The device vanishes during an operation: one box in the window's language naming the device,
-// then the operation's own failure box, and nothing after them (no driver error boxes, no box of
-// a reconnect that could only fail).
+// and nothing after it (no driver error boxes, no box of the operation's failure, none of a
+// reconnect that could only fail). The status bar keeps the operation's failure.
 void TestDeviceCommands::lostDeviceGivesOneBox() {
     QFETCH(Command, command);
     QFETCH(int, hangUpAfter);
     QFETCH(QString, failure);
     QFETCH(QList<int>, started);
+    QFETCH(QString, commands);
 
     SimState sim;
     sim.behaviour.blockResponses[1] = {BlockResponse::Kind::Busy, 6, 1};
     sim.behaviour.hangUpAfterFrames = hangUpAfter;
+    sim.key = 0x0123456789AB;
     Rig rig(sim);
     QSignalSpy spy(rig.form.get(), &TMainForm::operationStarted);
     QVERIFY(rig.Connect(kSettingsMode));
@@ -695,17 +710,112 @@ void TestDeviceCommands::lostDeviceGivesOneBox() {
     QVERIFY(rig.WaitIdle());
 
     const QStringList boxes = rig.Boxes();
-    QCOMPARE(boxes.size(), 2);
+    QCOMPARE(boxes.size(), 1);
     QVERIFY2(boxes.first().startsWith("Связь с прибором " + rig.Path() + " потеряна ("),
              qPrintable(boxes.first()));
     QCOMPARE(rig.dialogs.boxes.first().caption, Text(10001));
     QCOMPARE(rig.dialogs.boxes.first().icon, BoxIcon::Error);
-    QCOMPARE(boxes.last(), failure);
+    QCOMPARE(rig.form->StatusText(), failure);
     QCOMPARE(Started(spy), started);
-    if (command == Command::Write) {
-        QCOMPARE(rig.form->StatusText(), Text(10003));
-        QCOMPARE(rig.Commands(), kDisconnected);
+    QCOMPARE(rig.Commands(), commands);
+}
+
+// The device-lost box stands for the failure of its own operation only: the next operation's
+// failure has its box again.
+void TestDeviceCommands::lostDeviceBoxOnlyForItsOperation() {
+    RecordingDialogs dialogs;
+    auto script = std::make_shared<FakeFtdiScript>();
+    script->status["Read"] = kFtDeviceNotFound;
+    script->ioFailure = {"/dev/ttyUSB0", "Ошибка ввода/вывода"};
+    TMainForm form(
+        TestWindowDeps(dialogs, [script] { return std::make_unique<FakeFtdiDriver>(script); }));
+    form.FormCreate();
+    form.FormActivate();
+    form.Control<ComboList>("WorkMode")->SetItemIndex(kSettingsMode);
+    form.WorkModeClick();
+    form.ConnectButtonClick();
+    QTRY_VERIFY_WITH_TIMEOUT(!form.IsOperationRunning(), kWaitMs);
+    QCOMPARE(dialogs.boxes.size(), 1);
+    QCOMPARE(form.StatusText(), Text(10042));
+
+    script->status.erase("Read"); // the device is back, and says nothing
+    form.ConnectButtonClick();
+    QTRY_VERIFY_WITH_TIMEOUT(!form.IsOperationRunning(), kWaitMs);
+    QCOMPARE(dialogs.boxes.size(), 2);
+    QCOMPARE(dialogs.boxes.last().text, Text(10042));
+}
+
+void TestDeviceCommands::closeDuringAFailingOperation_data() {
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<SimState>("sim");
+    QTest::addColumn<bool>("lostBox");    // the device-lost box is shown after the confirmation
+    QTest::addColumn<QString>("failure"); // status text; its box only for a write
+    QTest::addColumn<bool>("failureBox");
+
+    const SimState readFails = WithFault(ReplyFault::Kind::BadCrc, protocol::kCmdReadRequest);
+    SimState readLost;
+    readLost.behaviour.hangUpAfterFrames = 5; // block 0's acknowledge drops the line
+    SimState writeLost;
+    writeLost.behaviour.blockResponses[1] = {BlockResponse::Kind::Busy, 6, 1};
+    writeLost.behaviour.hangUpAfterFrames = 6; // the status poll drops it
+    SimState writeRefused;
+    writeRefused.behaviour.blockResponses[2] = {BlockResponse::Kind::Refuse, 1, 1};
+
+    QTest::newRow("connect: identification fails")
+        << Command::Connect << WithFault(ReplyFault::Kind::BadCrc, protocol::kCmdIdentify) << false
+        << Text(10042) << false;
+    QTest::newRow("read: a block with a bad CRC")
+        << Command::Read << readFails << false << Text(10058) << false;
+    QTest::newRow("key read: its reply with a bad CRC")
+        << Command::ReadKey << readFails << false << Text(10059) << false;
+    QTest::newRow("read: the device goes")
+        << Command::Read << readLost << false << Text(10058) << false;
+    // A write cut short or refused is still reported: the device may hold part of it.
+    QTest::newRow("write: the device goes")
+        << Command::Write << writeLost << true << Text(10057) << false;
+    QTest::newRow("write: a block refused")
+        << Command::Write << writeRefused << false << Text(10057) << true;
+}
+
+// The technician confirms the close ("Да") while an operation runs, and the operation then
+// fails. The window waits for it and closes; a failure of a connection or a read, whose result
+// the closing drops anyway, shows no box after the confirmation, while a write's failure does.
+void TestDeviceCommands::closeDuringAFailingOperation() {
+    QFETCH(Command, command);
+    QFETCH(SimState, sim);
+    QFETCH(bool, lostBox);
+    QFETCH(QString, failure);
+    QFETCH(bool, failureBox);
+
+    Rig rig(sim);
+    if (command == Command::Connect) {
+        rig.PickWorkMode(kSettingsMode);
+    } else {
+        QVERIFY(rig.Connect(kSettingsMode));
     }
+    rig.form->show();
+    rig.ConfirmClose();
+    std::optional<bool> closed;
+    bool runningAtClose = false;
+    QTimer::singleShot(0, rig.form.get(), [&] {
+        runningAtClose = rig.form->IsOperationRunning();
+        closed = rig.form->close();
+    });
+    rig.Issue(command);
+    QTRY_VERIFY_WITH_TIMEOUT(closed.has_value(), kWaitMs);
+
+    QVERIFY(runningAtClose);
+    QVERIFY(*closed);
+    QVERIFY(!rig.form->isVisible());
+    QStringList boxes = rig.Boxes();
+    QCOMPARE(boxes.value(0), Text(kMsgConfirmClose));
+    boxes.removeFirst();
+    if (lostBox) {
+        QVERIFY2(!boxes.isEmpty() && boxes.takeFirst().startsWith("Связь с прибором "),
+                 qPrintable(rig.Boxes().join('|')));
+    }
+    QCOMPARE(boxes, failureBox ? QStringList{failure} : QStringList{});
+    QCOMPARE(rig.form->StatusText(), failure);
 }
 
 QTEST_MAIN(TestDeviceCommands)

@@ -363,7 +363,7 @@ void TestDeviceCommandSteps::unencodableWriteLeavesTheWindowConnected() {
     window.form->WriteButtonClick();
     // The conversion error is shown in the exception box; nothing else changes.
     QCOMPARE(window.dialogs.boxes.size(), 1);
-    QCOMPARE(window.dialogs.boxes.at(0).text, QString("''X'' is not a valid integer value"));
+    QCOMPARE(window.dialogs.boxes.at(0).text, QString("''X'' не является целым числом"));
     QCOMPARE(window.dialogs.boxes.at(0).icon, BoxIcon::Error);
     QCOMPARE(window.Commands(), commands);
     QCOMPARE(window.form->StatusText(), QString(kBefore));

@@ -30,7 +30,6 @@
 #include <QTranslator>
 
 #include <cerrno>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -731,21 +730,25 @@ void TestMainForm::connectWithoutDeviceShowsBoxAndKeepsConnectDisabled() {
 
 void TestMainForm::connectFailureWithSystemReasonGoesToStatusBar_data() {
     QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("reason"); // as the driver reports it
     QTest::addColumn<QString>("group");
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<bool>("adviseGroup");
 
+    const QString denied = "Отказано в доступе";
     QTest::newRow("permission, group known")
-        << EACCES << "dialout" << QStringList{"/dev/ttyUSB0", std::strerror(EACCES), "dialout"}
+        << EACCES << denied << "dialout" << QStringList{"/dev/ttyUSB0: " + denied, "dialout"}
         << true;
     QTest::newRow("permission, group unknown")
-        << EACCES << "" << QStringList{"/dev/ttyUSB0", std::strerror(EACCES), "dialout"} << true;
-    QTest::newRow("busy") << EBUSY << "dialout" << QStringList{"/dev/ttyUSB0", std::strerror(EBUSY)}
+        << EPERM << denied << "" << QStringList{"/dev/ttyUSB0: " + denied, "dialout"} << true;
+    QTest::newRow("busy") << EBUSY << "Устройство или ресурс занято"
+                          << "dialout" << QStringList{"/dev/ttyUSB0: Устройство или ресурс занято"}
                           << false;
 }
 
 void TestMainForm::connectFailureWithSystemReasonGoesToStatusBar() {
     QFETCH(int, error);
+    QFETCH(QString, reason);
     QFETCH(QString, group);
     QFETCH(QStringList, expected);
     QFETCH(bool, adviseGroup);
@@ -754,7 +757,7 @@ void TestMainForm::connectFailureWithSystemReasonGoesToStatusBar() {
     window.Start();
     window.PickWorkMode(1);
     window.script->status["OpenByIndex"] = kFtDeviceNotOpened;
-    window.script->openFailure = {"/dev/ttyUSB0", std::strerror(error), group.toStdString()};
+    window.script->openFailure = {"/dev/ttyUSB0", reason.toStdString(), group.toStdString(), error};
     window.form->ConnectButtonClick();
 
     const QString status = window.form->StatusText();

@@ -10,17 +10,22 @@
 #include "shell/configurator_app.h"
 #include "shell/startup.h"
 #include "ui/desktop.h"
+#include "ui/dialogs.h"
 #include "ui/main_form.h"
 #include "ui/widgets/click_label.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTimer>
 #include <QUrl>
 #include <QtTest>
 
@@ -98,9 +103,16 @@ struct StartedWindow {
     bool start(const QByteArray& ini, const QList<std::pair<QString, QString>>& libraries) {
         const QString defaults =
             qEnvironmentVariable("VELOR_SOURCE_DIR") + QStringLiteral("/data/580default.cfg");
-        if (!program.CopyIntoFolder(defaults, QStringLiteral("580default.cfg"))) {
+        if (!program.CopyIntoFolder(defaults, QStringLiteral("580default.cfg")) ||
+            !place(ini, libraries)) {
             return false;
         }
+        started = StartConfigurator(context());
+        form().show();
+        return QTest::qWaitForWindowExposed(&form());
+    }
+    // The INI file (none when empty) and the language libraries beside the program.
+    bool place(const QByteArray& ini, const QList<std::pair<QString, QString>>& libraries) {
         if (!ini.isEmpty()) {
             program.WriteIni(ini);
         }
@@ -109,17 +121,20 @@ struct StartedWindow {
                 return false;
             }
         }
+        return true;
+    }
+    // What start-up is given: the recorded boxes unless realDialogs shows Qt's own.
+    StartupContext context() {
         StartupContext context;
         context.programPath = program.path();
-        context.dialogs = &dialogs;
+        context.dialogs = realDialogs ? static_cast<DialogService*>(&qtDialogs) : &dialogs;
         context.desktop = &desktop;
         context.runModal = [this](QDialog& dialog) {
             shownModally << dialog.objectName();
             return user ? user(dialog) : int(QDialog::Rejected);
         };
-        started = StartConfigurator(context);
-        form().show();
-        return QTest::qWaitForWindowExposed(&form());
+        context.setMainWindow = [this](QWidget* window) { qtDialogs.SetMainWindow(window); };
+        return context;
     }
 
     TMainForm& form() { return *started.mainForm; }
@@ -145,6 +160,8 @@ struct StartedWindow {
 
     FakeProgram program;
     RecordingDialogs dialogs;
+    QtDialogs qtDialogs;      // Qt's real boxes and file dialogs, when realDialogs
+    bool realDialogs = false; // set before start
     RecordingDesktop desktop;
     std::function<int(QDialog&)> user; // acts in the about box and the language dialog
     QStringList shownModally;          // object names of the dialogs run modally
@@ -168,6 +185,44 @@ std::function<int(QDialog&)> PickLanguage(const QString& locale) {
         dialog.findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
         return dialog.result();
     };
+}
+
+// The texts of the next modal box or dialog Qt shows: its visible labels and button captions, in
+// the order the dialog holds them. The technician then presses Escape, which closes it.
+class ModalWatcher : public QObject {
+public:
+    ModalWatcher() {
+        connect(&poll_, &QTimer::timeout, this, [this] { Look(); });
+        poll_.start(kPollMs);
+    }
+    QStringList texts;
+
+private:
+    static constexpr int kPollMs = 10;
+    void Look() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !texts.isEmpty()) {
+            return;
+        }
+        for (const QLabel* label : modal->findChildren<QLabel*>()) {
+            if (label->isVisible() && !label->text().isEmpty()) {
+                texts << label->text();
+            }
+        }
+        for (const QAbstractButton* button : modal->findChildren<QAbstractButton*>()) {
+            if (button->isVisible() && !button->text().isEmpty()) {
+                texts << button->text();
+            }
+        }
+        poll_.stop();
+        QTest::keyClick(modal, Qt::Key_Escape);
+    }
+    QTimer poll_;
+};
+
+bool QtHasRussianTexts() {
+    return QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                             QStringLiteral("/qtbase_ru.qm"));
 }
 
 } // namespace
@@ -328,30 +383,33 @@ private slots:
         QTest::addColumn<QString>("text10001");
         QTest::addColumn<QString>("connectCaption");
         QTest::addColumn<QString>("aboutCaption");
+        QTest::addColumn<QString>("programTitle"); // ends every window title, captions boxes
         QTest::newRow("to English") << "RU"
                                     << "EN"
                                     << "EN"
                                     << "EN"
                                     << "Error!"
                                     << "Connect"
-                                    << "About";
+                                    << "About"
+                                    << "Velor 580";
         QTest::newRow("to the base language")
             << "EN"
             << "RU"
             << "RU"
-            << "" << u8"Ошибка!" << u8"Установить" << u8"О программе";
+            << "" << u8"Ошибка!" << u8"Установить" << u8"О программе" << u8"Велор 580";
         QTest::newRow("cancelled in Russian")
             << "RU"
             << ""
             << "RU"
-            << "RU" << u8"Ошибка!" << u8"Установить" << u8"О программе";
+            << "RU" << u8"Ошибка!" << u8"Установить" << u8"О программе" << u8"Велор 580";
         QTest::newRow("cancelled in English") << "EN"
                                               << ""
                                               << "EN"
                                               << "EN"
                                               << "Error!"
                                               << "Connect"
-                                              << "About";
+                                              << "About"
+                                              << "Velor 580";
     }
     void languageSwitch() {
         QFETCH(QString, startLocale);
@@ -361,6 +419,7 @@ private slots:
         QFETCH(QString, text10001);
         QFETCH(QString, connectCaption);
         QFETCH(QString, aboutCaption);
+        QFETCH(QString, programTitle);
         StartedWindow w;
         const QByteArray ini =
             "[Language]\nDefault=" + startLocale.toLatin1() + "\n\n[Port]\nDevice=/dev/pts/42\n";
@@ -383,6 +442,7 @@ private slots:
         QCOMPARE(velor::MessageText(10001), text10001);
         QCOMPARE(w.form().Control<QPushButton>("ConnectButton")->text(), connectCaption);
         QCOMPARE(w.started.aboutBox->windowTitle(), aboutCaption);
+        QCOMPARE(QGuiApplication::applicationDisplayName(), programTitle);
     }
 
     // Installed, the choice goes into the user's INI file, and the help and the language
@@ -462,9 +522,131 @@ private slots:
         QVERIFY(w.shownModally.isEmpty());
         QCOMPARE(w.dialogs.boxes.size(), 1);
         QCOMPARE(w.dialogs.boxes.at(0).text, kNoLibrariesText);
+        QCOMPARE(w.dialogs.boxes.at(0).caption, QStringLiteral("Велор 580"));
         QCOMPARE(w.dialogs.boxes.at(0).icon, BoxIcon::Error);
         QCOMPARE(w.iniBytes(), ini);
         QCOMPARE(velor::MessageText(10001), QStringLiteral("Ошибка!"));
+    }
+
+    // Qt's own boxes and file dialogs speak the window's language, and switch with it: the close
+    // confirmation's buttons and the load dialog, each closed with Escape as the technician does.
+    void qtDialogsFollowTheLanguage_data() {
+        QTest::addColumn<QString>("startLocale");
+        QTest::addColumn<QString>("picked"); // empty: no switch
+        QTest::addColumn<QStringList>("closeBox");
+        QTest::addColumn<QStringList>("loadDialog"); // visible labels, then buttons
+        const QStringList russianBox{u8"Вы действительно хотите выйти?", u8"&Да", u8"&Нет"};
+        const QStringList russianDialog{u8"Перейти к:", u8"&Имя файла:", u8"Типы файлов:",
+                                        u8"&Открыть", u8"Отмена"};
+        const QStringList englishBox{"Do you really want to exit?", "&Yes", "&No"};
+        const QStringList englishDialog{"Look in:", "File &name:", "Files of type:", "&Open",
+                                        "Cancel"};
+        QTest::newRow("Russian") << "RU"
+                                 << "" << russianBox << russianDialog;
+        QTest::newRow("switched to English") << "RU"
+                                             << "EN" << englishBox << englishDialog;
+        QTest::newRow("switched back to Russian") << "EN"
+                                                  << "RU" << russianBox << russianDialog;
+    }
+    void qtDialogsFollowTheLanguage() {
+        QFETCH(QString, startLocale);
+        QFETCH(QString, picked);
+        QFETCH(QStringList, closeBox);
+        QFETCH(QStringList, loadDialog);
+        if (!QtHasRussianTexts()) {
+            QSKIP("Qt's Russian texts are not installed (qt6-translations-l10n)");
+        }
+        StartedWindow w;
+        w.realDialogs = true;
+        QVERIFY(w.start("[Language]\nDefault=" + startLocale.toLatin1() + "\n",
+                        {{"EN", ShippedEnglishLibrary()}}));
+        if (!picked.isEmpty()) {
+            w.user = PickLanguage(picked);
+            w.click(QStringLiteral("BitBtn_SelectLang"));
+        }
+        {
+            ModalWatcher box;
+            QVERIFY(!w.form().close()); // Escape answers "Нет"
+            QCOMPARE(box.texts, closeBox);
+        }
+        QVERIFY(w.form().isVisible());
+        {
+            ModalWatcher dialog;
+            w.click(QStringLiteral("LoadButton")); // the demo work mode loads a settings file
+            QCOMPARE(dialog.texts, loadDialog);
+        }
+    }
+
+    // The system's reasons and the file errors are in the window's language and name the file
+    // by its full path: a port that is not there (status bar), a settings file that is not there
+    // (the exception box, under the program's title).
+    void systemReasonsInTheWindowsLanguage_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("portStatus");
+        QTest::addColumn<QString>("loadError");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("Russian") << "RU" << u8"%folder/ttyUSB9: Нет такого файла или папки"
+                                 << u8"Не удалось открыть файл \"%folder/gone.cfg\". Нет такого "
+                                    u8"файла или папки"
+                                 << u8"Велор 580";
+        QTest::newRow("English") << "EN"
+                                 << "%folder/ttyUSB9: No such file or directory"
+                                 << "Cannot open file \"%folder/gone.cfg\". No such file or "
+                                    "directory"
+                                 << "Velor 580";
+    }
+    void systemReasonsInTheWindowsLanguage() {
+        QFETCH(QString, locale);
+        QFETCH(QString, portStatus);
+        QFETCH(QString, loadError);
+        QFETCH(QString, title);
+        StartedWindow w;
+        const QString folder = w.program.folder();
+        QVERIFY(w.start("[Language]\nDefault=" + locale.toLatin1() +
+                            "\n[Port]\nDevice=" + (folder + "/ttyUSB9").toUtf8() + "\n",
+                        {{"EN", ShippedEnglishLibrary()}}));
+
+        w.dialogs.openAnswers.enqueue(folder + "/gone.cfg");
+        w.click(QStringLiteral("LoadButton"));
+        QCOMPARE(w.dialogs.boxes.size(), 1);
+        QCOMPARE(w.dialogs.boxes.at(0).text, loadError.replace("%folder", folder));
+        QCOMPARE(w.dialogs.boxes.at(0).caption, title);
+
+        auto* workMode = w.form().Control<QComboBox>(QStringLiteral("WorkMode"));
+        workMode->setFocus();
+        QTest::keyClick(workMode, Qt::Key_Up); // from the demo mode up to "Смена ПО"
+        QTest::keyClick(workMode, Qt::Key_Up); // and to "Смена настроек"
+        QCOMPARE(workMode->currentIndex(), 0);
+        w.click(QStringLiteral("ConnectButton"));
+        QCOMPARE(w.form().StatusText(), portStatus.replace("%folder", folder));
+    }
+
+    // A start-up without the factory settings says, in the technician's language and under the
+    // program's title, which file it looked for, by its full path, and ends.
+    void startupWithoutFactorySettings_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("Russian")
+            << "RU"
+            << u8"Не удалось открыть файл \"%folder/580default.cfg\". Нет такого файла или папки"
+            << u8"Велор 580";
+        QTest::newRow("English")
+            << "EN"
+            << "Cannot open file \"%folder/580default.cfg\". No such file or directory"
+            << "Velor 580";
+    }
+    void startupWithoutFactorySettings() {
+        QFETCH(QString, locale);
+        QFETCH(QString, error);
+        QFETCH(QString, title);
+        StartedWindow w;
+        QVERIFY(w.place("[Language]\nDefault=" + locale.toLatin1() + "\n",
+                        {{"EN", ShippedEnglishLibrary()}}));
+        QCOMPARE(RunConfigurator(w.context()), kStartupFailedExitCode);
+        QCOMPARE(w.dialogs.boxes.size(), 1);
+        QCOMPARE(w.dialogs.boxes.at(0).text, error.replace("%folder", w.program.folder()));
+        QCOMPARE(w.dialogs.boxes.at(0).caption, title);
     }
 
     // The English edition translates every caption of the window.

@@ -88,8 +88,9 @@ std::vector<uint8_t> ImageBytes(const SettingsImage& image) {
 // device's settings in the history; a firmware write is confirmed first (safe_write.cpp). Every
 // write ends with a fresh connection in the current work mode, unless the window was closed
 // meanwhile or the device was lost during the write: then it only disconnects, since the port
-// has already told the technician and a connect could only fail with a second box. A settings
-// write is then read back and compared with what was sent.
+// has already told the technician and a connect could only fail with a second box; the status
+// bar keeps the write's failure. A settings write is then read back and compared with what was
+// sent.
 void TMainForm::WriteButtonClick() {
     if (!DeviceCommandCanRun()) {
         return;
@@ -122,8 +123,12 @@ void TMainForm::WriteButtonClick() {
     }
     const bool written = lastStatusCode_ == st::kSettingsWritten;
     const bool deviceLost = port_.DeviceLost();
-    CancelButtonClick();
-    if (!deviceLost) {
+    if (deviceLost) {
+        const QString failure = StatusText();
+        CancelButtonClick();
+        SetStatusText(failure);
+    } else {
+        CancelButtonClick();
         ConnectButtonClick();
     }
     if (image && written && !deviceLost) {
@@ -146,7 +151,8 @@ void TMainForm::ReadButtonClick() {
 }
 
 // For every code with a message: the status-bar text first, then the box; further changes
-// come after the box has been closed.
+// come after the box has been closed. A failure's box is left out where it would repeat the
+// device-lost box or come after a confirmed close (FailureBoxWithheld); its text stays.
 void TMainForm::ShowStatus(const StatusReport& report) {
     const std::optional<StatusEntry> entry = StatusFor(report.StatusCode);
     if (!entry) {
@@ -162,7 +168,7 @@ void TMainForm::ShowStatus(const StatusReport& report) {
     // status bar; a settings write's success box waits for the verification.
     const bool quiet = (readKeepsImage_ && report.StatusCode == st::kSettingsRead) ||
                        (holdWriteSuccessBox_ && report.StatusCode == st::kSettingsWritten);
-    if (entry->HasBox() && !quiet) {
+    if (entry->HasBox() && !quiet && !FailureBoxWithheld(report.StatusCode)) {
         MessageBoxRequest box;
         box.text = velor::MessageText(entry->MessageId);
         box.caption = velor::MessageText(*entry->BoxCaptionId);

@@ -148,9 +148,10 @@ void TMainForm::DecodeSettings(const SettingsImage& image) {
 }
 
 // At construction: a missing or bad file makes the construction fail with the reader's error,
-// which names the file.
+// which names the file by its full path, so that the technician sees where it was looked for.
 void TMainForm::LoadFactoryDefaults() {
-    const QString file = QLatin1String(kFactoryDefaultsFile);
+    const QString file =
+        QDir::toNativeSeparators(QFileInfo(QLatin1String(kFactoryDefaultsFile)).absoluteFilePath());
     const QStringList lines = ReadCfgLines(file);
     ImageFromCfgLines(lines, file); // converted once here so that a bad file's error names it
     ReplaceLines(*Control<QListWidget>(QStringLiteral("ListBox1")), lines);

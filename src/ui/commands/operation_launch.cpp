@@ -4,6 +4,7 @@
 // without an event loop, running the thread's steps itself.
 
 #include "operations/operation_logic.h"
+#include "operations/status_codes.h"
 #include "operations/step_relay.h"
 #include "operations/usb_thread.h"
 #include "ui/main_form.h"
@@ -59,6 +60,7 @@ bool TMainForm::StartOperation(Operation operation, std::vector<uint8_t> data) {
         }
     });
     operation_ = operation;
+    deviceLostShown_ = false;
     operationSteps_ = thread->Steps();
     operationThread_ = thread.get();
     operationFinished_ = TUsbThread::Launch(std::move(thread));
@@ -78,12 +80,27 @@ void TMainForm::WaitForOperation() {
 }
 
 // A confirmed close waits for the running operation: its steps may still show boxes on this
-// window. (A further close request during the wait never reaches here: the window is closing.)
+// window, except those the close makes pointless (FailureBoxWithheld). (A further close request
+// during the wait never reaches here: the window is closing.)
 bool TMainForm::AcceptClose() {
     if (!FormClose()) {
         return false;
     }
-    WaitForOperation();
     closeAccepted_ = true;
+    WaitForOperation();
     return true;
+}
+
+bool TMainForm::OperationWritesDevice() const {
+    return operation_ == Operation::WriteSettings || operation_ == Operation::WriteFirmware;
+}
+
+// A connection, a settings read or a key read that fails after the technician has confirmed the
+// close has nothing left to tell: its result would only be dropped with the window. A write that
+// fails still says so, since the device may hold part of it.
+bool TMainForm::FailureBoxWithheld(int statusCode) const {
+    if (!velor::status::IsFailure(statusCode)) {
+        return false;
+    }
+    return deviceLostShown_ || (closeAccepted_ && !OperationWritesDevice());
 }

@@ -20,9 +20,6 @@
 #include <QThread>
 #include <QVBoxLayout>
 
-#include <cerrno>
-#include <cstring>
-
 using namespace velor::window;
 
 namespace {
@@ -77,15 +74,6 @@ QGroupBox* NewGroup(QWidget* parent, const char* name) {
     return group;
 }
 
-// The system's text for a refused access, as the driver reports it.
-bool IsAccessDenied(const QString& reason) {
-    for (const int error : {EACCES, EPERM}) {
-        if (reason == QString::fromStdString(std::strerror(error))) {
-            return true;
-        }
-    }
-    return false;
-}
 } // namespace
 
 QWidget* TMainForm::BuildCommandColumn() {
@@ -230,7 +218,7 @@ void TMainForm::ReportOpenFailure() {
         const QString device = port_.LastOpenDevice();
         const QString group = port_.LastOpenDeviceGroup();
         QString text = device.isEmpty() ? reason : tr("%1: %2").arg(device, reason);
-        if (IsAccessDenied(reason)) {
+        if (port_.LastOpenLackedPermission()) {
             text += group.isEmpty()
                         ? tr(" — добавьте своего пользователя в группу, которой принадлежит "
                              "устройство (например, dialout), и войдите в систему заново")
@@ -258,35 +246,43 @@ void TMainForm::CancelButtonClick() {
 
 // The port's report of a failed driver read or write.
 void TMainForm::ShowPortIoError() {
-    MessageBoxRequest box;
-    box.text = QStringLiteral("FT_IO_ERROR");
-    box.caption = QStringLiteral("Error");
-    box.icon = BoxIcon::Error;
-    box.owner = BoxOwner::Active;
-    ShowPortBox(box);
+    RunPortReport([this] {
+        MessageBoxRequest box;
+        box.text = QStringLiteral("FT_IO_ERROR");
+        box.caption = QStringLiteral("Error");
+        box.icon = BoxIcon::Error;
+        box.owner = BoxOwner::Active;
+        Dialogs().MessageBox(box);
+    });
 }
 
 // The port's one report of a device that has gone during an operation, in the window's language.
+// After a confirmed close only a write still reports it: the device may hold part of the write.
 void TMainForm::ShowDeviceLost(const QString& device, const QString& reason) {
-    MessageBoxRequest box;
-    box.text = DeviceLostText(device, reason);
-    box.caption = velor::MessageText(kMsgErrorCaption);
-    box.icon = BoxIcon::Error;
-    box.owner = BoxOwner::Active;
-    ShowPortBox(box);
+    RunPortReport([this, &device, &reason] {
+        deviceLostShown_ = true;
+        if (closeAccepted_ && !OperationWritesDevice()) {
+            return;
+        }
+        MessageBoxRequest box;
+        box.text = DeviceLostText(device, reason);
+        box.caption = velor::MessageText(kMsgErrorCaption);
+        box.icon = BoxIcon::Error;
+        box.owner = BoxOwner::Active;
+        Dialogs().MessageBox(box);
+    });
 }
 
-// A box the port asks for. On another thread the box is shown on the window's thread and that
-// thread waits until it has been closed. The operation thread's box goes through the operation's
-// step relay like its other steps, so that a window being destroyed still takes it.
+// A report the port asks for runs on the window's thread; on another thread, that thread waits
+// until it has run (and its box has been closed). The operation thread's report goes through the
+// operation's step relay like its other steps, so that a window being destroyed still takes it.
 // (operationSteps_ is set before that thread starts and changes only once it has finished.)
-void TMainForm::ShowPortBox(const MessageBoxRequest& box) {
-    const auto show = [this, &box] { Dialogs().MessageBox(box); };
+void TMainForm::RunPortReport(const std::function<void()>& report) {
     if (QThread::currentThread() == thread()) {
-        show();
+        report();
     } else if (IsOperationRunning()) {
-        operationSteps_->Run(show); // refused only late in the window's destruction
+        operationSteps_->Run(report); // refused only late in the window's destruction
     } else {
-        QMetaObject::invokeMethod(this, show, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(this, report, Qt::BlockingQueuedConnection);
     }
 }

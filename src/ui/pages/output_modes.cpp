@@ -13,7 +13,6 @@
 #include "ui/widgets/radio_group.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 
 #include <array>
 
@@ -101,7 +100,7 @@ void SetAllBindings(const TMainForm& form, int output, bool enabled) {
 void ShowSoundModeNote(const TMainForm& form) {
     MessageBoxRequest box;
     box.text = velor::MessageText(velor::msg::kSoundModeNote);
-    box.caption = QCoreApplication::applicationName();
+    box.caption = ProgramTitle();
     box.buttons = BoxButtons::Ok;
     box.owner = BoxOwner::Active;
     form.Dialogs().MessageBox(box);
