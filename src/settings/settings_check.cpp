@@ -126,7 +126,7 @@ private:
             seconds = longest - longest % kRearmStepSeconds + kRearmLeadSteps * kRearmStepSeconds;
             reasons_[key] =
                 SettingsFields::tr(
-                    "время автоперевзятия должно быть больше задержек на вход ШС1 и ШС2 (%1 с)")
+                    "время автоперевзятия должно быть больше задержки на вход ШС1 и ШС2, %1 с")
                     .arg(longest);
         } else if (kept_[kRearmTimeOffset] == 1) {
             reasons_[key] = SettingsFields::tr("код 1 означает те же 5 с; окно записывает код 0");
