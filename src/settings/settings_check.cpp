@@ -12,6 +12,8 @@ namespace velor::settings {
 namespace {
 
 constexpr int kRearmStepSeconds = 5;
+constexpr std::size_t kTimingLowByte = 2; // output record byte 2: reserved bits 0-5
+constexpr int kByteDigits = 2;
 constexpr int kRearmLeadSteps = 2; // the window's re-arm time ends 2 steps above the delay's step
 
 QString OutputField(int output, const char* field) {
@@ -62,7 +64,8 @@ private:
 
     void Output(int output) {
         if (kept_.OutputReservedBits(output) != 0) {
-            const std::size_t timingLow = SettingsImage::OutputRecordOffset(output) + 2;
+            const std::size_t timingLow =
+                SettingsImage::OutputRecordOffset(output) + kTimingLowByte;
             kept_[timingLow] =
                 static_cast<uint8_t>(kept_[timingLow] & ~kept_.OutputReservedBits(output));
             reasons_[OutputField(output, "reserved_bits")] =
@@ -141,7 +144,7 @@ private:
 QString CodeText(const SettingsImage& image, int record) {
     QString text;
     for (const uint8_t byte : image.IdentifierCodeAt(record)) {
-        text += HexText(byte, 2);
+        text += HexText(byte, kByteDigits);
     }
     return text;
 }

@@ -107,8 +107,8 @@ constexpr int kIntegrationShortMs = 70;
 constexpr int kIntegrationLongMs = 300;
 constexpr int kEntryLoops = 2;        // loops 1 and 2 have entry and exit delays
 constexpr int kShortestLoopRange = 3; // three loops in a row or more are written as a range
-constexpr int kCodeDigits = 2 * static_cast<int>(kIdentifierCodeSize);
-constexpr int kReservedDigits = 2;
+constexpr int kByteDigits = 2;        // a byte in hexadecimal
+constexpr int kCodeDigits = kByteDigits * static_cast<int>(kIdentifierCodeSize);
 
 QString YesNo(bool on) {
     return on ? SettingsFields::tr("да") : SettingsFields::tr("нет");
@@ -291,7 +291,7 @@ private:
                   WindowText(QT_TRANSLATE_NOOP("TMainForm", "нет ")));
         const uint8_t reserved = image_.OutputReservedBits(output);
         Add(key + QStringLiteral("reserved_bits"), name + SettingsFields::tr("Резервные биты"),
-            QStringLiteral("0x") + HexText(reserved, kReservedDigits), reserved)
+            QStringLiteral("0x") + HexText(reserved, kByteDigits), reserved)
             .present = reserved != 0;
     }
 
@@ -329,7 +329,7 @@ private:
         bool zero = true;
         const std::size_t first = SettingsImage::IdentifierRecordOffset(record);
         for (std::size_t i = 0; i < kIdentifierRecordSize; ++i) {
-            bytes += HexText(image_[first + i], kReservedDigits);
+            bytes += HexText(image_[first + i], kByteDigits);
             zero = zero && image_[first + i] == 0;
         }
         Add(key + QStringLiteral("unused_record"),

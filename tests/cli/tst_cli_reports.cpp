@@ -303,12 +303,9 @@ void TestCliReports::deviceIsReadOnceAndAfterTheFiles() {
     QCOMPARE(bench.Run({"--port", "%port", "diff", "device", "%dir/missing.cfg"}), 4);
     QCOMPARE(bench.FramesServed(), 0);
 
-    QCOMPARE(bench.Run({"--port", "%port", "diff", "device", "factory"}), 1);
-    const int afterOneRead = bench.FramesServed();
-    QCOMPARE(bench.Run({"--port", "%port", "diff", "factory", "factory"}), 0);
-    QCOMPARE(bench.FramesServed(), afterOneRead);
     QCOMPARE(bench.Run({"--port", "%port", "diff", "device", "device"}), 0);
-    QCOMPARE(bench.FramesServed(), 2 * afterOneRead);
+    QCOMPARE(bench.err.count("Чтение настроек завершено"), 1);
+    QCOMPARE(bench.err.count("Связь установлена"), 1);
     QVERIFY2(bench.out.contains("Настройки совпадают."), qPrintable(bench.out));
 }
 
