@@ -3,11 +3,13 @@
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
 #include "catalogue/program_files.h"
+#include "catalogue/program_layout.h"
 #include "cli/cli_language.h"
 #include "cli/cli_options.h"
 #include "cli/cli_texts.h"
 #include "cli/console_host.h"
 #include "cli/output_file.h"
+#include "cli/report_commands.h"
 #include "link/firmware_image.h"
 #include "link/ftdi_usb_port.h"
 #include "link/tty_ftdi_driver.h"
@@ -41,7 +43,8 @@ const QLatin1String kConfiguratorName("velor580");
 // The port, device, tables and console host of one command, as the window holds them.
 class CliSession {
 public:
-    CliSession(const CliOptions& options, QTextStream& out, QTextStream& err, bool errIsTerminal);
+    CliSession(const CliOptions& options, QTextStream& out, QTextStream& err,
+               const CliEnvironment& environment);
 
     int Run();
 
@@ -51,6 +54,8 @@ private:
     int WriteSettings();
     int ReadKey();
     int WriteFirmware();
+    int Report();
+    DeviceSettings ReadDeviceSettings();
 
     bool OpenPort();
     int Connect(Operation operationCode);
@@ -58,6 +63,7 @@ private:
     std::vector<uint8_t> ReadFirmwareFile();
 
     const CliOptions& options_;
+    const CliEnvironment& environment_;
     QTextStream& out_;
     QTextStream& err_;
     TFTDIUsbPort port_;
@@ -69,16 +75,16 @@ private:
 };
 
 CliSession::CliSession(const CliOptions& options, QTextStream& out, QTextStream& err,
-                       bool errIsTerminal)
-    : options_(options), out_(out), err_(err),
+                       const CliEnvironment& environment)
+    : options_(options), environment_(environment), out_(out), err_(err),
       port_(
           std::make_unique<TtyFtdiDriver>(options.port),
           [&err] { PrintLine(err, QStringLiteral("FT_IO_ERROR")); },
           [&err](const QString& device, const QString& reason) {
               PrintLine(err, DeviceLostText(device, reason));
           }),
-      host_(out, err, errIsTerminal), context_{&port_, &device_, &readTable_, &writeTable_,
-                                               &host_} {
+      host_(out, err, environment.errIsTerminal), context_{&port_, &device_, &readTable_,
+                                                           &writeTable_, &host_} {
     device_.Gauge = host_.Progress();
 }
 
@@ -94,6 +100,10 @@ int CliSession::Run() {
         return ReadKey();
     case CliCommand::WriteFirmware:
         return WriteFirmware();
+    case CliCommand::Show:
+    case CliCommand::Diff:
+    case CliCommand::Check:
+        return Report();
     }
     return kExitUsage;
 }
@@ -208,6 +218,31 @@ int CliSession::WriteFirmware() {
     return Run(Operation::WriteFirmware, image) ? kExitSuccess : kExitFailure;
 }
 
+// The factory settings are the ones shipped with the configurator beside the tool.
+int CliSession::Report() {
+    const QString factoryFolder = environment_.configuratorPath.isEmpty()
+                                      ? velor::DataFolder()
+                                      : velor::DataFolder(environment_.configuratorPath);
+    const ReportContext context{factoryFolder + QLatin1Char('/') +
+                                    QLatin1String(velor::kFactoryDefaultsFile),
+                                options_.port, [this] { return ReadDeviceSettings(); }};
+    return RunReportCommand(options_, context, out_, err_);
+}
+
+// Connects and reads the settings as read-settings does.
+DeviceSettings CliSession::ReadDeviceSettings() {
+    if (const int connected = Connect(Operation::ConnectSettings); connected != kExitSuccess) {
+        return {std::nullopt, connected == kExitNoDevice ? kExitNoDevice : kExitReportFailed};
+    }
+    if (!Run(Operation::ReadSettings) || !host_.Settings()) {
+        return {std::nullopt, kExitReportFailed};
+    }
+    const std::vector<uint8_t>& read = *host_.Settings();
+    SettingsImage image;
+    std::copy_n(read.begin(), std::min(read.size(), image.size()), image.bytes().begin());
+    return {image, kExitSuccess};
+}
+
 // Empty when the file cannot be read or cannot be uploaded: not a regular file, shorter than
 // 13 bytes, a block count beyond 16 bits (such a file is not even read), or a payload that is
 // not whole 64-byte blocks (a partial block would never reach the device).
@@ -254,7 +289,7 @@ int RunCommand(const CliOptions& options, QTextStream& out, QTextStream& err,
         exitCode = kExitSuccess;
     } else {
         try {
-            exitCode = CliSession(options, out, err, environment.errIsTerminal).Run();
+            exitCode = CliSession(options, out, err, environment).Run();
         } catch (const std::exception& error) {
             PrintLine(err, QString::fromUtf8(error.what()));
         }
@@ -263,6 +298,10 @@ int RunCommand(const CliOptions& options, QTextStream& out, QTextStream& err,
     if (out.status() != QTextStream::Ok) {
         const QString reason = out.device() != nullptr ? out.device()->errorString() : QString();
         PrintLine(err, Cli::tr("Не удалось вывести результат в стандартный вывод: %1").arg(reason));
+        // show, diff and check give 0 and 1 a meaning of their own (equal, different).
+        if (IsReportCommand(options.command)) {
+            return exitCode > kExitDifferent ? exitCode : kExitReportFailed;
+        }
         return exitCode == kExitSuccess ? kExitFailure : exitCode;
     }
     return exitCode;

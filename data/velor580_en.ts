@@ -166,39 +166,6 @@
     </message>
 </context>
 <context>
-    <name>FirmwareCheck</name>
-    <message>
-        <source>%1 байт: меньше %2 байт заголовка и конца файла</source>
-        <translation>%1 bytes: fewer than the %2 bytes of header and trailing bytes</translation>
-    </message>
-    <message>
-        <source>%1 байт: %2 блоков, а число блоков должно уместиться в 16 бит (не больше %3)</source>
-        <translation>%1 bytes: %2 blocks, but the block count must fit 16 bits (at most %3)</translation>
-    </message>
-    <message>
-        <source>%1 байт: данные не делятся на целые блоки по %2 байта</source>
-        <translation>%1 bytes: the payload is not whole %2-byte blocks</translation>
-    </message>
-</context>
-<context>
-    <name>RegularFile</name>
-    <message>
-        <source>это не обычный файл (устройство, канал или сокет)</source>
-        <translation>not a regular file (a device, FIFO or socket)</translation>
-    </message>
-</context>
-<context>
-    <name>DeviceLink</name>
-    <message>
-        <source>линия разорвана</source>
-        <translation>the line was hung up</translation>
-    </message>
-    <message>
-        <source>Связь с прибором %1 потеряна (%2). Операция прервана: проверьте кабель и установите связь заново.</source>
-        <translation>Lost the connection to the device %1 (%2). The operation was stopped: check the cable and connect again.</translation>
-    </message>
-</context>
-<context>
     <name>Cli</name>
     <message>
         <source>неизвестная команда &quot;%1&quot;</source>
@@ -349,6 +316,315 @@ not be written; 2 bad command line; 3 the port could not be opened.
         <source>нет права записи в файл</source>
         <translation>no permission to write the file</translation>
     </message>
+    <message>
+        <source>параметр --json есть только у команд show, diff и check</source>
+        <translation>only the commands show, diff and check take --json</translation>
+    </message>
+    <message>
+        <source>команде %1 нужен источник настроек: файл .cfg, device или factory</source>
+        <translation>the command %1 needs a settings source: a .cfg file, device or factory</translation>
+    </message>
+    <message>
+        <source>команде %1 нужны два источника настроек: A и B</source>
+        <translation>the command %1 needs two settings sources: A and B</translation>
+    </message>
+    <message>
+        <source>
+Просмотр, сравнение и проверка настроек. ИСТОЧНИК -- файл .cfg, device (настройки,
+прочитанные из прибора) или factory (заводские настройки 580default.cfg); файл с
+именем device или factory задается как ./device, ./factory.
+  show ИСТОЧНИК         вывести все настройки по страницам окна
+  diff A B              вывести поля, в которых A и B различаются:
+                          поле: было → стало
+  check ИСТОЧНИК        вывести, что окно не сохранит, загрузив эти настройки,
+                        и что в них не имеет смысла: по строке на замечание
+  --json                отчет show, diff или check документом JSON с постоянными
+                        ключами полей (general.sounder_duration_s, loops[3].type,
+                        outputs.relay1.work_mode, keys[2].code; ШС, выходы и
+                        ключи нумеруются, как в окне, с 1)
+Каждый отчет показывает отпечаток настроек: первые 12 шестнадцатеричных цифр
+SHA-256 от 257 байт (в JSON и все 64).
+
+Код завершения show, diff и check: 0 отчет выведен (diff: настройки совпадают,
+check: замечаний нет); 1 настройки различаются (diff) или есть замечания (check);
+2 ошибка в командной строке; 3 не удалось открыть порт; 4 не удалось прочитать
+файл настроек (нет файла, не обычный файл, мало строк, строка -- не число);
+5 не удалось прочитать настройки из прибора или вывести отчет.
+</source>
+        <translation>
+Viewing, comparing and checking settings. SOURCE is a .cfg file, device (the
+settings read from the device) or factory (the factory settings 580default.cfg); a
+file named device or factory is given as ./device, ./factory.
+  show SOURCE           print all settings by the window&apos;s pages
+  diff A B              print the fields in which A and B differ:
+                          field: before → after
+  check SOURCE          print what the window would not keep of these settings
+                        when it loads them, and what in them makes no sense: one
+                        line per finding
+  --json                the report of show, diff or check as a JSON document with
+                        stable field keys (general.sounder_duration_s,
+                        loops[3].type, outputs.relay1.work_mode, keys[2].code;
+                        loops, outputs and keys are numbered as in the window,
+                        from 1)
+Every report shows the settings&apos; fingerprint: the first 12 hexadecimal digits of
+the SHA-256 of the 257 bytes (all 64 in JSON as well).
+
+Exit status of show, diff and check: 0 the report was printed (diff: the settings
+are the same, check: no findings); 1 the settings differ (diff) or there are
+findings (check); 2 bad command line; 3 the port could not be opened; 4 a settings
+file could not be read (missing, not a regular file, too few lines, a line that is
+no number); 5 the device&apos;s settings could not be read or the report could not be
+written.
+</translation>
+    </message>
+    <message>
+        <source>Отпечаток: %1</source>
+        <translation>Fingerprint: %1</translation>
+    </message>
+    <message>
+        <source>заводские настройки (%1)</source>
+        <translation>factory settings (%1)</translation>
+    </message>
+    <message>
+        <source>прибор (%1)</source>
+        <translation>device (%1)</translation>
+    </message>
+    <message>
+        <source>первый мост FTDI</source>
+        <translation>first FTDI bridge</translation>
+    </message>
+    <message>
+        <source>Настройки: %1</source>
+        <translation>Settings: %1</translation>
+    </message>
+    <message>
+        <source>A: %1, отпечаток %2
+</source>
+        <translation>A: %1, fingerprint %2
+</translation>
+    </message>
+    <message>
+        <source>B: %1, отпечаток %2
+</source>
+        <translation>B: %1, fingerprint %2
+</translation>
+    </message>
+    <message>
+        <source>Настройки совпадают.
+</source>
+        <translation>The settings are the same.
+</translation>
+    </message>
+    <message>
+        <source>Различающихся полей: %1
+</source>
+        <translation>Fields that differ: %1
+</translation>
+    </message>
+    <message>
+        <source>Проверка: %1</source>
+        <translation>Check: %1</translation>
+    </message>
+    <message>
+        <source>Окно сохранит эти настройки без изменений.
+</source>
+        <translation>The window keeps these settings unchanged.
+</translation>
+    </message>
+    <message>
+        <source>Замечаний: %1. Настройки, загруженные в окно, сохранятся с отпечатком %2.
+</source>
+        <translation>Findings: %1. Loaded into the window, the settings are saved with the fingerprint %2.
+</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceLink</name>
+    <message>
+        <source>линия разорвана</source>
+        <translation>the line was hung up</translation>
+    </message>
+    <message>
+        <source>Связь с прибором %1 потеряна (%2). Операция прервана: проверьте кабель и установите связь заново.</source>
+        <translation>Lost the connection to the device %1 (%2). The operation was stopped: check the cable and connect again.</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareCheck</name>
+    <message>
+        <source>%1 байт: меньше %2 байт заголовка и конца файла</source>
+        <translation>%1 bytes: fewer than the %2 bytes of header and trailing bytes</translation>
+    </message>
+    <message>
+        <source>%1 байт: %2 блоков, а число блоков должно уместиться в 16 бит (не больше %3)</source>
+        <translation>%1 bytes: %2 blocks, but the block count must fit 16 bits (at most %3)</translation>
+    </message>
+    <message>
+        <source>%1 байт: данные не делятся на целые блоки по %2 байта</source>
+        <translation>%1 bytes: the payload is not whole %2-byte blocks</translation>
+    </message>
+</context>
+<context>
+    <name>RegularFile</name>
+    <message>
+        <source>это не обычный файл (устройство, канал или сокет)</source>
+        <translation>not a regular file (a device, FIFO or socket)</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFields</name>
+    <message>
+        <source>окно всегда записывает режим линии расширения «Ведущий»</source>
+        <translation>the window always writes the expansion line mode “Master”</translation>
+    </message>
+    <message>
+        <source>прибор хранит не больше 28 ключей; окно читает первые 28</source>
+        <translation>the device holds at most 28 keys; the window reads the first 28</translation>
+    </message>
+    <message>
+        <source>запись за пределами числа ключей; окно записывает её нулями</source>
+        <translation>a record beyond the key count; the window writes it as zeros</translation>
+    </message>
+    <message>
+        <source>резервные биты; окно записывает их нулями</source>
+        <translation>reserved bits; the window writes them as zeros</translation>
+    </message>
+    <message>
+        <source>неизвестный режим работы; окно выбирает «Специальный»</source>
+        <translation>unknown work mode; the window selects “Special”</translation>
+    </message>
+    <message>
+        <source>в режимах «Взят/снят» и «Исполнительный» выход следует только за охранными ШС; окно снимает привязки пожарных ШС</source>
+        <translation>in the modes “Armed/disarmed” and “Actuator” an output follows security loops only; the window removes the bindings of fire loops</translation>
+    </message>
+    <message>
+        <source>в режиме «Специальный» постоянное размыкание исключает замыкание и длительность извещения</source>
+        <translation>in the mode “Special” a constant opening rules out the closing time and the notification duration</translation>
+    </message>
+    <message>
+        <source>в режиме «Специальный» постоянное замыкание исключает размыкание и длительность извещения</source>
+        <translation>in the mode “Special” a constant closing rules out the opening time and the notification duration</translation>
+    </message>
+    <message>
+        <source>в режиме «Специальный» длительность извещения задается, только когда заданы и размыкание, и замыкание на время</source>
+        <translation>in the mode “Special” a notification duration needs both an opening and a closing time</translation>
+    </message>
+    <message>
+        <source>время автоперевзятия должно быть больше задержки на вход ШС1 и ШС2, %1 с</source>
+        <translation>the re-arm time must be longer than the entry delays of loops 1 and 2, %1 s</translation>
+    </message>
+    <message>
+        <source>код 1 означает те же 5 с; окно записывает код 0</source>
+        <translation>code 1 means the same 5 s; the window writes code 0</translation>
+    </message>
+    <message>
+        <source>тот же код, что у ключа %1; окно сохраняет оба</source>
+        <translation>the same code as key %1; the window keeps both</translation>
+    </message>
+    <message>
+        <source>у ключа нет прав ни на взятие, ни на снятие; окно сохраняет его</source>
+        <translation>the key may neither arm nor disarm; the window keeps it</translation>
+    </message>
+    <message>
+        <source>%1 (код %2)</source>
+        <translation>%1 (code %2)</translation>
+    </message>
+    <message>
+        <source>да</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>с</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>Режим внутреннего звукового оповещателя</source>
+        <translation>Internal sounder mode</translation>
+    </message>
+    <message>
+        <source>Длительность извещений внутреннего звукового оповещателя</source>
+        <translation>Internal sounder notification duration</translation>
+    </message>
+    <message>
+        <source>Тип выхода ТМ</source>
+        <translation>TM output type</translation>
+    </message>
+    <message>
+        <source>Блокирование кнопок</source>
+        <translation>Button lock</translation>
+    </message>
+    <message>
+        <source>Режим линии расширения</source>
+        <translation>Expansion line mode</translation>
+    </message>
+    <message>
+        <source>Время автоперевзятия</source>
+        <translation>Re-arm time</translation>
+    </message>
+    <message>
+        <source>ШС%1</source>
+        <translation>Loop %1</translation>
+    </message>
+    <message>
+        <source>Тип ШС</source>
+        <translation>Loop type</translation>
+    </message>
+    <message>
+        <source>Время интегрирования</source>
+        <translation>Integration time</translation>
+    </message>
+    <message>
+        <source>мс</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>Задержка на вход</source>
+        <translation>Entry delay</translation>
+    </message>
+    <message>
+        <source>Задержка на выход</source>
+        <translation>Exit delay</translation>
+    </message>
+    <message>
+        <source>Задержка на реле на время входа</source>
+        <translation>Relay delayed for the entry time</translation>
+    </message>
+    <message>
+        <source>Тактика работы</source>
+        <translation>Tactic</translation>
+    </message>
+    <message>
+        <source>не выбран</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>неизвестный (%1)</source>
+        <translation>unknown (%1)</translation>
+    </message>
+    <message>
+        <source>Привязки к ШС</source>
+        <translation>Loop bindings</translation>
+    </message>
+    <message>
+        <source>Резервные биты</source>
+        <translation>Reserved bits</translation>
+    </message>
+    <message>
+        <source>Число ключей ТМ</source>
+        <translation>Number of TM keys</translation>
+    </message>
+    <message>
+        <source>Ключ %1</source>
+        <translation>Key %1</translation>
+    </message>
+    <message>
+        <source>Запись %1 вне числа ключей</source>
+        <translation>Record %1 beyond the key count</translation>
+    </message>
 </context>
 <context>
     <name>TAboutBox</name>
@@ -392,7 +668,7 @@ not be written; 2 bad command line; 3 the port could not be opened.
     <name>TMainForm</name>
     <message>
         <source>Считать ТМ можно только при связи с прибором в режиме «Смена настроек»</source>
-        <translation>"Read TM" works only while a device is connected in "Change settings" mode</translation>
+        <translation>&quot;Read TM&quot; works only while a device is connected in &quot;Change settings&quot; mode</translation>
     </message>
     <message>
         <source>Щёлкните в поле кода ключа, в которое нужно считать ТМ</source>
@@ -404,7 +680,7 @@ not be written; 2 bad command line; 3 the port could not be opened.
     </message>
     <message>
         <source>Связи с прибором нет в этом режиме: выберите «Смена настроек» или «Смена ПО»</source>
-        <translation>This mode has no device link: choose "Change settings" or "Change firmware"</translation>
+        <translation>This mode has no device link: choose &quot;Change settings&quot; or &quot;Change firmware&quot;</translation>
     </message>
     <message>
         <source>Файл ПО принят: %1</source>
@@ -412,7 +688,7 @@ not be written; 2 bad command line; 3 the port could not be opened.
     </message>
     <message>
         <source>Настройки программы не сохраняются: нет записи в %1</source>
-        <translation>The program's settings are not kept: cannot write %1</translation>
+        <translation>The program&apos;s settings are not kept: cannot write %1</translation>
     </message>
     <message>
         <source>Установить</source>
