@@ -152,10 +152,6 @@ HistoryEntry EntryOf(const SnapshotName& name) {
     return entry;
 }
 
-QString Translated(const char* text) {
-    return QCoreApplication::translate("SettingsHistory", text);
-}
-
 } // namespace
 
 SettingsHistory::SettingsHistory(QString folder, Clock clock)
@@ -181,13 +177,15 @@ QString SettingsHistory::UniqueBaseName(const QDateTime& when, const TVelorDevDe
 HistorySave SettingsHistory::Save(const SettingsImage& previous, const TVelorDevDesc& device,
                                   const SettingsImage& replacement, const QDateTime& when) {
     if (folder_.isEmpty()) {
-        return {{}, Translated("Папка истории настроек не задана")};
+        return {{},
+                QCoreApplication::translate("SettingsHistory", "Папка истории настроек не задана")};
     }
     std::error_code error;
     std::filesystem::create_directories(QFile::encodeName(folder_).toStdString(), error);
     if (error) {
         return {{},
-                Translated("Не удалось создать папку истории \"%1\": %2")
+                QCoreApplication::translate("SettingsHistory",
+                                            "Не удалось создать папку истории \"%1\": %2")
                     .arg(folder_, QString::fromLocal8Bit(error.message().c_str()))};
     }
     const QString base = UniqueBaseName(when, device);
