@@ -97,6 +97,10 @@ bool IsReportCommand(CliCommand command) {
            command == CliCommand::Check;
 }
 
+bool ReadsDevice(const CliOptions& options) {
+    return IsReportCommand(options.command) && options.sources.contains(kDeviceSource);
+}
+
 int RunReportCommand(const CliOptions& options, const ReportContext& context, QTextStream& out,
                      QTextStream& err) {
     SourceReader reader(context, err);

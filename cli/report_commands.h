@@ -34,6 +34,8 @@ struct ReportContext {
 };
 
 bool IsReportCommand(CliCommand command);
+// Whether a show, diff or check names the device among its sources.
+bool ReadsDevice(const CliOptions& options);
 
 // Runs show, diff or check. The device is read at most once, after every file has been read.
 int RunReportCommand(const CliOptions& options, const ReportContext& context, QTextStream& out,
