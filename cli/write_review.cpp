@@ -20,7 +20,7 @@ void PrintChanges(QTextStream& out, const std::vector<FieldChange>& changes) {
         PrintLine(out, Cli::tr("Нет изменений"));
     }
     for (const FieldChange& change : changes) {
-        PrintLine(out, ChangeText(change));
+        PrintLine(out, velor::settings::ChangeLine(change));
     }
 }
 
@@ -36,10 +36,6 @@ QString ShellWord(const QString& word) {
 }
 
 } // namespace
-
-QString ChangeText(const FieldChange& change) {
-    return QStringLiteral("%1: %2 \u2192 %3").arg(change.name, change.before, change.after);
-}
 
 void PrintReview(QTextStream& out, const SettingsImage& device, const SettingsImage& file,
                  const QString& fileName) {

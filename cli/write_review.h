@@ -14,9 +14,6 @@
 // change list against the device's settings, after it what the device kept differently, and
 // before a firmware write what will be flashed onto what.
 
-// "name: before → after".
-QString ChangeText(const velor::settings::FieldChange& change);
-
 // The fingerprints of the device's and the file's settings, then a line per field that the
 // write will change, or "Нет изменений".
 void PrintReview(QTextStream& out, const SettingsImage& device, const SettingsImage& file,

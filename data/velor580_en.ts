@@ -33,139 +33,6 @@
     </message>
 </context>
 <context>
-    <name>ConfiguratorApp</name>
-    <message>
-        <source>Велор 580</source>
-        <translation>Velor 580</translation>
-    </message>
-</context>
-<context>
-    <name>StrToInt</name>
-    <message>
-        <source>&apos;&apos;%1&apos;&apos; не является целым числом</source>
-        <translation>&apos;&apos;%1&apos;&apos; is not a valid integer value</translation>
-    </message>
-</context>
-<context>
-    <name>SystemError</name>
-    <message>
-        <source>Операция не разрешена</source>
-        <translation>Operation not permitted</translation>
-    </message>
-    <message>
-        <source>Нет такого файла или папки</source>
-        <translation>No such file or directory</translation>
-    </message>
-    <message>
-        <source>Ошибка ввода-вывода</source>
-        <translation>Input/output error</translation>
-    </message>
-    <message>
-        <source>Нет такого устройства или адреса</source>
-        <translation>No such device or address</translation>
-    </message>
-    <message>
-        <source>Неверный дескриптор файла</source>
-        <translation>Bad file descriptor</translation>
-    </message>
-    <message>
-        <source>Ресурс временно недоступен</source>
-        <translation>Resource temporarily unavailable</translation>
-    </message>
-    <message>
-        <source>Не хватает памяти</source>
-        <translation>Cannot allocate memory</translation>
-    </message>
-    <message>
-        <source>Отказано в доступе</source>
-        <translation>Permission denied</translation>
-    </message>
-    <message>
-        <source>Устройство или ресурс занято</source>
-        <translation>Device or resource busy</translation>
-    </message>
-    <message>
-        <source>Файл уже существует</source>
-        <translation>File exists</translation>
-    </message>
-    <message>
-        <source>Нет такого устройства</source>
-        <translation>No such device</translation>
-    </message>
-    <message>
-        <source>Это не папка</source>
-        <translation>Not a directory</translation>
-    </message>
-    <message>
-        <source>Это папка</source>
-        <translation>Is a directory</translation>
-    </message>
-    <message>
-        <source>Недопустимый аргумент</source>
-        <translation>Invalid argument</translation>
-    </message>
-    <message>
-        <source>Слишком много открытых файлов в системе</source>
-        <translation>Too many open files in system</translation>
-    </message>
-    <message>
-        <source>Слишком много открытых файлов</source>
-        <translation>Too many open files</translation>
-    </message>
-    <message>
-        <source>Неподходящий ioctl для устройства</source>
-        <translation>Inappropriate ioctl for device</translation>
-    </message>
-    <message>
-        <source>Текстовый файл занят</source>
-        <translation>Text file busy</translation>
-    </message>
-    <message>
-        <source>Файл слишком велик</source>
-        <translation>File too large</translation>
-    </message>
-    <message>
-        <source>На устройстве не осталось свободного места</source>
-        <translation>No space left on device</translation>
-    </message>
-    <message>
-        <source>Файловая система доступна только для чтения</source>
-        <translation>Read-only file system</translation>
-    </message>
-    <message>
-        <source>Обрыв канала</source>
-        <translation>Broken pipe</translation>
-    </message>
-    <message>
-        <source>Слишком длинное имя файла</source>
-        <translation>File name too long</translation>
-    </message>
-    <message>
-        <source>Слишком много уровней символических ссылок</source>
-        <translation>Too many levels of symbolic links</translation>
-    </message>
-    <message>
-        <source>Превышена дисковая квота</source>
-        <translation>Disk quota exceeded</translation>
-    </message>
-    <message>
-        <source>Устаревший дескриптор файла</source>
-        <translation>Stale file handle</translation>
-    </message>
-    <message>
-        <source>Прерван системный вызов</source>
-        <translation>Interrupted system call</translation>
-    </message>
-    <message>
-        <source>Время ожидания истекло</source>
-        <translation>Connection timed out</translation>
-    </message>
-    <message>
-        <source>Значение слишком велико для типа данных</source>
-        <translation>Value too large for defined data type</translation>
-    </message>
-</context>
-<context>
     <name>Cli</name>
     <message>
         <source>неизвестная команда &quot;%1&quot;</source>
@@ -190,136 +57,6 @@
     <message>
         <source>лишний аргумент &quot;%1&quot;</source>
         <translation>unexpected argument &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>Вызов: velor580-cli [--port ПУТЬ|СЕРИЙНЫЙ_НОМЕР] [ПАРАМЕТРЫ] [--] КОМАНДА [ФАЙЛ]
-
-Работает с прибором 580 через первый USB-последовательный мост FTDI, через мост
-с заданным серийным номером USB или через последовательное устройство ПУТЬ
-(например, псевдотерминал имитатора).
-
-Команды:
-  identify             вывести сведения о приборе:
-                         type=&lt;n&gt; platform=&lt;n&gt; version=&lt;a&gt;_&lt;b&gt;_&lt;c&gt;
-  read-settings OUT    прочитать настройки и сохранить их в файл .cfg; папка
-                       файла проверяется до обращения к прибору
-  write-settings IN    записать в прибор настройки из файла .cfg: сначала
-                       читает настройки прибора и выводит, что изменится
-                       (&quot;поле: было → станет&quot;, отпечатки обеих настроек),
-                       сохраняет прежние настройки в историю, записывает и
-                       читает их обратно для сравнения побайтно
-  read-key             прочитать ключ, приложенный к считывателю; выводит его
-                       идентификатор: 12 шестнадцатеричных цифр
-  write-firmware IN    записать в прибор файл ПО (.tsk), проверив, что тип
-                       прибора и платформа в файле совпадают с прибором; до
-                       записи выводит имя, размер, тип, платформу и SHA-256
-                       файла, тип и версию подключенного прибора
-  history              список снимков настроек, сохраненных перед записями,
-                       от нового к старому: время, тип и версия прибора,
-                       отпечаток, файл; снимок возвращается в прибор командой
-                       write-settings ФАЙЛ_СНИМКА
-  ports                подключенные мосты FTDI: устройство, серийный номер
-                       USB, место на шине USB, можно ли его открыть и почему
-                       нет; первый в списке используется без --port
-
-Параметры:
-  --port ПУТЬ          последовательное устройство вместо моста FTDI
-  --port НОМЕР         мост FTDI с этим серийным номером USB (значение без &quot;/&quot;)
-  --dry-run            write-settings: только вывести изменения, не записывать
-  --no-verify          write-settings: не читать настройки обратно после записи
-  --json               history: список одним документом JSON
-  -h, --help           эта справка
-  --version            версия программы
-  --                   конец параметров: дальше только команда и файл
-
-Действуют проверки программы настройки: прибор должен быть моделью 580, а
-настройки прибора, у которого первый байт версии равен 2 (система Велор-Ворсан),
-не читаются и не изменяются. identify и write-firmware подключаются, как режим
-смены ПО, и принимают такой прибор.
-
-История настроек: папка history рядом с программой в ее собственной папке,
-иначе ~/.local/share/velor580/history. Хранятся 200 последних снимков; снимок
-моложе 30 дней не удаляется. Если снимок сохранить нельзя, запись не начинается.
-
-Результаты (сведения о приборе, идентификатор ключа, список изменений, списки
-history и ports) выводятся в стандартный вывод; текст состояния каждого исхода,
-ход передачи и ошибки -- в стандартный поток ошибок. Ход передачи обновляет одну
-строку в терминале и пишется по строке на шаг в файл или канал.
-
-Язык текстов -- тот, что выбран в программе настройки ([Language] Default в
-velor580.INI), а если он там не задан -- язык системы (LC_ALL, LC_MESSAGES,
-LANG). Библиотека языка (velor580.EN) берется из папки программы настройки.
-Переменная VELOR580_LANGUAGE (например, EN) задает язык одного запуска.
-
-Код завершения: 0 успех (history и ports -- и при пустом списке); 1 операция не
-выполнена или отклонена, настройки после записи не совпали с записанными, снимок
-не сохранен, либо результат не удалось вывести; 2 ошибка в командной строке;
-3 не удалось открыть порт или нет моста с заданным серийным номером.
-</source>
-        <translation>Usage: velor580-cli [--port PATH|SERIAL_NUMBER] [OPTIONS] [--] COMMAND [FILE]
-
-Works with a model-580 device over the first FTDI USB-serial bridge, over the bridge
-with the given USB serial number, or over the serial device PATH (for example the
-simulator&apos;s pseudo-terminal).
-
-Commands:
-  identify             print the device&apos;s identity:
-                         type=&lt;n&gt; platform=&lt;n&gt; version=&lt;a&gt;_&lt;b&gt;_&lt;c&gt;
-  read-settings OUT    read the settings and save them as a .cfg file; the file&apos;s
-                       folder is checked before the device is touched
-  write-settings IN    write the settings of a .cfg file to the device: first
-                       reads the device&apos;s settings and prints what will change
-                       (&quot;field: before → after&quot;, the fingerprints of both),
-                       keeps the previous settings in the history, writes, and
-                       reads them back to compare byte for byte
-  read-key             read the key held to the reader; prints its identifier as
-                       12 hexadecimal digits
-  write-firmware IN    write a firmware file (.tsk) to the device, after checking
-                       that its device type and platform are the device&apos;s; first
-                       prints the file&apos;s name, size, type, platform and SHA-256
-                       and the connected device&apos;s type and version
-  history              the snapshots of settings kept before writes, newest
-                       first: time, device type and version, fingerprint, file;
-                       write-settings SNAPSHOT_FILE puts one back on the device
-  ports                the attached FTDI bridges: device, USB serial number,
-                       place on the USB bus, whether you can open it and why
-                       not; the first one is used without --port
-
-Options:
-  --port PATH          a serial device instead of the FTDI bridge
-  --port NUMBER        the FTDI bridge with this USB serial number (no &quot;/&quot;)
-  --dry-run            write-settings: only print the changes, write nothing
-  --no-verify          write-settings: do not read the settings back after writing
-  --json               history: the list as one JSON document
-  -h, --help           this help
-  --version            the program&apos;s version
-  --                   end of the options: only the command and file follow
-
-The checks of the configurator apply: the device must be a model 580, and the
-settings of a device whose first version byte is 2 (Velor-Vorsan system) are
-neither read nor changed. identify and write-firmware connect as the firmware work
-mode does and accept such a device.
-
-Settings history: the folder history beside the program in its own folder,
-otherwise ~/.local/share/velor580/history. The last 200 snapshots are kept; a
-snapshot younger than 30 days is never deleted. When no snapshot can be saved, the
-write does not start.
-
-Results (identity, key identifier, the list of changes, the lists of history and
-ports) go to standard output; the status text of every outcome, progress and errors
-go to standard error. Progress redraws one line on a terminal and writes one line
-per step to a file or a pipe.
-
-The texts follow the language chosen in the configurator ([Language] Default in
-velor580.INI) or, when none is chosen there, the system&apos;s (LC_ALL, LC_MESSAGES,
-LANG). The language library (velor580.EN) is taken from the configurator&apos;s folder.
-The variable VELOR580_LANGUAGE (for example EN) sets the language of one run.
-
-Exit status: 0 success (history and ports also with an empty list); 1 the operation
-failed or was refused, the settings after a write differ from those written, no
-snapshot could be saved, or the result could not be written; 2 bad command line;
-3 the port could not be opened, or no bridge has the given serial number.
-</translation>
     </message>
     <message>
         <source>Не подключен ни один USB-последовательный мост FTDI.</source>
@@ -364,10 +101,6 @@ snapshot could be saved, or the result could not be written; 2 bad command line;
     <message>
         <source>нет права записи в файл</source>
         <translation>no permission to write the file</translation>
-    </message>
-    <message>
-        <source>параметр --json есть только у команд show, diff и check</source>
-        <translation>only the commands show, diff and check take --json</translation>
     </message>
     <message>
         <source>команде %1 нужен источник настроек: файл .cfg, device или factory</source>
@@ -485,6 +218,291 @@ written.
 </source>
         <translation>Findings: %1. Loaded into the window, the settings are saved with the fingerprint %2.
 </translation>
+    </message>
+    <message>
+        <source>параметр %1 есть только у команды write-settings</source>
+        <translation>the option %1 belongs to write-settings only</translation>
+    </message>
+    <message>
+        <source>параметр %1 есть только у команд show, diff, check и history</source>
+        <translation>only the commands show, diff, check and history take the option %1</translation>
+    </message>
+    <message>
+        <source>Вызов: velor580-cli [--port ПУТЬ|СЕРИЙНЫЙ_НОМЕР] [ПАРАМЕТРЫ] [--] КОМАНДА [ФАЙЛ]
+
+Работает с прибором 580 через первый USB-последовательный мост FTDI, через мост
+с заданным серийным номером USB или через последовательное устройство ПУТЬ
+(например, псевдотерминал имитатора).
+
+Команды:
+  identify             вывести сведения о приборе:
+                         type=&lt;n&gt; platform=&lt;n&gt; version=&lt;a&gt;_&lt;b&gt;_&lt;c&gt;
+  read-settings OUT    прочитать настройки и сохранить их в файл .cfg; папка
+                       файла проверяется до обращения к прибору
+  write-settings IN    записать в прибор настройки из файла .cfg: сначала
+                       читает настройки прибора и выводит, что изменится
+                       (&quot;поле: было → станет&quot;, отпечатки обеих настроек),
+                       сохраняет прежние настройки в историю, записывает и
+                       читает их обратно для сравнения побайтно
+  read-key             прочитать ключ, приложенный к считывателю; выводит его
+                       идентификатор: 12 шестнадцатеричных цифр
+  write-firmware IN    записать в прибор файл ПО (.tsk), проверив, что тип
+                       прибора и платформа в файле совпадают с прибором; до
+                       записи выводит имя, размер, тип, платформу и SHA-256
+                       файла, тип и версию подключенного прибора
+  history              список снимков настроек, сохраненных перед записями,
+                       от нового к старому: время, тип и версия прибора,
+                       отпечаток, файл; снимок возвращается в прибор командой
+                       write-settings ФАЙЛ_СНИМКА
+  ports                подключенные мосты FTDI: устройство, серийный номер
+                       USB, место на шине USB, можно ли его открыть и почему
+                       нет; первый в списке используется без --port
+
+Параметры:
+  --port ПУТЬ          последовательное устройство вместо моста FTDI
+  --port НОМЕР         мост FTDI с этим серийным номером USB (значение без &quot;/&quot;)
+  --dry-run            write-settings: только вывести изменения, не записывать
+  --no-verify          write-settings: не читать настройки обратно после записи
+  --json               show, diff, check, history: одним документом JSON
+  -h, --help           эта справка
+  --version            версия программы
+  --                   конец параметров: дальше только команда и файл
+
+Действуют проверки программы настройки: прибор должен быть моделью 580, а
+настройки прибора, у которого первый байт версии равен 2 (система Велор-Ворсан),
+не читаются и не изменяются. identify и write-firmware подключаются, как режим
+смены ПО, и принимают такой прибор.
+
+История настроек: папка history рядом с программой в ее собственной папке,
+иначе ~/.local/share/velor580/history. Хранятся 200 последних снимков; снимок
+моложе 30 дней не удаляется. Если снимок сохранить нельзя, запись не начинается.
+
+Результаты (сведения о приборе, идентификатор ключа, список изменений, списки
+history и ports) выводятся в стандартный вывод; текст состояния каждого исхода,
+ход передачи и ошибки -- в стандартный поток ошибок. Ход передачи обновляет одну
+строку в терминале и пишется по строке на шаг в файл или канал.
+
+Язык текстов -- тот, что выбран в программе настройки ([Language] Default в
+velor580.INI), а если он там не задан -- язык системы (LC_ALL, LC_MESSAGES,
+LANG). Библиотека языка (velor580.EN) берется из папки программы настройки.
+Переменная VELOR580_LANGUAGE (например, EN) задает язык одного запуска.
+
+Код завершения: 0 успех (history и ports -- и при пустом списке); 1 операция не
+выполнена или отклонена, настройки после записи не совпали с записанными, снимок
+не сохранен, либо результат не удалось вывести; 2 ошибка в командной строке;
+3 не удалось открыть порт или нет моста с заданным серийным номером.
+</source>
+        <translation>Usage: velor580-cli [--port PATH|SERIAL_NUMBER] [OPTIONS] [--] COMMAND [FILE]
+
+Works with a model-580 device over the first FTDI USB-serial bridge, over the bridge
+with the given USB serial number, or over the serial device PATH (for example the
+simulator&apos;s pseudo-terminal).
+
+Commands:
+  identify             print the device&apos;s identity:
+                         type=&lt;n&gt; platform=&lt;n&gt; version=&lt;a&gt;_&lt;b&gt;_&lt;c&gt;
+  read-settings OUT    read the settings and save them as a .cfg file; the file&apos;s
+                       folder is checked before the device is touched
+  write-settings IN    write the settings of a .cfg file to the device: first
+                       reads the device&apos;s settings and prints what will change
+                       (&quot;field: before → after&quot;, the fingerprints of both),
+                       keeps the previous settings in the history, writes, and
+                       reads them back to compare byte for byte
+  read-key             read the key held to the reader; prints its identifier as
+                       12 hexadecimal digits
+  write-firmware IN    write a firmware file (.tsk) to the device, after checking
+                       that its device type and platform are the device&apos;s; first
+                       prints the file&apos;s name, size, type, platform and SHA-256
+                       and the connected device&apos;s type and version
+  history              the snapshots of settings kept before writes, newest
+                       first: time, device type and version, fingerprint, file;
+                       write-settings SNAPSHOT_FILE puts one back on the device
+  ports                the attached FTDI bridges: device, USB serial number,
+                       place on the USB bus, whether you can open it and why
+                       not; the first one is used without --port
+
+Options:
+  --port PATH          a serial device instead of the FTDI bridge
+  --port NUMBER        the FTDI bridge with this USB serial number (no &quot;/&quot;)
+  --dry-run            write-settings: only print the changes, write nothing
+  --no-verify          write-settings: do not read the settings back after writing
+  --json               show, diff, check, history: as one JSON document
+  -h, --help           this help
+  --version            the program&apos;s version
+  --                   end of the options: only the command and file follow
+
+The checks of the configurator apply: the device must be a model 580, and the
+settings of a device whose first version byte is 2 (Velor-Vorsan system) are
+neither read nor changed. identify and write-firmware connect as the firmware work
+mode does and accept such a device.
+
+Settings history: the folder history beside the program in its own folder,
+otherwise ~/.local/share/velor580/history. The last 200 snapshots are kept; a
+snapshot younger than 30 days is never deleted. When no snapshot can be saved, the
+write does not start.
+
+Results (identity, key identifier, the list of changes, the lists of history and
+ports) go to standard output; the status text of every outcome, progress and errors
+go to standard error. Progress redraws one line on a terminal and writes one line
+per step to a file or a pipe.
+
+The texts follow the language chosen in the configurator ([Language] Default in
+velor580.INI) or, when none is chosen there, the system&apos;s (LC_ALL, LC_MESSAGES,
+LANG). The language library (velor580.EN) is taken from the configurator&apos;s folder.
+The variable VELOR580_LANGUAGE (for example EN) sets the language of one run.
+
+Exit status: 0 success (history and ports also with an empty list); 1 the operation
+failed or was refused, the settings after a write differ from those written, no
+snapshot could be saved, or the result could not be written; 2 bad command line;
+3 the port could not be opened, or no bridge has the given serial number.
+</translation>
+    </message>
+    <message>
+        <source>Чтение настроек прибора перед записью</source>
+        <translation>Reading the device&apos;s settings before the write</translation>
+    </message>
+    <message>
+        <source>Настройки прибора не прочитаны: запись не начата.</source>
+        <translation>The device&apos;s settings were not read: the write did not start.</translation>
+    </message>
+    <message>
+        <source>Пробный запуск (--dry-run): в прибор ничего не записано.</source>
+        <translation>Dry run (--dry-run): nothing was written to the device.</translation>
+    </message>
+    <message>
+        <source>Снимок настроек прибора не сохранен: %1</source>
+        <translation>The snapshot of the device&apos;s settings was not saved: %1</translation>
+    </message>
+    <message>
+        <source>Запись не начата: без снимка прежние настройки нельзя было бы вернуть.</source>
+        <translation>The write did not start: without a snapshot the previous settings could not be put back.</translation>
+    </message>
+    <message>
+        <source>Прежние настройки прибора сохранены: %1</source>
+        <translation>The device&apos;s previous settings are kept in: %1</translation>
+    </message>
+    <message>
+        <source>Проверка записи пропущена (--no-verify).</source>
+        <translation>The write was not verified (--no-verify).</translation>
+    </message>
+    <message>
+        <source>Проверка записи: настройки читаются из прибора снова</source>
+        <translation>Verifying the write: reading the settings from the device again</translation>
+    </message>
+    <message>
+        <source>Ошибка проверки: настройки не прочитаны обратно, запись не подтверждена.</source>
+        <translation>Verification failed: the settings could not be read back, the write is not confirmed.</translation>
+    </message>
+    <message>
+        <source>Ошибка проверки: прибор хранит не те настройки, что записаны.</source>
+        <translation>Verification failed: the device holds other settings than those written.</translation>
+    </message>
+    <message>
+        <source>Проверка пройдена: прибор хранит записанные настройки (%1).</source>
+        <translation>Verified: the device holds the settings written (%1).</translation>
+    </message>
+    <message>
+        <source>Список того, что изменит запись, не выведен: запись не начата.</source>
+        <translation>The list of what the write changes could not be shown: the write did not start.</translation>
+    </message>
+    <message>
+        <source>Прежние настройки возвращает команда: %1</source>
+        <translation>This command puts the previous settings back: %1</translation>
+    </message>
+    <message>
+        <source>(нет записи .json рядом)</source>
+        <translation>(no .json record beside it)</translation>
+    </message>
+    <message>
+        <source>(файл изменен после сохранения)</source>
+        <translation>(the file was changed after it was saved)</translation>
+    </message>
+    <message>
+        <source>(файл не читается как файл настроек)</source>
+        <translation>(the file does not read as a settings file)</translation>
+    </message>
+    <message>
+        <source>История настроек: %1</source>
+        <translation>Settings history: %1</translation>
+    </message>
+    <message>
+        <source>История пуста: снимков еще нет.</source>
+        <translation>The history is empty: no snapshots yet.</translation>
+    </message>
+    <message>
+        <source>доступ есть</source>
+        <translation>accessible</translation>
+    </message>
+    <message>
+        <source>нет доступа: нет файла устройства</source>
+        <translation>no access: there is no device node</translation>
+    </message>
+    <message>
+        <source>нет доступа: %1</source>
+        <translation>no access: %1</translation>
+    </message>
+    <message>
+        <source>нет доступа: группе &quot;%1&quot; не разрешены чтение и запись</source>
+        <translation>no access: the group &quot;%1&quot; may not read and write it</translation>
+    </message>
+    <message>
+        <source>нет доступа: вы в группе &quot;%1&quot; со следующего входа в систему; войдите заново</source>
+        <translation>no access: you are in the group &quot;%1&quot; from your next login; log in again</translation>
+    </message>
+    <message>
+        <source>нет доступа: устройство группы &quot;%1&quot;, вас в ней нет (sudo usermod -aG %1 $USER, затем войдите заново)</source>
+        <translation>no access: the device belongs to the group &quot;%1&quot;, which you are not in (sudo usermod -aG %1 $USER, then log in again)</translation>
+    </message>
+    <message>
+        <source>Нет моста FTDI с серийным номером &quot;%1&quot;.</source>
+        <translation>No FTDI bridge has the serial number &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Подключены: %1.</source>
+        <translation>Attached: %1.</translation>
+    </message>
+    <message>
+        <source>Серийный номер &quot;%1&quot; у нескольких мостов: %2. Укажите путь к устройству.</source>
+        <translation>The serial number &quot;%1&quot; is on several bridges: %2. Give the device path instead.</translation>
+    </message>
+    <message>
+        <source>Нет изменений</source>
+        <translation>No changes</translation>
+    </message>
+    <message>
+        <source>Настройки прибора: %1</source>
+        <translation>Device settings: %1</translation>
+    </message>
+    <message>
+        <source>Настройки файла %1: %2</source>
+        <translation>Settings of the file %1: %2</translation>
+    </message>
+    <message>
+        <source>Записано: %1</source>
+        <translation>Written: %1</translation>
+    </message>
+    <message>
+        <source>В приборе: %1</source>
+        <translation>In the device: %1</translation>
+    </message>
+    <message>
+        <source>Файл ПО: %1, %2 байт</source>
+        <translation>Firmware file: %1, %2 bytes</translation>
+    </message>
+    <message>
+        <source>ПО для прибора: тип %1, платформа %2, версия %3</source>
+        <translation>Firmware for: type %1, platform %2, version %3</translation>
+    </message>
+    <message>
+        <source>Подключен прибор: тип %1, платформа %2, версия %3</source>
+        <translation>Connected device: type %1, platform %2, version %3</translation>
+    </message>
+</context>
+<context>
+    <name>ConfiguratorApp</name>
+    <message>
+        <source>Велор 580</source>
+        <translation>Velor 580</translation>
     </message>
 </context>
 <context>
@@ -673,152 +691,6 @@ written.
     <message>
         <source>Запись %1 вне числа ключей</source>
         <translation>Record %1 beyond the key count</translation>
-        <source>параметр %1 есть только у команды write-settings</source>
-        <translation>the option %1 belongs to write-settings only</translation>
-    </message>
-    <message>
-        <source>параметр %1 есть только у команды history</source>
-        <translation>the option %1 belongs to history only</translation>
-    </message>
-    <message>
-        <source>Чтение настроек прибора перед записью</source>
-        <translation>Reading the device&apos;s settings before the write</translation>
-    </message>
-    <message>
-        <source>Настройки прибора не прочитаны: запись не начата.</source>
-        <translation>The device&apos;s settings were not read: the write did not start.</translation>
-    </message>
-    <message>
-        <source>Пробный запуск (--dry-run): в прибор ничего не записано.</source>
-        <translation>Dry run (--dry-run): nothing was written to the device.</translation>
-    </message>
-    <message>
-        <source>Снимок настроек прибора не сохранен: %1</source>
-        <translation>The snapshot of the device&apos;s settings was not saved: %1</translation>
-    </message>
-    <message>
-        <source>Запись не начата: без снимка прежние настройки нельзя было бы вернуть.</source>
-        <translation>The write did not start: without a snapshot the previous settings could not be put back.</translation>
-    </message>
-    <message>
-        <source>Прежние настройки прибора сохранены: %1</source>
-        <translation>The device&apos;s previous settings are kept in: %1</translation>
-    </message>
-    <message>
-        <source>Проверка записи пропущена (--no-verify).</source>
-        <translation>The write was not verified (--no-verify).</translation>
-    </message>
-    <message>
-        <source>Проверка записи: настройки читаются из прибора снова</source>
-        <translation>Verifying the write: reading the settings from the device again</translation>
-    </message>
-    <message>
-        <source>Ошибка проверки: настройки не прочитаны обратно, запись не подтверждена.</source>
-        <translation>Verification failed: the settings could not be read back, the write is not confirmed.</translation>
-    </message>
-    <message>
-        <source>Ошибка проверки: прибор хранит не те настройки, что записаны.</source>
-        <translation>Verification failed: the device holds other settings than those written.</translation>
-    </message>
-    <message>
-        <source>Проверка пройдена: прибор хранит записанные настройки (%1).</source>
-        <translation>Verified: the device holds the settings written (%1).</translation>
-    </message>
-    <message>
-        <source>Список того, что изменит запись, не выведен: запись не начата.</source>
-        <translation>The list of what the write changes could not be shown: the write did not start.</translation>
-    </message>
-    <message>
-        <source>Прежние настройки возвращает команда: %1</source>
-        <translation>This command puts the previous settings back: %1</translation>
-    </message>
-    <message>
-        <source>(нет записи .json рядом)</source>
-        <translation>(no .json record beside it)</translation>
-    </message>
-    <message>
-        <source>(файл изменен после сохранения)</source>
-        <translation>(the file was changed after it was saved)</translation>
-    </message>
-    <message>
-        <source>(файл не читается как файл настроек)</source>
-        <translation>(the file does not read as a settings file)</translation>
-    </message>
-    <message>
-        <source>История настроек: %1</source>
-        <translation>Settings history: %1</translation>
-    </message>
-    <message>
-        <source>История пуста: снимков еще нет.</source>
-        <translation>The history is empty: no snapshots yet.</translation>
-    </message>
-    <message>
-        <source>доступ есть</source>
-        <translation>accessible</translation>
-    </message>
-    <message>
-        <source>нет доступа: нет файла устройства</source>
-        <translation>no access: there is no device node</translation>
-    </message>
-    <message>
-        <source>нет доступа: %1</source>
-        <translation>no access: %1</translation>
-    </message>
-    <message>
-        <source>нет доступа: группе &quot;%1&quot; не разрешены чтение и запись</source>
-        <translation>no access: the group &quot;%1&quot; may not read and write it</translation>
-    </message>
-    <message>
-        <source>нет доступа: вы в группе &quot;%1&quot; со следующего входа в систему; войдите заново</source>
-        <translation>no access: you are in the group &quot;%1&quot; from your next login; log in again</translation>
-    </message>
-    <message>
-        <source>нет доступа: устройство группы &quot;%1&quot;, вас в ней нет (sudo usermod -aG %1 $USER, затем войдите заново)</source>
-        <translation>no access: the device belongs to the group &quot;%1&quot;, which you are not in (sudo usermod -aG %1 $USER, then log in again)</translation>
-    </message>
-    <message>
-        <source>Нет моста FTDI с серийным номером &quot;%1&quot;.</source>
-        <translation>No FTDI bridge has the serial number &quot;%1&quot;.</translation>
-    </message>
-    <message>
-        <source>Подключены: %1.</source>
-        <translation>Attached: %1.</translation>
-    </message>
-    <message>
-        <source>Серийный номер &quot;%1&quot; у нескольких мостов: %2. Укажите путь к устройству.</source>
-        <translation>The serial number &quot;%1&quot; is on several bridges: %2. Give the device path instead.</translation>
-    </message>
-    <message>
-        <source>Нет изменений</source>
-        <translation>No changes</translation>
-    </message>
-    <message>
-        <source>Настройки прибора: %1</source>
-        <translation>Device settings: %1</translation>
-    </message>
-    <message>
-        <source>Настройки файла %1: %2</source>
-        <translation>Settings of the file %1: %2</translation>
-    </message>
-    <message>
-        <source>Записано: %1</source>
-        <translation>Written: %1</translation>
-    </message>
-    <message>
-        <source>В приборе: %1</source>
-        <translation>In the device: %1</translation>
-    </message>
-    <message>
-        <source>Файл ПО: %1, %2 байт</source>
-        <translation>Firmware file: %1, %2 bytes</translation>
-    </message>
-    <message>
-        <source>ПО для прибора: тип %1, платформа %2, версия %3</source>
-        <translation>Firmware for: type %1, platform %2, version %3</translation>
-    </message>
-    <message>
-        <source>Подключен прибор: тип %1, платформа %2, версия %3</source>
-        <translation>Connected device: type %1, platform %2, version %3</translation>
     </message>
 </context>
 <context>
@@ -830,6 +702,132 @@ written.
     <message>
         <source>Не удалось создать папку истории &quot;%1&quot;: %2</source>
         <translation>Could not create the history folder &quot;%1&quot;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>StrToInt</name>
+    <message>
+        <source>&apos;&apos;%1&apos;&apos; не является целым числом</source>
+        <translation>&apos;&apos;%1&apos;&apos; is not a valid integer value</translation>
+    </message>
+</context>
+<context>
+    <name>SystemError</name>
+    <message>
+        <source>Операция не разрешена</source>
+        <translation>Operation not permitted</translation>
+    </message>
+    <message>
+        <source>Нет такого файла или папки</source>
+        <translation>No such file or directory</translation>
+    </message>
+    <message>
+        <source>Ошибка ввода-вывода</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>Нет такого устройства или адреса</source>
+        <translation>No such device or address</translation>
+    </message>
+    <message>
+        <source>Неверный дескриптор файла</source>
+        <translation>Bad file descriptor</translation>
+    </message>
+    <message>
+        <source>Ресурс временно недоступен</source>
+        <translation>Resource temporarily unavailable</translation>
+    </message>
+    <message>
+        <source>Не хватает памяти</source>
+        <translation>Cannot allocate memory</translation>
+    </message>
+    <message>
+        <source>Отказано в доступе</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>Устройство или ресурс занято</source>
+        <translation>Device or resource busy</translation>
+    </message>
+    <message>
+        <source>Файл уже существует</source>
+        <translation>File exists</translation>
+    </message>
+    <message>
+        <source>Нет такого устройства</source>
+        <translation>No such device</translation>
+    </message>
+    <message>
+        <source>Это не папка</source>
+        <translation>Not a directory</translation>
+    </message>
+    <message>
+        <source>Это папка</source>
+        <translation>Is a directory</translation>
+    </message>
+    <message>
+        <source>Недопустимый аргумент</source>
+        <translation>Invalid argument</translation>
+    </message>
+    <message>
+        <source>Слишком много открытых файлов в системе</source>
+        <translation>Too many open files in system</translation>
+    </message>
+    <message>
+        <source>Слишком много открытых файлов</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>Неподходящий ioctl для устройства</source>
+        <translation>Inappropriate ioctl for device</translation>
+    </message>
+    <message>
+        <source>Текстовый файл занят</source>
+        <translation>Text file busy</translation>
+    </message>
+    <message>
+        <source>Файл слишком велик</source>
+        <translation>File too large</translation>
+    </message>
+    <message>
+        <source>На устройстве не осталось свободного места</source>
+        <translation>No space left on device</translation>
+    </message>
+    <message>
+        <source>Файловая система доступна только для чтения</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>Обрыв канала</source>
+        <translation>Broken pipe</translation>
+    </message>
+    <message>
+        <source>Слишком длинное имя файла</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <source>Слишком много уровней символических ссылок</source>
+        <translation>Too many levels of symbolic links</translation>
+    </message>
+    <message>
+        <source>Превышена дисковая квота</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>Устаревший дескриптор файла</source>
+        <translation>Stale file handle</translation>
+    </message>
+    <message>
+        <source>Прерван системный вызов</source>
+        <translation>Interrupted system call</translation>
+    </message>
+    <message>
+        <source>Время ожидания истекло</source>
+        <translation>Connection timed out</translation>
+    </message>
+    <message>
+        <source>Значение слишком велико для типа данных</source>
+        <translation>Value too large for defined data type</translation>
     </message>
 </context>
 <context>

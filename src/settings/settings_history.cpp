@@ -1,5 +1,6 @@
 #include "settings/settings_history.h"
 
+#include "link/system_error_text.h"
 #include "settings/cfg_format.h"
 #include "settings/regular_file.h"
 #include "settings/settings_fingerprint.h"
@@ -186,7 +187,7 @@ HistorySave SettingsHistory::Save(const SettingsImage& previous, const TVelorDev
         return {{},
                 QCoreApplication::translate("SettingsHistory",
                                             "Не удалось создать папку истории \"%1\": %2")
-                    .arg(folder_, QString::fromLocal8Bit(error.message().c_str()))};
+                    .arg(folder_, velor::SystemErrorText(error.value()))};
     }
     const QString base = UniqueBaseName(when, device);
     const QString cfgPath = base + kCfgSuffix;

@@ -388,10 +388,10 @@ void TestCli::nothingWrittenWithoutAWayBack_data() {
         << QStringList{"Снимок настроек прибора не сохранен: ", "%dir/file", notStarted};
     QTest::newRow("a folder on the history's way is a file")
         << QStringList{} << "%dir/file/history" << false
-        << QStringList{"Снимок настроек прибора не сохранен: ", "Not a directory", notStarted};
+        << QStringList{"Снимок настроек прибора не сохранен: ", "Это не папка", notStarted};
     QTest::newRow("the disk is full")
         << QStringList{} << "%dir/history" << true
-        << QStringList{"Снимок настроек прибора не сохранен: Cannot create file", notStarted};
+        << QStringList{"Снимок настроек прибора не сохранен: Не удалось создать файл", notStarted};
     QTest::newRow("the device's settings cannot be read")
         << QStringList{"fault=bad-crc:read:2"} << "%dir/history" << false
         << QStringList{"Ошибка при чтении настроек",
@@ -708,7 +708,8 @@ void TestCli::commandLineErrors_data() {
         << QStringList{"write-firmware", "a.tsk", "--no-verify"}
         << "параметр --no-verify есть только у команды write-settings";
     QTest::newRow("--json with another command")
-        << QStringList{"ports", "--json"} << "параметр --json есть только у команды history";
+        << QStringList{"ports", "--json"}
+        << "параметр --json есть только у команд show, diff, check и history";
     QTest::newRow("history takes no file") << QStringList{"history", "a.cfg"} << "лишний аргумент";
     QTest::newRow("options end at --, so --help is a command")
         << QStringList{"--", "--help"} << "неизвестная команда \"--help\"";

@@ -232,10 +232,10 @@ void TestCliReports::reportOutcome_data() {
 
     QTest::newRow("show: file missing")
         << QStringList{} << Files{} << QStringList{"show", "%dir/missing.cfg"} << 4 << QStringList{}
-        << QStringList{"Cannot open file", "missing.cfg"};
+        << QStringList{"Не удалось открыть файл", "missing.cfg"};
     QTest::newRow("diff: a FIFO is refused without blocking")
         << QStringList{} << Files{{kFifo, {}}} << QStringList{"diff", "factory", "%dir/fifo"} << 4
-        << QStringList{} << QStringList{"Cannot open file", "fifo"};
+        << QStringList{} << QStringList{"Не удалось открыть файл", "fifo"};
     QTest::newRow("check: a line that is no number")
         << QStringList{} << Files{{"bad.cfg", "12\r\nabc\r\n"}}
         << QStringList{"check", "%dir/bad.cfg"} << 4 << QStringList{}
@@ -268,7 +268,7 @@ void TestCliReports::reportOutcome_data() {
         << QStringList{} << QStringList{"лишний аргумент \"device\""};
     QTest::newRow("--json on a device command")
         << QStringList{} << Files{} << QStringList{"--json", "identify"} << 2 << QStringList{}
-        << QStringList{"параметр --json есть только у команд show, diff и check"};
+        << QStringList{"параметр --json есть только у команд show, diff, check и history"};
 }
 
 void TestCliReports::reportOutcome() {

@@ -85,10 +85,6 @@ CliRun RunTool(const QStringList& arguments, const QString& historyFolder) {
     return run;
 }
 
-QString ChangeLine(const velor::settings::FieldChange& change) {
-    return QStringLiteral("%1: %2 \u2192 %3").arg(change.name, change.before, change.after);
-}
-
 } // namespace
 
 class TestE2eSafeWrite : public QObject {
@@ -155,7 +151,7 @@ void TestE2eSafeWrite::writeSettings() {
     const auto changes = velor::settings::DiffSettings(OldSettings(), NewSettings());
     QVERIFY(!changes.empty());
     for (const auto& change : changes) {
-        QVERIFY2(run.out.contains(ChangeLine(change) + "\n"), qPrintable(run.out));
+        QVERIFY2(run.out.contains(velor::settings::ChangeLine(change) + "\n"), qPrintable(run.out));
     }
 
     SettingsImage kept = NewSettings();
@@ -180,7 +176,7 @@ void TestE2eSafeWrite::writeSettings() {
     const auto mismatches = velor::settings::DiffSettings(NewSettings(), kept);
     QCOMPARE(mismatches.empty(), keptWrongAt < 0);
     for (const auto& mismatch : mismatches) {
-        QCOMPARE(run.out.contains("\n" + ChangeLine(mismatch) + "\n"), verified);
+        QCOMPARE(run.out.contains("\n" + velor::settings::ChangeLine(mismatch) + "\n"), verified);
     }
     if (exitCode != 0) {
         QVERIFY2(run.err.contains("Прежние настройки возвращает команда: velor580-cli --port " +

@@ -222,9 +222,9 @@ void TestSettingsHistory::failedSaveLeavesNothing_data() {
     QTest::newRow("the folder's place is taken by a file") << "file"
                                                            << "history";
     QTest::newRow("a folder on the way is a file") << "parent"
-                                                   << "Not a directory";
+                                                   << "Это не папка";
     QTest::newRow("the disk fills up") << "full"
-                                       << "Cannot create file";
+                                       << "Не удалось создать файл";
 }
 
 void TestSettingsHistory::failedSaveLeavesNothing() {
