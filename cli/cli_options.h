@@ -4,12 +4,27 @@
 #include <QStringList>
 
 // The velor580-cli command line.
-enum class CliCommand { Identify, ReadSettings, WriteSettings, ReadKey, WriteFirmware };
+enum class CliCommand {
+    Identify,
+    ReadSettings,
+    WriteSettings,
+    ReadKey,
+    WriteFirmware,
+    Show,
+    Diff,
+    Check,
+    History,
+    Ports,
+};
 
 struct CliOptions {
     CliCommand command = CliCommand::Identify;
     QString file; // the .cfg or .tsk file of the commands that take one
-    QString port; // a serial device to use instead of the first FTDI bridge
+    QString port; // a serial device, or a bridge's USB serial number, instead of the first bridge
+    QStringList sources; // show, diff, check: settings sources (a .cfg file, device, factory)
+    bool dryRun = false; // write-settings: show what would change, write nothing
+    bool verify = true;  // write-settings: read the settings back and compare (--no-verify)
+    bool json = false;   // show, diff, check, history: one JSON document instead of text
     bool help = false;
     bool version = false; // print the program's version and stop
 };

@@ -3,11 +3,16 @@
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
 #include "catalogue/program_files.h"
+#include "catalogue/program_layout.h"
 #include "cli/cli_language.h"
 #include "cli/cli_options.h"
 #include "cli/cli_texts.h"
 #include "cli/console_host.h"
+#include "cli/history_commands.h"
 #include "cli/output_file.h"
+#include "cli/ports_command.h"
+#include "cli/report_commands.h"
+#include "cli/write_review.h"
 #include "link/firmware_image.h"
 #include "link/ftdi_usb_port.h"
 #include "link/tty_ftdi_driver.h"
@@ -20,8 +25,11 @@
 #include "operations/status_dispatch.h"
 #include "settings/cfg_format.h"
 #include "settings/regular_file.h"
+#include "settings/settings_fingerprint.h"
+#include "settings/settings_history.h"
 #include "version/program_version.h"
 
+#include <QDir>
 #include <QFile>
 #include <QIODevice>
 
@@ -29,6 +37,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -41,7 +50,8 @@ const QLatin1String kConfiguratorName("velor580");
 // The port, device, tables and console host of one command, as the window holds them.
 class CliSession {
 public:
-    CliSession(const CliOptions& options, QTextStream& out, QTextStream& err, bool errIsTerminal);
+    CliSession(const CliOptions& options, QTextStream& out, QTextStream& err,
+               const CliEnvironment& environment);
 
     int Run();
 
@@ -51,6 +61,13 @@ private:
     int WriteSettings();
     int ReadKey();
     int WriteFirmware();
+    int Report();
+    DeviceSettings ReadDeviceSettings();
+    int Verify(const SettingsImage& sent, const QString& snapshotPath);
+    std::optional<SettingsImage> ReadDevice();
+    bool ShownToTheTechnician();
+    QDateTime Now() const;
+    void PrintWayBack(const QString& snapshotPath);
 
     bool OpenPort();
     int Connect(Operation operationCode);
@@ -58,6 +75,7 @@ private:
     std::vector<uint8_t> ReadFirmwareFile();
 
     const CliOptions& options_;
+    const CliEnvironment& environment_;
     QTextStream& out_;
     QTextStream& err_;
     TFTDIUsbPort port_;
@@ -69,16 +87,16 @@ private:
 };
 
 CliSession::CliSession(const CliOptions& options, QTextStream& out, QTextStream& err,
-                       bool errIsTerminal)
-    : options_(options), out_(out), err_(err),
+                       const CliEnvironment& environment)
+    : options_(options), environment_(environment), out_(out), err_(err),
       port_(
           std::make_unique<TtyFtdiDriver>(options.port),
           [&err] { PrintLine(err, QStringLiteral("FT_IO_ERROR")); },
           [&err](const QString& device, const QString& reason) {
               PrintLine(err, DeviceLostText(device, reason));
           }),
-      host_(out, err, errIsTerminal), context_{&port_, &device_, &readTable_, &writeTable_,
-                                               &host_} {
+      host_(out, err, environment.errIsTerminal), context_{&port_, &device_, &readTable_,
+                                                           &writeTable_, &host_} {
     device_.Gauge = host_.Progress();
 }
 
@@ -94,6 +112,14 @@ int CliSession::Run() {
         return ReadKey();
     case CliCommand::WriteFirmware:
         return WriteFirmware();
+    case CliCommand::Show:
+    case CliCommand::Diff:
+    case CliCommand::Check:
+        return Report();
+    case CliCommand::History:
+        return RunHistoryCommand(options_, environment_, out_, err_);
+    case CliCommand::Ports:
+        return RunPortsCommand(environment_, out_, err_);
     }
     return kExitUsage;
 }
@@ -164,24 +190,112 @@ int CliSession::ReadSettings() {
     if (const int connected = Connect(Operation::ConnectSettings); connected != kExitSuccess) {
         return connected;
     }
-    if (!Run(Operation::ReadSettings) || !host_.Settings()) {
+    const std::optional<SettingsImage> image = ReadDevice();
+    if (!image) {
         return kExitFailure;
     }
-    const std::vector<uint8_t>& read = *host_.Settings();
-    SettingsImage image;
-    std::copy_n(read.begin(), std::min(read.size(), image.size()), image.bytes().begin());
-    SaveCfgFile(options_.file, image);
+    SaveCfgFile(options_.file, *image);
     return kExitSuccess;
 }
 
-// The file is read before the device is touched.
+// The file is read before the device is touched; then the device's settings, which give the
+// change list and the snapshot. Nothing is written without a snapshot to go back to, and a write
+// counts only once the settings read back equal what was sent, byte for byte.
 int CliSession::WriteSettings() {
     const SettingsImage image = LoadCfgFile(options_.file);
     const std::vector<uint8_t> bytes(image.bytes().begin(), image.bytes().end());
     if (const int connected = Connect(Operation::ConnectSettings); connected != kExitSuccess) {
         return connected;
     }
-    return Run(Operation::WriteSettings, bytes) ? kExitSuccess : kExitFailure;
+    PrintLine(err_, Cli::tr("Чтение настроек прибора перед записью"));
+    const std::optional<SettingsImage> before = ReadDevice();
+    if (!before) {
+        PrintLine(err_, Cli::tr("Настройки прибора не прочитаны: запись не начата."));
+        return kExitFailure;
+    }
+    PrintReview(out_, *before, image, options_.file);
+    if (!ShownToTheTechnician()) {
+        return kExitFailure;
+    }
+    if (options_.dryRun) {
+        PrintLine(err_, Cli::tr("Пробный запуск (--dry-run): в прибор ничего не записано."));
+        return kExitSuccess;
+    }
+    const HistorySave snapshot = SettingsHistory(environment_.historyFolder, environment_.clock)
+                                     .Save(*before, device_.Descriptor, image, Now());
+    if (!snapshot.Saved()) {
+        PrintLine(err_, Cli::tr("Снимок настроек прибора не сохранен: %1").arg(snapshot.error));
+        PrintLine(err_, Cli::tr("Запись не начата: без снимка прежние настройки нельзя было бы "
+                                "вернуть."));
+        return kExitFailure;
+    }
+    PrintLine(err_, Cli::tr("Прежние настройки прибора сохранены: %1")
+                        .arg(QDir::toNativeSeparators(snapshot.path)));
+    if (!Run(Operation::WriteSettings, bytes)) {
+        PrintWayBack(snapshot.path);
+        return kExitFailure;
+    }
+    if (!options_.verify) {
+        PrintLine(err_, Cli::tr("Проверка записи пропущена (--no-verify)."));
+        return kExitSuccess;
+    }
+    return Verify(image, snapshot.path);
+}
+
+// As the window does after every write: disconnect, connect again, then read the settings back.
+int CliSession::Verify(const SettingsImage& sent, const QString& snapshotPath) {
+    port_.Close();
+    PrintLine(err_, Cli::tr("Проверка записи: настройки читаются из прибора снова"));
+    std::optional<SettingsImage> kept;
+    if (Connect(Operation::ConnectSettings) == kExitSuccess) {
+        kept = ReadDevice();
+    }
+    if (!kept) {
+        PrintLine(err_, Cli::tr("Ошибка проверки: настройки не прочитаны обратно, запись не "
+                                "подтверждена."));
+        PrintWayBack(snapshotPath);
+        return kExitFailure;
+    }
+    if (*kept != sent) {
+        PrintMismatch(out_, sent, *kept);
+        PrintLine(err_, Cli::tr("Ошибка проверки: прибор хранит не те настройки, что записаны."));
+        PrintWayBack(snapshotPath);
+        return kExitFailure;
+    }
+    PrintLine(err_, Cli::tr("Проверка пройдена: прибор хранит записанные настройки (%1).")
+                        .arg(velor::settings::ShortFingerprint(sent)));
+    return kExitSuccess;
+}
+
+// The settings a read delivers; none when the read failed (its status says why).
+std::optional<SettingsImage> CliSession::ReadDevice() {
+    if (!Run(Operation::ReadSettings) || !host_.Settings()) {
+        return std::nullopt;
+    }
+    const std::vector<uint8_t>& read = *host_.Settings();
+    SettingsImage image;
+    std::copy_n(read.begin(), std::min(read.size(), image.size()), image.bytes().begin());
+    return image;
+}
+
+// What a write is about to do must reach standard output before the write starts: a list that
+// was lost (a full disk, a closed pipe) stops it.
+bool CliSession::ShownToTheTechnician() {
+    out_.flush();
+    if (out_.status() == QTextStream::Ok) {
+        return true;
+    }
+    PrintLine(err_, Cli::tr("Список того, что изменит запись, не выведен: запись не начата."));
+    return false;
+}
+
+QDateTime CliSession::Now() const {
+    return environment_.clock ? environment_.clock() : QDateTime::currentDateTime();
+}
+
+void CliSession::PrintWayBack(const QString& snapshotPath) {
+    PrintLine(err_, Cli::tr("Прежние настройки возвращает команда: %1")
+                        .arg(WayBackCommand(options_.port, snapshotPath)));
 }
 
 int CliSession::ReadKey() {
@@ -200,12 +314,37 @@ int CliSession::WriteFirmware() {
     if (const int connected = Connect(Operation::ConnectFirmware); connected != kExitSuccess) {
         return connected;
     }
-    const FirmwareMatch match = MatchFirmware(*FirmwareDescriptor(image), device_.Descriptor);
+    const TVelorDevDesc file = *FirmwareDescriptor(image);
+    PrintFirmwareSummary(out_, options_.file, image, file, device_.Descriptor);
+    if (!ShownToTheTechnician()) {
+        return kExitFailure;
+    }
+    const FirmwareMatch match = MatchFirmware(file, device_.Descriptor);
     if (match != FirmwareMatch::Accepted) {
         PrintLine(err_, FirmwareRefusalText(match));
         return kExitFailure;
     }
     return Run(Operation::WriteFirmware, image) ? kExitSuccess : kExitFailure;
+}
+
+// The factory settings are the ones shipped with the configurator beside the tool.
+int CliSession::Report() {
+    const QString factoryFolder = environment_.configuratorPath.isEmpty()
+                                      ? velor::DataFolder()
+                                      : velor::DataFolder(environment_.configuratorPath);
+    const ReportContext context{factoryFolder + QLatin1Char('/') +
+                                    QLatin1String(velor::kFactoryDefaultsFile),
+                                options_.port, [this] { return ReadDeviceSettings(); }};
+    return RunReportCommand(options_, context, out_, err_);
+}
+
+// Connects and reads the settings as read-settings does.
+DeviceSettings CliSession::ReadDeviceSettings() {
+    if (const int connected = Connect(Operation::ConnectSettings); connected != kExitSuccess) {
+        return {std::nullopt, connected == kExitNoDevice ? kExitNoDevice : kExitReportFailed};
+    }
+    const std::optional<SettingsImage> image = ReadDevice();
+    return {image, image ? kExitSuccess : kExitReportFailed};
 }
 
 // Empty when the file cannot be read or cannot be uploaded: not a regular file, shorter than
@@ -236,10 +375,31 @@ CliEnvironment SystemCliEnvironment() {
     environment.systemLocale = SystemMessagesLocale();
     environment.runLocale = qEnvironmentVariable("VELOR580_LANGUAGE").toUpper();
     environment.errIsTerminal = ::isatty(STDERR_FILENO) == 1;
+    environment.historyFolder = velor::HistoryFolder(environment.configuratorPath);
     return environment;
 }
 
 namespace {
+
+// The device commands take --port as a serial number too: it is turned into the bridge's path
+// before the port is made.
+int RunSession(const CliOptions& options, QTextStream& out, QTextStream& err,
+               const CliEnvironment& environment) {
+    // A report reaches the device only when one of its sources is the device.
+    const bool usesDevice =
+        IsReportCommand(options.command)
+            ? ReadsDevice(options)
+            : options.command != CliCommand::History && options.command != CliCommand::Ports;
+    CliOptions resolved = options;
+    if (usesDevice) {
+        const std::optional<QString> port = ResolvePort(options.port, environment, err);
+        if (!port) {
+            return kExitNoDevice;
+        }
+        resolved.port = *port;
+    }
+    return CliSession(resolved, out, err, environment).Run();
+}
 
 // The command, then whatever it wrote to standard output pushed out: a result that did not
 // arrive there (a full disk, a closed pipe) turns success into failure.
@@ -254,7 +414,7 @@ int RunCommand(const CliOptions& options, QTextStream& out, QTextStream& err,
         exitCode = kExitSuccess;
     } else {
         try {
-            exitCode = CliSession(options, out, err, environment.errIsTerminal).Run();
+            exitCode = RunSession(options, out, err, environment);
         } catch (const std::exception& error) {
             PrintLine(err, QString::fromUtf8(error.what()));
         }
@@ -263,6 +423,10 @@ int RunCommand(const CliOptions& options, QTextStream& out, QTextStream& err,
     if (out.status() != QTextStream::Ok) {
         const QString reason = out.device() != nullptr ? out.device()->errorString() : QString();
         PrintLine(err, Cli::tr("Не удалось вывести результат в стандартный вывод: %1").arg(reason));
+        // show, diff and check give 0 and 1 a meaning of their own (equal, different).
+        if (IsReportCommand(options.command)) {
+            return exitCode > kExitDifferent ? exitCode : kExitReportFailed;
+        }
         return exitCode == kExitSuccess ? kExitFailure : exitCode;
     }
     return exitCode;

@@ -1,14 +1,17 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+
+#include <functional>
 
 // Exit status of velor580-cli.
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;  // the operation failed or was refused, or its result was lost
 constexpr int kExitUsage = 2;    // bad command line
-constexpr int kExitNoDevice = 3; // the port could not be opened
+constexpr int kExitNoDevice = 3; // the port could not be opened, or no bridge has that serial
 
 // What velor580-cli takes from its surroundings besides its arguments; the program fills it from
 // the system, tests give their own.
@@ -23,10 +26,19 @@ struct CliEnvironment {
     QString runLocale;
     // Standard error is a terminal: progress redraws one line instead of one line per step.
     bool errIsTerminal = false;
+    // The settings history, where each settings write first keeps the device's settings. Empty:
+    // there is nowhere to keep them, so settings writes are refused.
+    QString historyFolder;
+    // Where the FTDI bridges are looked up: the sysfs tree and the device nodes' folder.
+    QString sysfsRoot = QStringLiteral("/sys");
+    QString devRoot = QStringLiteral("/dev");
+    // The present, for the snapshots' names and the history's pruning; the system's clock when
+    // empty.
+    std::function<QDateTime()> clock;
 };
 
 // The environment of the running program: the configurator "velor580" beside it, the system's
-// messages locale, and whether standard error is a terminal.
+// messages locale, whether standard error is a terminal, and the configurator's history folder.
 CliEnvironment SystemCliEnvironment();
 
 // Runs velor580-cli with its arguments (the program name first): puts the language in place,

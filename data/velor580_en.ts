@@ -33,10 +33,675 @@
     </message>
 </context>
 <context>
+    <name>Cli</name>
+    <message>
+        <source>неизвестная команда &quot;%1&quot;</source>
+        <translation>unknown command &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>после --port нужен путь к устройству или серийный номер моста</source>
+        <translation>--port needs a device path or a bridge&apos;s serial number</translation>
+    </message>
+    <message>
+        <source>неизвестный параметр &quot;%1&quot;</source>
+        <translation>unknown option &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>не задана команда</source>
+        <translation>no command given</translation>
+    </message>
+    <message>
+        <source>команде %1 нужен файл</source>
+        <translation>%1 needs a file</translation>
+    </message>
+    <message>
+        <source>лишний аргумент &quot;%1&quot;</source>
+        <translation>unexpected argument &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Не подключен ни один USB-последовательный мост FTDI.</source>
+        <translation>No FTDI USB-serial bridge is attached.</translation>
+    </message>
+    <message>
+        <source>Устройство принадлежит группе &quot;%1&quot;: добавьте себя в нее (sudo usermod -aG %1 $USER) и войдите в систему заново.</source>
+        <translation>The device belongs to group &quot;%1&quot;: join it (sudo usermod -aG %1 $USER) and log in again.</translation>
+    </message>
+    <message>
+        <source>Файл %1 нельзя сохранить: %2</source>
+        <translation>The file %1 cannot be saved: %2</translation>
+    </message>
+    <message>
+        <source>Не удалось вывести результат в стандартный вывод: %1</source>
+        <translation>The result could not be written to standard output: %1</translation>
+    </message>
+    <message>
+        <source>список команд: velor580-cli --help</source>
+        <translation>velor580-cli --help lists the commands</translation>
+    </message>
+    <message>
+        <source>выполнено: %1/%2</source>
+        <translation>progress: %1/%2</translation>
+    </message>
+    <message>
+        <source>папка %1 не существует</source>
+        <translation>the folder %1 does not exist</translation>
+    </message>
+    <message>
+        <source>%1 — не папка</source>
+        <translation>%1 is not a folder</translation>
+    </message>
+    <message>
+        <source>это папка, а не файл</source>
+        <translation>it is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>нет права записи в папку %1</source>
+        <translation>no permission to write into the folder %1</translation>
+    </message>
+    <message>
+        <source>нет права записи в файл</source>
+        <translation>no permission to write the file</translation>
+    </message>
+    <message>
+        <source>команде %1 нужен источник настроек: файл .cfg, device или factory</source>
+        <translation>the command %1 needs a settings source: a .cfg file, device or factory</translation>
+    </message>
+    <message>
+        <source>команде %1 нужны два источника настроек: A и B</source>
+        <translation>the command %1 needs two settings sources: A and B</translation>
+    </message>
+    <message>
+        <source>
+Просмотр, сравнение и проверка настроек. ИСТОЧНИК -- файл .cfg, device (настройки,
+прочитанные из прибора) или factory (заводские настройки 580default.cfg); файл с
+именем device или factory задается как ./device, ./factory.
+  show ИСТОЧНИК         вывести все настройки по страницам окна
+  diff A B              вывести поля, в которых A и B различаются:
+                          поле: было → стало
+  check ИСТОЧНИК        вывести, что окно не сохранит, загрузив эти настройки,
+                        и что в них не имеет смысла: по строке на замечание
+  --json                отчет show, diff или check документом JSON с постоянными
+                        ключами полей (general.sounder_duration_s, loops[3].type,
+                        outputs.relay1.work_mode, keys[2].code; ШС, выходы и
+                        ключи нумеруются, как в окне, с 1)
+Каждый отчет показывает отпечаток настроек: первые 12 шестнадцатеричных цифр
+SHA-256 от 257 байт (в JSON и все 64).
+
+Код завершения show, diff и check: 0 отчет выведен (diff: настройки совпадают,
+check: замечаний нет); 1 настройки различаются (diff) или есть замечания (check);
+2 ошибка в командной строке; 3 не удалось открыть порт; 4 не удалось прочитать
+файл настроек (нет файла, не обычный файл, мало строк, строка -- не число);
+5 не удалось прочитать настройки из прибора или вывести отчет.
+</source>
+        <translation>
+Viewing, comparing and checking settings. SOURCE is a .cfg file, device (the
+settings read from the device) or factory (the factory settings 580default.cfg); a
+file named device or factory is given as ./device, ./factory.
+  show SOURCE           print all settings by the window&apos;s pages
+  diff A B              print the fields in which A and B differ:
+                          field: before → after
+  check SOURCE          print what the window would not keep of these settings
+                        when it loads them, and what in them makes no sense: one
+                        line per finding
+  --json                the report of show, diff or check as a JSON document with
+                        stable field keys (general.sounder_duration_s,
+                        loops[3].type, outputs.relay1.work_mode, keys[2].code;
+                        loops, outputs and keys are numbered as in the window,
+                        from 1)
+Every report shows the settings&apos; fingerprint: the first 12 hexadecimal digits of
+the SHA-256 of the 257 bytes (all 64 in JSON as well).
+
+Exit status of show, diff and check: 0 the report was printed (diff: the settings
+are the same, check: no findings); 1 the settings differ (diff) or there are
+findings (check); 2 bad command line; 3 the port could not be opened; 4 a settings
+file could not be read (missing, not a regular file, too few lines, a line that is
+no number); 5 the device&apos;s settings could not be read or the report could not be
+written.
+</translation>
+    </message>
+    <message>
+        <source>Отпечаток: %1</source>
+        <translation>Fingerprint: %1</translation>
+    </message>
+    <message>
+        <source>заводские настройки (%1)</source>
+        <translation>factory settings (%1)</translation>
+    </message>
+    <message>
+        <source>прибор (%1)</source>
+        <translation>device (%1)</translation>
+    </message>
+    <message>
+        <source>первый мост FTDI</source>
+        <translation>first FTDI bridge</translation>
+    </message>
+    <message>
+        <source>Настройки: %1</source>
+        <translation>Settings: %1</translation>
+    </message>
+    <message>
+        <source>A: %1, отпечаток %2
+</source>
+        <translation>A: %1, fingerprint %2
+</translation>
+    </message>
+    <message>
+        <source>B: %1, отпечаток %2
+</source>
+        <translation>B: %1, fingerprint %2
+</translation>
+    </message>
+    <message>
+        <source>Настройки совпадают.
+</source>
+        <translation>The settings are the same.
+</translation>
+    </message>
+    <message>
+        <source>Различающихся полей: %1
+</source>
+        <translation>Fields that differ: %1
+</translation>
+    </message>
+    <message>
+        <source>Проверка: %1</source>
+        <translation>Check: %1</translation>
+    </message>
+    <message>
+        <source>Окно сохранит эти настройки без изменений.
+</source>
+        <translation>The window keeps these settings unchanged.
+</translation>
+    </message>
+    <message>
+        <source>Замечаний: %1. Настройки, загруженные в окно, сохранятся с отпечатком %2.
+</source>
+        <translation>Findings: %1. Loaded into the window, the settings are saved with the fingerprint %2.
+</translation>
+    </message>
+    <message>
+        <source>параметр %1 есть только у команды write-settings</source>
+        <translation>the option %1 belongs to write-settings only</translation>
+    </message>
+    <message>
+        <source>параметр %1 есть только у команд show, diff, check и history</source>
+        <translation>only the commands show, diff, check and history take the option %1</translation>
+    </message>
+    <message>
+        <source>Вызов: velor580-cli [--port ПУТЬ|СЕРИЙНЫЙ_НОМЕР] [ПАРАМЕТРЫ] [--] КОМАНДА [ФАЙЛ]
+
+Работает с прибором 580 через первый USB-последовательный мост FTDI, через мост
+с заданным серийным номером USB или через последовательное устройство ПУТЬ
+(например, псевдотерминал имитатора).
+
+Команды:
+  identify             вывести сведения о приборе:
+                         type=&lt;n&gt; platform=&lt;n&gt; version=&lt;a&gt;_&lt;b&gt;_&lt;c&gt;
+  read-settings OUT    прочитать настройки и сохранить их в файл .cfg; папка
+                       файла проверяется до обращения к прибору
+  write-settings IN    записать в прибор настройки из файла .cfg: сначала
+                       читает настройки прибора и выводит, что изменится
+                       (&quot;поле: было → станет&quot;, отпечатки обеих настроек),
+                       сохраняет прежние настройки в историю, записывает и
+                       читает их обратно для сравнения побайтно
+  read-key             прочитать ключ, приложенный к считывателю; выводит его
+                       идентификатор: 12 шестнадцатеричных цифр
+  write-firmware IN    записать в прибор файл ПО (.tsk), проверив, что тип
+                       прибора и платформа в файле совпадают с прибором; до
+                       записи выводит имя, размер, тип, платформу и SHA-256
+                       файла, тип и версию подключенного прибора
+  history              список снимков настроек, сохраненных перед записями,
+                       от нового к старому: время, тип и версия прибора,
+                       отпечаток, файл; снимок возвращается в прибор командой
+                       write-settings ФАЙЛ_СНИМКА
+  ports                подключенные мосты FTDI: устройство, серийный номер
+                       USB, место на шине USB, можно ли его открыть и почему
+                       нет; первый в списке используется без --port
+
+Параметры:
+  --port ПУТЬ          последовательное устройство вместо моста FTDI
+  --port НОМЕР         мост FTDI с этим серийным номером USB (значение без &quot;/&quot;)
+  --dry-run            write-settings: только вывести изменения, не записывать
+  --no-verify          write-settings: не читать настройки обратно после записи
+  --json               show, diff, check, history: одним документом JSON
+  -h, --help           эта справка
+  --version            версия программы
+  --                   конец параметров: дальше только команда и файл
+
+Действуют проверки программы настройки: прибор должен быть моделью 580, а
+настройки прибора, у которого первый байт версии равен 2 (система Велор-Ворсан),
+не читаются и не изменяются. identify и write-firmware подключаются, как режим
+смены ПО, и принимают такой прибор.
+
+История настроек: папка history рядом с программой в ее собственной папке,
+иначе ~/.local/share/velor580/history. Хранятся 200 последних снимков; снимок
+моложе 30 дней не удаляется. Если снимок сохранить нельзя, запись не начинается.
+
+Результаты (сведения о приборе, идентификатор ключа, список изменений, списки
+history и ports) выводятся в стандартный вывод; текст состояния каждого исхода,
+ход передачи и ошибки -- в стандартный поток ошибок. Ход передачи обновляет одну
+строку в терминале и пишется по строке на шаг в файл или канал.
+
+Язык текстов -- тот, что выбран в программе настройки ([Language] Default в
+velor580.INI), а если он там не задан -- язык системы (LC_ALL, LC_MESSAGES,
+LANG). Библиотека языка (velor580.EN) берется из папки программы настройки.
+Переменная VELOR580_LANGUAGE (например, EN) задает язык одного запуска.
+
+Код завершения: 0 успех (history и ports -- и при пустом списке); 1 операция не
+выполнена или отклонена, настройки после записи не совпали с записанными, снимок
+не сохранен, либо результат не удалось вывести; 2 ошибка в командной строке;
+3 не удалось открыть порт или нет моста с заданным серийным номером.
+</source>
+        <translation>Usage: velor580-cli [--port PATH|SERIAL_NUMBER] [OPTIONS] [--] COMMAND [FILE]
+
+Works with a model-580 device over the first FTDI USB-serial bridge, over the bridge
+with the given USB serial number, or over the serial device PATH (for example the
+simulator&apos;s pseudo-terminal).
+
+Commands:
+  identify             print the device&apos;s identity:
+                         type=&lt;n&gt; platform=&lt;n&gt; version=&lt;a&gt;_&lt;b&gt;_&lt;c&gt;
+  read-settings OUT    read the settings and save them as a .cfg file; the file&apos;s
+                       folder is checked before the device is touched
+  write-settings IN    write the settings of a .cfg file to the device: first
+                       reads the device&apos;s settings and prints what will change
+                       (&quot;field: before → after&quot;, the fingerprints of both),
+                       keeps the previous settings in the history, writes, and
+                       reads them back to compare byte for byte
+  read-key             read the key held to the reader; prints its identifier as
+                       12 hexadecimal digits
+  write-firmware IN    write a firmware file (.tsk) to the device, after checking
+                       that its device type and platform are the device&apos;s; first
+                       prints the file&apos;s name, size, type, platform and SHA-256
+                       and the connected device&apos;s type and version
+  history              the snapshots of settings kept before writes, newest
+                       first: time, device type and version, fingerprint, file;
+                       write-settings SNAPSHOT_FILE puts one back on the device
+  ports                the attached FTDI bridges: device, USB serial number,
+                       place on the USB bus, whether you can open it and why
+                       not; the first one is used without --port
+
+Options:
+  --port PATH          a serial device instead of the FTDI bridge
+  --port NUMBER        the FTDI bridge with this USB serial number (no &quot;/&quot;)
+  --dry-run            write-settings: only print the changes, write nothing
+  --no-verify          write-settings: do not read the settings back after writing
+  --json               show, diff, check, history: as one JSON document
+  -h, --help           this help
+  --version            the program&apos;s version
+  --                   end of the options: only the command and file follow
+
+The checks of the configurator apply: the device must be a model 580, and the
+settings of a device whose first version byte is 2 (Velor-Vorsan system) are
+neither read nor changed. identify and write-firmware connect as the firmware work
+mode does and accept such a device.
+
+Settings history: the folder history beside the program in its own folder,
+otherwise ~/.local/share/velor580/history. The last 200 snapshots are kept; a
+snapshot younger than 30 days is never deleted. When no snapshot can be saved, the
+write does not start.
+
+Results (identity, key identifier, the list of changes, the lists of history and
+ports) go to standard output; the status text of every outcome, progress and errors
+go to standard error. Progress redraws one line on a terminal and writes one line
+per step to a file or a pipe.
+
+The texts follow the language chosen in the configurator ([Language] Default in
+velor580.INI) or, when none is chosen there, the system&apos;s (LC_ALL, LC_MESSAGES,
+LANG). The language library (velor580.EN) is taken from the configurator&apos;s folder.
+The variable VELOR580_LANGUAGE (for example EN) sets the language of one run.
+
+Exit status: 0 success (history and ports also with an empty list); 1 the operation
+failed or was refused, the settings after a write differ from those written, no
+snapshot could be saved, or the result could not be written; 2 bad command line;
+3 the port could not be opened, or no bridge has the given serial number.
+</translation>
+    </message>
+    <message>
+        <source>Чтение настроек прибора перед записью</source>
+        <translation>Reading the device&apos;s settings before the write</translation>
+    </message>
+    <message>
+        <source>Настройки прибора не прочитаны: запись не начата.</source>
+        <translation>The device&apos;s settings were not read: the write did not start.</translation>
+    </message>
+    <message>
+        <source>Пробный запуск (--dry-run): в прибор ничего не записано.</source>
+        <translation>Dry run (--dry-run): nothing was written to the device.</translation>
+    </message>
+    <message>
+        <source>Снимок настроек прибора не сохранен: %1</source>
+        <translation>The snapshot of the device&apos;s settings was not saved: %1</translation>
+    </message>
+    <message>
+        <source>Запись не начата: без снимка прежние настройки нельзя было бы вернуть.</source>
+        <translation>The write did not start: without a snapshot the previous settings could not be put back.</translation>
+    </message>
+    <message>
+        <source>Прежние настройки прибора сохранены: %1</source>
+        <translation>The device&apos;s previous settings are kept in: %1</translation>
+    </message>
+    <message>
+        <source>Проверка записи пропущена (--no-verify).</source>
+        <translation>The write was not verified (--no-verify).</translation>
+    </message>
+    <message>
+        <source>Проверка записи: настройки читаются из прибора снова</source>
+        <translation>Verifying the write: reading the settings from the device again</translation>
+    </message>
+    <message>
+        <source>Ошибка проверки: настройки не прочитаны обратно, запись не подтверждена.</source>
+        <translation>Verification failed: the settings could not be read back, the write is not confirmed.</translation>
+    </message>
+    <message>
+        <source>Ошибка проверки: прибор хранит не те настройки, что записаны.</source>
+        <translation>Verification failed: the device holds other settings than those written.</translation>
+    </message>
+    <message>
+        <source>Проверка пройдена: прибор хранит записанные настройки (%1).</source>
+        <translation>Verified: the device holds the settings written (%1).</translation>
+    </message>
+    <message>
+        <source>Список того, что изменит запись, не выведен: запись не начата.</source>
+        <translation>The list of what the write changes could not be shown: the write did not start.</translation>
+    </message>
+    <message>
+        <source>Прежние настройки возвращает команда: %1</source>
+        <translation>This command puts the previous settings back: %1</translation>
+    </message>
+    <message>
+        <source>(нет записи .json рядом)</source>
+        <translation>(no .json record beside it)</translation>
+    </message>
+    <message>
+        <source>(файл изменен после сохранения)</source>
+        <translation>(the file was changed after it was saved)</translation>
+    </message>
+    <message>
+        <source>(файл не читается как файл настроек)</source>
+        <translation>(the file does not read as a settings file)</translation>
+    </message>
+    <message>
+        <source>История настроек: %1</source>
+        <translation>Settings history: %1</translation>
+    </message>
+    <message>
+        <source>История пуста: снимков еще нет.</source>
+        <translation>The history is empty: no snapshots yet.</translation>
+    </message>
+    <message>
+        <source>доступ есть</source>
+        <translation>accessible</translation>
+    </message>
+    <message>
+        <source>нет доступа: нет файла устройства</source>
+        <translation>no access: there is no device node</translation>
+    </message>
+    <message>
+        <source>нет доступа: %1</source>
+        <translation>no access: %1</translation>
+    </message>
+    <message>
+        <source>нет доступа: группе &quot;%1&quot; не разрешены чтение и запись</source>
+        <translation>no access: the group &quot;%1&quot; may not read and write it</translation>
+    </message>
+    <message>
+        <source>нет доступа: вы в группе &quot;%1&quot; со следующего входа в систему; войдите заново</source>
+        <translation>no access: you are in the group &quot;%1&quot; from your next login; log in again</translation>
+    </message>
+    <message>
+        <source>нет доступа: устройство группы &quot;%1&quot;, вас в ней нет (sudo usermod -aG %1 $USER, затем войдите заново)</source>
+        <translation>no access: the device belongs to the group &quot;%1&quot;, which you are not in (sudo usermod -aG %1 $USER, then log in again)</translation>
+    </message>
+    <message>
+        <source>Нет моста FTDI с серийным номером &quot;%1&quot;.</source>
+        <translation>No FTDI bridge has the serial number &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Подключены: %1.</source>
+        <translation>Attached: %1.</translation>
+    </message>
+    <message>
+        <source>Серийный номер &quot;%1&quot; у нескольких мостов: %2. Укажите путь к устройству.</source>
+        <translation>The serial number &quot;%1&quot; is on several bridges: %2. Give the device path instead.</translation>
+    </message>
+    <message>
+        <source>Нет изменений</source>
+        <translation>No changes</translation>
+    </message>
+    <message>
+        <source>Настройки прибора: %1</source>
+        <translation>Device settings: %1</translation>
+    </message>
+    <message>
+        <source>Настройки файла %1: %2</source>
+        <translation>Settings of the file %1: %2</translation>
+    </message>
+    <message>
+        <source>Записано: %1</source>
+        <translation>Written: %1</translation>
+    </message>
+    <message>
+        <source>В приборе: %1</source>
+        <translation>In the device: %1</translation>
+    </message>
+    <message>
+        <source>Файл ПО: %1, %2 байт</source>
+        <translation>Firmware file: %1, %2 bytes</translation>
+    </message>
+    <message>
+        <source>ПО для прибора: тип %1, платформа %2, версия %3</source>
+        <translation>Firmware for: type %1, platform %2, version %3</translation>
+    </message>
+    <message>
+        <source>Подключен прибор: тип %1, платформа %2, версия %3</source>
+        <translation>Connected device: type %1, platform %2, version %3</translation>
+    </message>
+</context>
+<context>
     <name>ConfiguratorApp</name>
     <message>
         <source>Велор 580</source>
         <translation>Velor 580</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceLink</name>
+    <message>
+        <source>линия разорвана</source>
+        <translation>the line was hung up</translation>
+    </message>
+    <message>
+        <source>Связь с прибором %1 потеряна (%2). Операция прервана: проверьте кабель и установите связь заново.</source>
+        <translation>Lost the connection to the device %1 (%2). The operation was stopped: check the cable and connect again.</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareCheck</name>
+    <message>
+        <source>%1 байт: меньше %2 байт заголовка и конца файла</source>
+        <translation>%1 bytes: fewer than the %2 bytes of header and trailing bytes</translation>
+    </message>
+    <message>
+        <source>%1 байт: %2 блоков, а число блоков должно уместиться в 16 бит (не больше %3)</source>
+        <translation>%1 bytes: %2 blocks, but the block count must fit 16 bits (at most %3)</translation>
+    </message>
+    <message>
+        <source>%1 байт: данные не делятся на целые блоки по %2 байта</source>
+        <translation>%1 bytes: the payload is not whole %2-byte blocks</translation>
+    </message>
+</context>
+<context>
+    <name>RegularFile</name>
+    <message>
+        <source>это не обычный файл (устройство, канал или сокет)</source>
+        <translation>not a regular file (a device, FIFO or socket)</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFields</name>
+    <message>
+        <source>окно всегда записывает режим линии расширения «Ведущий»</source>
+        <translation>the window always writes the expansion line mode “Master”</translation>
+    </message>
+    <message>
+        <source>прибор хранит не больше 28 ключей; окно читает первые 28</source>
+        <translation>the device holds at most 28 keys; the window reads the first 28</translation>
+    </message>
+    <message>
+        <source>запись за пределами числа ключей; окно записывает её нулями</source>
+        <translation>a record beyond the key count; the window writes it as zeros</translation>
+    </message>
+    <message>
+        <source>резервные биты; окно записывает их нулями</source>
+        <translation>reserved bits; the window writes them as zeros</translation>
+    </message>
+    <message>
+        <source>неизвестный режим работы; окно выбирает «Специальный»</source>
+        <translation>unknown work mode; the window selects “Special”</translation>
+    </message>
+    <message>
+        <source>в режимах «Взят/снят» и «Исполнительный» выход следует только за охранными ШС; окно снимает привязки пожарных ШС</source>
+        <translation>in the modes “Armed/disarmed” and “Actuator” an output follows security loops only; the window removes the bindings of fire loops</translation>
+    </message>
+    <message>
+        <source>в режиме «Специальный» постоянное размыкание исключает замыкание и длительность извещения</source>
+        <translation>in the mode “Special” a constant opening rules out the closing time and the notification duration</translation>
+    </message>
+    <message>
+        <source>в режиме «Специальный» постоянное замыкание исключает размыкание и длительность извещения</source>
+        <translation>in the mode “Special” a constant closing rules out the opening time and the notification duration</translation>
+    </message>
+    <message>
+        <source>в режиме «Специальный» длительность извещения задается, только когда заданы и размыкание, и замыкание на время</source>
+        <translation>in the mode “Special” a notification duration needs both an opening and a closing time</translation>
+    </message>
+    <message>
+        <source>время автоперевзятия должно быть больше задержки на вход ШС1 и ШС2, %1 с</source>
+        <translation>the re-arm time must be longer than the entry delays of loops 1 and 2, %1 s</translation>
+    </message>
+    <message>
+        <source>код 1 означает те же 5 с; окно записывает код 0</source>
+        <translation>code 1 means the same 5 s; the window writes code 0</translation>
+    </message>
+    <message>
+        <source>тот же код, что у ключа %1; окно сохраняет оба</source>
+        <translation>the same code as key %1; the window keeps both</translation>
+    </message>
+    <message>
+        <source>у ключа нет прав ни на взятие, ни на снятие; окно сохраняет его</source>
+        <translation>the key may neither arm nor disarm; the window keeps it</translation>
+    </message>
+    <message>
+        <source>%1 (код %2)</source>
+        <translation>%1 (code %2)</translation>
+    </message>
+    <message>
+        <source>да</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>с</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>Режим внутреннего звукового оповещателя</source>
+        <translation>Internal sounder mode</translation>
+    </message>
+    <message>
+        <source>Длительность извещений внутреннего звукового оповещателя</source>
+        <translation>Internal sounder notification duration</translation>
+    </message>
+    <message>
+        <source>Тип выхода ТМ</source>
+        <translation>TM output type</translation>
+    </message>
+    <message>
+        <source>Блокирование кнопок</source>
+        <translation>Button lock</translation>
+    </message>
+    <message>
+        <source>Режим линии расширения</source>
+        <translation>Expansion line mode</translation>
+    </message>
+    <message>
+        <source>Время автоперевзятия</source>
+        <translation>Re-arm time</translation>
+    </message>
+    <message>
+        <source>ШС%1</source>
+        <translation>Loop %1</translation>
+    </message>
+    <message>
+        <source>Тип ШС</source>
+        <translation>Loop type</translation>
+    </message>
+    <message>
+        <source>Время интегрирования</source>
+        <translation>Integration time</translation>
+    </message>
+    <message>
+        <source>мс</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>Задержка на вход</source>
+        <translation>Entry delay</translation>
+    </message>
+    <message>
+        <source>Задержка на выход</source>
+        <translation>Exit delay</translation>
+    </message>
+    <message>
+        <source>Задержка на реле на время входа</source>
+        <translation>Relay delayed for the entry time</translation>
+    </message>
+    <message>
+        <source>Тактика работы</source>
+        <translation>Tactic</translation>
+    </message>
+    <message>
+        <source>не выбран</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>неизвестный (%1)</source>
+        <translation>unknown (%1)</translation>
+    </message>
+    <message>
+        <source>Привязки к ШС</source>
+        <translation>Loop bindings</translation>
+    </message>
+    <message>
+        <source>Резервные биты</source>
+        <translation>Reserved bits</translation>
+    </message>
+    <message>
+        <source>Число ключей ТМ</source>
+        <translation>Number of TM keys</translation>
+    </message>
+    <message>
+        <source>Ключ %1</source>
+        <translation>Key %1</translation>
+    </message>
+    <message>
+        <source>Запись %1 вне числа ключей</source>
+        <translation>Record %1 beyond the key count</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsHistory</name>
+    <message>
+        <source>Папка истории настроек не задана</source>
+        <translation>No settings history folder is set</translation>
+    </message>
+    <message>
+        <source>Не удалось создать папку истории &quot;%1&quot;: %2</source>
+        <translation>Could not create the history folder &quot;%1&quot;: %2</translation>
     </message>
 </context>
 <context>
@@ -166,191 +831,6 @@
     </message>
 </context>
 <context>
-    <name>FirmwareCheck</name>
-    <message>
-        <source>%1 байт: меньше %2 байт заголовка и конца файла</source>
-        <translation>%1 bytes: fewer than the %2 bytes of header and trailing bytes</translation>
-    </message>
-    <message>
-        <source>%1 байт: %2 блоков, а число блоков должно уместиться в 16 бит (не больше %3)</source>
-        <translation>%1 bytes: %2 blocks, but the block count must fit 16 bits (at most %3)</translation>
-    </message>
-    <message>
-        <source>%1 байт: данные не делятся на целые блоки по %2 байта</source>
-        <translation>%1 bytes: the payload is not whole %2-byte blocks</translation>
-    </message>
-</context>
-<context>
-    <name>RegularFile</name>
-    <message>
-        <source>это не обычный файл (устройство, канал или сокет)</source>
-        <translation>not a regular file (a device, FIFO or socket)</translation>
-    </message>
-</context>
-<context>
-    <name>DeviceLink</name>
-    <message>
-        <source>линия разорвана</source>
-        <translation>the line was hung up</translation>
-    </message>
-    <message>
-        <source>Связь с прибором %1 потеряна (%2). Операция прервана: проверьте кабель и установите связь заново.</source>
-        <translation>Lost the connection to the device %1 (%2). The operation was stopped: check the cable and connect again.</translation>
-    </message>
-</context>
-<context>
-    <name>Cli</name>
-    <message>
-        <source>неизвестная команда &quot;%1&quot;</source>
-        <translation>unknown command &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>после --port нужен путь к устройству</source>
-        <translation>--port needs a device path</translation>
-    </message>
-    <message>
-        <source>неизвестный параметр &quot;%1&quot;</source>
-        <translation>unknown option &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>не задана команда</source>
-        <translation>no command given</translation>
-    </message>
-    <message>
-        <source>команде %1 нужен файл</source>
-        <translation>%1 needs a file</translation>
-    </message>
-    <message>
-        <source>лишний аргумент &quot;%1&quot;</source>
-        <translation>unexpected argument &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>Вызов: velor580-cli [--port ПУТЬ] [--] КОМАНДА [ФАЙЛ]
-
-Работает с прибором 580 через первый USB-последовательный мост FTDI или через
-последовательное устройство ПУТЬ (например, псевдотерминал имитатора).
-
-Команды:
-  identify             вывести сведения о приборе:
-                         type=&lt;n&gt; platform=&lt;n&gt; version=&lt;a&gt;_&lt;b&gt;_&lt;c&gt;
-  read-settings OUT    прочитать настройки и сохранить их в файл .cfg; папка
-                       файла проверяется до обращения к прибору
-  write-settings IN    записать в прибор настройки из файла .cfg
-  read-key             прочитать ключ, приложенный к считывателю; выводит его
-                       идентификатор: 12 шестнадцатеричных цифр
-  write-firmware IN    записать в прибор файл ПО (.tsk), проверив, что тип
-                       прибора и платформа в файле совпадают с прибором
-
-Параметры:
-  --port ПУТЬ          последовательное устройство вместо моста FTDI
-  -h, --help           эта справка
-  --version            версия программы
-  --                   конец параметров: дальше только команда и файл
-
-Действуют проверки программы настройки: прибор должен быть моделью 580, а
-настройки прибора, у которого первый байт версии равен 2 (система Велор-Ворсан),
-не читаются и не изменяются. identify и write-firmware подключаются, как режим
-смены ПО, и принимают такой прибор.
-
-Результаты (сведения о приборе, идентификатор ключа) выводятся в стандартный
-вывод; текст состояния каждого исхода, ход передачи и ошибки -- в стандартный
-поток ошибок. Ход передачи обновляет одну строку в терминале и пишется по строке
-на шаг в файл или канал.
-
-Язык текстов -- тот, что выбран в программе настройки ([Language] Default в
-velor580.INI), а если он там не задан -- язык системы (LC_ALL, LC_MESSAGES,
-LANG). Библиотека языка (velor580.EN) берется из папки программы настройки.
-Переменная VELOR580_LANGUAGE (например, EN) задает язык одного запуска.
-
-Код завершения: 0 успех; 1 операция не выполнена или отклонена либо ее результат
-не удалось вывести; 2 ошибка в командной строке; 3 не удалось открыть порт.
-</source>
-        <translation>Usage: velor580-cli [--port PATH] [--] COMMAND [FILE]
-
-Works with a model-580 device over the first FTDI USB-serial bridge, or over the
-serial device PATH (for example the simulator&apos;s pseudo-terminal).
-
-Commands:
-  identify             print the device&apos;s identity:
-                         type=&lt;n&gt; platform=&lt;n&gt; version=&lt;a&gt;_&lt;b&gt;_&lt;c&gt;
-  read-settings OUT    read the settings and save them as a .cfg file; the file&apos;s
-                       folder is checked before the device is touched
-  write-settings IN    write the settings of a .cfg file to the device
-  read-key             read the key held to the reader; prints its identifier as
-                       12 hexadecimal digits
-  write-firmware IN    write a firmware file (.tsk) to the device, after checking
-                       that its device type and platform are the device&apos;s
-
-Options:
-  --port PATH          a serial device instead of the FTDI bridge
-  -h, --help           this help
-  --version            the program&apos;s version
-  --                   end of the options: only the command and file follow
-
-The checks of the configurator apply: the device must be a model 580, and the
-settings of a device whose first version byte is 2 (Velor-Vorsan system) are
-neither read nor changed. identify and write-firmware connect as the firmware work
-mode does and accept such a device.
-
-Results (identity, key identifier) go to standard output; the status text of every
-outcome, progress and errors go to standard error. Progress redraws one line on a
-terminal and writes one line per step to a file or a pipe.
-
-The texts follow the language chosen in the configurator ([Language] Default in
-velor580.INI) or, when none is chosen there, the system&apos;s (LC_ALL, LC_MESSAGES,
-LANG). The language library (velor580.EN) is taken from the configurator&apos;s folder.
-The variable VELOR580_LANGUAGE (for example EN) sets the language of one run.
-
-Exit status: 0 success; 1 the operation failed or was refused, or its result could
-not be written; 2 bad command line; 3 the port could not be opened.
-</translation>
-    </message>
-    <message>
-        <source>Не подключен ни один USB-последовательный мост FTDI.</source>
-        <translation>No FTDI USB-serial bridge is attached.</translation>
-    </message>
-    <message>
-        <source>Устройство принадлежит группе &quot;%1&quot;: добавьте себя в нее (sudo usermod -aG %1 $USER) и войдите в систему заново.</source>
-        <translation>The device belongs to group &quot;%1&quot;: join it (sudo usermod -aG %1 $USER) and log in again.</translation>
-    </message>
-    <message>
-        <source>Файл %1 нельзя сохранить: %2</source>
-        <translation>The file %1 cannot be saved: %2</translation>
-    </message>
-    <message>
-        <source>Не удалось вывести результат в стандартный вывод: %1</source>
-        <translation>The result could not be written to standard output: %1</translation>
-    </message>
-    <message>
-        <source>список команд: velor580-cli --help</source>
-        <translation>velor580-cli --help lists the commands</translation>
-    </message>
-    <message>
-        <source>выполнено: %1/%2</source>
-        <translation>progress: %1/%2</translation>
-    </message>
-    <message>
-        <source>папка %1 не существует</source>
-        <translation>the folder %1 does not exist</translation>
-    </message>
-    <message>
-        <source>%1 — не папка</source>
-        <translation>%1 is not a folder</translation>
-    </message>
-    <message>
-        <source>это папка, а не файл</source>
-        <translation>it is a folder, not a file</translation>
-    </message>
-    <message>
-        <source>нет права записи в папку %1</source>
-        <translation>no permission to write into the folder %1</translation>
-    </message>
-    <message>
-        <source>нет права записи в файл</source>
-        <translation>no permission to write the file</translation>
-    </message>
-</context>
-<context>
     <name>TAboutBox</name>
     <message>
         <source>О программе</source>
@@ -392,7 +872,7 @@ not be written; 2 bad command line; 3 the port could not be opened.
     <name>TMainForm</name>
     <message>
         <source>Считать ТМ можно только при связи с прибором в режиме «Смена настроек»</source>
-        <translation>"Read TM" works only while a device is connected in "Change settings" mode</translation>
+        <translation>&quot;Read TM&quot; works only while a device is connected in &quot;Change settings&quot; mode</translation>
     </message>
     <message>
         <source>Щёлкните в поле кода ключа, в которое нужно считать ТМ</source>
@@ -404,7 +884,7 @@ not be written; 2 bad command line; 3 the port could not be opened.
     </message>
     <message>
         <source>Связи с прибором нет в этом режиме: выберите «Смена настроек» или «Смена ПО»</source>
-        <translation>This mode has no device link: choose "Change settings" or "Change firmware"</translation>
+        <translation>This mode has no device link: choose &quot;Change settings&quot; or &quot;Change firmware&quot;</translation>
     </message>
     <message>
         <source>Файл ПО принят: %1</source>
@@ -412,7 +892,7 @@ not be written; 2 bad command line; 3 the port could not be opened.
     </message>
     <message>
         <source>Настройки программы не сохраняются: нет записи в %1</source>
-        <translation>The program's settings are not kept: cannot write %1</translation>
+        <translation>The program&apos;s settings are not kept: cannot write %1</translation>
     </message>
     <message>
         <source>Установить</source>

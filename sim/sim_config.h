@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -53,10 +54,18 @@ struct ReplyFault {
     int nth = 1;
 };
 
+// A byte the device keeps wrong: each settings table written is stored with value at offset
+// (0..256), whatever arrived, as a failing memory would; a verifying read-back sees it.
+struct StoreCorruption {
+    std::size_t offset = 0;
+    uint8_t value = 0;
+};
+
 struct SimBehaviour {
     std::map<int, BlockResponse> blockResponses; // blocks not listed are accepted at once
     std::vector<ReplyFault> faults;
     std::optional<int> hangUpAfterFrames; // serve this many frames, then drop the line
+    std::vector<StoreCorruption> storeCorruptions;
 };
 
 // The 48-bit identifier of the key held to the reader; none reads as six zero bytes.

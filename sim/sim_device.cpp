@@ -341,6 +341,11 @@ void SimDevice::StoreTransfer(const WriteTransfer& transfer) {
     }
     state_.settings = transfer.SettingsTable();
     Note("settings table stored");
+    for (const StoreCorruption& corruption : state_.behaviour.storeCorruptions) {
+        state_.settings.at(corruption.offset) = corruption.value;
+        Note("settings byte " + std::to_string(corruption.offset) + " stored as " +
+             std::to_string(corruption.value) + " instead of what arrived");
+    }
     if (settingsStored_) {
         settingsStored_(state_.settings);
     }

@@ -105,6 +105,10 @@ void AddOptions(QCommandLineParser& parser) {
                "bad-crc or short; COMMAND is identify, select, read, write, poll or a code such "
                "as 0x82. Repeatable.",
                "KIND:COMMAND[:N]"),
+        Option("store-corrupt",
+               "Store VALUE (0 to 255) at OFFSET (0 to 256) of every settings table written, "
+               "whatever arrived there, so that a read-back finds it changed. Repeatable.",
+               "OFFSET:VALUE"),
         Option("hang-up-after", "Serve N frames, then drop the line (close the terminal) and exit.",
                "N"),
         Option("no-pacing", "Answer at once instead of at the pace of a 9600-baud line."),
@@ -148,6 +152,9 @@ void ApplyBehaviour(const QCommandLineParser& parser, SimBehaviour& behaviour) {
     });
     EachValue(parser, "fault",
               [&behaviour](const QString& v) { behaviour.faults.push_back(ParseFault(v)); });
+    EachValue(parser, "store-corrupt", [&behaviour](const QString& v) {
+        behaviour.storeCorruptions.push_back(ParseStoreCorruption(v));
+    });
     EachValue(parser, "hang-up-after", [&behaviour](const QString& v) {
         behaviour.hangUpAfterFrames = static_cast<int>(ParseNumber(v, kMaxLong >> 1));
     });
@@ -212,6 +219,21 @@ std::pair<int, ScenarioEntry> ParseScenario(const QString& text) {
     entry.param = ParseNumber(f[2], kMaxLong);
     entry.extra = f.size() > 3 ? ParseNumber(f[3], kMaxLong) : 0;
     return {number, entry};
+}
+
+StoreCorruption ParseStoreCorruption(const QString& text) {
+    const QStringList f = Fields(text, 2, 2, QStringLiteral("offset and value"));
+    const auto inRange = [](const QString& field, uint32_t max, const char* what) {
+        try {
+            return ParseNumber(field, max);
+        } catch (const std::runtime_error&) {
+            throw BadValue(QStringLiteral("%1 (0 to %2)").arg(QLatin1String(what)).arg(max), field);
+        }
+    };
+    StoreCorruption corruption;
+    corruption.offset = inRange(f[0], protocol::kSettingsTableSize - 1, "offset");
+    corruption.value = static_cast<uint8_t>(inRange(f[1], kMaxByte, "value"));
+    return corruption;
 }
 
 uint64_t ParseKey(const QString& text) {

@@ -31,6 +31,8 @@ ReplyFault ParseFault(const QString& text);
 std::pair<int, BlockResponse> ParseBusy(const QString& text);
 // "2:0x0202:257:320": scenario 1 to 4, code, parameter, further value (default 0).
 std::pair<int, ScenarioEntry> ParseScenario(const QString& text);
+// "3:99": settings table offset 0 to 256, the byte value 0 to 255 stored there.
+StoreCorruption ParseStoreCorruption(const QString& text);
 // "0123456789AB": up to 12 hexadecimal digits.
 uint64_t ParseKey(const QString& text);
 // "3.1.7".

@@ -76,6 +76,13 @@ QString FirmwareFolder(const QString& programPath) {
            QLatin1String(kFirmwareFolderName);
 }
 
+QString HistoryFolder(const QString& programPath) {
+    const QString parent = KeepsStateWithUser(programPath)
+                               ? UserFolder(QStandardPaths::GenericDataLocation)
+                               : ProgramFolder(programPath);
+    return parent + QLatin1Char('/') + QLatin1String(kHistoryFolderName);
+}
+
 bool PrepareUserIni(const QString& programPath) {
     if (!KeepsStateWithUser(programPath)) {
         return true;

@@ -12,7 +12,7 @@
 // the tree is relocatable): the shipped data are in share/velor580/ and the program writes
 // nothing there; its INI file lives in the user's configuration folder, seeded from the shipped
 // template, and "Base/" in the user's data folder. A runtime folder the user cannot write keeps
-// its state with the user the same way.
+// its state with the user the same way; so does the settings history ("history/").
 namespace velor {
 
 // The factory-defaults file: read by the window at start-up; its presence beside the program
@@ -21,6 +21,9 @@ inline constexpr char kFactoryDefaultsFile[] = "580default.cfg";
 
 // The firmware folder's name; the firmware load's file dialog starts there.
 inline constexpr char kFirmwareFolderName[] = "Base";
+
+// The settings history's folder name: the device's settings as they were before each write.
+inline constexpr char kHistoryFolderName[] = "history";
 
 // The folder of the shipped data: the program's own folder, or ../share/velor580 relative to it
 // when the program runs installed.
@@ -42,6 +45,11 @@ QString IniTemplatePath(const QString& programPath = RunningProgramPath());
 // The firmware folder: "Base" (relative to the current folder, the program's) in a writable
 // runtime folder, "<user data folder>/velor580/Base" otherwise.
 QString FirmwareFolder(const QString& programPath = RunningProgramPath());
+
+// The settings history: "<program folder>/history" in a writable runtime folder,
+// "<user data folder>/velor580/history" otherwise. Always absolute, unlike FirmwareFolder():
+// the command-line tool does not make the program's folder the current one.
+QString HistoryFolder(const QString& programPath = RunningProgramPath());
 
 // When the state lives with the user: creates the user's INI file from the template on the first
 // start, and later adds only the sections and keys it lacks (a newer template's), keeping every

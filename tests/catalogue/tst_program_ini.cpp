@@ -147,8 +147,9 @@ private slots:
         QVERIFY(QFileInfo::exists(velor::LanguageLibraryPath(program, QStringLiteral("EN"))));
     }
 
-    // Where the program finds its shipped data and keeps its INI file and firmware folder: beside
-    // itself in a runtime folder, with the user when installed (data in ../share/velor580).
+    // Where the program finds its shipped data and keeps its INI file, firmware folder and
+    // settings history: beside itself in a runtime folder, with the user when installed (data in
+    // ../share/velor580).
     void layout_data() {
         QTest::addColumn<bool>("installed");      // the program in bin/, the data in share/velor580
         QTest::addColumn<bool>("defaultsBeside"); // 580default.cfg beside the program as well
@@ -181,6 +182,8 @@ private slots:
                                                : program.folder() + "/velor580.INI");
         QCOMPARE(velor::FirmwareFolder(path),
                  withUser ? isolation_.dataHome() + "/velor580/Base" : QStringLiteral("Base"));
+        QCOMPARE(velor::HistoryFolder(path), withUser ? isolation_.dataHome() + "/velor580/history"
+                                                      : program.folder() + "/history");
     }
 
     // Installed, the user's INI file starts as the shipped template; a later start (after an

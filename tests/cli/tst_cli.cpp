@@ -2,15 +2,24 @@
 // exit status, what reached the device, refusals that leave the device untouched, and the
 // program itself.
 
+#include "fake_sysfs.h"
+#include "file_faults.h"
 #include "sim_device_items.h"
 
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"
+#include "cli/ports_command.h"
 #include "settings/cfg_format.h"
+#include "settings/settings_fingerprint.h"
+#include "settings/settings_history.h"
 #include "sim/pty_server.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -48,10 +57,24 @@ QByteArray FirmwareFile(uint16_t platform = 5, int payloadBytes = 3 * 64) {
     return file + QByteArray::fromHex("eeff");
 }
 
-QByteArray CfgFile(const Bytes& bytes) {
+SettingsImage ImageOf(const Bytes& bytes) {
     SettingsImage image;
     std::copy(bytes.begin(), bytes.end(), image.bytes().begin());
-    return CfgText(image);
+    return image;
+}
+
+QByteArray CfgFile(const Bytes& bytes) {
+    return CfgText(ImageOf(bytes));
+}
+
+QString ShortFingerprint(const Bytes& bytes) {
+    return velor::settings::ShortFingerprint(ImageOf(bytes));
+}
+
+// The short form of a file's SHA-256, as a technician compares it with the maker's list.
+QString Sha256Start(const QByteArray& file) {
+    return QString::fromLatin1(QCryptographicHash::hash(file, QCryptographicHash::Sha256).toHex())
+        .left(12);
 }
 
 // One simulated device served on its own thread, and a folder for the command's files.
@@ -72,16 +95,24 @@ struct Bench {
     }
 
     // Runs the tool in-process: "%port" and "%dir" in the arguments are filled in. The default
-    // environment has no configurator beside the tool: the built-in Russian texts.
-    int Run(QStringList arguments, const CliEnvironment& environment = {}) {
+    // environment has no configurator beside the tool (the built-in Russian texts) and keeps the
+    // settings history in the bench's folder ("%dir/history").
+    int Run(QStringList arguments, CliEnvironment environment = {}) {
         for (QString& argument : arguments) {
             argument.replace("%port", Port()).replace("%dir", dir.path());
+        }
+        if (environment.historyFolder.isEmpty()) {
+            environment.historyFolder = HistoryFolder();
         }
         out.clear();
         err.clear();
         QTextStream outStream(&out);
         QTextStream errStream(&err);
         return RunCli(QStringList{"velor580-cli"} + arguments, outStream, errStream, environment);
+    }
+    QString HistoryFolder() const { return File("history"); }
+    QStringList Snapshots() const {
+        return QDir(HistoryFolder()).entryList({"*.cfg"}, QDir::Files, QDir::Name);
     }
 
     template <typename F> decltype(auto) Device(F&& f) { return server->WithDevice(f); }
@@ -153,6 +184,17 @@ private slots:
     void readSettingsSavesTheDeviceTable();
     void writeSettingsStoresTheFile();
     void writeFirmwareReachesTheDevice();
+    void nothingWrittenWithoutAWayBack_data();
+    void nothingWrittenWithoutAWayBack();
+    void historyLists_data();
+    void historyLists();
+    void historyAsJson();
+    void portsList_data();
+    void portsList();
+    void portBySerialNumber_data();
+    void portBySerialNumber();
+    void accessTexts_data();
+    void accessTexts();
     void refusedFilesLeaveTheDeviceUntouched_data();
     void refusedFilesLeaveTheDeviceUntouched();
     void commandLineErrors_data();
@@ -180,6 +222,17 @@ void TestCli::commandOutcome_data() {
     QTest::addColumn<QStringList>("errLines"); // each must appear on standard error
 
     const QString connected = "Связь установлена. Обнаружен прибор 580";
+    // The file holds what the device holds: the list says so, with both fingerprints.
+    const QString review = "Настройки прибора: %pattern\n"
+                           "Настройки файла %dir/in.cfg: %pattern\n"
+                           "Нет изменений\n";
+    const QString firmware = "Файл ПО: %dir/fw.tsk, 205 байт\n"
+                             "ПО для прибора: тип 580, платформа 5, версия 3_1_7\n"
+                             "SHA-256: %fw\n"
+                             "Подключен прибор: тип 580, платформа 5, версия 3_1_7\n";
+    const QString snapshotSaved = "Прежние настройки прибора сохранены: %dir/history/";
+    const QString wayBack = "Прежние настройки возвращает команда: velor580-cli --port %port "
+                            "write-settings %dir/history/";
 
     QTest::newRow("identify") << QStringList{} << QStringList{"--port", "%port", "identify"} << 0
                               << "type=580 platform=5 version=3_1_7\n"
@@ -202,23 +255,25 @@ void TestCli::commandOutcome_data() {
                        "Обнаружен прибор системы Велор-Ворсан. Режим настройки не доступен."};
     QTest::newRow("write-settings")
         << QStringList{} << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"} << 0
-        << "" << QStringList{connected, "выполнено: 5/5", "Запись настроек завершена"};
+        << review
+        << QStringList{connected, "выполнено: 5/5", snapshotSaved, "Запись настроек завершена",
+                       "Проверка пройдена: прибор хранит записанные настройки (%pattern)."};
     QTest::newRow("write-settings: block busy at two polls, stored at the third")
         << QStringList{"busy=2:3"}
-        << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"} << 0 << ""
-        << QStringList{"Запись настроек завершена"};
+        << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"} << 0 << review
+        << QStringList{"Запись настроек завершена", "Проверка пройдена"};
     QTest::newRow("write-settings: the poll answers refused")
         << QStringList{"busy=2:1:1:refuse"}
-        << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"} << 1 << ""
-        << QStringList{"Ошибка при записи настроек"};
+        << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"} << 1 << review
+        << QStringList{"Ошибка при записи настроек", wayBack};
     QTest::newRow("write-firmware: the poll answers refused")
         << QStringList{"busy=1:2:1:refuse"}
-        << QStringList{"--port", "%port", "write-firmware", "%dir/fw.tsk"} << 1 << ""
+        << QStringList{"--port", "%port", "write-firmware", "%dir/fw.tsk"} << 1 << firmware
         << QStringList{"Ошибка при записи ПО"};
     QTest::newRow("write-settings: block refused")
         << QStringList{"refuse=3"}
-        << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"} << 1 << ""
-        << QStringList{"Ошибка при записи настроек"};
+        << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"} << 1 << review
+        << QStringList{"Ошибка при записи настроек", wayBack};
     QTest::newRow("write-settings: device of another type")
         << QStringList{"type=570"}
         << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"} << 1 << ""
@@ -231,23 +286,28 @@ void TestCli::commandOutcome_data() {
         << QStringList{"Вещественный идентификатор не подключен к разъему"};
     QTest::newRow("write-firmware")
         << QStringList{} << QStringList{"--port", "%port", "write-firmware", "%dir/fw.tsk"} << 0
-        << "" << QStringList{connected, "выполнено: 4/4", "Смена ПО завершена успешно"};
+        << firmware << QStringList{connected, "выполнено: 4/4", "Смена ПО завершена успешно"};
     QTest::newRow("write-firmware: block refused")
         << QStringList{"refuse=2"}
-        << QStringList{"--port", "%port", "write-firmware", "%dir/fw.tsk"} << 1 << ""
+        << QStringList{"--port", "%port", "write-firmware", "%dir/fw.tsk"} << 1 << firmware
         << QStringList{"Ошибка при записи ПО"};
     QTest::newRow("write-firmware: file for another platform")
         << QStringList{} << QStringList{"--port", "%port", "write-firmware", "%dir/fw6.tsk"} << 1
-        << "" << QStringList{"Ошибка! Несовпадение платформы устройства - запись не доступна"};
+        << "Файл ПО: %dir/fw6.tsk, 205 байт\n"
+           "ПО для прибора: тип 580, платформа 6, версия 3_1_7\n"
+           "SHA-256: %fw6\n"
+           "Подключен прибор: тип 580, платформа 5, версия 3_1_7\n"
+        << QStringList{"Ошибка! Несовпадение платформы устройства - запись не доступна"};
     QTest::newRow("line dropped during a read")
         << QStringList{"hang-up=2"}
         << QStringList{"--port", "%port", "read-settings", "%dir/out.cfg"} << 1 << ""
         << QStringList{kLost, "Ошибка отправки сценария"};
-    // Identify, acknowledge, scenario, acknowledge, blocks 0 and 1; the poll drops the line.
+    // Identify, acknowledge; the read before the write: scenario, acknowledge, request and five
+    // acknowledges; scenario, acknowledge, blocks 0 and 1; the poll drops the line.
     QTest::newRow("line dropped during a busy wait")
-        << QStringList{"busy=1:1:1", "hang-up=6"}
-        << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"} << 1 << ""
-        << QStringList{kLost, "Ошибка при записи настроек"};
+        << QStringList{"busy=1:1:1", "hang-up=14"}
+        << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"} << 1 << review
+        << QStringList{kLost, "Ошибка при записи настроек", wayBack};
     QTest::newRow("no device at the port")
         << QStringList{} << QStringList{"--port", "/nonexistent/tty", "identify"} << 3 << ""
         << QStringList{"Приборы марки Велор отключены от линии USB!",
@@ -267,9 +327,16 @@ void TestCli::commandOutcome() {
     bench.Write("fw6.tsk", FirmwareFile(6));
 
     QCOMPARE(bench.Run(arguments), exitCode);
-    QCOMPARE(bench.out, out);
+    const auto filled = [&bench](QString text) {
+        return text.replace("%dir", bench.dir.path())
+            .replace("%port", bench.Port())
+            .replace("%pattern", ShortFingerprint(SettingsPattern()))
+            .replace("%fw6", Sha256Start(FirmwareFile(6)))
+            .replace("%fw", Sha256Start(FirmwareFile()));
+    };
+    QCOMPARE(bench.out, filled(out));
     for (const QString& line : errLines) {
-        QVERIFY2(bench.err.contains(line), qPrintable(bench.err));
+        QVERIFY2(bench.err.contains(filled(line)), qPrintable(bench.err));
     }
     // A lost device is told once, naming the device, and never as a bare driver error.
     QCOMPARE(int(bench.err.count(kLost)), errLines.contains(kLost) ? 1 : 0);
@@ -304,6 +371,279 @@ void TestCli::writeFirmwareReachesTheDevice() {
     QVERIFY(firmware.has_value());
     QCOMPARE(firmware->header, Bytes(file.begin(), file.begin() + 11));
     QCOMPARE(firmware->payload, Bytes(file.begin() + 11, file.end() - 2));
+}
+
+// A write starts only once the device's settings are read and kept as a snapshot: when either
+// fails, the device keeps its settings and the history holds nothing.
+void TestCli::nothingWrittenWithoutAWayBack_data() {
+    QTest::addColumn<QStringList>("device");
+    QTest::addColumn<QString>("history"); // "%dir" is the bench's folder
+    QTest::addColumn<bool>("fullDisk");
+    QTest::addColumn<QStringList>("errLines");
+
+    const QString notStarted = "Запись не начата: без снимка прежние настройки нельзя было бы "
+                               "вернуть.";
+    QTest::newRow("the history folder's place is taken by a file")
+        << QStringList{} << "%dir/file" << false
+        << QStringList{"Снимок настроек прибора не сохранен: ", "%dir/file", notStarted};
+    QTest::newRow("a folder on the history's way is a file")
+        << QStringList{} << "%dir/file/history" << false
+        << QStringList{"Снимок настроек прибора не сохранен: ", "Это не папка", notStarted};
+    QTest::newRow("the disk is full")
+        << QStringList{} << "%dir/history" << true
+        << QStringList{"Снимок настроек прибора не сохранен: Не удалось создать файл", notStarted};
+    QTest::newRow("the device's settings cannot be read")
+        << QStringList{"fault=bad-crc:read:2"} << "%dir/history" << false
+        << QStringList{"Ошибка при чтении настроек",
+                       "Настройки прибора не прочитаны: запись не начата."};
+}
+
+void TestCli::nothingWrittenWithoutAWayBack() {
+    QFETCH(QStringList, device);
+    QFETCH(QString, history);
+    QFETCH(bool, fullDisk);
+    QFETCH(QStringList, errLines);
+
+    Bench bench(device);
+    bench.Write("file", "");
+    Bytes other = SettingsPattern();
+    std::reverse(other.begin(), other.end());
+    bench.Write("in.cfg", CfgFile(other));
+    CliEnvironment environment;
+    environment.historyFolder = history.replace("%dir", bench.dir.path());
+    int exitCode = -1;
+    {
+        const FileSizeLimit limit(fullDisk ? 300 : RLIM_INFINITY);
+        exitCode = bench.Run({"--port", "%port", "write-settings", "%dir/in.cfg"}, environment);
+    }
+    QCOMPARE(exitCode, 1);
+    for (QString line : errLines) {
+        QVERIFY2(bench.err.contains(line.replace("%dir", bench.dir.path())), qPrintable(bench.err));
+    }
+    QVERIFY2(!bench.err.contains("Запись настроек завершена"), qPrintable(bench.err));
+    QCOMPARE(bench.Device([](velor::sim::SimDevice& d) { return d.State().settings; }),
+             SettingsPattern());
+    QVERIFY(QDir(history).entryList({"*.cfg", "*.json"}, QDir::Files).isEmpty());
+}
+
+// Snapshots saved at the given times (minutes after 2024-05-01 10:00), the oldest then damaged
+// as the row says; the lines of "history", newest first. "%dir" is the history folder, "%fpN"
+// the short fingerprint of the settings saved N-th.
+void TestCli::historyLists_data() {
+    QTest::addColumn<QList<int>>("minutes");
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("no history yet") << QList<int>{} << ""
+                                    << "";
+    QTest::newRow("newest first, one line each")
+        << QList<int>{0, 90} << ""
+        << "2024-05-01 11:30:00  580 3_1_7  %fp1  %dir/20240501-113000_580_3_1_7.cfg\n"
+           "2024-05-01 10:00:00  580 3_1_7  %fp0  %dir/20240501-100000_580_3_1_7.cfg\n";
+    QTest::newRow("two in one second")
+        << QList<int>{5, 5} << ""
+        << "2024-05-01 10:05:00  580 3_1_7  %fp1  %dir/20240501-100500-2_580_3_1_7.cfg\n"
+           "2024-05-01 10:05:00  580 3_1_7  %fp0  %dir/20240501-100500_580_3_1_7.cfg\n";
+    QTest::newRow("a snapshot edited after it was saved is marked")
+        << QList<int>{0} << "altered"
+        << "2024-05-01 10:00:00  580 3_1_7  %fpX  %dir/20240501-100000_580_3_1_7.cfg  "
+           "(файл изменен после сохранения)\n";
+    QTest::newRow("a snapshot without its record is marked")
+        << QList<int>{0} << "unrecorded"
+        << "2024-05-01 10:00:00  580 3_1_7  %fp0  %dir/20240501-100000_580_3_1_7.cfg  "
+           "(нет записи .json рядом)\n";
+    QTest::newRow("a snapshot that is no settings file any more is marked")
+        << QList<int>{0} << "unreadable"
+        << "2024-05-01 10:00:00  580 3_1_7  ------------  %dir/20240501-100000_580_3_1_7.cfg  "
+           "(файл не читается как файл настроек)\n";
+}
+
+void TestCli::historyLists() {
+    QFETCH(QList<int>, minutes);
+    QFETCH(QString, damage);
+    QFETCH(QString, out);
+    Bench bench;
+    SettingsHistory history(bench.HistoryFolder());
+    const QDateTime start(QDate(2024, 5, 1), QTime(10, 0));
+    QString oldest;
+    for (int i = 0; i < minutes.size(); ++i) {
+        const HistorySave saved =
+            history.Save(ImageOf(Bytes(257, uint8_t(i))), {580, 5, 3, 1, 7},
+                         ImageOf(SettingsPattern()), start.addSecs(60 * minutes[i]));
+        QVERIFY(saved.Saved());
+        oldest = oldest.isEmpty() ? saved.path : oldest;
+    }
+    const Bytes edited(257, 0xAA);
+    if (damage == "altered") {
+        SaveCfgFile(oldest, ImageOf(edited));
+    } else if (damage == "unrecorded") {
+        QVERIFY(QFile::remove(QString(oldest).replace(".cfg", ".json")));
+    } else if (damage == "unreadable") {
+        QFile file(oldest);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    }
+
+    QCOMPARE(bench.Run({"history"}), 0);
+    for (int i = 0; i < minutes.size(); ++i) {
+        out.replace(QStringLiteral("%fp%1").arg(i), ShortFingerprint(Bytes(257, uint8_t(i))));
+    }
+    out.replace("%fpX", ShortFingerprint(edited)).replace("%dir", bench.HistoryFolder());
+    QCOMPARE(bench.out, out);
+    QVERIFY2(bench.err.contains("История настроек: " + bench.HistoryFolder()),
+             qPrintable(bench.err));
+    QCOMPARE(bench.err.contains("История пуста: снимков еще нет."), minutes.isEmpty());
+}
+
+void TestCli::historyAsJson() {
+    Bench bench;
+    QCOMPARE(bench.Run({"history", "--json"}), 0);
+    QCOMPARE(QJsonDocument::fromJson(bench.out.toUtf8()).array().size(), 0);
+
+    Bytes written = SettingsPattern();
+    std::reverse(written.begin(), written.end());
+    bench.Write("in.cfg", CfgFile(written));
+    QCOMPARE(bench.Run({"--port", "%port", "write-settings", "%dir/in.cfg"}), 0);
+    QCOMPARE(bench.Run({"--json", "history"}), 0);
+    const QJsonArray list = QJsonDocument::fromJson(bench.out.toUtf8()).array();
+    QCOMPARE(list.size(), 1);
+    const QJsonObject entry = list[0].toObject();
+    QCOMPARE(entry["path"].toString(), bench.HistoryFolder() + "/" + bench.Snapshots().value(0));
+    QCOMPARE(entry["deviceType"].toInt(), 580);
+    QCOMPARE(entry["platform"].toInt(), 5);
+    QCOMPARE(entry["version"].toString(), QStringLiteral("3_1_7"));
+    QCOMPARE(entry["fingerprint"].toString(),
+             velor::settings::Fingerprint(ImageOf(SettingsPattern())));
+    QCOMPARE(entry["replacedBy"].toString(), velor::settings::Fingerprint(ImageOf(written)));
+    QCOMPARE(entry["state"].toString(), QStringLiteral("intact"));
+    QVERIFY(QDateTime::fromString(entry["time"].toString(), Qt::ISODate).isValid());
+}
+
+// Bridges in a fake sysfs tree ("name vendor serial location"; "-" for none), nodes for those
+// named in "nodes"; the lines of "ports". "%dev" is the device folder.
+void TestCli::portsList_data() {
+    QTest::addColumn<QStringList>("ttys");
+    QTest::addColumn<QStringList>("nodes");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("no bridge") << QStringList{} << QStringList{} << "";
+    QTest::newRow("two bridges, columns aligned, the first one opened without --port")
+        << QStringList{"ttyUSB1 0403 - 1-2", "ttyUSB0 0403 A10K1234 1-1.4"}
+        << QStringList{"ttyUSB0"}
+        << "%dev/ttyUSB0  A10K1234  1-1.4  доступ есть\n"
+           "%dev/ttyUSB1  -         1-2    нет доступа: нет файла устройства\n";
+    QTest::newRow("a foreign adapter is not listed")
+        << QStringList{"ttyUSB0 067b PL1 1-1", "ttyUSB1 0403 FT9 1-3"}
+        << QStringList{"ttyUSB0", "ttyUSB1"} << "%dev/ttyUSB1  FT9  1-3  доступ есть\n";
+}
+
+void TestCli::portsList() {
+    QFETCH(QStringList, ttys);
+    QFETCH(QStringList, nodes);
+    QFETCH(QString, out);
+    Bench bench;
+    FakeSysfs sysfs;
+    for (const QString& tty : ttys) {
+        const QStringList p = tty.split(' ');
+        sysfs.AddTty(p[0], p[1], true, true, p[2] == "-" ? QString() : p[2], p[3]);
+    }
+    QTemporaryDir dev;
+    for (const QString& node : nodes) {
+        QFile file(dev.filePath(node));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    CliEnvironment environment;
+    environment.sysfsRoot = sysfs.root();
+    environment.devRoot = dev.path();
+    QCOMPARE(bench.Run({"ports"}, environment), 0);
+    QCOMPARE(bench.out, out.replace("%dev", dev.path()));
+    QCOMPARE(bench.err.contains("Не подключен ни один USB-последовательный мост FTDI."),
+             ttys.isEmpty());
+}
+
+// --port without "/" is a serial number: the bridge that carries it is opened (here its node
+// leads to the simulator's terminal); none or several that carry it end with status 3 before
+// any port is opened.
+void TestCli::portBySerialNumber_data() {
+    QTest::addColumn<QStringList>("serials"); // of ttyUSB0, ttyUSB1, ...
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("the serial number of an attached bridge")
+        << QStringList{"FT9", "A10K1234"} << "A10K1234" << 0 << "Связь установлена";
+    QTest::newRow("a serial number no bridge carries")
+        << QStringList{"FT9", "A10K1234"} << "A10K9999" << 3
+        << "Нет моста FTDI с серийным номером \"A10K9999\".\n"
+           "Подключены: FT9 (%dev/ttyUSB0), A10K1234 (%dev/ttyUSB1).";
+    QTest::newRow("no bridge attached") << QStringList{} << "A10K1234" << 3
+                                        << "Нет моста FTDI с серийным номером \"A10K1234\".\n"
+                                           "Не подключен ни один USB-последовательный мост FTDI.";
+    QTest::newRow("one serial number on two bridges")
+        << QStringList{"A50285BI", "A50285BI"} << "A50285BI" << 3
+        << "Серийный номер \"A50285BI\" у нескольких мостов: A50285BI (%dev/ttyUSB0), "
+           "A50285BI (%dev/ttyUSB1). Укажите путь к устройству.";
+}
+
+void TestCli::portBySerialNumber() {
+    QFETCH(QStringList, serials);
+    QFETCH(QString, port);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    Bench bench;
+    FakeSysfs sysfs;
+    QTemporaryDir dev;
+    for (int i = 0; i < serials.size(); ++i) {
+        const QString name = QStringLiteral("ttyUSB%1").arg(i);
+        sysfs.AddTty(name, "0403", true, true, serials[i], QStringLiteral("1-%1").arg(i + 1));
+        QVERIFY(QFile::link(bench.Port(), dev.filePath(name)));
+    }
+    CliEnvironment environment;
+    environment.sysfsRoot = sysfs.root();
+    environment.devRoot = dev.path();
+    QCOMPARE(bench.Run({"--port", port, "identify"}, environment), exitCode);
+    QVERIFY2(bench.err.contains(said.replace("%dev", dev.path())), qPrintable(bench.err));
+    if (exitCode != 0) {
+        QCOMPARE(bench.Device([](velor::sim::SimDevice& d) { return d.FramesServed(); }), 0);
+    }
+}
+
+// What the current user is told about a node, from the facts the system gives.
+void TestCli::accessTexts_data() {
+    QTest::addColumn<bool>("canOpen");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<bool>("inGroup");
+    QTest::addColumn<bool>("atNextLogin");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("open") << true << 0 << "dialout" << false << false << "доступ есть";
+    QTest::newRow("no node") << false << ENOENT << "" << false << false
+                             << "нет доступа: нет файла устройства";
+    QTest::newRow("not in the node's group")
+        << false << EACCES << "dialout" << false << false
+        << "нет доступа: устройство группы \"dialout\", вас в ней нет "
+           "(sudo usermod -aG dialout $USER, затем войдите заново)";
+    QTest::newRow("joined the group, not logged in again")
+        << false << EACCES << "dialout" << false << true
+        << "нет доступа: вы в группе \"dialout\" со следующего входа в систему; войдите заново";
+    QTest::newRow("in the group, which may not read and write")
+        << false << EACCES << "uucp" << true << false
+        << "нет доступа: группе \"uucp\" не разрешены чтение и запись";
+    QTest::newRow("another reason: the system's words")
+        << false << EROFS << "dialout" << false << false
+        << "нет доступа: " + QString::fromLocal8Bit(std::strerror(EROFS));
+}
+
+void TestCli::accessTexts() {
+    QFETCH(bool, canOpen);
+    QFETCH(int, error);
+    QFETCH(QString, group);
+    QFETCH(bool, inGroup);
+    QFETCH(bool, atNextLogin);
+    QFETCH(QString, text);
+    velor::link::NodeAccess access;
+    access.canOpen = canOpen;
+    access.error = error;
+    access.group = group.toStdString();
+    access.inGroup = inGroup;
+    access.groupAtNextLogin = atNextLogin;
+    QCOMPARE(AccessText(access), text);
 }
 
 // A file that cannot be used is refused before a single frame reaches the device.
@@ -361,6 +701,16 @@ void TestCli::commandLineErrors_data() {
     QTest::newRow("port without path")
         << QStringList{"identify", "--port"} << "после --port нужен путь";
     QTest::newRow("unknown option") << QStringList{"--baud", "identify"} << "неизвестный параметр";
+    QTest::newRow("--dry-run with another command")
+        << QStringList{"--dry-run", "read-settings", "a.cfg"}
+        << "параметр --dry-run есть только у команды write-settings";
+    QTest::newRow("--no-verify with another command")
+        << QStringList{"write-firmware", "a.tsk", "--no-verify"}
+        << "параметр --no-verify есть только у команды write-settings";
+    QTest::newRow("--json with another command")
+        << QStringList{"ports", "--json"}
+        << "параметр --json есть только у команд show, diff, check и history";
+    QTest::newRow("history takes no file") << QStringList{"history", "a.cfg"} << "лишний аргумент";
     QTest::newRow("options end at --, so --help is a command")
         << QStringList{"--", "--help"} << "неизвестная команда \"--help\"";
 }
@@ -549,8 +899,9 @@ void TestCli::programRunsAsAProcess() {
     QVERIFY(program.Run(help, {"--help"}));
     QCOMPARE(help.exitCode(), 0);
     const QString helpText = QString::fromUtf8(help.readAllStandardOutput());
-    for (const char* command : {"identify", "read-settings", "write-settings", "read-key",
-                                "write-firmware", "--port", "--help", "-h", "--"}) {
+    for (const char* command :
+         {"identify", "read-settings", "write-settings", "read-key", "write-firmware", "history",
+          "ports", "--port", "--dry-run", "--no-verify", "--json", "--help", "-h", "--"}) {
         QVERIFY2(helpText.contains(QLatin1String(command)), command);
     }
 
@@ -576,7 +927,8 @@ void TestCli::programRunsAsAProcess() {
 }
 
 // A result that cannot reach standard output (here a full device) is a failure with the
-// system's reason, however well the device answered.
+// system's reason, however well the device answered. A write whose list of what it will change
+// could not be shown does not start.
 void TestCli::lostResultIsAFailure_data() {
     QTest::addColumn<QStringList>("device");
     QTest::addColumn<QStringList>("arguments");
@@ -584,6 +936,10 @@ void TestCli::lostResultIsAFailure_data() {
     QTest::newRow("read-key") << QStringList{"key=0123456789AB"}
                               << QStringList{"--port", "%port", "read-key"};
     QTest::newRow("help") << QStringList{} << QStringList{"--help"};
+    QTest::newRow("write-settings")
+        << QStringList{} << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"};
+    QTest::newRow("write-firmware")
+        << QStringList{} << QStringList{"--port", "%port", "write-firmware", "%dir/fw.tsk"};
 }
 
 void TestCli::lostResultIsAFailure() {
@@ -594,8 +950,12 @@ void TestCli::lostResultIsAFailure() {
         QSKIP("the system has no /dev/full");
     }
     Bench bench(device);
+    Bytes other = SettingsPattern();
+    std::reverse(other.begin(), other.end());
+    bench.Write("in.cfg", CfgFile(other));
+    bench.Write("fw.tsk", FirmwareFile());
     for (QString& argument : arguments) {
-        argument.replace("%port", bench.Port());
+        argument.replace("%port", bench.Port()).replace("%dir", bench.dir.path());
     }
     IsolatedProgram program;
     QProcess process;
@@ -605,6 +965,13 @@ void TestCli::lostResultIsAFailure() {
     QVERIFY2(err.contains("Не удалось вывести результат в стандартный вывод") &&
                  err.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
              qPrintable(err));
+    const bool writes = arguments.join(' ').contains("write-");
+    QCOMPARE(err.contains("Список того, что изменит запись, не выведен: запись не начата."),
+             writes);
+    QCOMPARE(bench.Device([](velor::sim::SimDevice& d) { return d.State().settings; }),
+             SettingsPattern());
+    QVERIFY(!bench.Device([](velor::sim::SimDevice& d) { return d.State().firmware; }));
+    QVERIFY(QDir(program.dir.filePath("history")).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCli)

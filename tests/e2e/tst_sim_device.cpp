@@ -5,6 +5,7 @@
 #include "link/protocol.h"
 #include "link/settings_stream.h"
 #include "sim/sim_device.h"
+#include "sim/sim_options.h"
 #include "sim/wire.h"
 
 #include <QTest>
@@ -193,6 +194,19 @@ Bytes FirmwareHeader(uint16_t type, uint16_t platform) {
     return header;
 }
 
+// The settings table as a read under scenario 2 delivers it, acknowledging each block.
+Bytes ReadTableBack(SimDevice& device) {
+    SelectAcknowledged(device, protocol::kScenarioSettingsRead);
+    protocol::SettingsStream stream{};
+    Bytes reply = Reply(device, ReadRequest(device.State().scenarios[1].code));
+    for (std::size_t block = 0; block < protocol::kStreamBlocks && !reply.empty(); ++block) {
+        std::copy(reply.end() - protocol::kCrcSize - protocol::kBlockSize,
+                  reply.end() - protocol::kCrcSize, stream.begin() + block * protocol::kBlockSize);
+        reply = Reply(device, Ack());
+    }
+    return protocol::UnpackSettingsStream(stream);
+}
+
 // Sends the frames; returns the index of the first frame refused (status 0x20), or -1.
 int SendBlocks(SimDevice& device, const std::vector<Bytes>& frames) {
     for (std::size_t i = 0; i < frames.size(); ++i) {
@@ -217,6 +231,8 @@ private slots:
     void settingsRead();
     void settingsWrite_data();
     void settingsWrite();
+    void writtenTableIsServedToLaterReads_data();
+    void writtenTableIsServedToLaterReads();
     void firmwareWrite_data();
     void firmwareWrite();
     void busyBlock_data();
@@ -417,6 +433,37 @@ void TestSimDevice::settingsWrite() {
     QCOMPARE(SendBlocks(device, SettingsWriteFrames(state, table, fault)), refusedFrame);
     QCOMPARE(ToQt(device.State().settings), ToQt(refusedFrame < 0 ? table : before));
     QVERIFY2(LogHas(device, logged), qPrintable(LogText(device)));
+}
+
+// What a write stored is what the next read delivers; a byte set to be kept wrong is wrong in
+// both the stored table and the read, and nowhere else.
+void TestSimDevice::writtenTableIsServedToLaterReads_data() {
+    QTest::addColumn<QStringList>("corruptions"); // as --store-corrupt takes them
+    QTest::newRow("kept as written") << QStringList{};
+    QTest::newRow("byte 3 kept wrong") << QStringList{"3:99"};
+    QTest::newRow("first and last byte kept wrong") << QStringList{"0:0xff", "256:0"};
+}
+
+void TestSimDevice::writtenTableIsServedToLaterReads() {
+    QFETCH(QStringList, corruptions);
+    SimState state;
+    state.settings = Patterned(protocol::kSettingsTableSize, 3);
+    Bytes expected = Patterned(protocol::kSettingsTableSize, 29);
+    for (const QString& corruption : corruptions) {
+        const auto stored = velor::sim::ParseStoreCorruption(corruption);
+        state.behaviour.storeCorruptions.push_back(stored);
+        expected[stored.offset] = stored.value;
+    }
+    SimDevice device(state);
+    Bytes written;
+    device.SetSettingsStored([&written](const Bytes& table) { written = table; });
+    SelectAcknowledged(device, protocol::kScenarioSettingsWrite);
+    const Bytes table = Patterned(protocol::kSettingsTableSize, 29);
+    QCOMPARE(SendBlocks(device, SettingsWriteFrames(state, table, WriteFault::None)), -1);
+
+    QCOMPARE(ToQt(written), ToQt(expected));
+    QCOMPARE(ToQt(ReadTableBack(device)), ToQt(expected));
+    QCOMPARE(LogHas(device, "instead of what arrived"), !corruptions.isEmpty());
 }
 
 void TestSimDevice::firmwareWrite_data() {

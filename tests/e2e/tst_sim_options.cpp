@@ -42,6 +42,9 @@ QString Describe(const SimOptions& o) {
         parts
             << QStringLiteral("fault %1 cmd %2 nth %3").arg(int(f.kind)).arg(f.command).arg(f.nth);
     }
+    for (const auto& c : s.behaviour.storeCorruptions) {
+        parts << QStringLiteral("store %1 at %2").arg(c.value).arg(c.offset);
+    }
     parts << (s.behaviour.hangUpAfterFrames
                   ? QStringLiteral("hang up %1").arg(*s.behaviour.hangUpAfterFrames)
                   : QStringLiteral("no hang-up"));
@@ -68,6 +71,8 @@ private slots:
     void accepted();
     void refused_data();
     void refused();
+    void storedByteRefused_data();
+    void storedByteRefused();
 };
 
 void TestSimOptions::accepted_data() {
@@ -122,6 +127,11 @@ void TestSimOptions::accepted_data() {
                o.paced = false;
                o.verbose = true;
            });
+    QTest::newRow("stored bytes kept wrong, at the first and the last offset")
+        << "--store-corrupt 0:7 --store-corrupt 0x100:0xFF --store-corrupt 3:0"
+        << Expect([](SimOptions& o) {
+               o.state.behaviour.storeCorruptions = {{0, 7}, {256, 255}, {3, 0}};
+           });
     QTest::newRow("help") << "--help" << Expect([](SimOptions& o) { o.help = true; });
 }
 
@@ -160,6 +170,36 @@ void TestSimOptions::refused_data() {
 void TestSimOptions::refused() {
     QFETCH(QString, line);
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, Parse(line));
+}
+
+// A byte to keep wrong outside the table or beyond a byte is refused, saying which and why.
+void TestSimOptions::storedByteRefused_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("offset beyond the table")
+        << "257:1"
+        << "--store-corrupt 257:1: bad offset (0 to 256) \"257\"";
+    QTest::newRow("value beyond a byte") << "3:256"
+                                         << "--store-corrupt 3:256: bad value (0 to 255) \"256\"";
+    QTest::newRow("no value") << "3"
+                              << "--store-corrupt 3: bad offset and value \"3\"";
+    QTest::newRow("three fields") << "3:4:5"
+                                  << "--store-corrupt 3:4:5: bad offset and value \"3:4:5\"";
+    QTest::newRow("offset not a number") << "x:1"
+                                         << "--store-corrupt x:1: bad offset (0 to 256) \"x\"";
+    QTest::newRow("negative value") << "3:-1"
+                                    << "--store-corrupt 3:-1: bad value (0 to 255) \"-1\"";
+}
+
+void TestSimOptions::storedByteRefused() {
+    QFETCH(QString, value);
+    QFETCH(QString, said);
+    try {
+        Parse("--store-corrupt " + value);
+        QFAIL("accepted");
+    } catch (const std::runtime_error& e) {
+        QCOMPARE(QString::fromUtf8(e.what()), said);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSimOptions)

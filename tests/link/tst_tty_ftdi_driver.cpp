@@ -1,5 +1,6 @@
-// The tty bridge driver: finding FTDI bridges in sysfs, and real I/O over a pseudo-terminal.
+// The tty bridge driver: which bridge each index opens, and real I/O over a pseudo-terminal.
 #include "byte_text.h"
+#include "fake_sysfs.h"
 
 #include "link/bridge_discovery.h"
 #include "link/ftdi_usb_port.h"
@@ -86,44 +87,12 @@ struct PortOver {
         : port(std::move(driver), [this] { ++ioErrors; }) {}
 };
 
-// A sysfs tree in a temporary folder. Each tty sits under a USB interface of its own USB device
-// with the given idVendor (none when empty); it is listed under class/tty, bus/usb-serial, or both.
-class FakeSysfs {
-public:
-    QString root() const { return dir_.path(); }
-    void AddTty(const QString& name, const QString& vendor, bool classTty, bool usbSerial) {
-        const QString usb = root() + "/devices/pci0/usb1/dev-" + name;
-        const QString portDir = usb + "/dev-" + name + ":1.0/" + name;
-        const QString ttyDir = portDir + "/tty/" + name;
-        QDir().mkpath(ttyDir);
-        QDir().mkpath(root() + "/class/tty");
-        QDir().mkpath(root() + "/bus/usb-serial/devices");
-        if (!vendor.isEmpty()) {
-            QFile file(usb + "/idVendor");
-            file.open(QIODevice::WriteOnly);
-            file.write(vendor.toLatin1() + "\n");
-        }
-        QFile::link(portDir, ttyDir + "/device");
-        if (classTty) {
-            QFile::link(ttyDir, root() + "/class/tty/" + name);
-        }
-        if (usbSerial) {
-            QFile::link(portDir, root() + "/bus/usb-serial/devices/" + name);
-        }
-    }
-
-private:
-    QTemporaryDir dir_;
-};
-
 } // namespace
 
 class TestTtyFtdiDriver : public QObject {
     Q_OBJECT
 
 private slots:
-    void findsFtdiBridges_data();
-    void findsFtdiBridges();
     void indexFollowsDiscoveryAndPathOverrides();
     void opensBridgeZeroFoundInSysfs();
     void movesBytesBothWaysThroughDevicePath();
@@ -137,37 +106,6 @@ private slots:
     void permissionDeniedKeepsTheReason();
     void unknownHandleIsRejected();
 };
-
-void TestTtyFtdiDriver::findsFtdiBridges_data() {
-    QTest::addColumn<QStringList>("ttys"); // name vendor listing (c: class/tty, b: usb-serial)
-    QTest::addColumn<QStringList>("bridges");
-    QTest::newRow("none") << QStringList() << QStringList();
-    QTest::newRow("only a non-FTDI adapter") << QStringList{"ttyUSB0 067b cb"} << QStringList();
-    QTest::newRow("numbers compared by value")
-        << QStringList{"ttyUSB10 0403 cb", "ttyUSB2 0403 cb", "ttyUSB1 0403 cb"}
-        << QStringList{"ttyUSB1", "ttyUSB2", "ttyUSB10"};
-    QTest::newRow("listed in either place")
-        << QStringList{"ttyUSB3 0403 b", "ttyUSB2 0403 c"} << QStringList{"ttyUSB2", "ttyUSB3"};
-    QTest::newRow("foreign vendor and no USB parent skipped")
-        << QStringList{"ttyUSB0 067b cb", "ttyUSB1 0403 cb", "ttyUSB4 - c", "ttyS0 0403 c"}
-        << QStringList{"ttyUSB1"};
-}
-
-void TestTtyFtdiDriver::findsFtdiBridges() {
-    QFETCH(QStringList, ttys);
-    QFETCH(QStringList, bridges);
-    FakeSysfs sysfs;
-    for (const QString& tty : ttys) {
-        const QStringList parts = tty.split(' ');
-        sysfs.AddTty(parts[0], parts[1] == "-" ? QString() : parts[1], parts[2].contains('c'),
-                     parts[2].contains('b'));
-    }
-    QStringList found;
-    for (const std::string& name : velor::link::FindFtdiBridges(sysfs.root().toStdString())) {
-        found << QString::fromStdString(name);
-    }
-    QCOMPARE(found, bridges);
-}
 
 void TestTtyFtdiDriver::indexFollowsDiscoveryAndPathOverrides() {
     FakeSysfs sysfs;

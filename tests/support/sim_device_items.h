@@ -10,8 +10,8 @@
 
 // The simulated device from "name=value" items over the given settings table: type, version
 // (2.1.0), key (hex), fault (as velor580-sim's --fault), busy (as velor580-sim's --busy), refuse
-// (a write block number), hang-up (frames served before the line drops). An unknown item stops
-// the test program.
+// (a write block number), hang-up (frames served before the line drops), store-corrupt (as
+// velor580-sim's --store-corrupt). An unknown item stops the test program.
 inline velor::sim::SimState SimDeviceFromItems(const QStringList& items,
                                                velor::sim::Bytes settings) {
     velor::sim::SimState state;
@@ -33,6 +33,8 @@ inline velor::sim::SimState SimDeviceFromItems(const QStringList& items,
         } else if (name == "refuse") {
             state.behaviour.blockResponses[value.toInt()].kind =
                 velor::sim::BlockResponse::Kind::Refuse;
+        } else if (name == "store-corrupt") {
+            state.behaviour.storeCorruptions.push_back(velor::sim::ParseStoreCorruption(value));
         } else if (name == "hang-up") {
             state.behaviour.hangUpAfterFrames = value.toInt();
         } else {

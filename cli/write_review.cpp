@@ -1,0 +1,77 @@
+#include "cli/write_review.h"
+
+#include "cli/cli_texts.h"
+#include "cli/console_host.h"
+#include "link/firmware_image.h"
+#include "operations/status_dispatch.h"
+#include "settings/settings_fingerprint.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+using velor::settings::FieldChange;
+using velor::settings::ShortFingerprint;
+
+const QLatin1String kProgramName("velor580-cli");
+
+void PrintChanges(QTextStream& out, const std::vector<FieldChange>& changes) {
+    if (changes.empty()) {
+        PrintLine(out, Cli::tr("Нет изменений"));
+    }
+    for (const FieldChange& change : changes) {
+        PrintLine(out, velor::settings::ChangeLine(change));
+    }
+}
+
+// A word a shell would split or expand is quoted, so the line can be pasted as it stands.
+QString ShellWord(const QString& word) {
+    static const QRegularExpression kUnsafe(QStringLiteral("[^A-Za-z0-9_@%+=:,./-]"));
+    if (!word.isEmpty() && !word.contains(kUnsafe)) {
+        return word;
+    }
+    QString quoted = word;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+} // namespace
+
+void PrintReview(QTextStream& out, const SettingsImage& device, const SettingsImage& file,
+                 const QString& fileName) {
+    PrintLine(out, Cli::tr("Настройки прибора: %1").arg(ShortFingerprint(device)));
+    PrintLine(out, Cli::tr("Настройки файла %1: %2").arg(fileName, ShortFingerprint(file)));
+    PrintChanges(out, velor::settings::DiffSettings(device, file));
+}
+
+void PrintMismatch(QTextStream& out, const SettingsImage& sent, const SettingsImage& kept) {
+    PrintLine(out, Cli::tr("Записано: %1").arg(ShortFingerprint(sent)));
+    PrintLine(out, Cli::tr("В приборе: %1").arg(ShortFingerprint(kept)));
+    PrintChanges(out, velor::settings::DiffSettings(sent, kept));
+}
+
+QString WayBackCommand(const QString& port, const QString& snapshotPath) {
+    QStringList words{kProgramName};
+    if (!port.isEmpty()) {
+        words << QStringLiteral("--port") << ShellWord(port);
+    }
+    words << QStringLiteral("write-settings") << ShellWord(snapshotPath);
+    return words.join(QLatin1Char(' '));
+}
+
+void PrintFirmwareSummary(QTextStream& out, const QString& fileName,
+                          const std::vector<uint8_t>& image, const TVelorDevDesc& file,
+                          const TVelorDevDesc& device) {
+    const QString sha256 = QString::fromStdString(velor::protocol::FirmwareSha256(image))
+                               .left(velor::settings::kShortFingerprintDigits);
+    PrintLine(out, Cli::tr("Файл ПО: %1, %2 байт").arg(fileName).arg(image.size()));
+    PrintLine(out, Cli::tr("ПО для прибора: тип %1, платформа %2, версия %3")
+                       .arg(file.Type)
+                       .arg(file.Platform)
+                       .arg(VersionText(file)));
+    PrintLine(out, QStringLiteral("SHA-256: %1").arg(sha256));
+    PrintLine(out, Cli::tr("Подключен прибор: тип %1, платформа %2, версия %3")
+                       .arg(device.Type)
+                       .arg(device.Platform)
+                       .arg(VersionText(device)));
+}

@@ -1,0 +1,228 @@
+#include "settings/settings_history.h"
+
+#include "link/system_error_text.h"
+#include "settings/cfg_format.h"
+#include "settings/regular_file.h"
+#include "settings/settings_fingerprint.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <system_error>
+
+namespace {
+
+const QString kTimeFormat = QStringLiteral("yyyyMMdd-HHmmss");
+const QLatin1String kCfgSuffix(".cfg");
+const QLatin1String kRecordSuffix(".json");
+constexpr int kFirstRepeat = 2; // the second snapshot of one second is "-2"
+
+// <time>[-<n>]_<type>_<a_b_c>.cfg
+const QRegularExpression
+    kSnapshotName(QStringLiteral("^(\\d{8}-\\d{6})(?:-(\\d+))?_(\\d+)_(\\d+_\\d+_\\d+)\\.cfg$"));
+
+// Keys of the record beside a snapshot.
+const QLatin1String kTypeKey("deviceType");
+const QLatin1String kPlatformKey("platform");
+const QLatin1String kVersionKey("version");
+const QLatin1String kTimeKey("time");
+const QLatin1String kFingerprintKey("fingerprint");
+const QLatin1String kReplacedByKey("replacedBy");
+
+// The record is one line; anything larger is not one of ours.
+constexpr qint64 kMaxRecordSize = 4096;
+
+struct SnapshotName {
+    QString cfgPath;
+    QDateTime time;
+    int repeat = 1;
+    uint16_t type = 0;
+    QString version;
+};
+
+// The device's version as the program shows it everywhere ("a_b_c", as VersionText in the
+// operations layer, which this layer does not reach).
+QString VersionOf(const TVelorDevDesc& device) {
+    return QStringLiteral("%1_%2_%3")
+        .arg(device.Version1)
+        .arg(device.Version2)
+        .arg(device.Version3);
+}
+
+std::optional<SnapshotName> ParseName(const QString& folder, const QString& fileName) {
+    const QRegularExpressionMatch match = kSnapshotName.match(fileName);
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    SnapshotName name;
+    name.cfgPath = folder + QLatin1Char('/') + fileName;
+    name.time = QDateTime::fromString(match.captured(1), kTimeFormat);
+    name.repeat = match.captured(2).isEmpty() ? 1 : match.captured(2).toInt();
+    bool typeOk = false;
+    const uint type = match.captured(3).toUInt(&typeOk);
+    if (!name.time.isValid() || !typeOk || type > UINT16_MAX) {
+        return std::nullopt;
+    }
+    name.type = static_cast<uint16_t>(type);
+    name.version = match.captured(4);
+    return name;
+}
+
+// Newest first; within one second the later repeat first.
+bool Newer(const SnapshotName& a, const SnapshotName& b) {
+    return a.time != b.time ? a.time > b.time : a.repeat > b.repeat;
+}
+
+std::vector<SnapshotName> SnapshotNames(const QString& folder) {
+    std::vector<SnapshotName> names;
+    if (folder.isEmpty()) {
+        return names; // not the current folder
+    }
+    const QStringList files =
+        QDir(folder).entryList({QStringLiteral("*") + kCfgSuffix}, QDir::Files | QDir::Hidden);
+    for (const QString& file : files) {
+        if (std::optional<SnapshotName> name = ParseName(folder, file)) {
+            names.push_back(*name);
+        }
+    }
+    std::sort(names.begin(), names.end(), Newer);
+    return names;
+}
+
+QString RecordPath(const QString& cfgPath) {
+    return cfgPath.left(cfgPath.size() - kCfgSuffix.size()) + kRecordSuffix;
+}
+
+QByteArray RecordLine(const SettingsImage& previous, const TVelorDevDesc& device,
+                      const SettingsImage& replacement, const QDateTime& when) {
+    QJsonObject record;
+    record.insert(kTypeKey, device.Type);
+    record.insert(kPlatformKey, device.Platform);
+    record.insert(kVersionKey, VersionOf(device));
+    record.insert(kTimeKey, when.toOffsetFromUtc(when.offsetFromUtc()).toString(Qt::ISODate));
+    record.insert(kFingerprintKey, velor::settings::Fingerprint(previous));
+    record.insert(kReplacedByKey, velor::settings::Fingerprint(replacement));
+    return QJsonDocument(record).toJson(QJsonDocument::Compact) + '\n';
+}
+
+std::optional<QJsonObject> ReadRecord(const QString& path) {
+    const FileRead read = ReadRegularFile(path, kMaxRecordSize);
+    if (read.refusal != FileRefusal::None) {
+        return std::nullopt;
+    }
+    const QJsonDocument document = QJsonDocument::fromJson(read.content);
+    if (!document.isObject()) {
+        return std::nullopt;
+    }
+    return document.object();
+}
+
+HistoryEntry EntryOf(const SnapshotName& name) {
+    HistoryEntry entry;
+    entry.path = name.cfgPath;
+    entry.time = name.time;
+    entry.deviceType = name.type;
+    entry.version = name.version;
+    try {
+        entry.fingerprint = velor::settings::Fingerprint(LoadCfgFile(name.cfgPath));
+    } catch (const std::runtime_error&) {
+        entry.state = SnapshotState::Unreadable;
+    }
+    const std::optional<QJsonObject> record = ReadRecord(RecordPath(name.cfgPath));
+    if (!record) {
+        if (entry.state != SnapshotState::Unreadable) {
+            entry.state = SnapshotState::Unrecorded;
+        }
+        return entry;
+    }
+    entry.platform = static_cast<uint16_t>(record->value(kPlatformKey).toInt());
+    entry.replacedBy = record->value(kReplacedByKey).toString();
+    if (entry.state != SnapshotState::Unreadable &&
+        record->value(kFingerprintKey).toString() != entry.fingerprint) {
+        entry.state = SnapshotState::Altered;
+    }
+    return entry;
+}
+
+} // namespace
+
+SettingsHistory::SettingsHistory(QString folder, Clock clock)
+    : folder_(std::move(folder)), clock_(std::move(clock)) {
+    if (!clock_) {
+        clock_ = [] { return QDateTime::currentDateTime(); };
+    }
+}
+
+QString SettingsHistory::UniqueBaseName(const QDateTime& when, const TVelorDevDesc& device) const {
+    const QString time = when.toString(kTimeFormat);
+    const QString tail = QStringLiteral("_%1_%2").arg(device.Type).arg(VersionOf(device));
+    QString base = time + tail;
+    for (int repeat = kFirstRepeat;
+         QFileInfo::exists(folder_ + QLatin1Char('/') + base + kCfgSuffix) ||
+         QFileInfo::exists(folder_ + QLatin1Char('/') + base + kRecordSuffix);
+         ++repeat) {
+        base = QStringLiteral("%1-%2%3").arg(time).arg(repeat).arg(tail);
+    }
+    return folder_ + QLatin1Char('/') + base;
+}
+
+HistorySave SettingsHistory::Save(const SettingsImage& previous, const TVelorDevDesc& device,
+                                  const SettingsImage& replacement, const QDateTime& when) {
+    if (folder_.isEmpty()) {
+        return {{},
+                QCoreApplication::translate("SettingsHistory", "Папка истории настроек не задана")};
+    }
+    std::error_code error;
+    std::filesystem::create_directories(QFile::encodeName(folder_).toStdString(), error);
+    if (error) {
+        return {{},
+                QCoreApplication::translate("SettingsHistory",
+                                            "Не удалось создать папку истории \"%1\": %2")
+                    .arg(folder_, velor::SystemErrorText(error.value()))};
+    }
+    const QString base = UniqueBaseName(when, device);
+    const QString cfgPath = base + kCfgSuffix;
+    const QString recordPath = base + kRecordSuffix;
+    try {
+        SaveCfgFile(cfgPath, previous);
+    } catch (const std::runtime_error& e) {
+        return {{}, QString::fromUtf8(e.what())};
+    }
+    try {
+        SaveFileReplacing(recordPath, RecordLine(previous, device, replacement, when));
+    } catch (const FileSaveError& e) {
+        QFile::remove(cfgPath); // a snapshot without its record is not left half made
+        return {{}, QStringLiteral("Cannot create file \"%1\". %2").arg(recordPath, e.Reason())};
+    }
+    Prune();
+    return {cfgPath, {}};
+}
+
+// A removal that fails leaves the snapshot for the next save to try again; it never fails the
+// save that has just succeeded.
+void SettingsHistory::Prune() const {
+    const std::vector<SnapshotName> names = SnapshotNames(folder_);
+    const QDateTime protectedSince = clock_().addDays(-kProtectedDays);
+    for (std::size_t i = kKeptSnapshots; i < names.size(); ++i) {
+        if (names[i].time <= protectedSince && QFile::remove(names[i].cfgPath)) {
+            QFile::remove(RecordPath(names[i].cfgPath));
+        }
+    }
+}
+
+std::vector<HistoryEntry> SettingsHistory::List() const {
+    std::vector<HistoryEntry> entries;
+    for (const SnapshotName& name : SnapshotNames(folder_)) {
+        entries.push_back(EntryOf(name));
+    }
+    return entries;
+}
