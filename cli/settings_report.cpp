@@ -3,21 +3,16 @@
 #include "cli/cli_texts.h"
 #include "settings/settings_fields.h"
 #include "settings/settings_fingerprint.h"
+#include "settings/settings_text.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
 
-#include <algorithm>
-
 using namespace velor::settings;
 
 namespace {
-
-constexpr int kIndent = 2;        // fields under their page's title
-constexpr int kNameGap = 2;       // blanks between the longest name and the values
-constexpr int kWidestColumn = 60; // a longer name pushes only its own value to the right
 
 const char* SourceKind(ReportSource::Kind kind) {
     switch (kind) {
@@ -55,24 +50,6 @@ QString FingerprintLine(const SettingsImage& image) {
     return Cli::tr("Отпечаток: %1").arg(ShortFingerprint(image));
 }
 
-QString PageText(SettingsPage page, const std::vector<SettingsField>& fields) {
-    int width = 0;
-    for (const SettingsField& field : fields) {
-        if (field.page == page) {
-            width = std::max(width, static_cast<int>(field.name.size()));
-        }
-    }
-    width = std::min(width, kWidestColumn) + kNameGap;
-    QString text = PageTitle(page) + QLatin1Char('\n');
-    for (const SettingsField& field : fields) {
-        if (field.page == page) {
-            text += QString(kIndent, QLatin1Char(' ')) + field.name.leftJustified(width) +
-                    field.value + QLatin1Char('\n');
-        }
-    }
-    return text;
-}
-
 } // namespace
 
 QString SourceText(const ReportSource& source) {
@@ -91,11 +68,7 @@ QString SourceText(const ReportSource& source) {
 QString ShowText(const SettingsImage& image, const ReportSource& source) {
     QString text = Cli::tr("Настройки: %1").arg(SourceText(source)) + QLatin1Char('\n') +
                    FingerprintLine(image) + QLatin1Char('\n');
-    const std::vector<SettingsField> fields = DescribeSettings(image);
-    for (const SettingsPage page : kSettingsPages) {
-        text += QLatin1Char('\n') + PageText(page, fields);
-    }
-    return text;
+    return text + QLatin1Char('\n') + SettingsPagesText(image);
 }
 
 QByteArray ShowJson(const SettingsImage& image, const ReportSource& source) {
