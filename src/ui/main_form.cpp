@@ -209,6 +209,10 @@ QString TMainForm::FirmwareFolder() const {
     return deps_.firmwareFolder.isEmpty() ? QLatin1String(kFirmwareFolder) : deps_.firmwareFolder;
 }
 
+QString TMainForm::HistoryFolder() const {
+    return deps_.historyFolder.isEmpty() ? QStringLiteral("history") : deps_.historyFolder;
+}
+
 void TMainForm::CreateFirmwareFolder() {
     if (!QDir(FirmwareFolder()).exists()) {
         QDir().mkpath(FirmwareFolder()); // the user's data folder may not exist yet

@@ -80,6 +80,8 @@ public:
     void LoadButtonClick();
     void DefaultButtonClick();
     void LoadIdButtonClick();
+    // The settings history: snapshots kept before each settings write (safe_write.cpp).
+    void HistoryButtonClick();
 
     // --- Help, about box, maker links, language (shell_commands.cpp) ------------------------
     void HelpBitBtnClick();
@@ -168,6 +170,7 @@ public:
 
     DialogService& Dialogs() const { return *deps_.dialogs; }
     QString FirmwareFolder() const;
+    QString HistoryFolder() const;
 
     // The members a device operation works with; owned by the window for its whole life.
     TFTDIUsbPort& UsbPort() { return port_; }
@@ -260,6 +263,11 @@ private:
     void VerifySettingsWrite(const SettingsImage& sent);
     bool ConfirmFirmwareWrite();
     QString ConnectedDeviceText() const;
+    // The settings history (history_commands.cpp) and the save of an image as a file.
+    void ShowHistory();
+    QString CompareWithWindow(const SettingsImage& snapshot);
+    void LoadSnapshot(const QString& path);
+    void SaveImageAs(const SettingsImage& image);
     bool ReviewsWrites() const;
     void SetReviewsWrites(bool review);
 

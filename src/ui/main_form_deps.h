@@ -24,4 +24,7 @@ struct MainFormDeps {
     // The firmware folder; empty: TMainForm::kFirmwareFolder in the current folder. Start-up
     // names the user's one when the program keeps its state with the user.
     QString firmwareFolder;
+    // The settings history's folder; empty: "history" in the current folder. Start-up names the
+    // one of the program's layout (velor::HistoryFolder).
+    QString historyFolder;
 };

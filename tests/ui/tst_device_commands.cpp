@@ -5,6 +5,7 @@
 
 #include "fake_ftdi_driver.h"
 #include "recording_dialogs.h"
+#include "sim_window_rig.h"
 #include "window_test_support.h"
 
 #include "catalogue/message_catalogue.h"
@@ -40,27 +41,17 @@ using velor::sim::ReplyFault;
 using velor::sim::SimDevice;
 using velor::sim::SimState;
 namespace protocol = velor::protocol;
+using namespace sim_window;
 
 namespace {
-constexpr int kWaitMs = 10000; // upper bound only: an operation on the simulator takes ms
 constexpr int kKeys = 28;
-constexpr int kSettingsMode = 0;
-constexpr int kFirmwareMode = 1;
-constexpr int kMsgConfirmClose = 10027;
 constexpr uint64_t kAllOnes = 0xFFFF'FFFF'FFFFull;
 
-const QStringList kCommandControls = {
-    "ConnectButton", "CancelButton",  "ReadButton",   "WriteButton", "SaveButton",
-    "LoadButton",    "DefaultButton", "LoadIdButton", "WorkMode",    "BtnAbout"};
 // Connect Cancel Read Write Save Load Default LoadId WorkMode About, as '+' and '-'.
 const QString kConnectedSettings = "-++++++--+";
 const QString kConnectedFirmware = "-+---+---+";
 const QString kKeyRead = "-+++++++-+";
 const QString kDisconnected = "+-------++";
-
-QString Text(int id) {
-    return velor::BuiltInMessageText(id);
-}
 
 QString ConnectedText() {
     return Text(10033).replace("%s", "580");
@@ -78,116 +69,12 @@ Bytes FirmwareFile() {
     return image;
 }
 
-SimState WithFault(ReplyFault::Kind kind, uint8_t command) {
+// The nth reply to the command is spoilt.
+SimState WithFault(ReplyFault::Kind kind, uint8_t command, int nth = 1) {
     SimState state;
-    state.behaviour.faults.push_back({kind, command, 1});
+    state.behaviour.faults.push_back({kind, command, nth});
     return state;
 }
-
-// The window on the simulated device, every box recorded.
-// The commands that start a transfer from the window.
-enum class Command { Write, Read, ReadKey, Connect };
-
-class Rig {
-public:
-    explicit Rig(SimState state = {}) : server_(std::move(state), false) {
-        server_.Start();
-        form = std::make_unique<TMainForm>(
-            TestWindowDeps(dialogs, [path = QString::fromStdString(server_.SlavePath())] {
-                return std::make_unique<TtyFtdiDriver>(path);
-            }));
-        form->FormCreate();
-        form->FormActivate();
-    }
-    ~Rig() { form.reset(); } // waits for a running operation before the simulator stops
-    Rig(const Rig&) = delete;
-    Rig& operator=(const Rig&) = delete;
-
-    void PickWorkMode(int item) {
-        form->Control<ComboList>("WorkMode")->SetItemIndex(item);
-        form->WorkModeClick();
-    }
-    [[nodiscard]] bool WaitIdle() {
-        return QTest::qWaitFor([this] { return !form->IsOperationRunning(); }, kWaitMs);
-    }
-    [[nodiscard]] bool Connect(int workMode) {
-        PickWorkMode(workMode);
-        form->ConnectButtonClick();
-        return WaitIdle();
-    }
-    // Reads the key on the reader into CodeTM<key>, as a click into it and on "Считать ТМ" do.
-    [[nodiscard]] bool ReadKey(int key) {
-        StartReadKey(key);
-        return WaitIdle();
-    }
-
-    // Clicks the command's button. Write and read wait for their operation themselves; the key
-    // read (into the first identifier edit) and the connect return while their operation runs.
-    void Issue(Command command) {
-        switch (command) {
-        case Command::Write:
-            form->WriteButtonClick();
-            break;
-        case Command::Read:
-            form->ReadButtonClick();
-            break;
-        case Command::ReadKey:
-            StartReadKey(1);
-            break;
-        case Command::Connect:
-            form->ConnectButtonClick();
-            break;
-        }
-    }
-
-    void StartReadKey(int key) {
-        form->Id1Click(Code(key));
-        form->LoadIdButtonClick();
-    }
-
-    QString Commands() const {
-        QString flags;
-        for (const QString& name : kCommandControls) {
-            flags += form->FindControl(name)->isEnabled() ? '+' : '-';
-        }
-        return flags;
-    }
-    QStringList Boxes() const {
-        QStringList texts;
-        for (const MessageBoxRequest& box : dialogs.boxes) {
-            texts << box.text;
-        }
-        return texts;
-    }
-    QString Tabs(int count) const {
-        QString flags;
-        for (int page = 0; page < count; ++page) {
-            flags += form->Control<PageControl>("PageControl1")->TabVisible(page) ? '+' : '-';
-        }
-        return flags;
-    }
-    QString Label(const char* name) const { return form->Control<QLabel>(name)->text(); }
-    QLineEdit* Code(int key) const {
-        return form->Control<QLineEdit>(QString("CodeTM%1").arg(key));
-    }
-    QProgressBar* Gauge() const { return form->Control<QProgressBar>("Gauge1"); }
-    // Answers the close confirmation with Yes; every other box with its default.
-    void ConfirmClose() {
-        dialogs.onBox = [this](const MessageBoxRequest& box) {
-            if (box.text == Text(kMsgConfirmClose)) {
-                dialogs.answers.enqueue(BoxResult::Yes);
-            }
-        };
-    }
-    template <typename F> decltype(auto) Sim(F&& f) { return server_.WithDevice(f); }
-    QString Path() const { return QString::fromStdString(server_.SlavePath()); }
-
-    RecordingDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
-
-private:
-    PtyServer server_;
-};
 
 QList<int> Started(const QSignalSpy& spy) {
     QList<int> codes;
@@ -314,18 +201,25 @@ void TestDeviceCommands::failedTransfers_data() {
 
     const SimState noScenario = WithFault(ReplyFault::Kind::BadCrc, protocol::kCmdSelectScenario);
     const SimState badRead = WithFault(ReplyFault::Kind::BadCrc, protocol::kCmdReadRequest);
+    // The write's own selection comes after the one of the read before it.
+    const SimState noWriteScenario =
+        WithFault(ReplyFault::Kind::BadCrc, protocol::kCmdSelectScenario, 2);
     SimState refused;
     refused.behaviour.blockResponses[0] = {BlockResponse::Kind::Refuse, 0, 0};
-    const QList<int> write{int(Operation::ConnectSettings), int(Operation::WriteSettings),
-                           int(Operation::ConnectSettings)};
+    const QList<int> write{int(Operation::ConnectSettings), int(Operation::ReadSettings),
+                           int(Operation::WriteSettings), int(Operation::ConnectSettings)};
     const QList<int> read{int(Operation::ConnectSettings), int(Operation::ReadSettings)};
     const QList<int> key{int(Operation::ConnectSettings), int(Operation::ReadKey)};
 
-    // A failed scenario selection skips the transfer and leaves the progress as it was.
+    // A failed scenario selection skips the transfer and leaves the progress as it was (a
+    // write's read before it has put it back to 0). A write reads the device's settings first;
+    // when that fails, nothing is written.
     QTest::newRow("write: scenario refused, then reconnected")
-        << Command::Write << noScenario << Text(10052) << false << kConnectedSettings << write;
+        << Command::Write << noWriteScenario << Text(10052) << true << kConnectedSettings << write;
     QTest::newRow("write: block refused, then reconnected")
         << Command::Write << refused << Text(10057) << true << kConnectedSettings << write;
+    QTest::newRow("write: the device's settings not read, nothing written")
+        << Command::Write << badRead << Text(10058) << true << kDisconnected << read;
     QTest::newRow("read: scenario refused")
         << Command::Read << noScenario << Text(10052) << false << kDisconnected << read;
     QTest::newRow("read: reply corrupted")
@@ -363,23 +257,30 @@ void TestDeviceCommands::failedTransfers() {
 void TestDeviceCommands::writeEndsWithFreshConnection_data() {
     QTest::addColumn<int>("workMode");
     QTest::addColumn<QString>("box");
-    QTest::addColumn<int>("write");
-    QTest::addColumn<int>("connect");
+    QTest::addColumn<QList<int>>("round");
     QTest::addColumn<QString>("commands");
 
-    QTest::newRow("settings") << kSettingsMode << Text(10035) << int(Operation::WriteSettings)
-                              << int(Operation::ConnectSettings) << kConnectedSettings;
-    QTest::newRow("firmware") << kFirmwareMode << Text(10040) << int(Operation::WriteFirmware)
-                              << int(Operation::ConnectFirmware) << kConnectedFirmware;
+    // A settings write reads the device first and reads back after the reconnection; its box
+    // comes once the read back has matched.
+    QTest::newRow("settings") << kSettingsMode << Text(10035)
+                              << QList<int>{int(Operation::ReadSettings),
+                                            int(Operation::WriteSettings),
+                                            int(Operation::ConnectSettings),
+                                            int(Operation::ReadSettings)}
+                              << kConnectedSettings;
+    QTest::newRow("firmware") << kFirmwareMode << Text(10040)
+                              << QList<int>{int(Operation::WriteFirmware),
+                                            int(Operation::ConnectFirmware)}
+                              << kConnectedFirmware;
 }
 
-// Two writes in a row: each one sends the whole image, shows its box while the gauge stands at
-// its end and the about button is off, and ends connected again with the about button back.
+// Two writes in a row: each one sends the whole image, shows its box (a firmware write while the
+// gauge stands at its end and the about button is off), and ends connected again with the about
+// button back.
 void TestDeviceCommands::writeEndsWithFreshConnection() {
     QFETCH(int, workMode);
     QFETCH(QString, box);
-    QFETCH(int, write);
-    QFETCH(int, connect);
+    QFETCH(QList<int>, round);
     QFETCH(QString, commands);
 
     Rig rig;
@@ -397,7 +298,11 @@ void TestDeviceCommands::writeEndsWithFreshConnection() {
     }
     bool gaugeFullDuringBox = false;
     bool aboutOffDuringBox = false;
-    rig.dialogs.onBox = [&](const MessageBoxRequest&) {
+    rig.dialogs.onBox = [&](const MessageBoxRequest& request) {
+        if (request.buttons == BoxButtons::OkCancel) { // the firmware write's confirmation
+            rig.dialogs.answers.enqueue(BoxResult::Ok);
+            return;
+        }
         gaugeFullDuringBox =
             rig.Gauge()->maximum() > 0 && rig.Gauge()->value() == rig.Gauge()->maximum();
         aboutOffDuringBox = !rig.form->Control<QPushButton>("BtnAbout")->isEnabled();
@@ -407,22 +312,20 @@ void TestDeviceCommands::writeEndsWithFreshConnection() {
     // The hidden trace of the settings encoding holds the last write's lines only.
     const auto* trace = rig.form->Control<QListWidget>("ListBox2");
     int firstTraceLines = -1;
-    for (int round = 1; round <= 2; ++round) {
+    for (int written = 1; written <= 2; ++written) {
         rig.Sim([](SimDevice& d) {
             d.State().settings.clear();
             d.State().firmware.reset();
         });
+        rig.dialogs.boxes.clear();
         rig.form->WriteButtonClick();
         QVERIFY(rig.WaitIdle());
 
-        QCOMPARE(rig.Boxes(), QStringList(round, box));
-        QVERIFY(gaugeFullDuringBox);
-        QVERIFY(aboutOffDuringBox);
+        QCOMPARE(rig.Boxes().filter(box), QStringList{box});
         QCOMPARE(rig.Gauge()->value(), 0);
-        QCOMPARE(Started(spy).mid(2 * (round - 1)), (QList<int>{write, connect}));
-        QCOMPARE(rig.form->StatusText(), ConnectedText());
+        QCOMPARE(Started(spy).mid(round.size() * (written - 1)), round);
         QCOMPARE(rig.Commands(), commands);
-        if (round == 1) {
+        if (written == 1) {
             firstTraceLines = trace->count();
             QCOMPARE(firstTraceLines > 0, workMode == kSettingsMode);
         }
@@ -431,7 +334,12 @@ void TestDeviceCommands::writeEndsWithFreshConnection() {
             const SettingsImage window = rig.form->EncodeSettings();
             const Bytes stored = rig.Sim([](SimDevice& d) { return d.State().settings; });
             QCOMPARE(stored, Bytes(window.bytes().begin(), window.bytes().end()));
+            QVERIFY2(rig.form->StatusText().startsWith("Запись настроек проверена"),
+                     qPrintable(rig.form->StatusText()));
         } else {
+            QVERIFY(gaugeFullDuringBox);
+            QVERIFY(aboutOffDuringBox);
+            QCOMPARE(rig.form->StatusText(), ConnectedText());
             const auto received = rig.Sim([](SimDevice& d) { return d.State().firmware; });
             QVERIFY(received.has_value());
             QCOMPARE(received->payload, Bytes(firmware.begin() + 11, firmware.end() - 2));
@@ -439,8 +347,6 @@ void TestDeviceCommands::writeEndsWithFreshConnection() {
     }
 }
 
-// The one-key modes are unticked before the thread starts; the box of status 11 comes before
-// the controls change; afterwards the window encodes exactly the image the device holds.
 void TestDeviceCommands::readShowsTheSettingsAfterItsBox() {
     Rig rig;
     QVERIFY(rig.Connect(kSettingsMode));
@@ -575,9 +481,10 @@ void TestDeviceCommands::closeWaitsForTheOperation_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QList<int>>("started");
 
-    // A write closed meanwhile does not connect again afterwards.
+    // A write closed while it reads the device's settings first writes nothing, and does not
+    // connect again afterwards.
     QTest::newRow("settings write")
-        << Command::Write << Text(10035) << QList<int>{int(Operation::WriteSettings)};
+        << Command::Write << QString() << QList<int>{int(Operation::ReadSettings)};
     QTest::newRow("settings read")
         << Command::Read << Text(10036) << QList<int>{int(Operation::ReadSettings)};
     QTest::newRow("key read") << Command::ReadKey << QString()
@@ -614,10 +521,11 @@ void TestDeviceCommands::closeWaitsForTheOperation() {
     QCOMPARE(rig.Boxes().count(Text(kMsgConfirmClose)), 1);
     if (!box.isEmpty()) {
         QVERIFY(rig.Boxes().contains(box));
-    } else {
+    }
+    if (command == Command::ReadKey) {
         QCOMPARE(rig.Code(1)->text(), QString("0123456789AB"));
     }
-    QCOMPARE(Started(spy), started); // a reconnect would have started within the write
+    QCOMPARE(Started(spy), started); // a write or a reconnect would have started meanwhile
     QVERIFY(!rig.form->IsOperationRunning());
 }
 
@@ -675,9 +583,11 @@ void TestDeviceCommands::lostDeviceGivesOneBox_data() {
     QTest::addColumn<QString>("commands");
 
     const int connect = int(Operation::ConnectSettings);
-    // Identify, acknowledge, scenario, acknowledge, blocks 0 and 1 (busy 5 s); the poll drops it.
+    // Identify, acknowledge; the read before the write (scenario, acknowledge, request, five
+    // acknowledges); scenario, acknowledge, blocks 0 and 1 (busy 5 s); the poll drops it.
     QTest::newRow("write: during a busy wait, no reconnect")
-        << Command::Write << 6 << Text(10057) << QList<int>{connect, int(Operation::WriteSettings)}
+        << Command::Write << 14 << Text(10057)
+        << QList<int>{connect, int(Operation::ReadSettings), int(Operation::WriteSettings)}
         << kDisconnected;
     // Identify, acknowledge, scenario, acknowledge, read request; block 0's acknowledge drops it.
     QTest::newRow("read: during the transfer")
@@ -757,7 +667,7 @@ void TestDeviceCommands::closeDuringAFailingOperation_data() {
     readLost.behaviour.hangUpAfterFrames = 5; // block 0's acknowledge drops the line
     SimState writeLost;
     writeLost.behaviour.blockResponses[1] = {BlockResponse::Kind::Busy, 6, 1};
-    writeLost.behaviour.hangUpAfterFrames = 6; // the status poll drops it
+    writeLost.behaviour.hangUpAfterFrames = 14; // after the read before the write, the poll
     SimState writeRefused;
     writeRefused.behaviour.blockResponses[2] = {BlockResponse::Kind::Refuse, 1, 1};
 
@@ -797,10 +707,23 @@ void TestDeviceCommands::closeDuringAFailingOperation() {
     rig.ConfirmClose();
     std::optional<bool> closed;
     bool runningAtClose = false;
-    QTimer::singleShot(0, rig.form.get(), [&] {
-        runningAtClose = rig.form->IsOperationRunning();
-        closed = rig.form->close();
-    });
+    const auto closeSoon = [&] {
+        QTimer::singleShot(0, rig.form.get(), [&] {
+            runningAtClose = rig.form->IsOperationRunning();
+            closed = rig.form->close();
+        });
+    };
+    // A write is closed during the write itself, after the read of the device's settings.
+    if (command == Command::Write) {
+        QObject::connect(rig.form.get(), &TMainForm::operationStarted, rig.form.get(),
+                         [&](Operation started) {
+                             if (started == Operation::WriteSettings) {
+                                 closeSoon();
+                             }
+                         });
+    } else {
+        closeSoon();
+    }
     rig.Issue(command);
     QTRY_VERIFY_WITH_TIMEOUT(closed.has_value(), kWaitMs);
 

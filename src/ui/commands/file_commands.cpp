@@ -184,6 +184,16 @@ void TMainForm::SaveConfiguration() {
     SetStatusText(MessageText(velor::msg::kSavedToFile));
 }
 
+// A settings image other than the window's (a history snapshot) saved where the technician says.
+void TMainForm::SaveImageAs(const SettingsImage& image) {
+    const QString chosen = Dialogs().SaveFileName(SaveDialogRequest());
+    if (chosen.isEmpty()) {
+        return;
+    }
+    SaveCfgFile(WithCfgSuffix(chosen), image);
+    SetStatusText(MessageText(velor::msg::kSavedToFile));
+}
+
 void TMainForm::LoadButtonClick() {
     RunGuarded(Dialogs(), [this] {
         if (SettingsMode || DemoMode) {

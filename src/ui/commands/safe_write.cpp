@@ -11,13 +11,14 @@
 #include "operations/status_dispatch.h"
 #include "settings/settings_diff.h"
 #include "settings/settings_fingerprint.h"
+#include "settings/settings_history.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
 #include "ui/shell_services.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-
 
 namespace st = velor::status;
 using velor::settings::DiffSettings;
@@ -165,7 +166,19 @@ bool TMainForm::ConfirmFirmwareWrite() {
     return false;
 }
 
-// Placeholder until the settings history is in place.
-bool TMainForm::SaveSnapshot(const SettingsImage&, const SettingsImage&) {
+// The device's settings as they were, kept before the first block: without them the write
+// could not be undone, so a snapshot that cannot be saved stops the write.
+bool TMainForm::SaveSnapshot(const SettingsImage& previous, const SettingsImage& next) {
+    SettingsHistory history(HistoryFolder());
+    const HistorySave saved =
+        history.Save(previous, device_.Descriptor, next, QDateTime::currentDateTime());
+    if (!saved.Saved()) {
+        ShowErrorBox(Dialogs(), tr("Прежние настройки прибора не сохранены в историю: %1\n"
+                                   "Запись не начата: без снимка ее нельзя было бы отменить.")
+                                    .arg(saved.error));
+        SetStatusText(tr("Запись отменена: снимок настроек прибора не сохранен"));
+        return false;
+    }
+    lastSnapshot_ = saved.path;
     return true;
 }

@@ -35,7 +35,7 @@ struct ButtonGroup {
 const ButtonGroup kButtonGroups[] = {
     {"LinkGroupBox", {"ConnectButton", "CancelButton"}},
     {"DeviceGroupBox", {"WriteButton", "ReadButton"}},
-    {"FileGroupBox", {"SaveButton", "LoadButton"}},
+    {"FileGroupBox", {"SaveButton", "LoadButton", "HistoryButton"}},
     {"ToolsGroupBox", {"DefaultButton", "LoadIdButton", "HelpBitBtn", "BtnAbout"}},
 };
 
@@ -46,6 +46,7 @@ constexpr CaptionRow kButtonCaptions[] = {
     {"ReadButton", QT_TRANSLATE_NOOP("TMainForm", "Считать из")},
     {"SaveButton", QT_TRANSLATE_NOOP("TMainForm", "Сохранить")},
     {"LoadButton", QT_TRANSLATE_NOOP("TMainForm", "Загрузить")},
+    {"HistoryButton", QT_TRANSLATE_NOOP("TMainForm", "История")},
     {"DefaultButton", QT_TRANSLATE_NOOP("TMainForm", "Завод. настр.")},
     {"LoadIdButton", QT_TRANSLATE_NOOP("TMainForm", "Считать ТМ")},
     {"HelpBitBtn", QT_TRANSLATE_NOOP("TMainForm", "Help  ")},
@@ -136,6 +137,7 @@ void TMainForm::WireCommandColumn() {
         {"LoadButton", &TMainForm::LoadButtonClick},
         {"DefaultButton", &TMainForm::DefaultButtonClick},
         {"LoadIdButton", &TMainForm::LoadIdButtonClick},
+        {"HistoryButton", &TMainForm::HistoryButtonClick},
     };
     for (const auto& [name, handler] : commands) {
         connect(Control<QPushButton>(QLatin1String(name)), &QPushButton::clicked, this, handler);

@@ -1,0 +1,144 @@
+#pragma once
+
+#include "recording_dialogs.h"
+#include "window_test_support.h"
+
+#include "catalogue/message_catalogue.h"
+#include "link/tty_ftdi_driver.h"
+#include "sim/pty_server.h"
+#include "ui/main_form.h"
+#include "ui/widgets/combo_list.h"
+#include "ui/widgets/page_control.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QStringList>
+#include <QTest>
+
+#include <memory>
+
+// The main window on the simulated model 580 served on a pseudo-terminal by this process, with
+// the real tty driver and every box recorded: the rig of the window tests that run whole device
+// operations.
+
+namespace sim_window {
+
+constexpr int kWaitMs = 10000; // upper bound only: an operation on the simulator takes ms
+constexpr int kSettingsMode = 0;
+constexpr int kFirmwareMode = 1;
+constexpr int kMsgConfirmClose = 10027;
+
+inline const QStringList kCommandControls = {
+    "ConnectButton", "CancelButton",  "ReadButton",   "WriteButton", "SaveButton",
+    "LoadButton",    "DefaultButton", "LoadIdButton", "WorkMode",    "BtnAbout"};
+
+inline QString Text(int id) {
+    return velor::BuiltInMessageText(id);
+}
+
+// The commands that start a transfer from the window.
+enum class Command { Write, Read, ReadKey, Connect };
+
+class Rig {
+public:
+    explicit Rig(velor::sim::SimState state = {}) : server_(std::move(state), false) {
+        server_.Start();
+        form = std::make_unique<TMainForm>(
+            TestWindowDeps(dialogs, [path = QString::fromStdString(server_.SlavePath())] {
+                return std::make_unique<TtyFtdiDriver>(path);
+            }));
+        form->FormCreate();
+        form->FormActivate();
+    }
+    ~Rig() { form.reset(); } // waits for a running operation before the simulator stops
+    Rig(const Rig&) = delete;
+    Rig& operator=(const Rig&) = delete;
+
+    void PickWorkMode(int item) {
+        form->Control<ComboList>("WorkMode")->SetItemIndex(item);
+        form->WorkModeClick();
+    }
+    [[nodiscard]] bool WaitIdle() {
+        return QTest::qWaitFor([this] { return !form->IsOperationRunning(); }, kWaitMs);
+    }
+    [[nodiscard]] bool Connect(int workMode) {
+        PickWorkMode(workMode);
+        form->ConnectButtonClick();
+        return WaitIdle();
+    }
+    // Reads the key on the reader into CodeTM<key>, as a click into it and on "Считать ТМ" do.
+    [[nodiscard]] bool ReadKey(int key) {
+        StartReadKey(key);
+        return WaitIdle();
+    }
+
+    // Clicks the command's button. Write and read wait for their operation themselves; the key
+    // read (into the first identifier edit) and the connect return while their operation runs.
+    void Issue(Command command) {
+        switch (command) {
+        case Command::Write:
+            form->WriteButtonClick();
+            break;
+        case Command::Read:
+            form->ReadButtonClick();
+            break;
+        case Command::ReadKey:
+            StartReadKey(1);
+            break;
+        case Command::Connect:
+            form->ConnectButtonClick();
+            break;
+        }
+    }
+
+    void StartReadKey(int key) {
+        form->Id1Click(Code(key));
+        form->LoadIdButtonClick();
+    }
+
+    QString Commands() const {
+        QString flags;
+        for (const QString& name : kCommandControls) {
+            flags += form->FindControl(name)->isEnabled() ? '+' : '-';
+        }
+        return flags;
+    }
+    QStringList Boxes() const {
+        QStringList texts;
+        for (const MessageBoxRequest& box : dialogs.boxes) {
+            texts << box.text;
+        }
+        return texts;
+    }
+    QString Tabs(int count) const {
+        QString flags;
+        for (int page = 0; page < count; ++page) {
+            flags += form->Control<PageControl>("PageControl1")->TabVisible(page) ? '+' : '-';
+        }
+        return flags;
+    }
+    QString Label(const char* name) const { return form->Control<QLabel>(name)->text(); }
+    QLineEdit* Code(int key) const {
+        return form->Control<QLineEdit>(QString("CodeTM%1").arg(key));
+    }
+    QProgressBar* Gauge() const { return form->Control<QProgressBar>("Gauge1"); }
+    // Answers the close confirmation with Yes; every other box with its default.
+    void ConfirmClose() {
+        dialogs.onBox = [this](const MessageBoxRequest& box) {
+            if (box.text == Text(kMsgConfirmClose)) {
+                dialogs.answers.enqueue(BoxResult::Yes);
+            }
+        };
+    }
+    template <typename F> decltype(auto) Sim(F&& f) { return server_.WithDevice(f); }
+    QString Path() const { return QString::fromStdString(server_.SlavePath()); }
+
+    RecordingDialogs dialogs;
+    std::unique_ptr<TMainForm> form;
+
+private:
+    velor::sim::PtyServer server_;
+};
+
+} // namespace sim_window
