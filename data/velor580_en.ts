@@ -532,6 +532,53 @@ snapshot could be saved, or the result could not be written; 2 bad command line;
     </message>
 </context>
 <context>
+    <name>HistoryDialog</name>
+    <message>
+        <source>История записей</source>
+        <translation>Write history</translation>
+    </message>
+    <message>
+        <source>Настройки, которые были в приборе перед каждой записью (новые сверху):</source>
+        <translation>The settings the device held before each write (newest first):</translation>
+    </message>
+    <message>
+        <source>Дата</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Прибор</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Отпечаток</source>
+        <translation>Fingerprint</translation>
+    </message>
+    <message>
+        <source>Показывать изменения перед каждой записью</source>
+        <translation>Show the changes before every write</translation>
+    </message>
+    <message>
+        <source>&amp;Показать</source>
+        <translation>&amp;Show</translation>
+    </message>
+    <message>
+        <source>&amp;Сравнить с окном</source>
+        <translation>&amp;Compare with the window</translation>
+    </message>
+    <message>
+        <source>&amp;Загрузить в окно</source>
+        <translation>&amp;Load into the window</translation>
+    </message>
+    <message>
+        <source>Сохранить &amp;как...</source>
+        <translation>Save &amp;as...</translation>
+    </message>
+    <message>
+        <source>З&amp;акрыть</source>
+        <translation>C&amp;lose</translation>
+    </message>
+</context>
+<context>
     <name>RegularFile</name>
     <message>
         <source>это не обычный файл (устройство, канал или сокет)</source>
@@ -1465,6 +1512,159 @@ snapshot could be saved, or the result could not be written; 2 bad command line;
     <message>
         <source>Взятие/снятие одним ключом ТМ</source>
         <translation>Arm/disarm with one TM key</translation>
+    </message>
+    <message>
+        <source> (нет записи .json)</source>
+        <translation> (no .json record)</translation>
+    </message>
+    <message>
+        <source> (файл изменен после сохранения)</source>
+        <translation> (file changed after it was saved)</translation>
+    </message>
+    <message>
+        <source> (файл не читается)</source>
+        <translation> (file does not read)</translation>
+    </message>
+    <message>
+        <source>%1, версия ПО %2</source>
+        <translation>%1, firmware version %2</translation>
+    </message>
+    <message>
+        <source>Отпечаток: %1</source>
+        <translation>Fingerprint: %1</translation>
+    </message>
+    <message>
+        <source>Нет изменений: в окне те же настройки, что в снимке</source>
+        <translation>No changes: the window holds the same settings as the snapshot</translation>
+    </message>
+    <message>
+        <source>Снимок → окно, различающихся полей: %1</source>
+        <translation>Snapshot → window, fields that differ: %1</translation>
+    </message>
+    <message>
+        <source>Снимок загружается в окно в режимах «Смена настроек» и «Демо-режим»</source>
+        <translation>A snapshot is loaded into the window in the work modes &quot;Change settings&quot; and &quot;Demo mode&quot;</translation>
+    </message>
+    <message>
+        <source>В окно загружен снимок %1</source>
+        <translation>Snapshot %1 loaded into the window</translation>
+    </message>
+    <message>
+        <source>Запись отменена: настройки прибора не прочитаны</source>
+        <translation>Write cancelled: the device&apos;s settings could not be read</translation>
+    </message>
+    <message>
+        <source>Запись отменена: в прибор ничего не записано</source>
+        <translation>Write cancelled: nothing was written to the device</translation>
+    </message>
+    <message>
+        <source>Настройки записаны, но не проверены: нет связи с прибором</source>
+        <translation>Settings written but not verified: no link to the device</translation>
+    </message>
+    <message>
+        <source>Настройки записаны, но не проверены: не удалось прочитать их из прибора</source>
+        <translation>Settings written but not verified: they could not be read back from the device</translation>
+    </message>
+    <message>
+        <source>Запись настроек проверена: прибор хранит записанное (отпечаток %1)</source>
+        <translation>Settings write verified: the device holds what was written (fingerprint %1)</translation>
+    </message>
+    <message>
+        <source>Прибор сохранил не то, что было записано</source>
+        <translation>The device kept other settings than those written</translation>
+    </message>
+    <message>
+        <source>Прежние настройки прибора сохранены: %1</source>
+        <translation>The device&apos;s previous settings are kept in: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Прошить</source>
+        <translation>&amp;Flash</translation>
+    </message>
+    <message>
+        <source>&amp;Отмена</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Файл: %1
+Размер: %2 байт
+Тип устройства: %3, платформа: %4
+Отпечаток файла: %5
+
+Подключенный прибор: тип %6, версия ПО %7
+
+Записать это ПО в прибор?</source>
+        <translation>File: %1
+Size: %2 bytes
+Device type: %3, platform: %4
+File fingerprint: %5
+
+Connected device: type %6, firmware version %7
+
+Write this firmware to the device?</translation>
+    </message>
+    <message>
+        <source>Смена ПО отменена: в прибор ничего не записано</source>
+        <translation>Firmware change cancelled: nothing was written to the device</translation>
+    </message>
+    <message>
+        <source>Прежние настройки прибора не сохранены в историю: %1
+Запись не начата: без снимка ее нельзя было бы отменить.</source>
+        <translation>The device&apos;s previous settings could not be saved to the history: %1
+The write did not start: without a snapshot it could not be undone.</translation>
+    </message>
+    <message>
+        <source>Запись отменена: снимок настроек прибора не сохранен</source>
+        <translation>Write cancelled: the snapshot of the device&apos;s settings was not saved</translation>
+    </message>
+    <message>
+        <source>История</source>
+        <translation>History</translation>
+    </message>
+</context>
+<context>
+    <name>WriteReviewDialog</name>
+    <message>
+        <source>Поле</source>
+        <translation>Field</translation>
+    </message>
+    <message>
+        <source>В приборе</source>
+        <translation>In the device</translation>
+    </message>
+    <message>
+        <source>Будет записано</source>
+        <translation>To be written</translation>
+    </message>
+    <message>
+        <source>Проверка перед записью</source>
+        <translation>Review before writing</translation>
+    </message>
+    <message>
+        <source>Прибор: %1
+Отпечаток настроек прибора: %2, новых: %3</source>
+        <translation>Device: %1
+Fingerprint of the device&apos;s settings: %2, of the new ones: %3</translation>
+    </message>
+    <message>
+        <source>Нет изменений</source>
+        <translation>No changes</translation>
+    </message>
+    <message>
+        <source>Изменений: %1</source>
+        <translation>Changes: %1</translation>
+    </message>
+    <message>
+        <source>Больше не показывать этот список перед записью</source>
+        <translation>Do not show this list before writing again</translation>
+    </message>
+    <message>
+        <source>&amp;Записать</source>
+        <translation>&amp;Write</translation>
+    </message>
+    <message>
+        <source>&amp;Отмена</source>
+        <translation>&amp;Cancel</translation>
     </message>
 </context>
 </TS>

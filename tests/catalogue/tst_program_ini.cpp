@@ -71,6 +71,27 @@ private slots:
         QCOMPARE(velor::ReadStartupLocale(program.path()), expected);
     }
 
+    // The change list before a write stays on unless the key says "0": a damaged or missing
+    // key never skips it.
+    void reviewBeforeWrite_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("no INI file") << QByteArray(kNoFile) << true;
+        QTest::newRow("no key") << QByteArray("[Write]\nOther=0\n") << true;
+        QTest::newRow("off") << QByteArray("[Write]\nReview=0\n") << false;
+        QTest::newRow("on") << QByteArray("[Write]\nReview=1\n") << true;
+        QTest::newRow("garbage") << QByteArray("[Write]\nReview=nein\n") << true;
+    }
+    void reviewBeforeWrite() {
+        QFETCH(QByteArray, ini);
+        QFETCH(bool, expected);
+        const FakeProgram program;
+        writeIniUnlessMissing(program, ini);
+        QCOMPARE(velor::ReadReviewBeforeWrite(program.path()), expected);
+        QVERIFY(velor::WriteReviewBeforeWrite(!expected, program.path()));
+        QCOMPARE(velor::ReadReviewBeforeWrite(program.path()), !expected);
+    }
+
     void helpFileName_data() {
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<QString>("recordedLocale"); // null: nothing recorded

@@ -16,6 +16,7 @@
 #include <QStringList>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 // The main window on the simulated model 580 served on a pseudo-terminal by this process, with
@@ -42,12 +43,20 @@ enum class Command { Write, Read, ReadKey, Connect };
 
 class Rig {
 public:
-    explicit Rig(velor::sim::SimState state = {}) : server_(std::move(state), false) {
+    // adjust changes the window's seams before the window is built (its history folder, its
+    // shell services).
+    explicit Rig(velor::sim::SimState state = {},
+                 const std::function<void(MainFormDeps&)>& adjust = {})
+        : server_(std::move(state), false) {
         server_.Start();
-        form = std::make_unique<TMainForm>(
+        MainFormDeps deps =
             TestWindowDeps(dialogs, [path = QString::fromStdString(server_.SlavePath())] {
                 return std::make_unique<TtyFtdiDriver>(path);
-            }));
+            });
+        if (adjust) {
+            adjust(deps);
+        }
+        form = std::make_unique<TMainForm>(std::move(deps));
         form->FormCreate();
         form->FormActivate();
     }
