@@ -14,6 +14,24 @@ namespace {
 
 constexpr int kPictureSize = 48;
 constexpr int kBoxWidth = 360;
+// Between two characters, forbids a line break there without showing anything.
+constexpr QChar kWordJoiner(0x2060);
+
+// The text with every arrow ("-->", "<--") kept on one line: word wrap may otherwise break it
+// after a hyphen.
+QString WithArrowsWhole(const QString& text) {
+    const auto isArrowPart = [](QChar c) {
+        return c == QLatin1Char('-') || c == QLatin1Char('>') || c == QLatin1Char('<');
+    };
+    QString joined;
+    for (int i = 0; i < text.size(); ++i) {
+        joined += text[i];
+        if (i + 1 < text.size() && isArrowPart(text[i]) && isArrowPart(text[i + 1])) {
+            joined += kWordJoiner;
+        }
+    }
+    return joined;
+}
 
 QLabel* AddLabel(QWidget* parent, QLayout* layout, const char* name, bool wrap) {
     auto* label = new QLabel(parent);
@@ -69,7 +87,7 @@ void TAboutBox::Retranslate() {
     setWindowTitle(tr("О программе"));
     ProductName->setText(tr("Программа настройки прибора 580 в автономном режиме"));
     Version->setText(tr("Версия %1").arg(QLatin1String(velor::kProgramVersion)));
-    Comments->setText(tr(
-        "Для начала работы с программой выберите в меню <Режим работы> нужный (меню справа -->)"));
+    Comments->setText(WithArrowsWhole(tr(
+        "Для начала работы с программой выберите в меню <Режим работы> нужный (меню справа -->)")));
     OKButton->setText(tr("OK"));
 }

@@ -50,9 +50,10 @@ void ThrowUnknownError() {
     throw 42;
 }
 
+// A label's text as it reads: without the invisible word joiners that keep "-->" on one line.
 QString Text(QWidget* parent, const char* name) {
     if (auto* label = parent->findChild<QLabel*>(QString::fromLatin1(name))) {
-        return label->text();
+        return label->text().remove(QChar(0x2060));
     }
     if (auto* button = parent->findChild<QPushButton*>(QString::fromLatin1(name))) {
         return button->text();
