@@ -16,17 +16,22 @@ constexpr int kPictureSize = 48;
 constexpr int kBoxWidth = 360;
 // Between two characters, forbids a line break there without showing anything.
 constexpr QChar kWordJoiner(0x2060);
+constexpr QChar kNoBreakSpace(0x00A0);
 
-// The text with every arrow ("-->", "<--") kept on one line: word wrap may otherwise break it
-// after a hyphen.
+// The text with every arrow ("-->", "<--") kept on one line and beside the word before it: word
+// wrap may otherwise break it after a hyphen, or leave it alone on a line. Both marks look like
+// what they replace: a word joiner is not seen, a no-break space is a space.
 QString WithArrowsWhole(const QString& text) {
-    const auto isArrowPart = [](QChar c) {
-        return c == QLatin1Char('-') || c == QLatin1Char('>') || c == QLatin1Char('<');
+    const auto isArrowPart = [&text](int i) {
+        return i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('>') ||
+                                   text[i] == QLatin1Char('<'));
     };
     QString joined;
     for (int i = 0; i < text.size(); ++i) {
-        joined += text[i];
-        if (i + 1 < text.size() && isArrowPart(text[i]) && isArrowPart(text[i + 1])) {
+        const bool beforeArrow =
+            text[i] == QLatin1Char(' ') && isArrowPart(i + 1) && isArrowPart(i + 2);
+        joined += beforeArrow ? kNoBreakSpace : text[i];
+        if (isArrowPart(i) && isArrowPart(i + 1)) {
             joined += kWordJoiner;
         }
     }

@@ -343,7 +343,8 @@ void TestWindowFit::loopTitlesAreReadableAboveTheirBoxes() {
     }
 }
 
-// The hint's "-->" is laid out on one line at the box's width, as the label lays out its text.
+// The hint's "-->" is laid out on one line at the box's width, as the label lays out its text, and
+// beside the word before it.
 void TestWindowFit::aboutBoxKeepsTheArrowOnOneLine_data() {
     QTest::addColumn<QString>("language");
     QTest::newRow("Russian") << QString();
@@ -378,8 +379,15 @@ void TestWindowFit::aboutBoxKeepsTheArrowOnOneLine() {
     }
     layout.endLayout();
     QVERIFY(layout.lineCount() > 1); // the hint does wrap at this width
-    QCOMPARE(layout.lineForTextPosition(arrowTail).lineNumber(),
-             layout.lineForTextPosition(arrowHead).lineNumber());
+    const int line = layout.lineForTextPosition(arrowHead).lineNumber();
+    QCOMPARE(layout.lineForTextPosition(arrowTail).lineNumber(), line);
+    // Nor is the arrow left alone at the start of a line: the word before it goes with it.
+    int spaceBefore = arrowTail - 1;
+    while (spaceBefore > 0 && !text[spaceBefore].isSpace()) {
+        --spaceBefore;
+    }
+    QVERIFY2(layout.lineAt(line).textStart() < spaceBefore,
+             qPrintable(text.mid(layout.lineAt(line).textStart())));
 }
 
 QTEST_MAIN(TestWindowFit)
