@@ -942,48 +942,56 @@ snapshot could be saved, or the result could not be written; 2 bad command line;
         <translation>The program&apos;s settings are not kept: cannot write %1</translation>
     </message>
     <message>
-        <source>Установить</source>
-        <translation>Connect</translation>
+        <source>Сохранение в файл доступно в демо-режиме и при связи с прибором в режиме «Смена настроек»</source>
+        <translation>Saving to a file works in demo mode and while a device is connected in "Change settings" mode</translation>
     </message>
     <message>
-        <source>Разорвать</source>
-        <translation>Disconnect</translation>
+        <source>Загрузка из файла доступна в демо-режиме и при связи с прибором</source>
+        <translation>Loading from a file works in demo mode and while a device is connected</translation>
     </message>
     <message>
-        <source>Записать в</source>
-        <translation>Write to</translation>
+        <source>&amp;Установить</source>
+        <translation>&amp;Connect</translation>
     </message>
     <message>
-        <source>Считать из</source>
-        <translation>Read from</translation>
+        <source>Разор&amp;вать</source>
+        <translation>&amp;Disconnect</translation>
     </message>
     <message>
-        <source>Сохранить</source>
-        <translation>Save</translation>
+        <source>&amp;Записать в</source>
+        <translation>&amp;Write to</translation>
     </message>
     <message>
-        <source>Загрузить</source>
-        <translation>Load</translation>
+        <source>С&amp;читать из</source>
+        <translation>&amp;Read from</translation>
     </message>
     <message>
-        <source>Завод. настр.</source>
-        <translation>Factory set.</translation>
+        <source>&amp;Сохранить</source>
+        <translation>&amp;Save</translation>
     </message>
     <message>
-        <source>Считать ТМ</source>
-        <translation>Read TM</translation>
+        <source>За&amp;грузить</source>
+        <translation>&amp;Load</translation>
     </message>
     <message>
-        <source>Help  </source>
-        <translation>Help</translation>
+        <source>Завод. &amp;настр.</source>
+        <translation>&amp;Factory set.</translation>
     </message>
     <message>
-        <source>О программе</source>
-        <translation>About</translation>
+        <source>Считать &amp;ТМ</source>
+        <translation>Read &amp;TM</translation>
     </message>
     <message>
-        <source>Select language</source>
-        <translation>Select language</translation>
+        <source>&amp;Help  </source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;О программе</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>Select &amp;language</source>
+        <translation>Select lan&amp;guage</translation>
     </message>
     <message>
         <source>Порт связи</source>
@@ -1618,8 +1626,8 @@ The write did not start: without a snapshot it could not be undone.</translation
         <translation>Write cancelled: the snapshot of the device&apos;s settings was not saved</translation>
     </message>
     <message>
-        <source>История</source>
-        <translation>History</translation>
+        <source>&amp;История</source>
+        <translation>H&amp;istory</translation>
     </message>
 </context>
 <context>

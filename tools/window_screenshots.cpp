@@ -1,72 +1,335 @@
 // Pictures of the main window for the documentation: the window built offscreen as the program
-// builds it, one PNG per work mode. Run from the runtime folder (it reads 580default.cfg there):
-//   cd build/bin && QT_QPA_PLATFORM=offscreen ../tools/velor580-screenshots ../../docs
+// builds it, one PNG per work mode (and the identifier page), the Russian open dialog that Ctrl+O
+// shows, and the window on the screen of a laptop at 125 % and of a full HD screen at 200 %. Run
+// from the runtime folder (it reads 580default.cfg there):
+//   cd build/bin && ../tools/velor580-screenshots ../../docs
+// The screen pictures come from the same program run again with "--screen WxH@SCALE <folder>".
 
-#include "recording_dialogs.h"
-#include "window_test_support.h"
-
+#include "ui/dialogs.h"
 #include "ui/main_form.h"
+#include "ui/screen_fit.h"
 #include "ui/widgets/combo_list.h"
+#include "ui/widgets/page_control.h"
 
+#include "catalogue/message_catalogue.h"
+#include "catalogue/program_layout.h"
+
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QImage>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPainter>
 #include <QPixmap>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTextStream>
+#include <QTimer>
+#include <QTranslator>
+#include <QTreeView>
 
 #include <exception>
+#include <utility>
 
 namespace {
 constexpr int kUsageError = 2;
 constexpr int kFailure = 1;
+constexpr int kDialogLoadMs = 5000; // the file dialog lists its folder on a thread of its own
+constexpr char kDialogPicture[] = "file-dialog-russian.png";
+constexpr QSize kDialogSize(760, 440);
 
-// Work-mode item and the picture it goes to, in the order a technician meets them: the demo
-// mode the program opens in, then the settings and the firmware work modes.
+constexpr int kDemoWorkMode = 2;
+constexpr int kKeyPage = 3;
+constexpr uint16_t kModel580 = 580;
+constexpr uint16_t kPlatform = 5;
+
+// Work-mode item, page and the picture it goes to, in the order a technician meets them: the demo
+// mode the program opens in, its identifier page, then the settings and the firmware work modes
+// (with a firmware file loaded from a deep folder).
 struct Shot {
     int workMode;
+    int page; // -1: the page the work mode opens
     const char* file;
 };
 constexpr Shot kShots[] = {
-    {2, "window-demo.png"},
-    {0, "window-settings.png"},
-    {1, "window-firmware.png"},
+    {kDemoWorkMode, -1, "window-demo.png"},
+    {kDemoWorkMode, kKeyPage, "window-identifiers.png"},
+    {0, -1, "window-settings.png"},
+    {1, -1, "window-firmware.png"},
+};
+constexpr int kFirmwareWorkMode = 1;
+
+// The program's own dialogs, except that the next open dialog may be answered here.
+class ShotDialogs : public QtDialogs {
+public:
+    QString OpenFileName(const FileDialogRequest& request) override {
+        return nextOpen.isEmpty() ? QtDialogs::OpenFileName(request) : std::exchange(nextOpen, {});
+    }
+    QString nextOpen;
 };
 
+// A firmware file for a model 580 on kPlatform, version 3_1_7, in a folder as deep as a
+// technician's archive gets, dated 14 March 2024, 09:30.
+QString WriteFirmwareFile(const QDir& root) {
+    const QString folder = root.filePath(
+        QStringLiteral("Объекты/Склад 4, ул. Заводская 17/Прибор 580 зал 2/Обновления 2024"));
+    QDir().mkpath(folder);
+    const QString path = folder + QStringLiteral("/velor580-3_1_7.tsk");
+    QByteArray content;
+    content += char(kModel580 & 0xFF);
+    content += char(kModel580 >> 8);
+    content += char(kPlatform);
+    content += char(0);
+    content += QByteArray("\x03\x01\x07\xA1\xA2\xA3\xA4", 7);
+    content += QByteArray(64 * 16, '\x5A');
+    content += QByteArray("\xEE\xEF", 2);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) {
+        return {};
+    }
+    file.close();
+    if (file.open(QIODevice::ReadWrite)) {
+        file.setFileTime(QDateTime(QDate(2024, 3, 14), QTime(9, 30)),
+                         QFileDevice::FileModificationTime);
+    }
+    return path;
+}
+
+// The screens of the screen pictures: physical size, scale factor, picture.
+struct ScreenShot {
+    const char* screen;
+    const char* file;
+};
+constexpr ScreenShot kScreenShots[] = {
+    {"1366x768@1.25", "window-1366x768-125.png"},
+    {"1920x1080@2", "window-1920x1080-200.png"},
+};
+
+bool Save(const QPixmap& picture, const QString& path) {
+    if (!picture.save(path)) {
+        QTextStream(stderr) << "cannot write " << path << '\n';
+        return false;
+    }
+    QTextStream(stdout) << path << '\n';
+    return true;
+}
+
+// Qt's own Russian texts (buttons and labels of the file dialog), where the system has them, and
+// Russian formats and file type names, as on a Russian desktop.
+void LoadQtRussian(QTranslator& translator) {
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (translator.load(QStringLiteral("qtbase_ru"), folder)) {
+        QCoreApplication::installTranslator(&translator);
+    } else {
+        QTextStream(stderr) << "no qtbase_ru.qm in " << folder
+                            << " (Debian: qt6-translations-l10n): the dialog stays English\n";
+    }
+}
+
+// The open dialog the load command shows, pictured once it has listed its folder, then cancelled.
+// Runs while the dialog's own event loop does.
+void PictureNextDialog(const QString& path, bool& saved) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, path, &saved] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return;
+        }
+        poll->deleteLater();
+        poll->stop();
+        dialog->resize(kDialogSize); // wide enough for the columns of the list
+        auto* list = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"));
+        QElapsedTimer waited;
+        waited.start();
+        while (list != nullptr && list->model()->rowCount(list->rootIndex()) == 0 &&
+               waited.elapsed() < kDialogLoadMs) {
+            QTest::qWait(50);
+        }
+        if (auto* details = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+            details->header()->resizeSections(QHeaderView::ResizeToContents);
+        }
+        QTest::qWait(200);
+        saved = Save(dialog->grab(), path);
+        dialog->reject();
+    });
+    poll->start(50);
+}
+
+// A folder of saved settings beside the firmware archive: two configuration files.
+QString PrepareSettingsFolder(const QDir& root) {
+    const QString folder = root.filePath(QStringLiteral("Объекты"));
+    QDir().mkpath(folder + QStringLiteral("/Склад 4, ул. Заводская 17"));
+    for (const char* name : {"Склад 4, ул. Заводская 17.cfg", "Офис, 2-й этаж.cfg"}) {
+        QFile::copy(QLatin1String(velor::kFactoryDefaultsFile),
+                    folder + QLatin1Char('/') + QString::fromUtf8(name));
+    }
+    return folder;
+}
+
+// Ctrl+O in the demo mode the window opens in, as a technician opens a configuration file, in a
+// folder of saved settings (the dialog opens in the current folder).
+bool SaveDialogShot(TMainForm& form, const QDir& archive, const QDir& folder) {
+    const QString programFolder = QDir::currentPath();
+    if (!QDir::setCurrent(PrepareSettingsFolder(archive))) {
+        QTextStream(stderr) << "cannot change to the settings folder\n";
+        return false;
+    }
+    form.activateWindow();
+    if (!QTest::qWaitForWindowActive(&form)) {
+        QTextStream(stderr) << "the window did not become active\n";
+        return false;
+    }
+    bool saved = false;
+    PictureNextDialog(folder.filePath(QLatin1String(kDialogPicture)), saved);
+    QTest::keyClick(form.windowHandle(), Qt::Key_O, Qt::ControlModifier);
+    QDir::setCurrent(programFolder); // where the screen pictures find 580default.cfg
+    return saved;
+}
+
 bool SaveShots(const QDir& folder) {
-    RecordingDialogs dialogs;
+    ShotDialogs dialogs;
+    MainFormDeps deps;
+    deps.dialogs = &dialogs;
+    TMainForm form(std::move(deps));
+    dialogs.SetMainWindow(&form);
+    form.FormCreate();
+    form.show();
+    const QTemporaryDir archive;
+    if (!SaveDialogShot(form, QDir(archive.path()), folder)) {
+        return false;
+    }
+    for (const Shot& shot : kShots) {
+        form.Control<ComboList>(QStringLiteral("WorkMode"))->SetItemIndex(shot.workMode);
+        form.WorkModeClick();
+        if (shot.page >= 0) {
+            form.Control<PageControl>(QStringLiteral("PageControl1"))
+                ->SetActivePageIndex(shot.page);
+        }
+        if (shot.workMode == kFirmwareWorkMode) {
+            form.Device().Descriptor.Type = kModel580;
+            form.Device().Descriptor.Platform = kPlatform;
+            dialogs.nextOpen = WriteFirmwareFile(QDir(archive.path()));
+            form.LoadButtonClick();
+        }
+        QApplication::processEvents();
+        if (!Save(form.grab(), folder.filePath(QLatin1String(shot.file)))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The window as it opens on the screen, with the title bar a window manager adds drawn above it
+// (the offscreen platform has none) on an empty desktop.
+bool SaveScreenShot(const QString& path) {
+    QtDialogs dialogs;
     MainFormDeps deps;
     deps.dialogs = &dialogs;
     TMainForm form(std::move(deps));
     form.FormCreate();
     form.show();
-    for (const Shot& shot : kShots) {
-        form.Control<ComboList>(QStringLiteral("WorkMode"))->SetItemIndex(shot.workMode);
-        form.WorkModeClick();
-        QApplication::processEvents();
-        const QString path = folder.filePath(QLatin1String(shot.file));
-        if (!form.grab().save(path)) {
-            QTextStream(stderr) << "cannot write " << path << '\n';
-            return false;
-        }
-        QTextStream(stdout) << path << '\n';
+    QApplication::processEvents();
+    const QScreen* screen = form.screen();
+    const qreal scale = screen->devicePixelRatio();
+    QImage desktop((QSizeF(screen->geometry().size()) * scale).toSize(), QImage::Format_RGB32);
+    desktop.fill(QColor(0x3a, 0x4a, 0x5c));
+    QPainter painter(&desktop);
+    painter.scale(scale, scale);
+    const int title = velor::window::kFrameAllowance.top();
+    const QRect titleBar(form.pos(), QSize(form.width(), title));
+    painter.fillRect(titleBar, QColor(0x30, 0x30, 0x30));
+    painter.setPen(Qt::white);
+    painter.drawText(titleBar.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                     form.windowTitle());
+    painter.drawPixmap(form.pos() + QPoint(0, title), form.grab());
+    painter.end();
+    return Save(QPixmap::fromImage(desktop), path);
+}
+
+// The offscreen platform with one screen of that physical size and Qt's scale factor, with no
+// window frame (the title bar is drawn), before the application exists. False for a bad spec.
+bool UseScreen(const QString& spec) {
+    const QRegularExpressionMatch screen =
+        QRegularExpression(QStringLiteral("^(\\d+)x(\\d+)@([0-9.]+)$")).match(spec);
+    if (!screen.hasMatch()) {
+        return false;
     }
+    const QString config = QDir::temp().filePath(QStringLiteral("velor580-screenshot-screen.json"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    file.write(QStringLiteral("{\"windowFrameMargins\": false, \"screens\": [{\"name\": \"shot\", "
+                              "\"x\": 0, \"y\": 0, \"width\": %1, \"height\": %2}]}")
+                   .arg(screen.captured(1), screen.captured(2))
+                   .toUtf8());
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
+    qputenv("QT_SCALE_FACTOR", screen.captured(3).toLatin1());
     return true;
+}
+
+int Usage() {
+    QTextStream(stderr) << "usage: velor580-screenshots [--screen WxH@SCALE] <output folder>\n";
+    return kUsageError;
 }
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    if (argc != 2) {
-        QTextStream(stderr) << "usage: velor580-screenshots <output folder>\n";
-        return kUsageError;
+    const bool screenShot = argc == 4 && QByteArray(argv[1]) == "--screen";
+    if (screenShot && !UseScreen(QString::fromLocal8Bit(argv[2]))) {
+        return Usage();
     }
-    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!screenShot) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    // The file dialog lists sizes and dates in the system's formats: those of a Russian desktop.
+    qputenv("LC_ALL", "ru_RU.UTF-8");
+    QApplication app(argc, argv);
+    if (argc != 2 && !screenShot) {
+        return Usage();
+    }
+    const QDir folder(QDir(QString::fromLocal8Bit(argv[argc - 1])).absolutePath());
     if (!folder.exists()) {
         QTextStream(stderr) << "no folder " << folder.path() << '\n';
         return kUsageError;
     }
-    LoadBuiltInCatalogue();
+    velor::LoadBuiltInCatalogue();
+    QTranslator qtRussian;
+    LoadQtRussian(qtRussian);
     try {
-        return SaveShots(folder) ? 0 : kFailure;
+        if (screenShot) {
+            const QString file = QString::fromLocal8Bit(argv[2]);
+            for (const ScreenShot& shot : kScreenShots) {
+                if (file == QLatin1String(shot.screen)) {
+                    return SaveScreenShot(folder.filePath(QLatin1String(shot.file))) ? 0 : kFailure;
+                }
+            }
+            return SaveScreenShot(folder.filePath(QStringLiteral("window-%1.png").arg(file)))
+                       ? 0
+                       : kFailure;
+        }
+        if (!SaveShots(folder)) {
+            return kFailure;
+        }
+        for (const ScreenShot& shot : kScreenShots) {
+            const int result = QProcess::execute(
+                QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--screen"), QLatin1String(shot.screen), folder.path()});
+            if (result != 0) {
+                return kFailure;
+            }
+        }
+        return 0;
     } catch (const std::exception& error) {
         QTextStream(stderr) << QString::fromUtf8(error.what()) << '\n';
         return kFailure;

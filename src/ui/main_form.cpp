@@ -4,6 +4,7 @@
 #include "catalogue/message_ids.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
+#include "ui/screen_fit.h"
 #include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 
@@ -17,8 +18,11 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 constexpr int kWindowWidth = 800;
@@ -27,6 +31,11 @@ constexpr int kPagesWidth = 680;
 constexpr int kPagesHeight = 545;
 constexpr int kStatusTextWidth = 602;
 constexpr int kGaugeWidth = 186;
+// Between the pages and the 118-pixel command column: the two fill the design width.
+constexpr int kColumnGap = 2;
+// The smallest window a technician can make: the command column and a part of a page.
+constexpr int kSmallestWindowWidth = 400;
+constexpr int kSmallestWindowHeight = 300;
 
 // The driver behind the port when the window was given none: there is never a bridge to open.
 class NoBridgeDriver : public FtdiDriver {
@@ -80,6 +89,7 @@ TMainForm::TMainForm(MainFormDeps deps, QWidget* parent)
     WireKeyPage();
     WireCommandColumn();
     WireShellCommands();
+    WireShortcutKeys();
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(app, &QGuiApplication::applicationStateChanged, this,
                 [this](Qt::ApplicationState state) {
@@ -106,8 +116,18 @@ QWidget* TMainForm::FindControl(const QString& name) const {
     return control;
 }
 
+// The pages and the command column sit in a scroll area that shows scroll bars only when the
+// window is smaller than its design size; the status bar stays in sight below it.
 void TMainForm::BuildLayout() {
-    PageControl1 = new PageControl(this);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("WindowScrollBox"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus); // not a stop of its own in the Tab order
+    scroll->setWidgetResizable(true);
+    auto* panel = new QWidget;
+    panel->setObjectName(QStringLiteral("WindowPanel"));
+
+    PageControl1 = new PageControl(panel);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setFixedSize(kPagesWidth, kPagesHeight);
     PageControl1->AddPage(BuildMainPage(), {});
@@ -116,15 +136,19 @@ void TMainForm::BuildLayout() {
     PageControl1->AddPage(BuildKeyPage(), {});
     PageControl1->AddPage(BuildFirmwarePage(), {});
 
-    auto* top = new QHBoxLayout;
+    auto* top = new QHBoxLayout(panel);
     top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(kColumnGap);
     top->addWidget(PageControl1, 0, Qt::AlignTop | Qt::AlignLeft);
-    top->addWidget(BuildCommandColumn(), 1);
+    QWidget* column = BuildCommandColumn();
+    column->setParent(panel);
+    top->addWidget(column, 1);
+    scroll->setWidget(panel);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addLayout(top, 1);
+    layout->addWidget(scroll, 1);
     BuildStatusBar();
     layout->addWidget(MainStatusBar);
 
@@ -134,7 +158,37 @@ void TMainForm::BuildLayout() {
         list->setObjectName(QLatin1String(name));
         list->hide();
     }
-    setFixedSize(kWindowWidth, kWindowHeight);
+    resize(kWindowWidth, kWindowHeight);
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    setMaximumSize(kWindowWidth + bar, kWindowHeight + bar);
+}
+
+// The design size where the screen has room for it; on a smaller screen (a laptop at 125 %, a
+// screen at 200 %) as much as the screen's available area holds, placed inside it. The frame the
+// window manager adds is taken into account once it is known.
+void TMainForm::FitToScreen() {
+    const QScreen* shownOn = screen();
+    if (shownOn == nullptr) {
+        return;
+    }
+    const QRect available = shownOn->availableGeometry();
+    QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull()) {
+        frame = velor::window::kFrameAllowance;
+    }
+    // The title bar and the bottom border must fit; the side borders, a few pixels, may pass the
+    // edges of a screen exactly as wide as the window (the offscreen platform's 800 pixels).
+    const QSize room = available.size().shrunkBy(QMargins(0, frame.top(), 0, frame.bottom()));
+    const QSize design(kWindowWidth, kWindowHeight);
+    const QSize pages =
+        Control<QScrollArea>(QStringLiteral("WindowScrollBox"))->widget()->minimumSizeHint();
+    const QSize unscrolled =
+        QSize(pages.width(), pages.height() + MainStatusBar->sizeHint().height()).boundedTo(design);
+    const QSize size = velor::window::FittedWindowSize(
+        design, unscrolled, room, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    setMinimumSize(QSize(kSmallestWindowWidth, kSmallestWindowHeight).boundedTo(room));
+    resize(size);
+    move(velor::window::FramePosition(available, size.grownBy(frame)));
 }
 
 void TMainForm::BuildStatusBar() {
@@ -143,13 +197,15 @@ void TMainForm::BuildStatusBar() {
     MainStatusBar->setSizeGripEnabled(false);
     statusLabel_ = new QLabel(MainStatusBar);
     statusLabel_->setObjectName(QStringLiteral("MainStatusText"));
-    statusLabel_->setFixedWidth(kStatusTextWidth);
+    // 602 pixels at the design size; narrower in a window made smaller than that.
+    statusLabel_->setMaximumWidth(kStatusTextWidth);
+    statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     // The status text has its own font, bold and red, not inherited from the window.
     QFont bold = statusLabel_->font();
     bold.setBold(true);
     statusLabel_->setFont(bold);
     statusLabel_->setStyleSheet(QStringLiteral("color: red;"));
-    MainStatusBar->addWidget(statusLabel_);
+    MainStatusBar->addWidget(statusLabel_, 1);
     Gauge1 = new QProgressBar(MainStatusBar);
     Gauge1->setObjectName(QStringLiteral("Gauge1"));
     Gauge1->setFixedWidth(kGaugeWidth);
@@ -179,10 +235,7 @@ void TMainForm::FormCreate() {
     DemoMode = false;
     FormReady = true;
     Control<QRadioButton>(QStringLiteral("USB"))->setChecked(true);
-    setFixedSize(kWindowWidth, kWindowHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    FitToScreen();
     for (int page = 0; page < velor::window::kPageCount; ++page) {
         PageControl1->SetTabVisible(page, false);
         PageControl1->SetSheetVisible(page, false);
@@ -228,6 +281,11 @@ bool TMainForm::event(QEvent* event) {
 
 void TMainForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // Shown, the window knows its frame (on most platforms): fit it once more with that frame.
+    if (!fittedWhenShown_) {
+        fittedWhenShown_ = true;
+        FitToScreen();
+    }
     // Platforms that never activate a window (offscreen, some remote desktops) still open in
     // the demo work mode.
     if (FirstActivation) {

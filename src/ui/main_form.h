@@ -13,6 +13,7 @@
 #include "ui/main_form_deps.h"
 #include "ui/pages/one_key_rows.h"
 
+#include <QDateTime>
 #include <QPointer>
 #include <QWidget>
 
@@ -26,6 +27,7 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 class QStatusBar;
 class PageControl;
 class StepRelay;
@@ -211,6 +213,8 @@ private:
     QWidget* BuildCommandColumn();
     void BuildStatusBar();
     void BuildLayout();
+    // The window's size, bounds and place on the screen it is shown on (screen_fit.h).
+    void FitToScreen();
 
     // Texts of each page, applied again when the language changes.
     void RetranslateUi();
@@ -228,6 +232,10 @@ private:
     void WireKeyPage();
     void WireCommandColumn();
     void WireShellCommands();
+    // F1, Ctrl+S and Ctrl+O (shortcut_keys.cpp).
+    void WireShortcutKeys();
+    // A key's button: clicked when enabled, otherwise the status bar says why it cannot run.
+    void PressByKey(QPushButton* button);
 
     // Loads the work mode 0 preset into every output.
     void ApplyOutputPresets();
@@ -239,6 +247,8 @@ private:
     void SaveConfiguration();
     void LoadConfiguration();
     void LoadFirmware();
+    // The firmware file's modification time in DateLabel, in the window language's short format.
+    void ShowFirmwareFileTime();
     // Unticks OnekeymodeAll, then onekeymode1 ... onekeymode28 (their rules run).
     void UncheckOneKeyModes();
     void CreateFirmwareFolder();
@@ -277,6 +287,7 @@ private:
     TVelorTable readTable_;
     TVelorTable writeTable_;
     std::vector<uint8_t> firmwareImage_;
+    QDateTime firmwareFileTime_; // of the firmware file whose details the page shows
     // OpenDialog1's initial folder: empty until a firmware file is chosen, the firmware folder
     // from then on.
     QString openDialogFolder_;
@@ -289,6 +300,7 @@ private:
     bool FormReady = false;
     bool FirstActivation = false;
     bool connected_ = false;
+    bool fittedWhenShown_ = false;
 
     ControlIndex controls_;
     PageControl* PageControl1 = nullptr;

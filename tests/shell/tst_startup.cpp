@@ -50,9 +50,11 @@ void ThrowUnknownError() {
     throw 42;
 }
 
+// A label's text as it reads: the word joiners and the no-break space that keep "-->" on one line
+// with the word before it read as nothing and as a space.
 QString Text(QWidget* parent, const char* name) {
     if (auto* label = parent->findChild<QLabel*>(QString::fromLatin1(name))) {
-        return label->text();
+        return label->text().remove(QChar(0x2060)).replace(QChar(0x00A0), QLatin1Char(' '));
     }
     if (auto* button = parent->findChild<QPushButton*>(QString::fromLatin1(name))) {
         return button->text();

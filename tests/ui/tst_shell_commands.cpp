@@ -440,7 +440,8 @@ private slots:
                  QStringLiteral("/dev/pts/42"));
         QCOMPARE(velor::GetCurrentDefaultLocaleReg(w.program.path()), recordedAfter);
         QCOMPARE(velor::MessageText(10001), text10001);
-        QCOMPARE(w.form().Control<QPushButton>("ConnectButton")->text(), connectCaption);
+        QCOMPARE(w.form().Control<QPushButton>("ConnectButton")->text().remove('&'),
+                 connectCaption);
         QCOMPARE(w.started.aboutBox->windowTitle(), aboutCaption);
         QCOMPARE(QGuiApplication::applicationDisplayName(), programTitle);
     }

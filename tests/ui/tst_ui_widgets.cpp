@@ -4,6 +4,7 @@
 #include "ui/gauge_sink.h"
 #include "ui/widgets/click_label.h"
 #include "ui/widgets/combo_list.h"
+#include "ui/widgets/elided_label.h"
 #include "ui/widgets/exit_edit.h"
 #include "ui/widgets/page_control.h"
 #include "ui/widgets/radio_group.h"
@@ -63,6 +64,7 @@ private slots:
     void pageControlSheetVisibilityIsItsOwn();
 
     void clickLabelReportsClicks();
+    void elidedLabelFollowsItsWidth();
     void gaugeSinkMovesBarOnItsThread();
 };
 
@@ -379,6 +381,32 @@ void TestUiWidgets::gaugeSinkMovesBarOnItsThread() {
     QCOMPARE(bar.maximum(), 5);
     sink.Advance(); // on the bar's own thread: at once
     QCOMPARE(bar.value(), 4);
+}
+
+// Shortened in the middle only when too wide, again at every width; its size never follows the
+// text.
+void TestUiWidgets::elidedLabelFollowsItsWidth() {
+    ElidedLabel label;
+    label.resize(200, 20);
+    const QSize emptyHint = label.sizeHint();
+    label.setText("/home/technician/Base/fw.tsk");
+    QCOMPARE(label.DisplayedText(), label.text());
+
+    const QString path = "/home/technician/" + QString("objects/").repeated(20) + "firmware.tsk";
+    label.setText(path);
+    QCOMPARE(label.sizeHint(), emptyHint);
+    QCOMPARE(label.text(), path);
+    const QString at200 = label.DisplayedText();
+    QVERIFY(at200.startsWith("/home/") && at200.endsWith("firmware.tsk"));
+    QVERIFY(at200.contains(QChar(0x2026)));
+    QVERIFY(label.fontMetrics().horizontalAdvance(at200) <= 200);
+
+    label.resize(120, 20);
+    const QString at120 = label.DisplayedText();
+    QVERIFY(at120.size() < at200.size());
+    QVERIFY(label.fontMetrics().horizontalAdvance(at120) <= 120);
+    label.resize(label.fontMetrics().horizontalAdvance(path) + 1, 20);
+    QCOMPARE(label.DisplayedText(), path);
 }
 
 QTEST_MAIN(TestUiWidgets)

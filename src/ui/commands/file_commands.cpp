@@ -2,6 +2,7 @@
 // read from "580default.cfg" at construction, and the firmware file that the firmware work mode
 // writes to the device; with the settings codec run on the window's controls.
 
+#include "catalogue/locale_runtime.h"
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
 #include "catalogue/program_layout.h"
@@ -24,7 +25,6 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpression>
 
 #include <exception>
 
@@ -98,22 +98,23 @@ FirmwareFile ReadFirmwareFile(const QString& path) {
             FirmwareSizeRefusal(static_cast<std::size_t>(read.content.size()))};
 }
 
-// The time of day in the system's long time format, without a time zone: file times are local.
-QString TimeOfDayText(const QTime& time) {
-    const QLocale locale = QLocale::system();
-    QString format = locale.timeFormat(QLocale::LongFormat);
-    format.remove(QRegularExpression(QStringLiteral("\\s*t+")));
-    return locale.toString(time, format.trimmed());
+// The formats of the language the window is shown in: Russian for the built-in texts, otherwise
+// those of the language library, which the locale runtime made the default.
+QLocale WindowLocale() {
+    return velor::CurrentResourceLocale().isEmpty() ? QLocale(QLocale::Russian, QLocale::Russia)
+                                                    : QLocale();
 }
 
 void SetLabel(const TMainForm& form, const char* name, const QString& text) {
     form.Control<QLabel>(QLatin1String(name))->setText(text);
 }
 
+// The whole path, also as the tooltip of the label that may show it shortened.
 void ShowFirmwareFile(const TMainForm& form, const QString& path, std::size_t size) {
-    const QFileInfo info(path);
-    SetLabel(form, "FileLabel", info.absoluteFilePath());
-    SetLabel(form, "DateLabel", TimeOfDayText(info.lastModified().time()));
+    const QString fullPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    auto* file = form.Control<QLabel>(QStringLiteral("FileLabel"));
+    file->setText(fullPath);
+    file->setToolTip(fullPath);
     SetLabel(form, "SizeLabel", QString::number(size));
 }
 
@@ -241,6 +242,9 @@ void TMainForm::LoadFirmware() {
     }
     const TVelorDevDesc descriptor = FirmwareDescriptor(file.image).value();
     ShowFirmwareFile(*this, chosen, file.image.size());
+    firmwareFileTime_ = QFileInfo(chosen).lastModified();
+    Control<QLabel>(QStringLiteral("DateLabel"))
+        ->setText(WindowLocale().toString(firmwareFileTime_, QLocale::ShortFormat));
     const FirmwareMatch match = MatchFirmware(descriptor, device_.Descriptor);
     if (match == FirmwareMatch::TypeMismatch || match == FirmwareMatch::PlatformMismatch) {
         ReportMismatch(*this, match);
@@ -264,4 +268,13 @@ void TMainForm::LoadFirmware() {
     }
     Control<QProgressBar>(QStringLiteral("pb1"))->setValue(0);
     Control<QPushButton>(QStringLiteral("WriteButton"))->setEnabled(true);
+}
+
+// After a language change: the date shown again in the new language's format, unless the file's
+// details have been emptied since.
+void TMainForm::ShowFirmwareFileTime() {
+    auto* date = Control<QLabel>(QStringLiteral("DateLabel"));
+    if (firmwareFileTime_.isValid() && !date->text().isEmpty()) {
+        date->setText(WindowLocale().toString(firmwareFileTime_, QLocale::ShortFormat));
+    }
 }

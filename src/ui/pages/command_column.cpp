@@ -10,6 +10,7 @@
 #include "ui/main_form.h"
 #include "ui/pages/caption_table.h"
 #include "ui/widgets/combo_list.h"
+#include "ui/widgets/command_button.h"
 #include "ui/widgets/page_control.h"
 
 #include <QGroupBox>
@@ -39,19 +40,22 @@ const ButtonGroup kButtonGroups[] = {
     {"ToolsGroupBox", {"DefaultButton", "LoadIdButton", "HelpBitBtn", "BtnAbout"}},
 };
 
+// The captions with their mnemonics ("&" before the letter that Alt takes): each letter is used
+// once in the window, in Russian and in English, and no Russian letter shares its key with the
+// Latin mnemonics H and L on a Russian keyboard.
 constexpr CaptionRow kButtonCaptions[] = {
-    {"ConnectButton", QT_TRANSLATE_NOOP("TMainForm", "Установить")},
-    {"CancelButton", QT_TRANSLATE_NOOP("TMainForm", "Разорвать")},
-    {"WriteButton", QT_TRANSLATE_NOOP("TMainForm", "Записать в")},
-    {"ReadButton", QT_TRANSLATE_NOOP("TMainForm", "Считать из")},
-    {"SaveButton", QT_TRANSLATE_NOOP("TMainForm", "Сохранить")},
-    {"LoadButton", QT_TRANSLATE_NOOP("TMainForm", "Загрузить")},
-    {"HistoryButton", QT_TRANSLATE_NOOP("TMainForm", "История")},
-    {"DefaultButton", QT_TRANSLATE_NOOP("TMainForm", "Завод. настр.")},
-    {"LoadIdButton", QT_TRANSLATE_NOOP("TMainForm", "Считать ТМ")},
-    {"HelpBitBtn", QT_TRANSLATE_NOOP("TMainForm", "Help  ")},
-    {"BtnAbout", QT_TRANSLATE_NOOP("TMainForm", "О программе")},
-    {"BitBtn_SelectLang", QT_TRANSLATE_NOOP("TMainForm", "Select language")},
+    {"ConnectButton", QT_TRANSLATE_NOOP("TMainForm", "&Установить")},
+    {"CancelButton", QT_TRANSLATE_NOOP("TMainForm", "Разор&вать")},
+    {"WriteButton", QT_TRANSLATE_NOOP("TMainForm", "&Записать в")},
+    {"ReadButton", QT_TRANSLATE_NOOP("TMainForm", "С&читать из")},
+    {"SaveButton", QT_TRANSLATE_NOOP("TMainForm", "&Сохранить")},
+    {"LoadButton", QT_TRANSLATE_NOOP("TMainForm", "За&грузить")},
+    {"HistoryButton", QT_TRANSLATE_NOOP("TMainForm", "&История")},
+    {"DefaultButton", QT_TRANSLATE_NOOP("TMainForm", "Завод. &настр.")},
+    {"LoadIdButton", QT_TRANSLATE_NOOP("TMainForm", "Считать &ТМ")},
+    {"HelpBitBtn", QT_TRANSLATE_NOOP("TMainForm", "&Help  ")},
+    {"BtnAbout", QT_TRANSLATE_NOOP("TMainForm", "&О программе")},
+    {"BitBtn_SelectLang", QT_TRANSLATE_NOOP("TMainForm", "Select &language")},
 };
 
 // The box of the remaining commands has no title.
@@ -88,6 +92,7 @@ QWidget* TMainForm::BuildCommandColumn() {
     layout->addWidget(port);
     QGroupBox* workMode = NewGroup(column, "WorkModeGroupBox");
     auto* modes = Named(new ComboList(false, workMode), QStringLiteral("WorkMode"));
+    modes->SetWrapsText(true); // "Смена настроек" is wider than the column
     modes->SetItems(WorkModeItems());
     modes->SetItemIndex(-1);
     workMode->layout()->addWidget(modes);
@@ -95,12 +100,12 @@ QWidget* TMainForm::BuildCommandColumn() {
     for (const ButtonGroup& group : kButtonGroups) {
         QGroupBox* box = NewGroup(column, group.name);
         for (const char* name : group.buttons) {
-            box->layout()->addWidget(Named(new QPushButton(box), QLatin1String(name)));
+            box->layout()->addWidget(Named(new CommandButton(box), QLatin1String(name)));
         }
         layout->addWidget(box);
     }
     layout->addStretch(1);
-    layout->addWidget(Named(new QPushButton(column), QStringLiteral("BitBtn_SelectLang")));
+    layout->addWidget(Named(new CommandButton(column), QStringLiteral("BitBtn_SelectLang")));
     return column;
 }
 

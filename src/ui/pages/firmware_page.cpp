@@ -3,6 +3,7 @@
 #include "ui/main_form.h"
 #include "ui/pages/caption_table.h"
 #include "ui/pages/maker_panel.h"
+#include "ui/widgets/elided_label.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,6 +12,8 @@
 #include <QVBoxLayout>
 
 namespace {
+constexpr char kFileLabel[] = "FileLabel";
+
 // The value labels of the page, top to bottom; each has a caption label named <name>Caption
 // that shows the row's text.
 constexpr CaptionRow kFirmwareLabels[] = {
@@ -31,8 +34,14 @@ QWidget* TMainForm::BuildFirmwarePage() {
     for (const CaptionRow& label : kFirmwareLabels) {
         const QString valueName = QLatin1String(label.name);
         grid->addWidget(Named(new QLabel(page), valueName + QLatin1String("Caption")), row, 0);
-        auto* value = Named(new QLabel(page), valueName);
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // The file's full path can be longer than the page is wide: shown with its middle left
+        // out (the whole path in the tooltip), it leaves the maker panel where it is.
+        QLabel* value =
+            valueName == QLatin1String(kFileLabel) ? new ElidedLabel(page) : new QLabel(page);
+        Named(value, valueName);
+        if (valueName != QLatin1String(kFileLabel)) {
+            value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        }
         grid->addWidget(value, row++, 1);
     }
     grid->setColumnStretch(1, 1);
@@ -56,12 +65,15 @@ void TMainForm::RetranslateFirmwarePage() {
             ->setText(tr(label.text));
     }
     velor::RetranslateMakerPanel(*Control<QWidget>(QStringLiteral("MakerPanel2")));
+    ShowFirmwareFileTime(); // in the formats of the language now in use
 }
 
 void TMainForm::ClearFirmwareLabels() {
     for (const CaptionRow& label : kFirmwareLabels) {
         Control<QLabel>(QLatin1String(label.name))->clear();
     }
+    Control<QLabel>(QLatin1String(kFileLabel))->setToolTip({});
+    firmwareFileTime_ = {};
 }
 
 void TMainForm::ClearDeviceLabels() {

@@ -29,7 +29,6 @@ constexpr int kNumberWidth = 24;
 constexpr int kCodeWidth = 100;
 constexpr int kBoxWidth = 28;
 constexpr int kRowsMargin = 4;
-constexpr int kTitleFontShrink = 2; // points; the loop titles fit above their boxes
 
 void SetColumnWidths(QGridLayout* grid, int leftMargin) {
     grid->setContentsMargins(leftMargin, kRowsMargin, kRowsMargin, kRowsMargin);
@@ -46,12 +45,20 @@ QLabel* NewLabel(QWidget* parent, const QString& name) {
     return Named(new QLabel(parent), name);
 }
 
+// In the window's own font, centred on the column of its loop's boxes.
 QLabel* NewLoopTitle(QWidget* parent, const QString& name) {
     QLabel* title = NewLabel(parent, name);
-    QFont small = title->font();
-    small.setPointSize(small.pointSize() - kTitleFontShrink);
-    title->setFont(small);
+    title->setAlignment(Qt::AlignCenter);
     return title;
+}
+
+// A loop title in the window's font ("ШС8") is as wide as a box column: the titles of odd loops
+// stand in one row and those of even loops in the next, each centred on its column and free to
+// use the columns either side, so that no two titles run together.
+void AddLoopTitle(QGridLayout* grid, QLabel* title, int loop, int firstColumn) {
+    constexpr int kFirstTitleRow = 2;
+    constexpr int kTitleSpan = 3; // the loop's column and one either side
+    grid->addWidget(title, kFirstTitleRow + (loop - 1) % 2, firstColumn + loop - 2, 1, kTitleSpan);
 }
 
 // rowsOffset: how far the rows' frame moves their columns to the right.
@@ -59,6 +66,10 @@ QWidget* BuildHeader(QWidget* page, int rowsOffset) {
     auto* header = Named(new QWidget(page), QStringLiteral("KeyHeaderPanel"));
     auto* grid = new QGridLayout(header);
     SetColumnWidths(grid, kRowsMargin + rowsOffset);
+    // One more box-wide column after the last, for the last title to be centred on its boxes.
+    grid->setColumnStretch(kColumnCount, 0);
+    grid->setColumnMinimumWidth(kColumnCount, kBoxWidth);
+    grid->setColumnStretch(kColumnCount + 1, 1);
     grid->addWidget(NewLabel(header, QStringLiteral("RightsTitle")), 0, kFirstArmColumn, 1,
                     kColumnCount - kFirstArmColumn, Qt::AlignCenter);
     grid->addWidget(NewLabel(header, QStringLiteral("KeyNumberTitle")), 1, kNumberColumn, 2, 1);
@@ -69,14 +80,12 @@ QWidget* BuildHeader(QWidget* page, int rowsOffset) {
     grid->addWidget(NewLabel(header, QStringLiteral("DisarmTitle")), 1, kFirstDisarmColumn, 1,
                     kLoops, Qt::AlignCenter);
     for (int loop = 1; loop <= kLoops; ++loop) {
-        grid->addWidget(NewLoopTitle(header, Name("shvzlb", loop)), 2, kFirstArmColumn + loop - 1,
-                        Qt::AlignCenter);
-        grid->addWidget(NewLoopTitle(header, Name("shsnlb", loop)), 2,
-                        kFirstDisarmColumn + loop - 1, Qt::AlignCenter);
+        AddLoopTitle(grid, NewLoopTitle(header, Name("shvzlb", loop)), loop, kFirstArmColumn);
+        AddLoopTitle(grid, NewLoopTitle(header, Name("shsnlb", loop)), loop, kFirstDisarmColumn);
     }
     auto* all = Named(new QCheckBox(header), QStringLiteral("OnekeymodeAll"));
     all->setStyleSheet(QStringLiteral("color: red;"));
-    grid->addWidget(all, 3, kOneKeyColumn, 1, kColumnCount - kOneKeyColumn);
+    grid->addWidget(all, 4, kOneKeyColumn, 1, kColumnCount - kOneKeyColumn);
     return header;
 }
 
@@ -127,6 +136,9 @@ QScrollArea* BuildRows(QWidget* page) {
 QWidget* TMainForm::BuildKeyPage() {
     auto* page = Named(new QWidget, QStringLiteral("TabSheetTM"));
     auto* column = new QVBoxLayout(page);
+    // Narrow side margins: the header's columns and the last loop title use the page's width.
+    const QMargins margins = column->contentsMargins();
+    column->setContentsMargins(kRowsMargin, margins.top(), kRowsMargin, margins.bottom());
     QScrollArea* rows = BuildRows(page);
     column->addWidget(BuildHeader(page, rows->frameWidth()));
     column->addWidget(rows, 1);

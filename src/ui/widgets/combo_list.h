@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QRect>
 #include <QStringList>
 
 // A drop-down list. Selecting an entry by program runs no rule: rules listen to `activated` (a
@@ -20,9 +21,29 @@ public:
     int ItemIndex() const { return currentIndex(); }
     void SetItemIndex(int index);
 
+    // A closed list whose entry is wider than its field shows it on as many lines as it needs
+    // instead of cutting it; the list is then as high as its widest entry needs at its width.
+    // For a list of fixed width that cannot widen (lists without typed text only).
+    void SetWrapsText(bool wraps);
+    bool WrapsText() const { return wrapsText_; }
+    // The field the entry is shown in, for a list of that size.
+    QRect TextField(QSize size) const;
+
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override;
+    int heightForWidth(int width) const override;
+
 signals:
     void changedByUser();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
     void FollowTypedText(const QString& text);
+    // The height the entry needs in a field of that width, wrapped at word boundaries.
+    int WrappedHeight(const QString& text, int fieldWidth) const;
+
+    bool wrapsText_ = false;
 };
