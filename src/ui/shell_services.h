@@ -41,7 +41,7 @@ public:
 
     // Whether the change list is shown before every settings write ([Write] Review of the INI
     // file, on when missing), and its new value recorded: the INI file that could not record it
-    // (empty when it was recorded).
-    virtual bool ReviewBeforeWrite() const = 0;
-    virtual QString SetReviewBeforeWrite(bool review) = 0;
+    // (empty when it was recorded). Services that keep no choice always show the list.
+    virtual bool ReviewBeforeWrite() const { return true; }
+    virtual QString SetReviewBeforeWrite(bool /*review*/) { return {}; }
 };

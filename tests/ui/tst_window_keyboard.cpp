@@ -183,23 +183,26 @@ void TestWindowKeyboard::initTestCase() {
     QVERIFY(help.open(QIODevice::WriteOnly));
 }
 
-// The order the window has always had: the page's controls, then the column top to bottom.
+// The order the window has always had: the page's controls, then the column top to bottom, with
+// "История" after "Загрузить".
 void TestWindowKeyboard::tabOrderStaysAsItWas_data() {
     QTest::addColumn<int>("workMode");
     QTest::addColumn<QStringList>("order");
     const QStringList mainPage = {"PageControl1", "Sound", "TimeAlarmEdit", "TypeTMRadioGroup",
                                   "KBBlockRadioGroup"};
     QTest::newRow("demo") << kDemoWorkMode
-                          << QStringList{"SaveButton", "LoadButton", "DefaultButton",
-                                         "HelpBitBtn", "BtnAbout",   "BitBtn_SelectLang"} +
+                          << QStringList{"SaveButton",       "LoadButton", "HistoryButton",
+                                         "DefaultButton",    "HelpBitBtn", "BtnAbout",
+                                         "BitBtn_SelectLang"} +
                                  mainPage + QStringList{"USB"};
     QTest::newRow("settings") << kSettingsWorkMode
-                              << QStringList{"ConnectButton", "HelpBitBtn", "BtnAbout",
-                                             "BitBtn_SelectLang"} +
+                              << QStringList{"ConnectButton", "HistoryButton", "HelpBitBtn",
+                                             "BtnAbout", "BitBtn_SelectLang"} +
                                      mainPage + QStringList{"USB"};
     QTest::newRow("firmware") << kFirmwareWorkMode
-                              << QStringList{"ConnectButton",     "HelpBitBtn",   "BtnAbout",
-                                             "BitBtn_SelectLang", "PageControl1", "USB"};
+                              << QStringList{
+                                     "ConnectButton",     "HistoryButton", "HelpBitBtn", "BtnAbout",
+                                     "BitBtn_SelectLang", "PageControl1",  "USB"};
 }
 
 void TestWindowKeyboard::tabOrderStaysAsItWas() {

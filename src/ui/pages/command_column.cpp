@@ -26,6 +26,8 @@ using namespace velor::window;
 namespace {
 constexpr int kColumnWidth = 118;
 constexpr int kGroupMargin = 3;
+// Tight spacing keeps the column, "История" included, within the pages' height.
+constexpr int kColumnSpacing = 2;
 constexpr int kMsgErrorCaption = 10001; // "Ошибка!"
 
 // The column's group boxes, top to bottom, and the buttons in each.
@@ -76,6 +78,7 @@ QGroupBox* NewGroup(QWidget* parent, const char* name) {
     auto* group = Named(new QGroupBox(parent), QLatin1String(name));
     auto* layout = new QVBoxLayout(group);
     layout->setContentsMargins(kGroupMargin, kGroupMargin, kGroupMargin, kGroupMargin);
+    layout->setSpacing(kColumnSpacing);
     return group;
 }
 
@@ -86,6 +89,7 @@ QWidget* TMainForm::BuildCommandColumn() {
     column->setFixedWidth(kColumnWidth);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(kColumnSpacing);
 
     QGroupBox* port = NewGroup(column, "PortGroupBox");
     port->layout()->addWidget(Named(new QRadioButton(port), QStringLiteral("USB")));
