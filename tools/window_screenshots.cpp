@@ -7,12 +7,18 @@
 
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
+#include "ui/safety/history_dialog.h"
+#include "ui/safety/write_review_dialog.h"
 #include "ui/screen_fit.h"
 #include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/program_layout.h"
+#include "settings/cfg_format.h"
+#include "settings/settings_diff.h"
+#include "settings/settings_fingerprint.h"
+#include "settings/settings_text.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -27,7 +33,9 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -229,6 +237,51 @@ bool SaveShots(const QDir& folder) {
     return true;
 }
 
+// The settings a device held before a write in the pictures of the write's safeguards: the
+// factory settings with a few fields a technician changes.
+SettingsImage EarlierSettings() {
+    SettingsImage image = LoadCfgFile(QLatin1String(velor::kFactoryDefaultsFile));
+    image.SetDelaySeconds(Delay::EntryLoop1, 20);
+    image.SetLoopOption(LoopOption::Fire, 3, true);
+    image.SetRearmTimeSeconds(120);
+    return image;
+}
+
+// The change list before a settings write, and the history with a snapshot shown.
+bool SaveSafetyShots(const QDir& folder) {
+    const SettingsImage device = EarlierSettings();
+    const SettingsImage window = LoadCfgFile(QLatin1String(velor::kFactoryDefaultsFile));
+    WriteReviewRequest review;
+    review.device = TMainForm::tr("%1, версия ПО %2").arg(580).arg(QStringLiteral("3_1_7"));
+    review.deviceFingerprint = velor::settings::ShortFingerprint(device);
+    review.windowFingerprint = velor::settings::ShortFingerprint(window);
+    review.changes = velor::settings::DiffSettings(device, window);
+    WriteReviewDialog reviewDialog(review, nullptr);
+    reviewDialog.show();
+    QApplication::processEvents();
+    if (!Save(reviewDialog.grab(), folder.filePath(QStringLiteral("write-review.png")))) {
+        return false;
+    }
+    HistoryRequest history;
+    const QDateTime when(QDate(2026, 12, 10), QTime(14, 36, 42));
+    for (int day = 0; day < 3; ++day) {
+        const QDateTime saved = when.addDays(-7 * day);
+        history.entries.push_back(
+            {QLocale().toString(saved, QLocale::ShortFormat), review.device,
+             velor::settings::ShortFingerprint(device),
+             saved.toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral("_580_3_1_7.cfg")});
+    }
+    history.report = [&device](int) {
+        return TMainForm::tr("Отпечаток: %1").arg(velor::settings::ShortFingerprint(device)) +
+               QStringLiteral("\n\n") + velor::settings::SettingsPagesText(device);
+    };
+    HistoryDialog historyDialog(history, nullptr);
+    historyDialog.show();
+    historyDialog.findChild<QPushButton*>(QStringLiteral("ShowButton"))->click();
+    QApplication::processEvents();
+    return Save(historyDialog.grab(), folder.filePath(QStringLiteral("history.png")));
+}
+
 // The window as it opens on the screen, with the title bar a window manager adds drawn above it
 // (the offscreen platform has none) on an empty desktop.
 bool SaveScreenShot(const QString& path) {
@@ -318,7 +371,7 @@ int main(int argc, char** argv) {
                        ? 0
                        : kFailure;
         }
-        if (!SaveShots(folder)) {
+        if (!SaveShots(folder) || !SaveSafetyShots(folder)) {
             return kFailure;
         }
         for (const ScreenShot& shot : kScreenShots) {
