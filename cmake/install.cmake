@@ -33,6 +33,9 @@ install(FILES ${CMAKE_SOURCE_DIR}/data/580default.cfg ${CMAKE_SOURCE_DIR}/data/v
 foreach(file IN LISTS VELOR_HELP_FILES)
     install(FILES ${CMAKE_SOURCE_DIR}/help/${file} DESTINATION ${VELOR_DATA_INSTALL_DIR}/help)
 endforeach()
+foreach(file IN LISTS VELOR_HELP_PICTURES)
+    install(FILES ${CMAKE_SOURCE_DIR}/docs/${file} DESTINATION ${VELOR_DATA_INSTALL_DIR}/help)
+endforeach()
 
 # Desktop integration.
 configure_file(${VELOR_PACKAGE_DIR}/velor580.metainfo.xml.in
