@@ -2,7 +2,6 @@
 // read from "580default.cfg" at construction, and the firmware file that the firmware work mode
 // writes to the device; with the settings codec run on the window's controls.
 
-#include "catalogue/locale_runtime.h"
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
 #include "catalogue/program_layout.h"
@@ -16,6 +15,7 @@
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
 #include "ui/settings_controls_adapter.h"
+#include "ui/window_locale.h"
 
 #include <QDir>
 #include <QFile>
@@ -96,13 +96,6 @@ FirmwareFile ReadFirmwareFile(const QString& path) {
     }
     return {std::vector<uint8_t>(read.content.begin(), read.content.end()),
             FirmwareSizeRefusal(static_cast<std::size_t>(read.content.size()))};
-}
-
-// The formats of the language the window is shown in: Russian for the built-in texts, otherwise
-// those of the language library, which the locale runtime made the default.
-QLocale WindowLocale() {
-    return velor::CurrentResourceLocale().isEmpty() ? QLocale(QLocale::Russian, QLocale::Russia)
-                                                    : QLocale();
 }
 
 void SetLabel(const TMainForm& form, const char* name, const QString& text) {

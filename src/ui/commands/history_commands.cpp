@@ -9,6 +9,7 @@
 #include "settings/settings_text.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
+#include "ui/window_locale.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -39,7 +40,7 @@ QString StateMark(SnapshotState state) {
 
 HistoryEntryView ViewOf(const HistoryEntry& entry) {
     HistoryEntryView view;
-    view.when = QLocale().toString(entry.time, QLocale::ShortFormat);
+    view.when = WindowLocale().toString(entry.time, QLocale::ShortFormat);
     view.device = TMainForm::tr("%1, версия ПО %2").arg(entry.deviceType).arg(entry.version);
     view.fingerprint = entry.fingerprint.left(kShortFingerprintDigits) + StateMark(entry.state);
     view.path = QDir::toNativeSeparators(entry.path);
