@@ -29,21 +29,6 @@ const char* StateKey(SnapshotState state) {
     return "unreadable";
 }
 
-// Empty for an intact snapshot: only what the technician should know before writing it back.
-QString StateMark(SnapshotState state) {
-    switch (state) {
-    case SnapshotState::Intact:
-        return {};
-    case SnapshotState::Unrecorded:
-        return Cli::tr("(нет записи .json рядом)");
-    case SnapshotState::Altered:
-        return Cli::tr("(файл изменен после сохранения)");
-    case SnapshotState::Unreadable:
-        return Cli::tr("(файл не читается как файл настроек)");
-    }
-    return {};
-}
-
 QString EntryLine(const HistoryEntry& entry) {
     const QString fingerprint =
         entry.fingerprint.isEmpty()
@@ -52,7 +37,7 @@ QString EntryLine(const HistoryEntry& entry) {
     QStringList columns{entry.time.toString(kTimeFormat),
                         QStringLiteral("%1 %2").arg(entry.deviceType).arg(entry.version),
                         fingerprint, QDir::toNativeSeparators(entry.path)};
-    const QString mark = StateMark(entry.state);
+    const QString mark = SnapshotStateMark(entry.state);
     if (!mark.isEmpty()) {
         columns << mark;
     }

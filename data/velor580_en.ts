@@ -410,18 +410,6 @@ snapshot could be saved, or the result could not be written; 2 bad command line;
         <translation>This command puts the previous settings back: %1</translation>
     </message>
     <message>
-        <source>(нет записи .json рядом)</source>
-        <translation>(no .json record beside it)</translation>
-    </message>
-    <message>
-        <source>(файл изменен после сохранения)</source>
-        <translation>(the file was changed after it was saved)</translation>
-    </message>
-    <message>
-        <source>(файл не читается как файл настроек)</source>
-        <translation>(the file does not read as a settings file)</translation>
-    </message>
-    <message>
         <source>История настроек: %1</source>
         <translation>Settings history: %1</translation>
     </message>
@@ -750,6 +738,18 @@ snapshot could be saved, or the result could not be written; 2 bad command line;
         <source>Не удалось создать папку истории &quot;%1&quot;: %2</source>
         <translation>Could not create the history folder &quot;%1&quot;: %2</translation>
     </message>
+    <message>
+        <source>(нет записи .json рядом)</source>
+        <translation>(no .json record beside it)</translation>
+    </message>
+    <message>
+        <source>(файл изменен после сохранения)</source>
+        <translation>(the file was changed after it was saved)</translation>
+    </message>
+    <message>
+        <source>(файл не читается как файл настроек)</source>
+        <translation>(the file does not read as a settings file)</translation>
+    </message>
 </context>
 <context>
     <name>StrToInt</name>
@@ -943,7 +943,7 @@ snapshot could be saved, or the result could not be written; 2 bad command line;
     </message>
     <message>
         <source>Сохранение в файл доступно в демо-режиме и при связи с прибором в режиме «Смена настроек»</source>
-        <translation>Saving to a file works in demo mode and while a device is connected in "Change settings" mode</translation>
+        <translation>Saving to a file works in demo mode and while a device is connected in &quot;Change settings&quot; mode</translation>
     </message>
     <message>
         <source>Загрузка из файла доступна в демо-режиме и при связи с прибором</source>
@@ -1520,18 +1520,6 @@ snapshot could be saved, or the result could not be written; 2 bad command line;
     <message>
         <source>Взятие/снятие одним ключом ТМ</source>
         <translation>Arm/disarm with one TM key</translation>
-    </message>
-    <message>
-        <source> (нет записи .json)</source>
-        <translation> (no .json record)</translation>
-    </message>
-    <message>
-        <source> (файл изменен после сохранения)</source>
-        <translation> (file changed after it was saved)</translation>
-    </message>
-    <message>
-        <source> (файл не читается)</source>
-        <translation> (file does not read)</translation>
     </message>
     <message>
         <source>%1, версия ПО %2</source>

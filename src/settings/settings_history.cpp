@@ -226,3 +226,18 @@ std::vector<HistoryEntry> SettingsHistory::List() const {
     }
     return entries;
 }
+
+QString SnapshotStateMark(SnapshotState state) {
+    switch (state) {
+    case SnapshotState::Intact:
+        return {};
+    case SnapshotState::Unrecorded:
+        return QCoreApplication::translate("SettingsHistory", "(нет записи .json рядом)");
+    case SnapshotState::Altered:
+        return QCoreApplication::translate("SettingsHistory", "(файл изменен после сохранения)");
+    case SnapshotState::Unreadable:
+        return QCoreApplication::translate("SettingsHistory",
+                                           "(файл не читается как файл настроек)");
+    }
+    return {};
+}

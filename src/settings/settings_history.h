@@ -28,6 +28,10 @@ enum class SnapshotState {
     Unreadable, // the .cfg is no settings file (any more)
 };
 
+// What the technician should know of a snapshot before writing it back, in parentheses; empty
+// for an intact one.
+QString SnapshotStateMark(SnapshotState state);
+
 struct HistoryEntry {
     QString path;   // the snapshot's .cfg file
     QDateTime time; // local time of the save, from the file name

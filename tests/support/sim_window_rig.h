@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QStringList>
 #include <QTest>
 
@@ -149,5 +150,14 @@ public:
 private:
     velor::sim::PtyServer server_;
 };
+
+// The operations a window started, as their codes, from a spy on operationStarted.
+inline QList<int> Started(const QSignalSpy& spy) {
+    QList<int> codes;
+    for (const QList<QVariant>& call : spy) {
+        codes << static_cast<int>(call.at(0).value<Operation>());
+    }
+    return codes;
+}
 
 } // namespace sim_window

@@ -76,14 +76,6 @@ SimState WithFault(ReplyFault::Kind kind, uint8_t command, int nth = 1) {
     return state;
 }
 
-QList<int> Started(const QSignalSpy& spy) {
-    QList<int> codes;
-    for (const QList<QVariant>& call : spy) {
-        codes << static_cast<int>(call.at(0).value<Operation>());
-    }
-    return codes;
-}
-
 } // namespace
 
 using MaybeKey = std::optional<uint64_t>;

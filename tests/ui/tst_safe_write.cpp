@@ -100,14 +100,6 @@ QStringList Keys(const std::vector<FieldChange>& changes) {
     return keys;
 }
 
-QList<int> Started(const QSignalSpy& spy) {
-    QList<int> codes;
-    for (const QList<QVariant>& call : spy) {
-        codes << static_cast<int>(call.at(0).value<Operation>());
-    }
-    return codes;
-}
-
 } // namespace
 
 class TestSafeWrite : public QObject {

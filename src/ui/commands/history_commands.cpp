@@ -23,26 +23,14 @@ using velor::settings::kShortFingerprintDigits;
 
 namespace {
 
-// A snapshot whose file no longer matches its record is marked, so a damaged way back shows.
-QString StateMark(SnapshotState state) {
-    switch (state) {
-    case SnapshotState::Intact:
-        return {};
-    case SnapshotState::Unrecorded:
-        return TMainForm::tr(" (нет записи .json)");
-    case SnapshotState::Altered:
-        return TMainForm::tr(" (файл изменен после сохранения)");
-    case SnapshotState::Unreadable:
-        return TMainForm::tr(" (файл не читается)");
-    }
-    return {};
-}
-
 HistoryEntryView ViewOf(const HistoryEntry& entry) {
     HistoryEntryView view;
     view.when = WindowLocale().toString(entry.time, QLocale::ShortFormat);
     view.device = TMainForm::tr("%1, версия ПО %2").arg(entry.deviceType).arg(entry.version);
-    view.fingerprint = entry.fingerprint.left(kShortFingerprintDigits) + StateMark(entry.state);
+    // A snapshot whose file no longer matches its record is marked, so a damaged way back shows.
+    const QString mark = SnapshotStateMark(entry.state);
+    view.fingerprint = entry.fingerprint.left(kShortFingerprintDigits) +
+                       (mark.isEmpty() ? QString() : QLatin1Char(' ') + mark);
     view.path = QDir::toNativeSeparators(entry.path);
     return view;
 }
