@@ -5,6 +5,8 @@
 //   cd build/bin && ../tools/velor580-screenshots ../../docs
 // The screen pictures come from the same program run again with "--screen WxH@SCALE <folder>".
 
+#include "offscreen_screen.h"
+
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
 #include "ui/safety/history_dialog.h"
@@ -36,7 +38,6 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -310,25 +311,11 @@ bool SaveScreenShot(const QString& path) {
 }
 
 // The offscreen platform with one screen of that physical size and Qt's scale factor, with no
-// window frame (the title bar is drawn), before the application exists. False for a bad spec.
-bool UseScreen(const QString& spec) {
-    const QRegularExpressionMatch screen =
-        QRegularExpression(QStringLiteral("^(\\d+)x(\\d+)@([0-9.]+)$")).match(spec);
-    if (!screen.hasMatch()) {
-        return false;
-    }
-    const QString config = QDir::temp().filePath(QStringLiteral("velor580-screenshot-screen.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    file.write(QStringLiteral("{\"windowFrameMargins\": false, \"screens\": [{\"name\": \"shot\", "
-                              "\"x\": 0, \"y\": 0, \"width\": %1, \"height\": %2}]}")
-                   .arg(screen.captured(1), screen.captured(2))
-                   .toUtf8());
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
-    qputenv("QT_SCALE_FACTOR", screen.captured(3).toLatin1());
-    return true;
+// window frame (the title bar is drawn), before the application exists. False for a screen
+// given otherwise than WxH@SCALE.
+bool UseScreen(const QString& screen) {
+    return UseOffscreenScreen(
+        screen, QDir::temp().filePath(QStringLiteral("velor580-screenshot-screen.json")));
 }
 
 int Usage() {

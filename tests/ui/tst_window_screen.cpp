@@ -4,6 +4,7 @@
 // desktop does before its window manager has framed the window. The window must fit with its
 // title bar, keep its status bar in sight, scroll its pages and be resizable down to the screen.
 
+#include "offscreen_screen.h"
 #include "recording_dialogs.h"
 #include "window_test_support.h"
 
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -141,28 +141,16 @@ void TestWindowScreen::windowResizesDownToTheScreen() {
 
 // The offscreen platform's screen, from VELOR_TEST_SCREEN, before the application exists.
 int main(int argc, char** argv) {
-    const QString spec = qEnvironmentVariable("VELOR_TEST_SCREEN", QStringLiteral("1366x768@1.25"));
-    const QRegularExpressionMatch screen =
-        QRegularExpression(QStringLiteral("^(\\d+)x(\\d+)@([0-9.]+)$")).match(spec);
-    if (!screen.hasMatch()) {
-        qCritical("VELOR_TEST_SCREEN must read <width>x<height>@<scale>, not %s", qPrintable(spec));
-        return 2;
-    }
+    const QString screen =
+        qEnvironmentVariable("VELOR_TEST_SCREEN", QStringLiteral("1366x768@1.25"));
     const QString config = QDir::temp().filePath(
         QStringLiteral("velor580-screen-%1.json").arg(QCoreApplication::applicationPid()));
-    {
-        QFile file(config);
-        if (!file.open(QIODevice::WriteOnly)) {
-            qCritical("cannot write %s", qPrintable(config));
-            return 2;
-        }
-        file.write(QStringLiteral("{\"windowFrameMargins\": false, \"screens\": [{\"name\": "
-                                  "\"test\", \"x\": 0, \"y\": 0, \"width\": %1, \"height\": %2}]}")
-                       .arg(screen.captured(1), screen.captured(2))
-                       .toUtf8());
+    if (!UseOffscreenScreen(screen, config)) {
+        qCritical("VELOR_TEST_SCREEN must read <width>x<height>@<scale>, not %s (or %s cannot be "
+                  "written)",
+                  qPrintable(screen), qPrintable(config));
+        return 2;
     }
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
-    qputenv("QT_SCALE_FACTOR", screen.captured(3).toLatin1());
     int result = 0;
     {
         QApplication app(argc, argv);
