@@ -2,21 +2,23 @@
 
 #include "link/hex_text.h"
 #include "settings/settings_texts.h"
+#include "settings/window_captions.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <iterator>
 #include <utility>
 
 namespace velor::settings {
 namespace {
 
-const char kWindowContext[] = "TMainForm";
+using velor::window::kWindowContext;
 
 // A caption or list entry of the window, in the technician's language, with the blanks the
 // window pads some of them with taken out.
 QString WindowText(const char* source) {
-    return QCoreApplication::translate(kWindowContext, source).simplified();
+    return velor::window::WindowText(source).simplified();
 }
 
 // Page captions as on the window's tabs.
@@ -28,65 +30,22 @@ constexpr const char* kPageCaptions[] = {
 };
 constexpr const char* kPageKeys[] = {"main", "loops", "outputs", "keys"};
 
-// The outputs' sub-page captions and keys, output 1 ... 4.
-constexpr const char* kOutputCaptions[] = {
-    QT_TRANSLATE_NOOP("TMainForm", "Реле №1"),
-    QT_TRANSLATE_NOOP("TMainForm", "Реле №2"),
-    QT_TRANSLATE_NOOP("TMainForm", "OK №1"),
-    QT_TRANSLATE_NOOP("TMainForm", "OK №2"),
-};
+// The outputs' keys, output 1 ... 4.
 constexpr const char* kOutputKeys[] = {"relay1", "relay2", "ok1", "ok2"};
 
-// The items of an output's work-mode group, mode number 1 ... 7.
-constexpr const char* kWorkModeItems[] = {
-    QT_TRANSLATE_NOOP("TMainForm", "ПЦН тревога"),
-    QT_TRANSLATE_NOOP("TMainForm", "Контр. лампа"),
-    QT_TRANSLATE_NOOP("TMainForm", "Взят/снят ( для охранного ШС)"),
-    QT_TRANSLATE_NOOP("TMainForm", "Звуковой"),
-    QT_TRANSLATE_NOOP("TMainForm", "Тревога"),
-    QT_TRANSLATE_NOOP("TMainForm", "Исполнительный   ( для охранного ШС)"),
-    QT_TRANSLATE_NOOP("TMainForm", "Специальный"),
-};
-
-// Entries of the opening and closing time lists (index 0 ... 7) and of the notification
-// duration list (index 0 ... 15).
-constexpr const char* kSwitchTimeEntries[] = {
-    QT_TRANSLATE_NOOP("TMainForm", "---"),    QT_TRANSLATE_NOOP("TMainForm", "0.5 сек"),
-    QT_TRANSLATE_NOOP("TMainForm", "1 сек"),  QT_TRANSLATE_NOOP("TMainForm", "5 сек"),
-    QT_TRANSLATE_NOOP("TMainForm", "10 сек"), QT_TRANSLATE_NOOP("TMainForm", "20 сек"),
-    QT_TRANSLATE_NOOP("TMainForm", "30 сек"), QT_TRANSLATE_NOOP("TMainForm", "пост."),
-};
-constexpr const char* kDurationEntries[] = {
-    QT_TRANSLATE_NOOP("TMainForm", "---"),      QT_TRANSLATE_NOOP("TMainForm", "20 сек"),
-    QT_TRANSLATE_NOOP("TMainForm", "40 сек"),   QT_TRANSLATE_NOOP("TMainForm", "1 мин"),
-    QT_TRANSLATE_NOOP("TMainForm", "1 м 20 с"), QT_TRANSLATE_NOOP("TMainForm", "1 м 40 с"),
-    QT_TRANSLATE_NOOP("TMainForm", "2 мин "),   QT_TRANSLATE_NOOP("TMainForm", "2 м 20 с"),
-    QT_TRANSLATE_NOOP("TMainForm", "2 м 40 с"), QT_TRANSLATE_NOOP("TMainForm", "3 мин "),
-    QT_TRANSLATE_NOOP("TMainForm", "3 м 20 с"), QT_TRANSLATE_NOOP("TMainForm", "3 м 40 с"),
-    QT_TRANSLATE_NOOP("TMainForm", "4 мин "),   QT_TRANSLATE_NOOP("TMainForm", "4 м 20 с"),
-    QT_TRANSLATE_NOOP("TMainForm", "4 м 40 с"), QT_TRANSLATE_NOOP("TMainForm", "пост."),
-};
-
-// Record byte 1 of an output, bits 1..7, in the order of the boxes on its sub-page.
+// Record byte 1 of an output, bits 1..7, in the order of the boxes on its sub-page (that of
+// kEventBoxPrefixes and kEventBoxCaptions).
 struct EventField {
     OutputFlag flag;
     const char* key;
-    const char* caption;
 };
 constexpr EventField kEventFields[] = {
-    {OutputFlag::AlarmEvent, "alarm_fire", QT_TRANSLATE_NOOP("TMainForm", "Тревога/пожар")},
-    {OutputFlag::ErrorFire, "fire_fault",
-     QT_TRANSLATE_NOOP("TMainForm", "Неисправность пожарного ШС")},
-    {OutputFlag::AttentionFire, "fire_attention",
-     QT_TRANSLATE_NOOP("TMainForm", "Внимание для пожарного ШС")},
-    {OutputFlag::OnOffLine, "arm_any_loop",
-     QT_TRANSLATE_NOOP("TMainForm", "Взятие по одному из ШС/Снятие ")},
-    {OutputFlag::OnOffAllLine, "arm_all_loops",
-     QT_TRANSLATE_NOOP("TMainForm", "Взятие по всем ШС/Снятие ")},
-    {OutputFlag::BoxDamage, "case_opened", QT_TRANSLATE_NOOP("TMainForm", "Вскрытие корпуса")},
-    {OutputFlag::ErrorPower, "power_fault",
-     QT_TRANSLATE_NOOP("TMainForm", "Неисправность питания")},
+    {OutputFlag::AlarmEvent, "alarm_fire"},        {OutputFlag::ErrorFire, "fire_fault"},
+    {OutputFlag::AttentionFire, "fire_attention"}, {OutputFlag::OnOffLine, "arm_any_loop"},
+    {OutputFlag::OnOffAllLine, "arm_all_loops"},   {OutputFlag::BoxDamage, "case_opened"},
+    {OutputFlag::ErrorPower, "power_fault"},
 };
+static_assert(std::size(kEventFields) == velor::window::kEventBoxCount);
 
 // Bytes 243..247: the loop's check boxes, as on the loop page.
 struct LoopBoxField {
@@ -253,14 +212,15 @@ private:
             return SettingsFields::tr("не выбран");
         }
         if (mode <= kWorkModeSpecial) {
-            return WindowText(kWorkModeItems[mode - 1]);
+            return WindowText(velor::window::kWorkModeCaptions[mode - 1]);
         }
         return SettingsFields::tr("неизвестный (%1)").arg(mode);
     }
 
     void AddOutput(int output) {
         const QString key = QStringLiteral("outputs.%1.").arg(OutputKey(output));
-        const QString name = WindowText(kOutputCaptions[output - 1]) + QStringLiteral(": ");
+        const QString name =
+            WindowText(velor::window::kOutputCaptions[output - 1]) + QStringLiteral(": ");
         const int mode = image_.WorkMode(output);
         Add(key + QStringLiteral("work_mode"),
             name + WindowText(QT_TRANSLATE_NOOP("TMainForm", "Режим работы")), WorkModeText(mode),
@@ -268,22 +228,23 @@ private:
         const uint8_t binding = image_.OutputBinding(output);
         Add(key + QStringLiteral("binding"), name + SettingsFields::tr("Привязки к ШС"),
             LoopSetText(binding), binding);
-        for (const EventField& event : kEventFields) {
-            AddYesNo(key + QLatin1String(event.key), name + WindowText(event.caption),
-                     image_.HasOutputFlag(output, event.flag));
+        for (std::size_t event = 0; event < std::size(kEventFields); ++event) {
+            AddYesNo(key + QLatin1String(kEventFields[event].key),
+                     name + WindowText(velor::window::kEventBoxCaptions[event]),
+                     image_.HasOutputFlag(output, kEventFields[event].flag));
         }
         const int opening = image_.OpeningTimeIndex(output);
         Add(key + QStringLiteral("opening_time"),
             name + WindowText(QT_TRANSLATE_NOOP("TMainForm", "Размыкание на время")),
-            WindowText(kSwitchTimeEntries[opening]), opening);
+            WindowText(velor::window::kSwitchTimeCaptions[opening]), opening);
         const int closing = image_.ClosingTimeIndex(output);
         Add(key + QStringLiteral("closing_time"),
             name + WindowText(QT_TRANSLATE_NOOP("TMainForm", "Замыкание на время")),
-            WindowText(kSwitchTimeEntries[closing]), closing);
+            WindowText(velor::window::kSwitchTimeCaptions[closing]), closing);
         const int duration = image_.NotificationDurationIndex(output);
         Add(key + QStringLiteral("notification_duration"),
             name + WindowText(QT_TRANSLATE_NOOP("TMainForm", "Длительность извещения ")),
-            WindowText(kDurationEntries[duration]), duration);
+            WindowText(velor::window::kDurationCaptions[duration]), duration);
         const bool inverse = image_.HasOutputFlag(output, OutputFlag::Inverse);
         AddChoice(key + QStringLiteral("inverse"),
                   name + WindowText(QT_TRANSLATE_NOOP("TMainForm", "Инверсный режим")), inverse,

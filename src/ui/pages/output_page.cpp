@@ -1,6 +1,7 @@
 // The page "Режимы реле и выходов ОК": one sub-page per output (relay 1, relay 2, open-collector
 // outputs 1 and 2) with its work mode, loop bindings, processed notifications and timing.
 
+#include "settings/window_captions.h"
 #include "ui/control_families.h"
 #include "ui/main_form.h"
 #include "ui/pages/caption_table.h"
@@ -27,28 +28,15 @@ constexpr int kDesignWorkMode = velor::window::kSpecialMode;
 constexpr const char* kSubPages[kOutputs] = {"Rele1", "Rele2", "OK1", "OK2"};
 
 QStringList WorkModeItems() {
-    return {TMainForm::tr("ПЦН тревога"),
-            TMainForm::tr("Контр. лампа"),
-            TMainForm::tr("Взят/снят ( для охранного ШС)"),
-            TMainForm::tr("Звуковой"),
-            TMainForm::tr("Тревога"),
-            TMainForm::tr("Исполнительный   ( для охранного ШС)"),
-            TMainForm::tr("Специальный")};
+    return velor::window::WindowTexts(velor::window::kWorkModeCaptions);
 }
 
 QStringList SwitchTimeItems() {
-    return {TMainForm::tr("---"),    TMainForm::tr("0.5 сек"), TMainForm::tr("1 сек"),
-            TMainForm::tr("5 сек"),  TMainForm::tr("10 сек"),  TMainForm::tr("20 сек"),
-            TMainForm::tr("30 сек"), TMainForm::tr("пост.")};
+    return velor::window::WindowTexts(velor::window::kSwitchTimeCaptions);
 }
 
 QStringList PeriodItems() {
-    return {TMainForm::tr("---"),    TMainForm::tr("20 сек"),   TMainForm::tr("40 сек"),
-            TMainForm::tr("1 мин"),  TMainForm::tr("1 м 20 с"), TMainForm::tr("1 м 40 с"),
-            TMainForm::tr("2 мин "), TMainForm::tr("2 м 20 с"), TMainForm::tr("2 м 40 с"),
-            TMainForm::tr("3 мин "), TMainForm::tr("3 м 20 с"), TMainForm::tr("3 м 40 с"),
-            TMainForm::tr("4 мин "), TMainForm::tr("4 м 20 с"), TMainForm::tr("4 м 40 с"),
-            TMainForm::tr("пост.")};
+    return velor::window::WindowTexts(velor::window::kDurationCaptions);
 }
 
 QStringList InverseItems() {
@@ -75,16 +63,6 @@ constexpr CaptionRow kTimingCaptions[] = {
     {"TimeZmk", QT_TRANSLATE_NOOP("TMainForm", "Замыкание на время")},
     {"TimePeriod", QT_TRANSLATE_NOOP("TMainForm", "Длительность извещения ")},
     {"InvRele", QT_TRANSLATE_NOOP("TMainForm", "Инверсный режим")},
-};
-
-constexpr CaptionRow kEventCaptions[] = {
-    {"AlarmEvent", QT_TRANSLATE_NOOP("TMainForm", "Тревога/пожар")},
-    {"ErrorFire", QT_TRANSLATE_NOOP("TMainForm", "Неисправность пожарного ШС")},
-    {"AttentionFire", QT_TRANSLATE_NOOP("TMainForm", "Внимание для пожарного ШС")},
-    {"OnOffLine", QT_TRANSLATE_NOOP("TMainForm", "Взятие по одному из ШС/Снятие ")},
-    {"OnOffAllLine", QT_TRANSLATE_NOOP("TMainForm", "Взятие по всем ШС/Снятие ")},
-    {"BoxDamage", QT_TRANSLATE_NOOP("TMainForm", "Вскрытие корпуса")},
-    {"ErrorPower", QT_TRANSLATE_NOOP("TMainForm", "Неисправность питания")},
 };
 
 // Relay 1 takes only list entries in its closing-time, duration and inverse combos; its
@@ -162,7 +140,7 @@ QWidget* TMainForm::BuildOutputPage() {
 }
 
 void TMainForm::RetranslateOutputPage() {
-    const QStringList captions = {tr("Реле №1"), tr("Реле №2"), tr("OK №1"), tr("OK №2")};
+    const QStringList captions = velor::window::WindowTexts(velor::window::kOutputCaptions);
     for (int output = 1; output <= kOutputs; ++output) {
         PageControl2->setTabText(output - 1, captions[output - 1]);
         auto* workMode = Control<RadioGroup>(velor::window::WorkModeGroupName(output));
@@ -173,9 +151,9 @@ void TMainForm::RetranslateOutputPage() {
             Control<QLabel>(BindingTitleName(output, loop))->setText(tr("ШС%1").arg(loop));
         }
         Control<QGroupBox>(Name("EventGroup", output))->setTitle(tr("Обрабатываемые извещения"));
-        for (const char* prefix : velor::window::kEventBoxPrefixes) {
-            Control<QCheckBox>(Name(prefix, output))
-                ->setText(CaptionOf(kEventCaptions, QLatin1String(prefix)));
+        for (int event = 0; event < velor::window::kEventBoxCount; ++event) {
+            Control<QCheckBox>(Name(velor::window::kEventBoxPrefixes[event], output))
+                ->setText(velor::window::WindowText(velor::window::kEventBoxCaptions[event]));
         }
         for (const char* prefix : velor::window::kTimingListPrefixes) {
             const QString name = QLatin1String(prefix);
