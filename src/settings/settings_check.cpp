@@ -16,14 +16,6 @@ constexpr std::size_t kTimingLowByte = 2; // output record byte 2: reserved bits
 constexpr int kByteDigits = 2;
 constexpr int kRearmLeadSteps = 2; // the window's re-arm time ends 2 steps above the delay's step
 
-QString OutputField(int output, const char* field) {
-    return QStringLiteral("outputs.%1.%2").arg(OutputKey(output), QLatin1String(field));
-}
-
-QString KeyField(int record, const char* field) {
-    return QStringLiteral("keys[%1].%2").arg(record).arg(QLatin1String(field));
-}
-
 // The kept image, with the reason for each field it changes.
 class Normaliser {
 public:
@@ -57,7 +49,7 @@ private:
             for (std::size_t i = 0; i < kIdentifierRecordSize; ++i) {
                 kept_[first + i] = 0;
             }
-            reasons_[KeyField(record, "unused_record")] =
+            reasons_[KeyFieldKey(record, "unused_record")] =
                 SettingsFields::tr("запись за пределами числа ключей; окно записывает её нулями");
         }
     }
@@ -68,12 +60,12 @@ private:
                 SettingsImage::OutputRecordOffset(output) + kTimingLowByte;
             kept_[timingLow] =
                 static_cast<uint8_t>(kept_[timingLow] & ~kept_.OutputReservedBits(output));
-            reasons_[OutputField(output, "reserved_bits")] =
+            reasons_[OutputFieldKey(output, "reserved_bits")] =
                 SettingsFields::tr("резервные биты; окно записывает их нулями");
         }
         if (kept_.WorkMode(output) > kWorkModeSpecial) {
             kept_.SetWorkMode(output, kWorkModeSpecial);
-            reasons_[OutputField(output, "work_mode")] =
+            reasons_[OutputFieldKey(output, "work_mode")] =
                 SettingsFields::tr("неизвестный режим работы; окно выбирает «Специальный»");
         }
         const uint8_t mode = kept_.WorkMode(output);
@@ -81,7 +73,7 @@ private:
             const uint8_t fire = kept_.LoopOptions(LoopOption::Fire);
             kept_.SetOutputBinding(output,
                                    static_cast<uint8_t>(kept_.OutputBinding(output) & ~fire));
-            reasons_[OutputField(output, "binding")] = SettingsFields::tr(
+            reasons_[OutputFieldKey(output, "binding")] = SettingsFields::tr(
                 "в режимах «Взят/снят» и «Исполнительный» выход следует только за охранными ШС; "
                 "окно снимает привязки пожарных ШС");
         }
@@ -94,14 +86,14 @@ private:
     void SpecialTiming(int output) {
         const int opening = kept_.OpeningTimeIndex(output);
         const int closing = kept_.ClosingTimeIndex(output);
-        const QString durationKey = OutputField(output, "notification_duration");
+        const QString durationKey = OutputFieldKey(output, "notification_duration");
         if (opening == kConstantSwitchTimeIndex) {
             const QString reason = SettingsFields::tr(
                 "в режиме «Специальный» постоянное размыкание исключает замыкание и "
                 "длительность извещения");
             kept_.SetClosingTimeIndex(output, 0);
             kept_.SetNotificationDurationIndex(output, 0);
-            reasons_[OutputField(output, "closing_time")] = reason;
+            reasons_[OutputFieldKey(output, "closing_time")] = reason;
             reasons_[durationKey] = reason;
         } else if (closing == kConstantSwitchTimeIndex) {
             const QString reason = SettingsFields::tr(
@@ -109,7 +101,7 @@ private:
                 "длительность извещения");
             kept_.SetOpeningTimeIndex(output, 0);
             kept_.SetNotificationDurationIndex(output, 0);
-            reasons_[OutputField(output, "opening_time")] = reason;
+            reasons_[OutputFieldKey(output, "opening_time")] = reason;
             reasons_[durationKey] = reason;
         } else if (opening == 0 || closing == 0) {
             kept_.SetNotificationDurationIndex(output, 0);
@@ -161,7 +153,7 @@ std::vector<CheckFinding> KeptFindings(const SettingsImage& image) {
     };
     for (int record = 1; record <= used; ++record) {
         const QString code = CodeText(image, record);
-        const QString key = KeyField(record, "code");
+        const QString key = KeyFieldKey(record, "code");
         for (int earlier = 1; earlier < record; ++earlier) {
             if (CodeText(image, earlier) == code) {
                 findings.push_back(

@@ -218,7 +218,7 @@ private:
     }
 
     void AddOutput(int output) {
-        const QString key = QStringLiteral("outputs.%1.").arg(OutputKey(output));
+        const QString key = OutputFieldKey(output, "");
         const QString name =
             WindowText(velor::window::kOutputCaptions[output - 1]) + QStringLiteral(": ");
         const int mode = image_.WorkMode(output);
@@ -267,7 +267,7 @@ private:
     }
 
     void AddKey(int record, bool registered) {
-        const QString key = QStringLiteral("keys[%1].").arg(record);
+        const QString key = KeyFieldKey(record, "");
         const QString name = SettingsFields::tr("Ключ %1").arg(record) + QStringLiteral(": ");
         qint64 code = 0;
         for (const uint8_t byte : image_.IdentifierCodeAt(record)) {
@@ -315,6 +315,14 @@ QString PageTitle(SettingsPage page) {
 
 QString OutputKey(int output) {
     return QLatin1String(kOutputKeys[output - 1]);
+}
+
+QString OutputFieldKey(int output, const char* field) {
+    return QStringLiteral("outputs.%1.%2").arg(OutputKey(output), QLatin1String(field));
+}
+
+QString KeyFieldKey(int record, const char* field) {
+    return QStringLiteral("keys[%1].%2").arg(record).arg(QLatin1String(field));
 }
 
 QString AbsentValue() {

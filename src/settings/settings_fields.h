@@ -59,4 +59,9 @@ QString AbsentValue();
 // The name of output 1 ... 4 in keys: "relay1", "relay2", "ok1", "ok2".
 QString OutputKey(int output);
 
+// The key of an output's field ("outputs.relay1.work_mode") and of a key record's field
+// ("keys[3].code"); an empty field gives the prefix the fields' keys share.
+QString OutputFieldKey(int output, const char* field);
+QString KeyFieldKey(int record, const char* field);
+
 } // namespace velor::settings
