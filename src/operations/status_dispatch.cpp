@@ -95,13 +95,6 @@ QString DeviceModelText() {
     return QStringLiteral("580");
 }
 
-QString VersionText(const TVelorDevDesc& descriptor) {
-    return QStringLiteral("%1_%2_%3")
-        .arg(descriptor.Version1)
-        .arg(descriptor.Version2)
-        .arg(descriptor.Version3);
-}
-
 DeviceLabelTexts DeviceLabelsFor(const TVelorDevDesc& descriptor) {
     return {DeviceModelText(), QString::number(descriptor.Type), VersionText(descriptor)};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/device_version_text.h"
+
 #include "link/velor_device.h"
 
 #include <QString>
@@ -42,9 +44,6 @@ QString StatusBarText(int code);
 
 // The model name the labels and status 8 show for a connected model 580.
 QString DeviceModelText();
-
-// "a_b_c": the three version bytes in decimal, without leading zeros (e.g. 2_1_10).
-QString VersionText(const TVelorDevDesc& descriptor);
 
 // The label texts of status 8 (when the device-type code is 10).
 struct DeviceLabelTexts {

@@ -1,5 +1,6 @@
 #include "settings/settings_history.h"
 
+#include "link/device_version_text.h"
 #include "link/system_error_text.h"
 #include "settings/cfg_format.h"
 #include "settings/regular_file.h"
@@ -48,15 +49,6 @@ struct SnapshotName {
     uint16_t type = 0;
     QString version;
 };
-
-// The device's version as the program shows it everywhere ("a_b_c", as VersionText in the
-// operations layer, which this layer does not reach).
-QString VersionOf(const TVelorDevDesc& device) {
-    return QStringLiteral("%1_%2_%3")
-        .arg(device.Version1)
-        .arg(device.Version2)
-        .arg(device.Version3);
-}
 
 std::optional<SnapshotName> ParseName(const QString& folder, const QString& fileName) {
     const QRegularExpressionMatch match = kSnapshotName.match(fileName);
@@ -107,7 +99,7 @@ QByteArray RecordLine(const SettingsImage& previous, const TVelorDevDesc& device
     QJsonObject record;
     record.insert(kTypeKey, device.Type);
     record.insert(kPlatformKey, device.Platform);
-    record.insert(kVersionKey, VersionOf(device));
+    record.insert(kVersionKey, VersionText(device));
     record.insert(kTimeKey, when.toOffsetFromUtc(when.offsetFromUtc()).toString(Qt::ISODate));
     record.insert(kFingerprintKey, velor::settings::Fingerprint(previous));
     record.insert(kReplacedByKey, velor::settings::Fingerprint(replacement));
@@ -164,7 +156,7 @@ SettingsHistory::SettingsHistory(QString folder, Clock clock)
 
 QString SettingsHistory::UniqueBaseName(const QDateTime& when, const TVelorDevDesc& device) const {
     const QString time = when.toString(kTimeFormat);
-    const QString tail = QStringLiteral("_%1_%2").arg(device.Type).arg(VersionOf(device));
+    const QString tail = QStringLiteral("_%1_%2").arg(device.Type).arg(VersionText(device));
     QString base = time + tail;
     for (int repeat = kFirstRepeat;
          QFileInfo::exists(folder_ + QLatin1Char('/') + base + kCfgSuffix) ||
