@@ -69,14 +69,16 @@ QStringList SplitLines(const QString& text) {
 enum class FileAction { Open, Create };
 
 // The file named by its full path, so that the technician sees where the program looked.
-std::runtime_error FileError(FileAction action, const QString& path, const QString& reason) {
+QString FileErrorText(FileAction action, const QString& path, const QString& reason) {
     const QString text =
         action == FileAction::Open
             ? QCoreApplication::translate("CfgFormat", "Не удалось открыть файл \"%1\". %2")
             : QCoreApplication::translate("CfgFormat", "Не удалось создать файл \"%1\". %2");
-    return std::runtime_error(
-        text.arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason)
-            .toStdString());
+    return text.arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason);
+}
+
+std::runtime_error FileError(FileAction action, const QString& path, const QString& reason) {
+    return std::runtime_error(FileErrorText(action, path, reason).toStdString());
 }
 
 bool IsControl(char16_t c) {
@@ -149,6 +151,10 @@ QString CfgReadRefusal(const FileRead& read) {
 }
 
 } // namespace
+
+QString CreateFileErrorText(const QString& path, const QString& reason) {
+    return FileErrorText(FileAction::Create, path, reason);
+}
 
 QStringList CfgLines(const SettingsImage& image) {
     QStringList lines;

@@ -14,6 +14,9 @@
 // The 257 lines of an image, without line ends.
 QStringList CfgLines(const SettingsImage& image);
 
+// "Не удалось создать файл "<full path>". <reason>": how a save that failed is reported.
+QString CreateFileErrorText(const QString& path, const QString& reason);
+
 // The file content: the 257 lines, CR LF after each, nothing else.
 QByteArray CfgText(const SettingsImage& image);
 

@@ -193,7 +193,7 @@ HistorySave SettingsHistory::Save(const SettingsImage& previous, const TVelorDev
         SaveFileReplacing(recordPath, RecordLine(previous, device, replacement, when));
     } catch (const FileSaveError& e) {
         QFile::remove(cfgPath); // a snapshot without its record is not left half made
-        return {{}, QStringLiteral("Cannot create file \"%1\". %2").arg(recordPath, e.Reason())};
+        return {{}, CreateFileErrorText(recordPath, e.Reason())};
     }
     Prune();
     return {cfgPath, {}};
