@@ -253,7 +253,7 @@ bool SaveSafetyShots(const QDir& folder) {
     const SettingsImage device = EarlierSettings();
     const SettingsImage window = LoadCfgFile(QLatin1String(velor::kFactoryDefaultsFile));
     WriteReviewRequest review;
-    review.device = TMainForm::tr("%1, версия ПО %2").arg(580).arg(QStringLiteral("3_1_7"));
+    review.device = TMainForm::DeviceText(kModel580, QStringLiteral("3_1_7"));
     review.deviceFingerprint = velor::settings::ShortFingerprint(device);
     review.windowFingerprint = velor::settings::ShortFingerprint(window);
     review.changes = velor::settings::DiffSettings(device, window);

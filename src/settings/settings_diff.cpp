@@ -60,4 +60,12 @@ QString ChangeLine(const FieldChange& change) {
     return QStringLiteral("%1: %2 → %3").arg(change.name, change.before, change.after);
 }
 
+QStringList ChangeLines(const std::vector<FieldChange>& changes) {
+    QStringList lines;
+    for (const FieldChange& change : changes) {
+        lines << ChangeLine(change);
+    }
+    return lines;
+}
+
 } // namespace velor::settings

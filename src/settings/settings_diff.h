@@ -4,6 +4,7 @@
 #include "settings/settings_image.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -30,5 +31,7 @@ std::vector<FieldChange> DiffSettings(const SettingsImage& before, const Setting
 
 // "name: before → after", the line a technician reads for a change.
 QString ChangeLine(const FieldChange& change);
+// A change line per change, in order.
+QStringList ChangeLines(const std::vector<FieldChange>& changes);
 
 } // namespace velor::settings

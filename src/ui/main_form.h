@@ -164,6 +164,8 @@ public:
     void ChangeLoadIdButton();
 
     // --- State -------------------------------------------------------------------------------
+    // "580, версия ПО 3_1_7": a device as the review before a write and the history name it.
+    static QString DeviceText(int type, const QString& version);
     QString StatusText() const;
     void SetStatusText(const QString& text);
     // Tells the technician, in the status bar and only the first time, that the INI file at

@@ -17,7 +17,6 @@
 
 #include <exception>
 
-using velor::settings::ChangeLine;
 using velor::settings::DiffSettings;
 using velor::settings::kShortFingerprintDigits;
 
@@ -26,7 +25,7 @@ namespace {
 HistoryEntryView ViewOf(const HistoryEntry& entry) {
     HistoryEntryView view;
     view.when = WindowLocale().toString(entry.time, QLocale::ShortFormat);
-    view.device = TMainForm::tr("%1, версия ПО %2").arg(entry.deviceType).arg(entry.version);
+    view.device = TMainForm::DeviceText(entry.deviceType, entry.version);
     // A snapshot whose file no longer matches its record is marked, so a damaged way back shows.
     const QString mark = SnapshotStateMark(entry.state);
     view.fingerprint = entry.fingerprint.left(kShortFingerprintDigits) +
@@ -95,9 +94,7 @@ QString TMainForm::CompareWithWindow(const SettingsImage& snapshot) {
         return tr("Нет изменений: в окне те же настройки, что в снимке");
     }
     QStringList lines{tr("Снимок → окно, различающихся полей: %1").arg(changes.size()), QString()};
-    for (const velor::settings::FieldChange& change : changes) {
-        lines.append(ChangeLine(change));
-    }
+    lines << velor::settings::ChangeLines(changes);
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -21,25 +21,19 @@
 #include <QFileInfo>
 
 namespace st = velor::status;
+using velor::settings::ChangeLines;
 using velor::settings::DiffSettings;
 using velor::settings::FieldChange;
 using velor::settings::ShortFingerprint;
 
-namespace {
+namespace {} // namespace
 
-// "name: before → after", one change a line.
-QString ChangeLines(const std::vector<FieldChange>& changes) {
-    QStringList lines;
-    for (const FieldChange& change : changes) {
-        lines.append(QStringLiteral("%1: %2 → %3").arg(change.name, change.before, change.after));
-    }
-    return lines.join(QLatin1Char('\n'));
+QString TMainForm::DeviceText(int type, const QString& version) {
+    return tr("%1, версия ПО %2").arg(type).arg(version);
 }
 
-} // namespace
-
 QString TMainForm::ConnectedDeviceText() const {
-    return tr("%1, версия ПО %2").arg(device_.Descriptor.Type).arg(VersionText(device_.Descriptor));
+    return DeviceText(device_.Descriptor.Type, VersionText(device_.Descriptor));
 }
 
 bool TMainForm::ReviewsWrites() const {
@@ -120,18 +114,15 @@ void TMainForm::VerifySettingsWrite(const SettingsImage& sent) {
         return;
     }
     if (*kept == sent) {
+        ShowStatus({st::kSettingsWritten, st::kDeviceType580, device_.Descriptor});
         SetStatusText(tr("Запись настроек проверена: прибор хранит записанное (отпечаток %1)")
                           .arg(ShortFingerprint(sent)));
-        MessageBoxRequest box;
-        box.text = velor::MessageText(velor::msg::kSettingsWritten);
-        box.caption = velor::MessageText(velor::msg::kMessage);
-        box.icon = BoxIcon::Information;
-        Dialogs().MessageBox(box);
         return;
     }
     const QString failure = tr("Прибор сохранил не то, что было записано");
     SetStatusText(failure);
-    QString text = failure + QStringLiteral(":\n") + ChangeLines(DiffSettings(sent, *kept));
+    QString text = failure + QStringLiteral(":\n") +
+                   ChangeLines(DiffSettings(sent, *kept)).join(QLatin1Char('\n'));
     if (!lastSnapshot_.isEmpty()) {
         text += QStringLiteral("\n\n") + tr("Прежние настройки прибора сохранены: %1")
                                              .arg(QDir::toNativeSeparators(lastSnapshot_));
