@@ -4,6 +4,7 @@
 // (tests/ui/tst_settings_check_window).
 
 #include "check_cases.h"
+#include "settings_model_support.h"
 
 #include "settings/settings_check.h"
 
@@ -14,16 +15,6 @@ using namespace velor::settings;
 Q_DECLARE_METATYPE(SettingsImage)
 
 namespace {
-
-QStringList FindingKeys(const SettingsCheck& check, FindingKind kind) {
-    QStringList keys;
-    for (const CheckFinding& finding : check.findings) {
-        if (finding.kind == kind) {
-            keys << finding.key;
-        }
-    }
-    return keys;
-}
 
 QStringList Lines(const SettingsCheck& check) {
     QStringList lines;

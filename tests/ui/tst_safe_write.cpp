@@ -5,6 +5,7 @@
 // and save.
 
 #include "recording_dialogs.h"
+#include "settings_model_support.h"
 #include "sim_window_rig.h"
 #include "window_test_support.h"
 
@@ -92,14 +93,6 @@ QStringList Snapshots(const QString& folder) {
     return QDir(folder).entryList({"*.cfg"}, QDir::Files);
 }
 
-QStringList Keys(const std::vector<FieldChange>& changes) {
-    QStringList keys;
-    for (const FieldChange& change : changes) {
-        keys << change.key;
-    }
-    return keys;
-}
-
 } // namespace
 
 class TestSafeWrite : public QObject {
@@ -140,7 +133,7 @@ void TestSafeWrite::reviewListsTheChangesAndCancelWritesNothing() {
 
     QCOMPARE(rig.dialogs.reviews.size(), 1);
     const WriteReviewRequest& review = rig.dialogs.reviews.first();
-    QCOMPARE(Keys(review.changes), QStringList{"loops[1].entry_delay_s"});
+    QCOMPARE(ChangeKeys(review.changes), QStringList{"loops[1].entry_delay_s"});
     QCOMPARE(review.changes.front().before, QString("20 с"));
     QCOMPARE(review.changes.front().after, QString("0 с"));
     QCOMPARE(review.deviceFingerprint, ShortFingerprint(DeviceSettings()));
@@ -197,7 +190,7 @@ void TestSafeWrite::verifyMismatchIsAFailure() {
     SettingsImage kept = sent;
     kept[kEntryLoop1Offset] = kCorruptValue;
     const std::vector<FieldChange> differences = DiffSettings(sent, kept);
-    QCOMPARE(Keys(differences), QStringList{"loops[1].entry_delay_s"});
+    QCOMPARE(ChangeKeys(differences), QStringList{"loops[1].entry_delay_s"});
     QCOMPARE(rig.Boxes().size(), 1);
     const MessageBoxRequest& box = rig.dialogs.boxes.first();
     QCOMPARE(box.icon, BoxIcon::Error);

@@ -5,6 +5,7 @@
 #include "check_cases.h"
 #include "codec_test_support.h"
 #include "recording_dialogs.h"
+#include "settings_model_support.h"
 #include "window_test_support.h"
 
 #include "settings/settings_check.h"
@@ -34,24 +35,6 @@ SettingsImage LoadedAndSaved(const SettingsImage& image) {
     TMainForm form(TestWindowDeps(dialogs));
     form.DecodeSettings(image);
     return form.EncodeSettings();
-}
-
-QStringList Keys(const std::vector<FieldChange>& changes) {
-    QStringList keys;
-    for (const FieldChange& change : changes) {
-        keys << change.key;
-    }
-    return keys;
-}
-
-QStringList FindingKeys(const SettingsCheck& check, FindingKind kind) {
-    QStringList keys;
-    for (const CheckFinding& finding : check.findings) {
-        if (finding.kind == kind) {
-            keys << finding.key;
-        }
-    }
-    return keys;
 }
 
 QString FieldValue(const SettingsImage& image, const QString& key) {
@@ -104,7 +87,7 @@ void TestSettingsCheckWindow::checkPredictsTheWindow() {
     const SettingsCheck check = CheckSettings(image);
     QVERIFY2(check.kept == saved, qPrintable(Differences(check.kept, saved)));
 
-    const QStringList windowChanged = Keys(DiffSettings(image, saved));
+    const QStringList windowChanged = ChangeKeys(DiffSettings(image, saved));
     QCOMPARE(FindingKeys(check, FindingKind::Normalised), windowChanged);
     QCOMPARE(windowChanged.isEmpty(), image == saved);
     if (fromTable) {
