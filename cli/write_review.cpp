@@ -2,7 +2,6 @@
 
 #include "cli/cli_texts.h"
 #include "cli/console_host.h"
-#include "link/firmware_image.h"
 #include "operations/status_dispatch.h"
 #include "settings/settings_fingerprint.h"
 
@@ -62,8 +61,8 @@ QString WayBackCommand(const QString& port, const QString& snapshotPath) {
 void PrintFirmwareSummary(QTextStream& out, const QString& fileName,
                           const std::vector<uint8_t>& image, const TVelorDevDesc& file,
                           const TVelorDevDesc& device) {
-    const QString sha256 = QString::fromStdString(velor::protocol::FirmwareSha256(image))
-                               .left(velor::settings::kShortFingerprintDigits);
+    // Of the whole file as read, trailing bytes included.
+    const QString sha256 = ShortFingerprint(image);
     PrintLine(out, Cli::tr("Файл ПО: %1, %2 байт").arg(fileName).arg(image.size()));
     PrintLine(out, Cli::tr("ПО для прибора: тип %1, платформа %2, версия %3")
                        .arg(file.Type)

@@ -2,9 +2,6 @@
 
 #include "link/protocol.h"
 
-#include <QByteArray>
-#include <QCryptographicHash>
-
 namespace velor::protocol {
 
 const std::size_t kLargestCountableFirmware = kFirmwareMinSize + kMaxBlockCount * kBlockSize - 1;
@@ -32,12 +29,6 @@ FirmwareSizeFault CheckFirmwareSize(std::size_t length) {
 
 std::size_t FirmwareBlockCount(std::size_t length) {
     return FirmwarePayloadSize(length) / kBlockSize + 1;
-}
-
-std::string FirmwareSha256(const std::vector<uint8_t>& image) {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    hash.addData(QByteArrayView(image.data(), static_cast<qsizetype>(image.size())));
-    return hash.result().toHex().toStdString();
 }
 
 } // namespace velor::protocol

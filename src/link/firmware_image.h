@@ -1,9 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
-#include <string>
-#include <vector>
 
 // Rules of a firmware image (a *.tsk file as a whole): 11 header bytes (device descriptor and 4
 // further bytes), the payload, 2 trailing bytes that are never sent.
@@ -39,8 +36,5 @@ bool IsUploadableFirmware(std::size_t length);
 FirmwareSizeFault CheckFirmwareSize(std::size_t length);
 // Blocks an upload sends: the header block and one per 64 payload bytes.
 std::size_t FirmwareBlockCount(std::size_t length);
-// SHA-256 of the whole image (the file as read, trailing bytes included), 64 lower-case hex
-// digits: what a technician compares with the maker's published checksum before flashing.
-std::string FirmwareSha256(const std::vector<uint8_t>& image);
 
 } // namespace velor::protocol
