@@ -9,7 +9,6 @@
 #include <utility>
 
 #include <fcntl.h>
-#include <grp.h>
 #include <linux/serial.h>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -22,7 +21,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr uint32_t kDefaultTimeoutMs = 3000;
-constexpr std::size_t kGroupBufferSize = 4096;
 
 struct BaudRate {
     uint32_t baud;
@@ -109,21 +107,6 @@ void RequestLowLatency(int fd) {
     }
 }
 
-std::string OwningGroup(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        return {};
-    }
-    group entry{};
-    group* found = nullptr;
-    std::array<char, kGroupBufferSize> buffer{};
-    if (::getgrgid_r(info.st_gid, &entry, buffer.data(), buffer.size(), &found) != 0 ||
-        found == nullptr) {
-        return {};
-    }
-    return found->gr_name;
-}
-
 void SetCharacterSize(termios& settings, uint8_t wordLength) {
     settings.c_cflag &= ~static_cast<tcflag_t>(CSIZE);
     settings.c_cflag |= wordLength == kFtBits7 ? CS7 : CS8;
@@ -195,8 +178,8 @@ FtStatus TtyFtdiDriver::OpenByIndex(int index, FtHandle& handle) {
 }
 
 FtStatus TtyFtdiDriver::FailOpen(const std::string& device, int error) {
-    lastOpenFailure_ = {device, velor::SystemErrorText(error).toStdString(), OwningGroup(device),
-                        error};
+    lastOpenFailure_ = {device, velor::SystemErrorText(error).toStdString(),
+                        velor::link::CheckNodeAccess(device).group, error};
     return kFtDeviceNotOpened;
 }
 
