@@ -137,7 +137,7 @@ bool CliSession::OpenPort() {
         PrintLine(err_,
                   QStringLiteral("%1: %2").arg(port_.LastOpenDevice(), port_.LastOpenError()));
     } else if (options_.port.isEmpty()) {
-        PrintLine(err_, Cli::tr("Не подключен ни один USB-последовательный мост FTDI."));
+        PrintLine(err_, NoBridgeText());
     }
     if (port_.LastOpenLackedPermission() && !port_.LastOpenDeviceGroup().isEmpty()) {
         PrintLine(err_, Cli::tr("Устройство принадлежит группе \"%1\": добавьте себя в нее "

@@ -2,12 +2,12 @@
 
 #include "cli/cli_texts.h"
 #include "cli/console_host.h"
+#include "link/system_error_text.h"
 
 #include <QStringList>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <iterator>
 #include <vector>
 
@@ -69,6 +69,10 @@ QString Serials(const std::vector<FtdiBridge>& bridges) {
 
 } // namespace
 
+QString NoBridgeText() {
+    return Cli::tr("Не подключен ни один USB-последовательный мост FTDI.");
+}
+
 QString AccessText(const NodeAccess& access) {
     if (access.canOpen) {
         return Cli::tr("доступ есть");
@@ -78,7 +82,7 @@ QString AccessText(const NodeAccess& access) {
     }
     const QString group = Text(access.group);
     if (!LacksPermission(access.error) || group.isEmpty()) {
-        return Cli::tr("нет доступа: %1").arg(QString::fromLocal8Bit(std::strerror(access.error)));
+        return Cli::tr("нет доступа: %1").arg(velor::SystemErrorText(access.error));
     }
     if (access.inGroup) {
         return Cli::tr("нет доступа: группе \"%1\" не разрешены чтение и запись").arg(group);
@@ -96,7 +100,7 @@ QString AccessText(const NodeAccess& access) {
 int RunPortsCommand(const CliEnvironment& environment, QTextStream& out, QTextStream& err) {
     const std::vector<FtdiBridge> bridges = Bridges(environment);
     if (bridges.empty()) {
-        PrintLine(err, Cli::tr("Не подключен ни один USB-последовательный мост FTDI."));
+        PrintLine(err, NoBridgeText());
         return kExitSuccess;
     }
     std::vector<QStringList> rows;
@@ -124,9 +128,8 @@ std::optional<QString> ResolvePort(const QString& port, const CliEnvironment& en
     }
     if (matching.empty()) {
         PrintLine(err, Cli::tr("Нет моста FTDI с серийным номером \"%1\".").arg(port));
-        PrintLine(err, bridges.empty()
-                           ? Cli::tr("Не подключен ни один USB-последовательный мост FTDI.")
-                           : Cli::tr("Подключены: %1.").arg(Serials(bridges)));
+        PrintLine(err, bridges.empty() ? NoBridgeText()
+                                       : Cli::tr("Подключены: %1.").arg(Serials(bridges)));
     } else {
         // Some bridges leave the factory with one serial number for all; only the path tells them
         // apart then.

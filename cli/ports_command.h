@@ -15,6 +15,9 @@
 // user can open it, or why not. No bridge at all is said on standard error. Always kExitSuccess.
 int RunPortsCommand(const CliEnvironment& environment, QTextStream& out, QTextStream& err);
 
+// "Не подключен ни один USB-последовательный мост FTDI.": said when no bridge is attached.
+QString NoBridgeText();
+
 // "доступ есть", or what keeps the current user out: no node, the node's group that the user is
 // not in (or only from the next login), or the system's reason.
 QString AccessText(const velor::link::NodeAccess& access);

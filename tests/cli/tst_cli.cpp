@@ -625,9 +625,9 @@ void TestCli::accessTexts_data() {
     QTest::newRow("in the group, which may not read and write")
         << false << EACCES << "uucp" << true << false
         << "нет доступа: группе \"uucp\" не разрешены чтение и запись";
-    QTest::newRow("another reason: the system's words")
+    QTest::newRow("another reason: the system's, in the program's language")
         << false << EROFS << "dialout" << false << false
-        << "нет доступа: " + QString::fromLocal8Bit(std::strerror(EROFS));
+        << "нет доступа: Файловая система доступна только для чтения";
 }
 
 void TestCli::accessTexts() {
