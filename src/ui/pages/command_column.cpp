@@ -3,6 +3,7 @@
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
+#include "link/port_lock.h"
 #include "operations/device_lost_text.h"
 #include "operations/step_relay.h"
 #include "ui/control_families.h"
@@ -222,8 +223,14 @@ void TMainForm::ConnectButtonClick() {
 }
 
 // No bridge could be opened: the box says the devices are off the USB line; when the system
-// named a reason (a device node it would not open), the status bar carries it as well.
+// named a reason (a device node it would not open), the status bar carries it as well. A port
+// that another program holds is only named in the status bar, and "Установить" stays usable.
 void TMainForm::ReportOpenFailure() {
+    if (port_.LastOpenBusy()) { // the device is there, another program works with it
+        SetStatusText(velor::link::PortBusyText(port_.LastOpenDevice()));
+        SetButtonState(ButtonState::Disconnected);
+        return;
+    }
     const QString reason = port_.LastOpenError();
     if (!reason.isEmpty()) {
         const QString device = port_.LastOpenDevice();
