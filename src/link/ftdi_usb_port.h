@@ -49,6 +49,9 @@ public:
     // Whether the last Open failed for lack of permission (EACCES, EPERM): only then does
     // joining the device's group help.
     bool LastOpenLackedPermission() const;
+    // The device path of the open bridge (e.g. "/dev/ttyUSB0", a pseudo-terminal's path); empty
+    // while closed or when the driver does not tell.
+    QString OpenedDevice() const;
 
     FtHandle Handle = 0;      // 0 while closed
     uint32_t LastWritten = 0; // count the last write reported
