@@ -4,6 +4,7 @@
 // operation where it is started (as the command-line tool's does), so a job has ended when Start
 // returns; one case runs the job on the worker thread, driven by the operations' ends.
 
+#include "fake_sysfs.h"
 #include "recording_host.h"
 #include "sim_device_items.h"
 #include "sim_ftdi_driver.h"
@@ -200,6 +201,8 @@ private slots:
     void drivenByOperationEndsOnTheWorker();
     void firmwareOutcomes_data();
     void firmwareOutcomes();
+    void identityOfTheConnectedDevice_data();
+    void identityOfTheConnectedDevice();
 };
 
 void TestSafeWriteJob::outcomes_data() {
@@ -454,6 +457,53 @@ void TestSafeWriteJob::firmwareOutcomes() {
         QCOMPARE(record.before.Type, uint16_t(580));
         QCOMPARE(record.after.has_value(), started.endsWith("Fc"));
     }
+}
+
+void TestSafeWriteJob::identityOfTheConnectedDevice_data() {
+    QTest::addColumn<QString>("vendor"); // of the USB device above ttyUSB0 in sysfs
+    QTest::addColumn<QString>("node");   // the device node the port opened
+    QTest::addColumn<QString>("serial"); // the serial number announced
+
+    QTest::newRow("FTDI bridge") << "0403"
+                                 << "/dev/ttyUSB0"
+                                 << "FT4ABCDE";
+    QTest::newRow("another adapter") << "067b"
+                                     << "/dev/ttyUSB0"
+                                     << "";
+    QTest::newRow("pseudo-terminal") << "0403"
+                                     << "/dev/pts/7"
+                                     << "";
+}
+
+// A connection announces the device's descriptor, the node the port opened and, for an FTDI
+// bridge, its USB serial number, which tells two bridges on one computer apart.
+void TestSafeWriteJob::identityOfTheConnectedDevice() {
+    QFETCH(QString, vendor);
+    QFETCH(QString, node);
+    QFETCH(QString, serial);
+
+    FakeSysfs sysfs;
+    sysfs.AddTty("ttyUSB0", vendor, true, true, "FT4ABCDE");
+    RecordingHost host;
+    SessionSeams seams;
+    seams.driver = std::make_unique<SimFtdiDriver>(velor::sim::SimState{}, -1, node.toStdString());
+    seams.sleeper = [](int) {};
+    seams.host = &host;
+    seams.threading = SessionThreading::Caller;
+    seams.sysfsRoot = sysfs.root();
+    DeviceSession session(std::move(seams));
+    QList<DeviceIdentity> announced;
+    QObject::connect(&session, &DeviceSession::deviceConnected,
+                     [&announced](const DeviceIdentity& identity) { announced << identity; });
+    QVERIFY(session.Port().Open() != 0);
+    QVERIFY(session.Start(Operation::ConnectSettings, {}));
+
+    QCOMPARE(announced.size(), 1);
+    QCOMPARE(announced.first().descriptor.Type, uint16_t(580));
+    QCOMPARE(announced.first().portPath, node);
+    QCOMPARE(announced.first().usbSerial, serial);
+    QCOMPARE(session.Identity().usbSerial, serial);
+    QVERIFY(session.IsConnected());
 }
 
 QTEST_MAIN(TestSafeWriteJob)

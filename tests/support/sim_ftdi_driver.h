@@ -12,15 +12,15 @@
 // written goes through the device's receiver and its replies wait to be read; a read with too few
 // bytes waiting takes them and returns the short count, as a timed-out read would. Once the
 // device has dropped the line, reads and writes find it gone. opensLeft limits how many opens
-// succeed (negative: all). Usable from one thread at a time (a session's worker, then the
-// test's own).
+// succeed (negative: all); path is the device node the driver says it has opened. Usable from one
+// thread at a time (a session's worker, then the test's own).
 class SimFtdiDriver : public FtdiDriver {
 public:
     static constexpr const char* kPath = "/dev/sim580";
 
-    explicit SimFtdiDriver(velor::sim::SimState state, int opensLeft = -1)
-        : device_(std::make_shared<velor::sim::SimDevice>(std::move(state))),
-          opensLeft_(opensLeft) {}
+    explicit SimFtdiDriver(velor::sim::SimState state, int opensLeft = -1, std::string path = kPath)
+        : device_(std::make_shared<velor::sim::SimDevice>(std::move(state))), opensLeft_(opensLeft),
+          path_(std::move(path)) {}
 
     // The device, shared with the test to look at what it stores.
     const std::shared_ptr<velor::sim::SimDevice>& Device() const { return device_; }
@@ -62,11 +62,12 @@ public:
         return kFtOk;
     }
     FtStatus Close(FtHandle) override { return kFtOk; }
-    FtIoFailure LastIoFailure() const override { return {kPath, {}}; }
-    std::string OpenedPath(FtHandle) const override { return kPath; }
+    FtIoFailure LastIoFailure() const override { return {path_, {}}; }
+    std::string OpenedPath(FtHandle) const override { return path_; }
 
 private:
     std::shared_ptr<velor::sim::SimDevice> device_;
     int opensLeft_;
+    std::string path_;
     std::vector<uint8_t> waiting_;
 };
