@@ -34,7 +34,7 @@ class StepRelay;
 class TUsbThread;
 
 // The configurator's one working window: five pages of settings controls, the column of command
-// buttons, the work-mode list, the status bar and the progress gauge.
+// buttons, the window-mode list, the status bar and the progress gauge.
 //
 // Controls are created in code and found by name: Control<T>("shl32"). The handlers keep the
 // names under which the controls' events are bound; several controls of a family share one
@@ -67,7 +67,7 @@ public:
 
     // --- Window life -------------------------------------------------------------------------
     void FormCreate();
-    // Runs on every activation of the window; the first one selects the demo work mode.
+    // Runs on every activation of the window; the first one selects the demo window mode.
     void FormActivate();
     void ApplicationEvents1Activate();
 
@@ -128,7 +128,7 @@ public:
     SettingsImage EncodeSettings();
     // Sets the settings controls from an image; the page rules run as the values change.
     void DecodeSettings(const SettingsImage& image);
-    // The firmware image the write command sends in the firmware work mode; empty for none.
+    // The firmware image the write command sends in the firmware window mode; empty for none.
     const std::vector<uint8_t>& FirmwareImage() const { return firmwareImage_; }
 
     // --- Loop page rules ---------------------------------------------------------------------
@@ -153,7 +153,7 @@ public:
     void SpecModeRele(QObject* sender);
     void TypeShl(QObject* sender);
 
-    // --- Identifier page rules ---------------------------------------------------------------
+    // --- Key page rules ---------------------------------------------------------------
     void Id1Change(QObject* sender);
     void Id1Click(QObject* sender);
     void Id1Exit(QObject* sender);
@@ -180,9 +180,9 @@ public:
     TFTDIUsbPort& UsbPort() { return port_; }
     TVelorDevice& Device() { return device_; }
 
-    // Whether the last connection, in either work mode, succeeded and has not ended since.
+    // Whether the last connection, in either window mode, succeeded and has not ended since.
     bool IsConnected() const { return connected_; }
-    // Whether "Считать ТМ" can run: connected in the settings work mode, no operation running.
+    // Whether "Считать ТМ" can run: connected in the settings window mode, no operation running.
     bool IsKeyReadOffered() const;
 
     bool IsSettingsMode() const { return SettingsMode; }
@@ -239,7 +239,7 @@ private:
     // A key's button: clicked when enabled, otherwise the status bar says why it cannot run.
     void PressByKey(QPushButton* button);
 
-    // Loads the work mode 0 preset into every output.
+    // Loads the work mode 0 preset ("ПЦН тревога") into every output.
     void ApplyOutputPresets();
     // Reads the factory-defaults file and applies it as the factory-settings command does.
     void LoadFactoryDefaults();
@@ -264,7 +264,7 @@ private:
     bool FailureBoxWithheld(int statusCode) const;
     bool OperationWritesDevice() const;
     void ReportOpenFailure();
-    void SetWorkModePages(int workMode);
+    void SetWindowModePages(int windowMode);
     // A command that cannot run says why in the status bar; returns false then.
     bool DeviceCommandCanRun();
 

@@ -36,7 +36,7 @@
 
 namespace {
 constexpr int kLoops = 8;
-constexpr int kFirmwareWorkMode = 1;
+constexpr int kFirmwareWindowMode = 1;
 constexpr int kKeyPage = 3;
 constexpr uint16_t kModel580 = 580;
 constexpr uint16_t kPlatform = 7;
@@ -59,7 +59,7 @@ struct Window {
 
     // The firmware work mode, as if connected to a model 580 on kPlatform.
     void FirmwareMode() {
-        PickWorkMode(kFirmwareWorkMode);
+        PickWorkMode(kFirmwareWindowMode);
         form->Device().Descriptor.Type = kModel580;
         form->Device().Descriptor.Platform = kPlatform;
     }
@@ -302,7 +302,7 @@ void TestWindowFit::firmwareDateFollowsTheLanguage() {
     QCOMPARE(date->text(), QString());
 }
 
-// The loop titles of the identifier page in the window's own font, whole, each centred over the
+// The loop titles of the key page in the window's own font, whole, each centred over the
 // column of its boxes, and none running into the next title of its row.
 void TestWindowFit::loopTitlesAreReadableAboveTheirBoxes_data() {
     QTest::addColumn<QString>("language");

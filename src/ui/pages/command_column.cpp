@@ -1,5 +1,5 @@
-// The right-hand column: the port choice, the work-mode list and the command buttons, with the
-// work-mode change, connect and disconnect, and the enabling of the commands per window state.
+// The right-hand column: the port choice, the window-mode list and the command buttons, with the
+// window-mode change, connect and disconnect, and the enabling of the commands per window state.
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
@@ -28,7 +28,6 @@ constexpr int kColumnWidth = 118;
 constexpr int kGroupMargin = 3;
 // Tight spacing keeps the column, "История" included, within the pages' height.
 constexpr int kColumnSpacing = 2;
-constexpr int kMsgErrorCaption = 10001; // "Ошибка!"
 
 // The column's group boxes, top to bottom, and the buttons in each.
 struct ButtonGroup {
@@ -69,7 +68,7 @@ constexpr CaptionRow kGroupCaptions[] = {
     {"FileGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Файл")},
 };
 
-QStringList WorkModeItems() {
+QStringList WindowModeItems() {
     return {TMainForm::tr("Смена настроек"), TMainForm::tr("Смена ПО"),
             TMainForm::tr("Демо-режим")};
 }
@@ -97,7 +96,7 @@ QWidget* TMainForm::BuildCommandColumn() {
     QGroupBox* workMode = NewGroup(column, "WorkModeGroupBox");
     auto* modes = Named(new ComboList(false, workMode), QStringLiteral("WorkMode"));
     modes->SetWrapsText(true); // "Смена настроек" is wider than the column
-    modes->SetItems(WorkModeItems());
+    modes->SetItems(WindowModeItems());
     modes->SetItemIndex(-1);
     workMode->layout()->addWidget(modes);
     layout->addWidget(workMode);
@@ -119,7 +118,7 @@ void TMainForm::RetranslateCommandColumn() {
             ->setTitle(CaptionOf(kGroupCaptions, QLatin1String(name)));
     }
     Control<QRadioButton>(QStringLiteral("USB"))->setText(tr("USB - порт"));
-    Control<ComboList>(QStringLiteral("WorkMode"))->SetItems(WorkModeItems());
+    Control<ComboList>(QStringLiteral("WorkMode"))->SetItems(WindowModeItems());
     for (const ButtonGroup& group : kButtonGroups) {
         Control<QGroupBox>(QLatin1String(group.name))
             ->setTitle(CaptionOf(kGroupCaptions, QLatin1String(group.name)));
@@ -164,23 +163,23 @@ void TMainForm::SetButtonState(ButtonState state) {
 }
 
 void TMainForm::WorkModeClick() {
-    const int workMode = Control<ComboList>(QStringLiteral("WorkMode"))->ItemIndex();
-    if (workMode < kSettingsWorkMode || workMode > kDemoWorkMode) {
+    const int windowMode = Control<ComboList>(QStringLiteral("WorkMode"))->ItemIndex();
+    if (windowMode < kSettingsWindowMode || windowMode > kDemoWindowMode) {
         return;
     }
-    SetButtonState(workMode == kDemoWorkMode ? ButtonState::DemoMode : ButtonState::ModeChosen);
-    SettingsMode = workMode == kSettingsWorkMode;
-    FirmwareMode = workMode == kFirmwareWorkMode;
-    DemoMode = workMode == kDemoWorkMode;
-    SetWorkModePages(workMode);
+    SetButtonState(windowMode == kDemoWindowMode ? ButtonState::DemoMode : ButtonState::ModeChosen);
+    SettingsMode = windowMode == kSettingsWindowMode;
+    FirmwareMode = windowMode == kFirmwareWindowMode;
+    DemoMode = windowMode == kDemoWindowMode;
+    SetWindowModePages(windowMode);
 }
 
-// The settings pages for the settings and demo work modes, the firmware page alone for the
-// firmware work mode. No setting changes with the work mode: looking at the firmware page must
-// not alter what a later write sends. The identifier page's tab follows the TM output type
-// (ChangeTypeTM), which hides it in the firmware work mode.
-void TMainForm::SetWorkModePages(int workMode) {
-    const bool firmware = workMode == kFirmwareWorkMode;
+// The settings pages for the settings and demo window modes, the firmware page alone for the
+// firmware window mode. No setting changes with the window mode: looking at the firmware page must
+// not alter what a later write sends. The key page's tab follows the TM output type
+// (ChangeTypeTM), which hides it in the firmware window mode.
+void TMainForm::SetWindowModePages(int windowMode) {
+    const bool firmware = windowMode == kFirmwareWindowMode;
     for (const int page : {kMainPage, kLoopPage, kOutputPage}) {
         PageControl1->SetTabVisible(page, !firmware);
         PageControl1->SetSheetVisible(page, !firmware);
@@ -189,7 +188,7 @@ void TMainForm::SetWorkModePages(int workMode) {
     PageControl1->SetSheetVisible(kFirmwarePage, firmware);
     PageControl1->SetActivePageIndex(firmware ? kFirmwarePage : kMainPage);
     ChangeTypeTM();
-    // Showing a tab can show its sheet; the identifier page is never the one a work mode opens.
+    // Showing a tab can show its sheet; the key page is never the one a window mode opens.
     PageControl1->SetSheetVisible(kKeyPage, false);
 }
 
@@ -214,8 +213,8 @@ void TMainForm::ConnectButtonClick() {
     }
     const int workMode = Control<ComboList>(QStringLiteral("WorkMode"))->ItemIndex();
     if (workMode >= 0) {
-        StartOperation(workMode == kFirmwareWorkMode ? Operation::ConnectFirmware
-                                                     : Operation::ConnectSettings,
+        StartOperation(workMode == kFirmwareWindowMode ? Operation::ConnectFirmware
+                                                       : Operation::ConnectSettings,
                        {});
     }
     Control<QPushButton>(QStringLiteral("HelpBitBtn"))->setFocus();
@@ -239,12 +238,9 @@ void TMainForm::ReportOpenFailure() {
         }
         SetStatusText(text);
     }
-    MessageBoxRequest box;
-    box.text = velor::MessageText(velor::msg::kNoDevice);
-    box.caption = velor::MessageText(velor::msg::kAttention);
-    box.icon = BoxIcon::Error;
-    box.owner = BoxOwner::Main;
-    Dialogs().MessageBox(box);
+    Dialogs().MessageBox(BoxRequest(velor::MessageText(velor::msg::kNoDevice),
+                                    velor::MessageText(velor::msg::kAttention), BoxIcon::Error,
+                                    BoxOwner::Main));
 }
 
 void TMainForm::CancelButtonClick() {
@@ -258,12 +254,8 @@ void TMainForm::CancelButtonClick() {
 // The port's report of a failed driver read or write.
 void TMainForm::ShowPortIoError() {
     RunPortReport([this] {
-        MessageBoxRequest box;
-        box.text = QStringLiteral("FT_IO_ERROR");
-        box.caption = QStringLiteral("Error");
-        box.icon = BoxIcon::Error;
-        box.owner = BoxOwner::Active;
-        Dialogs().MessageBox(box);
+        Dialogs().MessageBox(BoxRequest(QStringLiteral("FT_IO_ERROR"), QStringLiteral("Error"),
+                                        BoxIcon::Error, BoxOwner::Active));
     });
 }
 
@@ -275,12 +267,9 @@ void TMainForm::ShowDeviceLost(const QString& device, const QString& reason) {
         if (closeAccepted_ && !OperationWritesDevice()) {
             return;
         }
-        MessageBoxRequest box;
-        box.text = DeviceLostText(device, reason);
-        box.caption = velor::MessageText(kMsgErrorCaption);
-        box.icon = BoxIcon::Error;
-        box.owner = BoxOwner::Active;
-        Dialogs().MessageBox(box);
+        Dialogs().MessageBox(BoxRequest(DeviceLostText(device, reason),
+                                        velor::MessageText(velor::msg::kError), BoxIcon::Error,
+                                        BoxOwner::Active));
     });
 }
 
