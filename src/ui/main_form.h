@@ -69,11 +69,9 @@ public:
     void FormCreate();
     // Runs on every activation of the window; the first one selects the demo window mode.
     void FormActivate();
-    void ApplicationEvents1Activate();
 
     // --- Command column ----------------------------------------------------------------------
     void WorkModeClick();
-    void USBClick();
     void ConnectButtonClick();
     void CancelButtonClick();
     void WriteButtonClick();
@@ -85,19 +83,8 @@ public:
     // The settings history: snapshots kept before each settings write (safe_write.cpp).
     void HistoryButtonClick();
 
-    // --- Help, about box, maker links, language (shell_commands.cpp) ------------------------
-    void HelpBitBtnClick();
-    void BtnAboutClick();
-    void WWWLabelClick();
-    void EMailLabelClick();
-    void BitBtn_SelectLangClick();
-
     // Sets the enabled state of the command controls for a window state.
     void SetButtonState(ButtonState state);
-    // Empties the seven labels of the firmware page.
-    void ClearFirmwareLabels();
-    // Empties the firmware-page labels and the device labels of the main page.
-    void ClearDeviceLabels();
 
     // Starts the operation thread for an operation with its input bytes (empty for none;
     // the firmware write sends the window's firmware image in place). Refuses, returning false,
@@ -131,37 +118,14 @@ public:
     // The firmware image the write command sends in the firmware window mode; empty for none.
     const std::vector<uint8_t>& FirmwareImage() const { return firmwareImage_; }
 
-    // --- Loop page rules ---------------------------------------------------------------------
+    // --- Page rules the codec and the tests run ------------------------------------------------
     void ChangeTypeShl(QObject* sender);
     // The loop-type rule as a click of ts<loop> (fireButton) or ts<loop>1 would run it.
     void ChangeTypeShl(int loop, bool fireButton);
-    void KsModeShl();
-    void DelayInEdit1Change();
-    void DelayInEdit2Change();
-    void DelayOutEdit1Change();
-    void DelayOutEdit2Change();
-    void AnyOutExit(QObject* sender);
-    void TimeAvEditChange();
-    void TimeAvEditExit();
-    void TimeAlarmEditChange();
-    void TimeAlarmExit();
-
-    // --- Output page rules -------------------------------------------------------------------
-    void MakeWorkModeRele(QObject* sender);
-    void SetPageElementsAbleStatus_WorkModeRele(uint8_t output);
     void SetAllPagesElementsAbleStatus_WorkModeRele();
-    void SpecModeRele(QObject* sender);
-    void TypeShl(QObject* sender);
 
-    // --- Key page rules ---------------------------------------------------------------
-    void Id1Change(QObject* sender);
+    // The target of a key read: the key's code edit, as a click into it chooses it.
     void Id1Click(QObject* sender);
-    void Id1Exit(QObject* sender);
-    void OneKeyModeShl();
-    void AllKeyModeShl();
-    void ChangeTypeTM();
-    void NumberEditChange();
-    void ChangeLoadIdButton();
 
     // --- State -------------------------------------------------------------------------------
     // "580, версия ПО 3_1_7": a device as the review before a write and the history name it.
@@ -204,6 +168,47 @@ protected:
 
 private:
     bool FormClose();
+    void ApplicationEvents1Activate();
+
+    // --- Handlers of the window's own controls -----------------------------------------------
+    void USBClick();
+    // Help, about box, maker links, language (shell_commands.cpp).
+    void HelpBitBtnClick();
+    void BtnAboutClick();
+    void WWWLabelClick();
+    void EMailLabelClick();
+    void BitBtn_SelectLangClick();
+    // Empties the seven labels of the firmware page.
+    void ClearFirmwareLabels();
+    // Empties the firmware-page labels and the device labels of the main page.
+    void ClearDeviceLabels();
+
+    // Loop and main page rules.
+    void KsModeShl();
+    void DelayInEdit1Change();
+    void DelayInEdit2Change();
+    void DelayOutEdit1Change();
+    void DelayOutEdit2Change();
+    void AnyOutExit(QObject* sender);
+    void TimeAvEditChange();
+    void TimeAvEditExit();
+    void TimeAlarmEditChange();
+    void TimeAlarmExit();
+    void ChangeTypeTM();
+    void NumberEditChange();
+
+    // Output page rules.
+    void MakeWorkModeRele(QObject* sender);
+    void SetPageElementsAbleStatus_WorkModeRele(uint8_t output);
+    void SpecModeRele(QObject* sender);
+    void TypeShl(QObject* sender);
+
+    // Key page rules.
+    void Id1Change(QObject* sender);
+    void Id1Exit(QObject* sender);
+    void OneKeyModeShl();
+    void AllKeyModeShl();
+    void ChangeLoadIdButton();
 
     // Page building: each creates its page's controls in their design state, named.
     QWidget* BuildMainPage();
