@@ -6,6 +6,7 @@
 #include "settings/window_captions.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
+#include "ui/pages/firmware_page.h"
 #include "ui/screen_fit.h"
 #include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
@@ -117,7 +118,8 @@ void TMainForm::BuildLayout() {
     PageControl1->AddPage(BuildLoopPage(), {});
     PageControl1->AddPage(BuildOutputPage(), {});
     PageControl1->AddPage(BuildKeyPage(), {});
-    PageControl1->AddPage(BuildFirmwarePage(), {});
+    firmwarePage_ = new FirmwarePage;
+    PageControl1->AddPage(firmwarePage_, {});
 
     auto* top = new QHBoxLayout(panel);
     top->setContentsMargins(0, 0, 0, 0);
@@ -210,6 +212,22 @@ void TMainForm::RetranslateUi() {
     RetranslateKeyPage();
     RetranslateFirmwarePage();
     RetranslateCommandColumn();
+}
+
+void TMainForm::RetranslateFirmwarePage() {
+    firmwarePage_->Retranslate();
+    ShowFirmwareFileTime(); // in the formats of the language now in use
+}
+
+void TMainForm::ClearFirmwareLabels() {
+    firmwarePage_->Clear();
+    firmwareFileTime_ = {};
+}
+
+void TMainForm::ClearDeviceLabels() {
+    ClearFirmwareLabels();
+    Control<QLabel>(QStringLiteral("SettingsTypeLabel"))->clear();
+    Control<QLabel>(QStringLiteral("SettingsVersionLabel"))->clear();
 }
 
 void TMainForm::FormCreate() {

@@ -29,6 +29,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
+class FirmwarePage;
 class PageControl;
 class StepRelay;
 class TUsbThread;
@@ -216,7 +217,6 @@ private:
     QWidget* BuildOutputPage();
     QWidget* BuildOutputSubPage(int output);
     QWidget* BuildKeyPage();
-    QWidget* BuildFirmwarePage();
     QWidget* BuildCommandColumn();
     void BuildStatusBar();
     void BuildLayout();
@@ -312,6 +312,7 @@ private:
     ControlIndex controls_;
     PageControl* PageControl1 = nullptr;
     PageControl* PageControl2 = nullptr;
+    FirmwarePage* firmwarePage_ = nullptr;
     QStatusBar* MainStatusBar = nullptr;
     QLabel* statusLabel_ = nullptr;
     bool iniWriteFailureReported_ = false; // the INI write failure is reported once
