@@ -29,6 +29,7 @@ constexpr std::array<CommandEntry, 10> kCommands{{
 }};
 
 const QLatin1String kPortOption("--port");
+const QLatin1String kAutomaticPort("auto"); // --port auto: the first FTDI bridge, as without it
 const QLatin1String kHelpOption("--help");
 const QLatin1String kShortHelpOption("-h");
 const QLatin1String kEndOfOptions("--"); // every argument after it is a command or a file
@@ -48,6 +49,16 @@ const CommandEntry& FindCommand(const QString& name) {
         }
     }
     Refuse(Cli::tr("неизвестная команда \"%1\"").arg(name));
+}
+
+// The port an option value names; empty for the automatic choice. An empty value (an unset
+// variable in a script) is refused rather than taken for the first bridge.
+QString PortValue(const QString& value) {
+    if (value.isEmpty()) {
+        Refuse(Cli::tr("--port не может быть пустым: первый мост FTDI выбирается без --port "
+                       "или с --port auto"));
+    }
+    return value == kAutomaticPort ? QString() : value;
 }
 
 // The settings sources of show, diff and check.
@@ -86,6 +97,18 @@ void CheckOptionsFit(const CliOptions& options) {
     }
 }
 
+// The port's own rules, after the general help.
+QString PortHelpText() {
+    return Cli::tr(
+        "\n"
+        "Порт: --port auto выбирает первый мост FTDI, как и вызов без --port; пустое\n"
+        "значение (--port '', --port=) -- ошибка в командной строке (код 2). Порт\n"
+        "открывается только для одной программы и занят ею, пока команда не закончится:\n"
+        "ни другая команда, ни окно программы настройки его в это время не откроют.\n"
+        "Занятый порт отклоняется сразу, без обращения к прибору: \"Порт ПУТЬ занят\n"
+        "другой программой\" (код 3).\n");
+}
+
 } // namespace
 
 CliOptions ParseCliOptions(const QStringList& arguments) {
@@ -112,9 +135,9 @@ CliOptions ParseCliOptions(const QStringList& arguments) {
             if (++i == arguments.size()) {
                 Refuse(Cli::tr("после --port нужен путь к устройству или серийный номер моста"));
             }
-            options.port = arguments[i];
+            options.port = PortValue(arguments[i]);
         } else if (argument.startsWith(QLatin1String("--port="))) {
-            options.port = argument.mid(kPortOption.size() + 1);
+            options.port = PortValue(argument.mid(kPortOption.size() + 1));
         } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
             Refuse(Cli::tr("неизвестный параметр \"%1\"").arg(argument));
         } else {
@@ -208,5 +231,5 @@ QString CliHelpText() {
                "выполнена или отклонена, настройки после записи не совпали с записанными, снимок\n"
                "не сохранен, либо результат не удалось вывести; 2 ошибка в командной строке;\n"
                "3 не удалось открыть порт или нет моста с заданным серийным номером.\n") +
-           ReportCommandsHelpText();
+           PortHelpText() + ReportCommandsHelpText();
 }

@@ -15,6 +15,7 @@
 #include "cli/write_review.h"
 #include "link/firmware_image.h"
 #include "link/ftdi_usb_port.h"
+#include "link/port_lock.h"
 #include "link/tty_ftdi_driver.h"
 #include "link/velor_device.h"
 #include "link/velor_table.h"
@@ -124,13 +125,17 @@ int CliSession::Run() {
     return kExitUsage;
 }
 
-// Message 10055, then why the system refused the device, and, when the account lacked the
-// permission to open a device that belongs to a group, which group to join. A device that is
-// no serial line at all (a file, a folder, /dev/null) gets no such advice: joining a group
-// would not help.
+// A port that another program holds is named as such. Otherwise message 10055, then why the
+// system refused the device, and, when the account lacked the permission to open a device that
+// belongs to a group, which group to join. A device that is no serial line at all (a file, a
+// folder, /dev/null) gets no such advice: joining a group would not help.
 bool CliSession::OpenPort() {
     if (port_.Open() != 0) {
         return true;
+    }
+    if (port_.LastOpenBusy()) {
+        PrintLine(err_, velor::link::PortBusyText(port_.LastOpenDevice()));
+        return false;
     }
     PrintLine(err_, velor::MessageText(velor::msg::kNoDevice));
     if (!port_.LastOpenError().isEmpty()) {

@@ -2,6 +2,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/console_host.h"
+#include "cli/quoted_name.h"
 #include "settings/settings_fingerprint.h"
 #include "settings/settings_history.h"
 
@@ -36,7 +37,7 @@ QString EntryLine(const HistoryEntry& entry) {
             : entry.fingerprint.left(velor::settings::kShortFingerprintDigits);
     QStringList columns{entry.time.toString(kTimeFormat),
                         QStringLiteral("%1 %2").arg(entry.deviceType).arg(entry.version),
-                        fingerprint, QDir::toNativeSeparators(entry.path)};
+                        fingerprint, QuotedName(QDir::toNativeSeparators(entry.path))};
     const QString mark = SnapshotStateMark(entry.state);
     if (!mark.isEmpty()) {
         columns << mark;
@@ -63,9 +64,8 @@ QJsonObject EntryJson(const HistoryEntry& entry) {
 int RunHistoryCommand(const CliOptions& options, const CliEnvironment& environment,
                       QTextStream& out, QTextStream& err) {
     const std::vector<HistoryEntry> entries = SettingsHistory(environment.historyFolder).List();
-    PrintLine(
-        err,
-        Cli::tr("История настроек: %1").arg(QDir::toNativeSeparators(environment.historyFolder)));
+    PrintLine(err, Cli::tr("История настроек: %1")
+                       .arg(QuotedName(QDir::toNativeSeparators(environment.historyFolder))));
     if (entries.empty()) {
         PrintLine(err, Cli::tr("История пуста: снимков еще нет."));
     }

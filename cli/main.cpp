@@ -1,9 +1,11 @@
 // velor580-cli: device operations of the configurator from the command line.
 
 #include "cli/cli_session.h"
+#include "link/native_path.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QStringList>
 #include <QTextStream>
 
 #include <unistd.h>
@@ -18,5 +20,10 @@ int main(int argc, char* argv[]) {
     }
     QTextStream out(&standardOutput);
     QTextStream err(stderr);
-    return RunCli(QCoreApplication::arguments(), out, err, SystemCliEnvironment());
+    // Every argument as the bytes it holds: a file name that is not UTF-8 still names its file.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << velor::PathFromNative(QByteArray(argv[i]));
+    }
+    return RunCli(arguments, out, err, SystemCliEnvironment());
 }

@@ -1,6 +1,7 @@
 #include "cli/settings_report.h"
 
 #include "cli/cli_texts.h"
+#include "cli/quoted_name.h"
 #include "settings/settings_fields.h"
 #include "settings/settings_fingerprint.h"
 #include "settings/settings_text.h"
@@ -55,14 +56,14 @@ QString FingerprintLine(const SettingsImage& image) {
 QString SourceText(const ReportSource& source) {
     switch (source.kind) {
     case ReportSource::Kind::File:
-        return source.path;
+        return QuotedName(source.path);
     case ReportSource::Kind::Factory:
-        return Cli::tr("заводские настройки (%1)").arg(source.path);
+        return Cli::tr("заводские настройки (%1)").arg(QuotedName(source.path));
     case ReportSource::Kind::Device:
         return Cli::tr("прибор (%1)")
-            .arg(source.path.isEmpty() ? Cli::tr("первый мост FTDI") : source.path);
+            .arg(source.path.isEmpty() ? Cli::tr("первый мост FTDI") : QuotedName(source.path));
     }
-    return source.path;
+    return QuotedName(source.path);
 }
 
 QString ShowText(const SettingsImage& image, const ReportSource& source) {

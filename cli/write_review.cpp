@@ -2,10 +2,9 @@
 
 #include "cli/cli_texts.h"
 #include "cli/console_host.h"
+#include "cli/quoted_name.h"
 #include "operations/status_dispatch.h"
 #include "settings/settings_fingerprint.h"
-
-#include <QRegularExpression>
 
 namespace {
 
@@ -23,23 +22,13 @@ void PrintChanges(QTextStream& out, const std::vector<FieldChange>& changes) {
     }
 }
 
-// A word a shell would split or expand is quoted, so the line can be pasted as it stands.
-QString ShellWord(const QString& word) {
-    static const QRegularExpression kUnsafe(QStringLiteral("[^A-Za-z0-9_@%+=:,./-]"));
-    if (!word.isEmpty() && !word.contains(kUnsafe)) {
-        return word;
-    }
-    QString quoted = word;
-    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
-}
-
 } // namespace
 
 void PrintReview(QTextStream& out, const SettingsImage& device, const SettingsImage& file,
                  const QString& fileName) {
     PrintLine(out, Cli::tr("Настройки прибора: %1").arg(ShortFingerprint(device)));
-    PrintLine(out, Cli::tr("Настройки файла %1: %2").arg(fileName, ShortFingerprint(file)));
+    PrintLine(out,
+              Cli::tr("Настройки файла %1: %2").arg(QuotedName(fileName), ShortFingerprint(file)));
     PrintChanges(out, velor::settings::DiffSettings(device, file));
 }
 
@@ -63,7 +52,7 @@ void PrintFirmwareSummary(QTextStream& out, const QString& fileName,
                           const TVelorDevDesc& device) {
     // Of the whole file as read, trailing bytes included.
     const QString sha256 = ShortFingerprint(image);
-    PrintLine(out, Cli::tr("Файл ПО: %1, %2 байт").arg(fileName).arg(image.size()));
+    PrintLine(out, Cli::tr("Файл ПО: %1, %2 байт").arg(QuotedName(fileName)).arg(image.size()));
     PrintLine(out, Cli::tr("ПО для прибора: тип %1, платформа %2, версия %3")
                        .arg(file.Type)
                        .arg(file.Platform)

@@ -485,6 +485,28 @@ snapshot could be saved, or the result could not be written; 2 bad command line;
         <source>Подключен прибор: тип %1, платформа %2, версия %3</source>
         <translation>Connected device: type %1, platform %2, version %3</translation>
     </message>
+    <message>
+        <source>--port не может быть пустым: первый мост FTDI выбирается без --port или с --port auto</source>
+        <translation>--port cannot be empty: the first FTDI bridge is chosen without --port or with --port auto</translation>
+    </message>
+    <message>
+        <source>
+Порт: --port auto выбирает первый мост FTDI, как и вызов без --port; пустое
+значение (--port &apos;&apos;, --port=) -- ошибка в командной строке (код 2). Порт
+открывается только для одной программы и занят ею, пока команда не закончится:
+ни другая команда, ни окно программы настройки его в это время не откроют.
+Занятый порт отклоняется сразу, без обращения к прибору: &quot;Порт ПУТЬ занят
+другой программой&quot; (код 3).
+</source>
+        <translation>
+Port: --port auto chooses the first FTDI bridge, as leaving --port out does; an
+empty value (--port &apos;&apos;, --port=) is a mistake in the command line (status 2).
+A port is opened for one program only and held until the command ends: neither
+another command nor the configurator&apos;s window can open it meanwhile. A port in
+use is refused at once, before the device is addressed: &quot;Port PATH is in use by
+another program&quot; (status 3).
+</translation>
+    </message>
 </context>
 <context>
     <name>ConfiguratorApp</name>
@@ -564,6 +586,13 @@ snapshot could be saved, or the result could not be written; 2 bad command line;
     <message>
         <source>З&amp;акрыть</source>
         <translation>C&amp;lose</translation>
+    </message>
+</context>
+<context>
+    <name>PortLock</name>
+    <message>
+        <source>Порт %1 занят другой программой</source>
+        <translation>Port %1 is in use by another program</translation>
     </message>
 </context>
 <context>
@@ -749,6 +778,13 @@ snapshot could be saved, or the result could not be written; 2 bad command line;
     <message>
         <source>(файл не читается как файл настроек)</source>
         <translation>(the file does not read as a settings file)</translation>
+    </message>
+</context>
+<context>
+    <name>Startup</name>
+    <message>
+        <source>Файл настроек программы был поврежден: он сохранен как %1, настройки программы начаты заново</source>
+        <translation>The program&apos;s settings file was damaged: it was kept as %1, and the program&apos;s settings start afresh</translation>
     </message>
 </context>
 <context>

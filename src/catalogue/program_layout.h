@@ -53,8 +53,12 @@ QString HistoryFolder(const QString& programPath = RunningProgramPath());
 
 // When the state lives with the user: creates the user's INI file from the template on the first
 // start, and later adds only the sections and keys it lacks (a newer template's), keeping every
-// value the technician set. Returns false when the file could not be written; true otherwise,
-// and always in a runtime folder that keeps its own INI file.
-bool PrepareUserIni(const QString& programPath = RunningProgramPath());
+// value the technician set. A file that is no text (binary junk) is not read as INI: it is kept
+// as "<file>.damaged-<yyyyMMdd-HHmmss>", its name given in damagedKeptAs, and a fresh file is
+// made from the template. Returns false when the file could not be written (a damaged file that
+// cannot be moved aside stays as it is); true otherwise, and always in a runtime folder that
+// keeps its own INI file.
+bool PrepareUserIni(const QString& programPath = RunningProgramPath(),
+                    QString* damagedKeptAs = nullptr);
 
 } // namespace velor

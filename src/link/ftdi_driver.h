@@ -33,6 +33,7 @@ struct FtOpenFailure {
     std::string reason; // the system's reason (SystemErrorText, UTF-8); empty when none was found
     std::string group;  // group owning the device node, when known (e.g. "dialout")
     int error = 0;      // the system's error number (errno); 0 when no device was found
+    bool busy = false;  // another program holds the port
 };
 
 // Why the last Read or Write failed: the line's device path and the system's reason

@@ -1,5 +1,7 @@
 #include "link/ftdi_usb_port.h"
 
+#include "link/native_path.h"
+
 #include <cerrno>
 #include <utility>
 
@@ -85,7 +87,7 @@ QString TFTDIUsbPort::LastOpenError() const {
 }
 
 QString TFTDIUsbPort::LastOpenDevice() const {
-    return QString::fromStdString(driver_->LastOpenFailure().device);
+    return velor::PathFromNative(QByteArray::fromStdString(driver_->LastOpenFailure().device));
 }
 
 QString TFTDIUsbPort::LastOpenDeviceGroup() const {
@@ -111,6 +113,10 @@ void TFTDIUsbPort::ReportFailure(FtStatus status) {
 bool TFTDIUsbPort::LastOpenLackedPermission() const {
     const int error = driver_->LastOpenFailure().error;
     return error == EACCES || error == EPERM;
+}
+
+bool TFTDIUsbPort::LastOpenBusy() const {
+    return driver_->LastOpenFailure().busy;
 }
 
 void TFTDIUsbPort::ReportIoError() {

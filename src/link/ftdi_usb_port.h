@@ -49,6 +49,8 @@ public:
     // Whether the last Open failed for lack of permission (EACCES, EPERM): only then does
     // joining the device's group help.
     bool LastOpenLackedPermission() const;
+    // Whether the last Open failed because another program holds the port.
+    bool LastOpenBusy() const;
 
     FtHandle Handle = 0;      // 0 while closed
     uint32_t LastWritten = 0; // count the last write reported

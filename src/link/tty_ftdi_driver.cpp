@@ -1,6 +1,8 @@
 #include "link/tty_ftdi_driver.h"
 
 #include "link/bridge_discovery.h"
+#include "link/native_path.h"
+#include "link/port_lock.h"
 #include "link/system_error_text.h"
 
 #include <array>
@@ -132,11 +134,13 @@ void SetParity(termios& settings, uint8_t parity) {
 } // namespace
 
 TtyFtdiDriver::TtyFtdiDriver(QString devicePath, QString sysfsRoot, QString devRoot)
-    : devicePath_(devicePath.toStdString()), sysfsRoot_(sysfsRoot.toStdString()),
-      devRoot_(devRoot.toStdString()) {}
+    : devicePath_(velor::NativePath(devicePath).toStdString()),
+      sysfsRoot_(velor::NativePath(sysfsRoot).toStdString()),
+      devRoot_(velor::NativePath(devRoot).toStdString()) {}
 
 TtyFtdiDriver::~TtyFtdiDriver() {
     for (const auto& entry : lines_) {
+        velor::link::ReleaseLine(entry.second.fd);
         ::close(entry.second.fd);
     }
 }
@@ -163,12 +167,18 @@ FtStatus TtyFtdiDriver::OpenByIndex(int index, FtHandle& handle) {
     if (fd < 0) {
         return FailOpen(path, errno);
     }
+    // Another program's port is closed again untouched: no settings, no flush.
+    if (velor::link::LockLine(fd) == velor::link::LineClaim::Busy) {
+        ::close(fd);
+        return FailOpen(path, EWOULDBLOCK, true);
+    }
     if (!MakeRaw(fd)) {
         const int error = errno;
         ::close(fd);
         return FailOpen(path, error);
     }
     RequestLowLatency(fd);
+    velor::link::MakeLineExclusive(fd);
     handle = nextHandle_++;
     if (nextHandle_ == 0) {
         nextHandle_ = 1; // 0 never names an open line
@@ -177,9 +187,10 @@ FtStatus TtyFtdiDriver::OpenByIndex(int index, FtHandle& handle) {
     return kFtOk;
 }
 
-FtStatus TtyFtdiDriver::FailOpen(const std::string& device, int error) {
+FtStatus TtyFtdiDriver::FailOpen(const std::string& device, int error, bool busy) {
     lastOpenFailure_ = {device, velor::SystemErrorText(error).toStdString(),
-                        velor::link::CheckNodeAccess(device).group, error};
+                        velor::link::CheckNodeAccess(device).group, error,
+                        busy || velor::link::MeansPortBusy(error)};
     return kFtDeviceNotOpened;
 }
 
@@ -329,6 +340,7 @@ FtStatus TtyFtdiDriver::Close(FtHandle handle) {
     if (line == nullptr) {
         return kFtInvalidHandle;
     }
+    velor::link::ReleaseLine(line->fd);
     const int result = ::close(line->fd);
     lines_.erase(handle);
     return result == 0 ? kFtOk : kFtIoError;

@@ -18,6 +18,8 @@
 // count once the read time-out has passed; writes return when the kernel has taken the bytes,
 // or with the short count at the write time-out. A hang-up, or EIO, ENXIO or ENODEV from the
 // line, means the device has gone (kFtDeviceNotFound); other errors are kFtIoError.
+// An opened line is held for this program alone until it is closed (see link/port_lock.h): a
+// port that another program holds fails to open at once, marked busy in LastOpenFailure.
 class TtyFtdiDriver : public FtdiDriver {
 public:
     explicit TtyFtdiDriver(QString devicePath = {}, QString sysfsRoot = QStringLiteral("/sys"),
@@ -54,7 +56,7 @@ private:
     static constexpr int kHangUp = -1;
 
     Line* Find(FtHandle handle);
-    FtStatus FailOpen(const std::string& device, int error);
+    FtStatus FailOpen(const std::string& device, int error, bool busy = false);
     FtStatus FailIo(const Line& line, int error);
 
     std::string devicePath_;

@@ -1,13 +1,14 @@
 #include "settings/regular_file.h"
 
+#include "link/native_path.h"
 #include "link/system_error_text.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -29,7 +30,7 @@ QString SystemReason(int error) {
 }
 
 QByteArray NativePath(const QString& path) {
-    return QFile::encodeName(path);
+    return velor::NativePath(path);
 }
 
 // A file being written beside the target: closed, and removed unless it was renamed into place,
@@ -57,6 +58,21 @@ public:
     bool RenameOver(const QByteArray& target) {
         renamed_ = ::rename(name_.constData(), target.constData()) == 0;
         return renamed_;
+    }
+    // Gives the file the target's name only when no file has it, in one step, so two saves can
+    // never end under one name: a rename that refuses to replace, or, on a file system without
+    // one, a second link to the file (its temporary name then goes as usual). False with errno
+    // EEXIST when the name is taken.
+    bool TakeFreeName(const QByteArray& target) {
+        if (::renameat2(AT_FDCWD, name_.constData(), AT_FDCWD, target.constData(),
+                        RENAME_NOREPLACE) == 0) {
+            renamed_ = true;
+            return true;
+        }
+        if (errno != EINVAL && errno != ENOSYS) {
+            return false;
+        }
+        return ::link(name_.constData(), target.constData()) == 0;
     }
 
 private:
@@ -256,4 +272,20 @@ void SaveFileReplacing(const QString& path, const QByteArray& content) {
         FailSave();
     }
     SyncFolder(target);
+}
+
+bool SaveFileUnderFreeName(const QString& path, const QByteArray& content) {
+    const QByteArray target = NativePath(path);
+    TemporaryFile file = CreateTemporary(target);
+    if (!WriteAll(file.Fd(), content) || ::fsync(file.Fd()) != 0 || !file.Close()) {
+        FailSave();
+    }
+    if (!file.TakeFreeName(target)) {
+        if (errno == EEXIST) {
+            return false;
+        }
+        FailSave();
+    }
+    SyncFolder(target);
+    return true;
 }

@@ -45,3 +45,9 @@ public:
 // refused before anything is created. On any failure the temporary file is removed and the old
 // file stays byte for byte; throws FileSaveError.
 void SaveFileReplacing(const QString& path, const QByteArray& content);
+
+// Writes content to a new file under path only when no file has that name: the content is
+// written, checked and synced under a temporary name first and takes the name in one step, so
+// the name never shows a partial file and two saves never share it. False when the name is taken
+// (nothing is left behind); throws FileSaveError on any other failure.
+bool SaveFileUnderFreeName(const QString& path, const QByteArray& content);

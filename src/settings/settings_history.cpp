@@ -1,15 +1,13 @@
 #include "settings/settings_history.h"
 
 #include "link/device_version_text.h"
+#include "link/native_path.h"
 #include "link/system_error_text.h"
 #include "settings/cfg_format.h"
 #include "settings/regular_file.h"
 #include "settings/settings_fingerprint.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -20,12 +18,19 @@
 #include <stdexcept>
 #include <system_error>
 
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 const QString kTimeFormat = QStringLiteral("yyyyMMdd-HHmmss");
 const QLatin1String kCfgSuffix(".cfg");
 const QLatin1String kRecordSuffix(".json");
 constexpr int kFirstRepeat = 2; // the second snapshot of one second is "-2"
+// Names tried for the snapshots of one second before a save gives up: far more than writes can
+// start in a second.
+constexpr int kLastRepeat = 10000;
 
 // <time>[-<n>]_<type>_<a_b_c>.cfg
 const QRegularExpression
@@ -74,20 +79,46 @@ bool Newer(const SnapshotName& a, const SnapshotName& b) {
     return a.time != b.time ? a.time > b.time : a.repeat > b.repeat;
 }
 
+std::filesystem::path FileSystemPath(const QString& path) {
+    return std::filesystem::path(velor::NativePath(path).toStdString());
+}
+
+// The regular files of a folder (symbolic links followed), by the names the folder holds.
+QStringList RegularFiles(const QString& folder) {
+    QStringList files;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(FileSystemPath(folder), error), end;
+         !error && it != end; it.increment(error)) {
+        std::error_code statusError;
+        if (it->is_regular_file(statusError)) {
+            files << velor::PathFromNative(
+                QByteArray::fromStdString(it->path().filename().native()));
+        }
+    }
+    return files;
+}
+
 std::vector<SnapshotName> SnapshotNames(const QString& folder) {
     std::vector<SnapshotName> names;
     if (folder.isEmpty()) {
         return names; // not the current folder
     }
-    const QStringList files =
-        QDir(folder).entryList({QStringLiteral("*") + kCfgSuffix}, QDir::Files | QDir::Hidden);
-    for (const QString& file : files) {
+    for (const QString& file : RegularFiles(folder)) {
         if (std::optional<SnapshotName> name = ParseName(folder, file)) {
             names.push_back(*name);
         }
     }
     std::sort(names.begin(), names.end(), Newer);
     return names;
+}
+
+bool Exists(const QString& path) {
+    struct stat status {};
+    return ::lstat(velor::NativePath(path).constData(), &status) == 0;
+}
+
+bool Remove(const QString& path) {
+    return ::unlink(velor::NativePath(path).constData()) == 0;
 }
 
 QString RecordPath(const QString& cfgPath) {
@@ -138,8 +169,19 @@ HistoryEntry EntryOf(const SnapshotName& name) {
     }
     entry.platform = static_cast<uint16_t>(record->value(kPlatformKey).toInt());
     entry.replacedBy = record->value(kReplacedByKey).toString();
-    if (entry.state != SnapshotState::Unreadable &&
-        record->value(kFingerprintKey).toString() != entry.fingerprint) {
+    const QDateTime recorded =
+        QDateTime::fromString(record->value(kTimeKey).toString(), Qt::ISODate);
+    if (recorded.isValid()) {
+        entry.time = recorded.toLocalTime();
+    }
+    if (entry.state == SnapshotState::Unreadable) {
+        return entry;
+    }
+    // A record that names no fingerprint cannot say the file changed: it vouches for nothing.
+    const QString recordedFingerprint = record->value(kFingerprintKey).toString();
+    if (recordedFingerprint.isEmpty()) {
+        entry.state = SnapshotState::Unrecorded;
+    } else if (recordedFingerprint != entry.fingerprint) {
         entry.state = SnapshotState::Altered;
     }
     return entry;
@@ -154,17 +196,31 @@ SettingsHistory::SettingsHistory(QString folder, Clock clock)
     }
 }
 
-QString SettingsHistory::UniqueBaseName(const QDateTime& when, const TVelorDevDesc& device) const {
+// "<folder>/<time>[-<repeat>]_<type>_<a_b_c>", without a suffix.
+QString SettingsHistory::BaseName(const QDateTime& when, const TVelorDevDesc& device,
+                                  int repeat) const {
     const QString time = when.toString(kTimeFormat);
     const QString tail = QStringLiteral("_%1_%2").arg(device.Type).arg(VersionText(device));
-    QString base = time + tail;
-    for (int repeat = kFirstRepeat;
-         QFileInfo::exists(folder_ + QLatin1Char('/') + base + kCfgSuffix) ||
-         QFileInfo::exists(folder_ + QLatin1Char('/') + base + kRecordSuffix);
-         ++repeat) {
-        base = QStringLiteral("%1-%2%3").arg(time).arg(repeat).arg(tail);
-    }
+    const QString base = repeat < kFirstRepeat
+                             ? time + tail
+                             : QStringLiteral("%1-%2%3").arg(time).arg(repeat).arg(tail);
     return folder_ + QLatin1Char('/') + base;
+}
+
+// The snapshot's .cfg takes the first free name of its second in one step (another program or
+// thread saving in the same second takes another one); its record follows under the same base
+// name. A record left without its .cfg keeps its name from new snapshots.
+std::optional<QString> SettingsHistory::SaveUnderFreeName(const SettingsImage& previous,
+                                                          const TVelorDevDesc& device,
+                                                          const QDateTime& when) const {
+    const QByteArray content = CfgText(previous);
+    for (int repeat = 1; repeat <= kLastRepeat; ++repeat) {
+        const QString base = BaseName(when, device, repeat);
+        if (!Exists(base + kRecordSuffix) && SaveFileUnderFreeName(base + kCfgSuffix, content)) {
+            return base;
+        }
+    }
+    return std::nullopt;
 }
 
 HistorySave SettingsHistory::Save(const SettingsImage& previous, const TVelorDevDesc& device,
@@ -174,25 +230,30 @@ HistorySave SettingsHistory::Save(const SettingsImage& previous, const TVelorDev
                 QCoreApplication::translate("SettingsHistory", "Папка истории настроек не задана")};
     }
     std::error_code error;
-    std::filesystem::create_directories(QFile::encodeName(folder_).toStdString(), error);
+    std::filesystem::create_directories(FileSystemPath(folder_), error);
     if (error) {
         return {{},
                 QCoreApplication::translate("SettingsHistory",
                                             "Не удалось создать папку истории \"%1\": %2")
                     .arg(folder_, velor::SystemErrorText(error.value()))};
     }
-    const QString base = UniqueBaseName(when, device);
-    const QString cfgPath = base + kCfgSuffix;
-    const QString recordPath = base + kRecordSuffix;
+    std::optional<QString> base;
     try {
-        SaveCfgFile(cfgPath, previous);
-    } catch (const std::runtime_error& e) {
-        return {{}, QString::fromUtf8(e.what())};
+        base = SaveUnderFreeName(previous, device, when);
+    } catch (const FileSaveError& e) {
+        return {{}, CreateFileErrorText(BaseName(when, device, 1) + kCfgSuffix, e.Reason())};
     }
+    if (!base) {
+        return {{},
+                CreateFileErrorText(BaseName(when, device, 1) + kCfgSuffix,
+                                    velor::SystemErrorText(EEXIST))};
+    }
+    const QString cfgPath = *base + kCfgSuffix;
+    const QString recordPath = *base + kRecordSuffix;
     try {
         SaveFileReplacing(recordPath, RecordLine(previous, device, replacement, when));
     } catch (const FileSaveError& e) {
-        QFile::remove(cfgPath); // a snapshot without its record is not left half made
+        Remove(cfgPath); // a snapshot without its record is not left half made
         return {{}, CreateFileErrorText(recordPath, e.Reason())};
     }
     Prune();
@@ -205,8 +266,8 @@ void SettingsHistory::Prune() const {
     const std::vector<SnapshotName> names = SnapshotNames(folder_);
     const QDateTime protectedSince = clock_().addDays(-kProtectedDays);
     for (std::size_t i = kKeptSnapshots; i < names.size(); ++i) {
-        if (names[i].time <= protectedSince && QFile::remove(names[i].cfgPath)) {
-            QFile::remove(RecordPath(names[i].cfgPath));
+        if (names[i].time <= protectedSince && Remove(names[i].cfgPath)) {
+            Remove(RecordPath(names[i].cfgPath));
         }
     }
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 // The settings history: before each settings write, the device's settings as they were are kept
@@ -17,13 +18,14 @@
 // type and version; "-2", "-3", ... when more than one lands in the same second), an ordinary
 // settings file, with a one-line JSON record of the same base name beside it (".json"): device
 // type, platform and version, the time with its offset from UTC, the fingerprint of the snapshot
-// and the fingerprint of the settings written over it. Both files are saved the safe way (a
-// complete temporary file renamed over the target), so a snapshot is either whole or absent.
+// and the fingerprint of the settings written over it. Both files are written completely under a
+// temporary name first; the .cfg then takes a name no other file has, in one step, so saves that
+// run at once (two programs, two devices) each get a snapshot of their own, whole or absent.
 
 // How a listed snapshot stands against its record.
 enum class SnapshotState {
     Intact,     // the .cfg reads and its fingerprint is the recorded one
-    Unrecorded, // the .cfg reads, but its record is missing or unreadable
+    Unrecorded, // the .cfg reads, but its record is missing, unreadable or names no fingerprint
     Altered,    // the .cfg reads, but has changed since it was saved
     Unreadable, // the .cfg is no settings file (any more)
 };
@@ -34,7 +36,7 @@ QString SnapshotStateMark(SnapshotState state);
 
 struct HistoryEntry {
     QString path;   // the snapshot's .cfg file
-    QDateTime time; // local time of the save, from the file name
+    QDateTime time; // the save's instant in local time: the record's, else the file name's
     uint16_t deviceType = 0;
     uint16_t platform = 0; // 0 when the record is missing
     QString version;       // "a_b_c"
@@ -74,7 +76,10 @@ public:
     std::vector<HistoryEntry> List() const;
 
 private:
-    QString UniqueBaseName(const QDateTime& when, const TVelorDevDesc& device) const;
+    QString BaseName(const QDateTime& when, const TVelorDevDesc& device, int repeat) const;
+    std::optional<QString> SaveUnderFreeName(const SettingsImage& previous,
+                                             const TVelorDevDesc& device,
+                                             const QDateTime& when) const;
     void Prune() const;
 
     QString folder_;

@@ -96,7 +96,8 @@ StartedProgram StartConfigurator(const StartupContext& context) {
     // Relative paths ("580default.cfg", and "Base" in a runtime folder) resolve against the
     // folder of the shipped data: the program's own one, or share/velor580 when installed.
     QDir::setCurrent(velor::DataFolder(context.programPath));
-    const bool iniWritable = velor::PrepareUserIni(context.programPath);
+    QString damagedIni;
+    const bool iniWritable = velor::PrepareUserIni(context.programPath, &damagedIni);
     StartLanguage(context.programPath);
 
     StartedProgram program;
@@ -104,6 +105,13 @@ StartedProgram StartConfigurator(const StartupContext& context) {
     program.mainForm = CreateMainForm(context, program.shell.get());
     TellMainWindow(context, program.mainForm.get());
     program.mainForm->FormCreate();
+    if (!damagedIni.isEmpty()) {
+        program.mainForm->SetStatusText(
+            QCoreApplication::translate("Startup",
+                                        "Файл настроек программы был поврежден: он сохранен как "
+                                        "%1, настройки программы начаты заново")
+                .arg(QDir::toNativeSeparators(damagedIni)));
+    }
     if (!iniWritable) {
         program.mainForm->ReportIniWriteFailure(velor::IniFilePath(context.programPath));
     }

@@ -4,9 +4,11 @@
 #include "catalogue/program_ini.h"
 #include "catalogue/program_layout.h"
 #include "fake_program.h"
+#include "link/native_path.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -257,6 +259,75 @@ private slots:
         QFile::remove(blocker);
         QVERIFY(!seeded);
         QVERIFY(!written);
+    }
+
+    void damagedUserIniIsKeptAndRenewed_data() {
+        QTest::addColumn<QByteArray>("user");
+        QTest::addColumn<bool>("damaged");
+        QTest::newRow("binary junk") << QByteArray("\x7f"
+                                                   "ELF\x02\x01\x00\x00junk",
+                                                   12)
+                                     << true;
+        QTest::newRow("bytes that are no UTF-8")
+            << QByteArray("[Language]\nDefault=\xff\xfe\n") << true;
+        QTest::newRow("a control character") << QByteArray("[Language]\x1b[2J\n") << true;
+        QTest::newRow("an INI file with CR LF and a tab")
+            << QByteArray("[Language]\r\nDefault=EN\t\r\n") << false;
+        QTest::newRow("Russian text")
+            << QByteArray("; настройки\n[Language]\nDefault=EN\n") << false;
+    }
+
+    // A user INI file that is no text is not read as INI (its junk would become keys): it is
+    // kept as "velor580.INI.damaged-<time>", byte for byte, and a fresh file made from the
+    // template. A good file only gains the template's missing keys.
+    void damagedUserIniIsKeptAndRenewed() {
+        QFETCH(QByteArray, user);
+        QFETCH(bool, damaged);
+        const FakeProgram program(QStringLiteral("velor580"), FakeProgram::Layout::Installed);
+        QVERIFY(program.CopyIntoFolder(Defaults(), QLatin1String(velor::kFactoryDefaultsFile)));
+        const QString path = program.path();
+        const QByteArray shipped("[Language]\nDefault=RU\n");
+        FakeProgram::WriteFile(velor::IniTemplatePath(path), shipped);
+        const QString userIni = velor::UserIniPath(path);
+        QVERIFY(QDir().mkpath(QFileInfo(userIni).absolutePath()));
+        QDir folder(QFileInfo(userIni).absolutePath());
+        for (const QString& old : folder.entryList({"velor580.INI*"}, QDir::Files)) {
+            QVERIFY(folder.remove(old));
+        }
+        FakeProgram::WriteFile(userIni, user);
+
+        QString keptAs;
+        QVERIFY(velor::PrepareUserIni(path, &keptAs));
+        const QStringList kept = folder.entryList({"velor580.INI.damaged-*"}, QDir::Files);
+        QCOMPARE(kept.size(), damaged ? 1 : 0);
+        QCOMPARE(keptAs, damaged ? folder.filePath(kept.value(0)) : QString());
+        QFile renewed(userIni);
+        QVERIFY(renewed.open(QIODevice::ReadOnly));
+        if (damaged) {
+            QVERIFY2(QRegularExpression("^velor580\\.INI\\.damaged-\\d{8}-\\d{6}$")
+                         .match(kept.value(0))
+                         .hasMatch(),
+                     qPrintable(kept.value(0)));
+            QFile junk(keptAs);
+            QVERIFY(junk.open(QIODevice::ReadOnly));
+            QCOMPARE(junk.readAll(), user);
+            QCOMPARE(renewed.readAll(), shipped);
+        } else {
+            QVERIFY(renewed.readAll().contains("Default=EN"));
+        }
+    }
+
+    // An installed program's settings history is in XDG_DATA_HOME as the bytes it holds, also
+    // when they are not UTF-8.
+    void historyFolderIsTheDataHomeGiven() {
+        const FakeProgram program(QStringLiteral("velor580"), FakeProgram::Layout::Installed);
+        QVERIFY(program.CopyIntoFolder(Defaults(), QLatin1String(velor::kFactoryDefaultsFile)));
+        const QByteArray before = qgetenv("XDG_DATA_HOME");
+        const QByteArray dataHome = QFile::encodeName(isolation_.dataHome()) + "/d\xe9j\xe0-vu";
+        qputenv("XDG_DATA_HOME", dataHome);
+        const QString folder = velor::HistoryFolder(program.path());
+        qputenv("XDG_DATA_HOME", before);
+        QCOMPARE(velor::NativePath(folder), dataHome + "/velor580/history");
     }
 
 private:

@@ -9,6 +9,9 @@
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"
 #include "cli/ports_command.h"
+#include "link/ftdi_usb_port.h"
+#include "link/native_path.h"
+#include "link/tty_ftdi_driver.h"
 #include "settings/cfg_format.h"
 #include "settings/settings_fingerprint.h"
 #include "settings/settings_history.h"
@@ -28,6 +31,8 @@
 #include <cstring>
 #include <memory>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 using velor::sim::PtyServer;
@@ -212,6 +217,13 @@ private slots:
     void programRunsAsAProcess();
     void lostResultIsAFailure_data();
     void lostResultIsAFailure();
+    void portValues_data();
+    void portValues();
+    void busyPortIsRefusedAtOnce_data();
+    void busyPortIsRefusedAtOnce();
+    void namesStayOnOneLine_data();
+    void namesStayOnOneLine();
+    void fileNamesThatAreNotUtf8Open();
 };
 
 void TestCli::commandOutcome_data() {
@@ -713,6 +725,12 @@ void TestCli::commandLineErrors_data() {
     QTest::newRow("history takes no file") << QStringList{"history", "a.cfg"} << "лишний аргумент";
     QTest::newRow("options end at --, so --help is a command")
         << QStringList{"--", "--help"} << "неизвестная команда \"--help\"";
+    // An empty variable in a script must not pick whichever bridge is listed first.
+    const QString emptyPort = "--port не может быть пустым";
+    QTest::newRow("--port ''") << QStringList{"--port", "", "identify"} << emptyPort;
+    QTest::newRow("--port=") << QStringList{"--port=", "write-settings", "a.cfg"} << emptyPort;
+    QTest::newRow("the usage line follows")
+        << QStringList{"--port", "", "identify"} << "список команд: velor580-cli --help";
 }
 
 void TestCli::commandLineErrors() {
@@ -972,6 +990,139 @@ void TestCli::lostResultIsAFailure() {
              SettingsPattern());
     QVERIFY(!bench.Device([](velor::sim::SimDevice& d) { return d.State().firmware; }));
     QVERIFY(QDir(program.dir.filePath("history")).isEmpty());
+}
+
+// --port names a path or a serial number; "auto" (or no --port) is the first bridge.
+void TestCli::portValues_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("port");
+    QTest::newRow("path") << QStringList{"--port", "/dev/ttyUSB1", "identify"} << "/dev/ttyUSB1";
+    QTest::newRow("path after =") << QStringList{"--port=/dev/pts/4", "identify"} << "/dev/pts/4";
+    QTest::newRow("serial number") << QStringList{"identify", "--port", "FT1X2Y3Z"} << "FT1X2Y3Z";
+    QTest::newRow("auto") << QStringList{"--port", "auto", "identify"} << "";
+    QTest::newRow("auto after =") << QStringList{"--port=auto", "identify"} << "";
+    QTest::newRow("none") << QStringList{"identify"} << "";
+}
+
+void TestCli::portValues() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, port);
+    QCOMPARE(ParseCliOptions(QStringList{"velor580-cli"} + arguments).port, port);
+}
+
+void TestCli::busyPortIsRefusedAtOnce_data() {
+    QTest::addColumn<bool>("heldByTheWindow"); // else by a serial tool's advisory lock
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("identify, serial tool") << false << QStringList{"--port", "%port", "identify"};
+    QTest::newRow("read-settings, configurator window")
+        << true << QStringList{"--port", "%port", "read-settings", "%dir/out.cfg"};
+    QTest::newRow("write-settings, configurator window")
+        << true << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"};
+    QTest::newRow("write-firmware, serial tool")
+        << false << QStringList{"--port", "%port", "write-firmware", "%dir/fw.tsk"};
+}
+
+// A port another program holds is refused at once with exit status 3, naming the port; nothing
+// reaches the device. Once the holder lets go, the same command works.
+void TestCli::busyPortIsRefusedAtOnce() {
+    QFETCH(bool, heldByTheWindow);
+    QFETCH(QStringList, arguments);
+    Bench bench;
+    bench.Write("in.cfg", CfgFile(SettingsPattern()));
+    bench.Write("fw.tsk", FirmwareFile());
+    TFTDIUsbPort window(std::make_unique<TtyFtdiDriver>(bench.Port()));
+    int toolFd = -1;
+    if (heldByTheWindow) {
+        QCOMPARE(window.Open(), 1);
+    } else {
+        toolFd = ::open(bench.Port().toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(toolFd >= 0);
+        QCOMPARE(::flock(toolFd, LOCK_EX | LOCK_NB), 0);
+    }
+
+    QCOMPARE(bench.Run(arguments), 3);
+    QCOMPARE(bench.err, "Порт " + bench.Port() + " занят другой программой\n");
+    QVERIFY(bench.out.isEmpty());
+    QCOMPARE(bench.Device([](velor::sim::SimDevice& d) { return d.FramesServed(); }), 0);
+    QVERIFY(QDir(bench.HistoryFolder()).isEmpty());
+
+    window.Close();
+    if (toolFd >= 0) {
+        ::close(toolFd);
+    }
+    QCOMPARE(bench.Run(arguments), 0);
+}
+
+void TestCli::namesStayOnOneLine_data() {
+    QTest::addColumn<QString>("folder"); // in the bench's folder: the file's or the history's
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("outLines"); // each must be a whole line of standard output
+    QTest::newRow("show, a newline in the file's name")
+        << "a\nb" << QStringList{"show", "%folder/s.cfg"}
+        << QStringList{"Настройки: $'%dir/a\\nb/s.cfg'"};
+    QTest::newRow("show, a tab and a quote")
+        << "it's\tthere" << QStringList{"show", "%folder/s.cfg"}
+        << QStringList{"Настройки: $'%dir/it\\'s\\tthere/s.cfg'"};
+    QTest::newRow("diff, both headers")
+        << "x\ry" << QStringList{"diff", "%folder/s.cfg", "%folder/s.cfg"}
+        << QStringList{"A: $'%dir/x\\ry/s.cfg', отпечаток %fp",
+                       "B: $'%dir/x\\ry/s.cfg', отпечаток %fp"};
+    QTest::newRow("history, a newline in the folder's name")
+        << "his\ntory" << QStringList{"history"}
+        << QStringList{"2024-05-01 10:00:00  580 3_1_7  %fp  "
+                       "$'%dir/his\\ntory/20240501-100000_580_3_1_7.cfg'"};
+}
+
+// A control character in a name is shown escaped inside $'...', so each item stays on one line.
+void TestCli::namesStayOnOneLine() {
+    QFETCH(QString, folder);
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, outLines);
+    Bench bench;
+    const QString place = bench.File(folder);
+    QVERIFY(QDir().mkpath(place));
+    bench.Write(folder + "/s.cfg", CfgFile(SettingsPattern()));
+    CliEnvironment environment;
+    environment.historyFolder = place;
+    const HistorySave saved = SettingsHistory(place).Save(
+        ImageOf(SettingsPattern()), {580, 5, 3, 1, 7}, ImageOf(SettingsPattern()),
+        QDateTime(QDate(2024, 5, 1), QTime(10, 0)));
+    QVERIFY2(saved.Saved(), qPrintable(saved.error));
+    for (QString& argument : arguments) {
+        argument.replace("%folder", place);
+    }
+    QCOMPARE(bench.Run(arguments, environment), 0);
+    const QStringList lines = bench.out.split('\n');
+    for (QString line : outLines) {
+        line.replace("%dir", bench.dir.path()).replace("%fp", ShortFingerprint(SettingsPattern()));
+        QVERIFY2(lines.contains(line), qPrintable(bench.out));
+    }
+}
+
+// A file whose name is not UTF-8 (made under another encoding) opens, given on the command
+// line as the bytes it has; the header shows the odd byte escaped.
+void TestCli::fileNamesThatAreNotUtf8Open() {
+    Bench bench;
+    const QByteArray name = velor::NativePath(bench.dir.path()) + "/\xff\xfe-old.cfg";
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    QVERIFY(fd >= 0);
+    const QByteArray content = CfgFile(SettingsPattern());
+    QCOMPARE(::write(fd, content.constData(), std::size_t(content.size())), content.size());
+    ::close(fd);
+
+    QCOMPARE(bench.Run({"show", velor::PathFromNative(name)}), 0);
+    QVERIFY2(bench.out.startsWith("Настройки: $'" + bench.dir.path() + "/\\xff\\xfe-old.cfg'\n"),
+             qPrintable(bench.out));
+
+    IsolatedProgram program;
+    QProcess process;
+    process.setProcessEnvironment(program.environment);
+    process.start("/bin/sh", {"-c", "exec \"$0\" show \"$(printf '%s/\\377\\376-old.cfg' \"$1\")\"",
+                              program.Path(), bench.dir.path()});
+    QVERIFY(process.waitForFinished(kProgramWaitMs));
+    QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+    QVERIFY(QString::fromUtf8(process.readAllStandardOutput())
+                .contains("Отпечаток: " + ShortFingerprint(SettingsPattern())));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

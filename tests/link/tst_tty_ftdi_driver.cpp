@@ -18,6 +18,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -59,6 +60,13 @@ public:
             }
         }
         return got;
+    }
+    // The line's settings as the near end has them (a pseudo-terminal's far end reads them too, so
+    // a near end held exclusively need not be opened again).
+    termios Settings() const {
+        termios settings{};
+        ::tcgetattr(master_, &settings);
+        return settings;
     }
     void HangUp() {
         if (master_ >= 0) {
@@ -105,6 +113,8 @@ private slots:
     void failedOpenKeepsTheReason();
     void permissionDeniedKeepsTheReason();
     void unknownHandleIsRejected();
+    void busyPortIsRefusedAndItsHolderUndisturbed_data();
+    void busyPortIsRefusedAndItsHolderUndisturbed();
 };
 
 void TestTtyFtdiDriver::indexFollowsDiscoveryAndPathOverrides() {
@@ -176,11 +186,7 @@ void TestTtyFtdiDriver::lineIsRaw8N1At9600() {
     PtyFarEnd far;
     PortOver link(std::make_unique<TtyFtdiDriver>(far.path()));
     QCOMPARE(link.port.Open(), 1);
-    const int fd = ::open(far.path().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
-    QVERIFY(fd >= 0);
-    termios settings{};
-    QCOMPARE(::tcgetattr(fd, &settings), 0);
-    ::close(fd);
+    const termios settings = far.Settings();
     QCOMPARE(::cfgetospeed(&settings), speed_t(B9600));
     QCOMPARE(settings.c_cflag & CSIZE, tcflag_t(CS8));
     QCOMPARE(settings.c_cflag & (PARENB | CSTOPB | CRTSCTS), tcflag_t(0));
@@ -201,10 +207,7 @@ void TestTtyFtdiDriver::dataCharacteristicsAndBaudRate() {
     QCOMPARE(driver.SetBaudRate(handle, 12345), kFtInvalidBaudRate);
     QCOMPARE(driver.SetDataCharacteristics(handle, 9, kFtStopBits1, kFtParityNone),
              kFtInvalidParameter);
-    const int fd = ::open(far.path().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
-    termios settings{};
-    QCOMPARE(::tcgetattr(fd, &settings), 0);
-    ::close(fd);
+    const termios settings = far.Settings();
     QCOMPARE(settings.c_cflag & (CSIZE | CSTOPB | PARENB), tcflag_t(CS8 | CSTOPB));
     QCOMPARE(::cfgetospeed(&settings), speed_t(B115200));
     QCOMPARE(driver.Close(handle), kFtOk);
@@ -325,6 +328,65 @@ void TestTtyFtdiDriver::unknownHandleIsRejected() {
     QCOMPARE(driver.SetTimeouts(5, 1, 1), kFtInvalidHandle);
     QCOMPARE(driver.Purge(5, kFtPurgeRx), kFtInvalidHandle);
     QCOMPARE(driver.Close(5), kFtInvalidHandle);
+}
+
+void TestTtyFtdiDriver::busyPortIsRefusedAndItsHolderUndisturbed_data() {
+    QTest::addColumn<bool>("heldByTheDriver"); // else by a serial tool's advisory lock alone
+    QTest::newRow("another configurator") << true;
+    QTest::newRow("another serial tool") << false;
+}
+
+// While one program holds a port, a second one is refused at once, marked busy, and leaves the
+// line as it was: the holder's speed stays and the bytes waiting for it are not flushed. Once
+// the holder closes, the port opens again at once.
+void TestTtyFtdiDriver::busyPortIsRefusedAndItsHolderUndisturbed() {
+    QFETCH(bool, heldByTheDriver);
+    PtyFarEnd far;
+    TtyFtdiDriver holder(far.path());
+    FtHandle handle = 0;
+    int toolFd = -1;
+    if (heldByTheDriver) {
+        QCOMPARE(holder.OpenByIndex(0, handle), kFtOk);
+        QCOMPARE(holder.SetBaudRate(handle, 115200), kFtOk);
+    } else {
+        toolFd = ::open(far.path().toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(toolFd >= 0);
+        QCOMPARE(::flock(toolFd, LOCK_EX | LOCK_NB), 0);
+        termios settings{};
+        QCOMPARE(::tcgetattr(toolFd, &settings), 0);
+        ::cfmakeraw(&settings);
+        ::cfsetospeed(&settings, B115200);
+        QCOMPARE(::tcsetattr(toolFd, TCSANOW, &settings), 0);
+    }
+    QVERIFY(far.Send("abc"));
+
+    PortOver second(std::make_unique<TtyFtdiDriver>(far.path()));
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(second.port.Open(), 0);
+    QVERIFY(timer.elapsed() < kTimeoutMs / 2);
+    QVERIFY(second.port.LastOpenBusy());
+    QCOMPARE(second.port.LastOpenDevice(), far.path());
+    QVERIFY(!second.port.LastOpenLackedPermission());
+
+    const termios settings = far.Settings();
+    QCOMPARE(::cfgetospeed(&settings), speed_t(B115200));
+    QByteArray waiting(3, '\0');
+    uint32_t count = 0;
+    if (heldByTheDriver) {
+        QCOMPARE(holder.Read(handle, reinterpret_cast<uint8_t*>(waiting.data()), 3, count), kFtOk);
+        QCOMPARE(holder.Close(handle), kFtOk);
+    } else {
+        pollfd entry{toolFd, POLLIN, 0};
+        QCOMPARE(::poll(&entry, 1, kTimeoutMs), 1);
+        count = static_cast<uint32_t>(::read(toolFd, waiting.data(), 3));
+        ::close(toolFd);
+    }
+    QCOMPARE(count, 3u);
+    QCOMPARE(waiting, QByteArray("abc"));
+
+    QCOMPARE(second.port.Open(), 1);
+    QVERIFY(!second.port.LastOpenBusy());
 }
 
 QTEST_GUILESS_MAIN(TestTtyFtdiDriver)

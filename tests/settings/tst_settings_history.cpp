@@ -11,8 +11,13 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <atomic>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -65,6 +70,9 @@ class TestSettingsHistory : public QObject {
 private slots:
     void snapshotIsThePreviousSettingsWithARecord();
     void snapshotsOfOneSecondGetNamesOfTheirOwn();
+    void writersAtOnceGetSnapshotsOfTheirOwn();
+    void listedTimeIsTheRecordedInstant_data();
+    void listedTimeIsTheRecordedInstant();
     void listedNewestFirstWithTheirState_data();
     void listedNewestFirstWithTheirState();
     void pruningKeepsTheNewestAndTheYoung_data();
@@ -119,6 +127,83 @@ void TestSettingsHistory::snapshotsOfOneSecondGetNamesOfTheirOwn() {
     }
 }
 
+// Writers saving in the same second into one folder (two programs writing two devices) never
+// share a name: each gets a whole snapshot of its own device's settings with its own record.
+void TestSettingsHistory::writersAtOnceGetSnapshotsOfTheirOwn() {
+    constexpr int kWriters = 12;
+    QTemporaryDir dir;
+    std::vector<HistorySave> saves(kWriters);
+    std::atomic<int> waiting{kWriters};
+    std::vector<std::thread> writers;
+    for (int i = 0; i < kWriters; ++i) {
+        writers.emplace_back([&, i] {
+            SettingsHistory history = HistoryAt(dir.path());
+            --waiting;
+            while (waiting > 0) {
+                std::this_thread::yield(); // all start together
+            }
+            saves[std::size_t(i)] =
+                history.Save(Patterned(unsigned(i + 1)), kDevice, Patterned(99), kNow);
+        });
+    }
+    for (std::thread& writer : writers) {
+        writer.join();
+    }
+    QSet<QString> paths;
+    for (int i = 0; i < kWriters; ++i) {
+        const HistorySave& saved = saves[std::size_t(i)];
+        QVERIFY2(saved.Saved(), qPrintable(saved.error));
+        paths.insert(saved.path);
+        QCOMPARE(Content(saved.path), CfgText(Patterned(unsigned(i + 1))));
+        const QJsonObject record =
+            QJsonDocument::fromJson(Content(QString(saved.path).replace(".cfg", ".json"))).object();
+        QCOMPARE(record.value("fingerprint").toString(),
+                 velor::settings::Fingerprint(Patterned(unsigned(i + 1))));
+    }
+    QCOMPARE(paths.size(), kWriters);
+    const std::vector<HistoryEntry> entries = HistoryAt(dir.path()).List();
+    QCOMPARE(int(entries.size()), kWriters);
+    for (const HistoryEntry& entry : entries) {
+        QCOMPARE(int(entry.state), int(SnapshotState::Intact));
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2 * kWriters);
+}
+
+// The list shows when a snapshot was saved as the instant its record holds, in local time
+// whatever the time zone of the save; the file name's local time only when the record has none.
+void TestSettingsHistory::listedTimeIsTheRecordedInstant_data() {
+    QTest::addColumn<QString>("recorded"); // the record's "time"; "-" for no such key
+    QTest::addColumn<QDateTime>("listed");
+    const QDateTime named = kNow.addSecs(-60); // the file name's local time
+    QTest::newRow("instant with an offset")
+        << "2024-06-01T12:00:00+13:45"
+        << QDateTime(QDate(2024, 5, 31), QTime(22, 15), Qt::UTC).toLocalTime();
+    QTest::newRow("instant in UTC")
+        << "2024-06-01T01:02:03Z"
+        << QDateTime(QDate(2024, 6, 1), QTime(1, 2, 3), Qt::UTC).toLocalTime();
+    QTest::newRow("no time recorded") << "-" << named;
+    QTest::newRow("a time that is none") << "soon" << named;
+}
+
+void TestSettingsHistory::listedTimeIsTheRecordedInstant() {
+    QFETCH(QString, recorded);
+    QFETCH(QDateTime, listed);
+    QTemporaryDir dir;
+    const QString path = PlantSnapshot(dir.path(), 60, Patterned(4));
+    QJsonObject record =
+        QJsonDocument::fromJson(Content(QString(path).replace(".cfg", ".json"))).object();
+    if (recorded != "-") {
+        record.insert("time", recorded);
+    }
+    WriteFile(QString(path).replace(".cfg", ".json"),
+              QJsonDocument(record).toJson(QJsonDocument::Compact) + '\n');
+    const std::vector<HistoryEntry> entries = HistoryAt(dir.path()).List();
+    QCOMPARE(int(entries.size()), 1);
+    QCOMPARE(entries[0].time, listed);
+    QCOMPARE(entries[0].time.timeSpec(), Qt::LocalTime);
+    QCOMPARE(int(entries[0].state), int(SnapshotState::Intact));
+}
+
 // Snapshots planted at the given ages (seconds), then one damaged; the list as
 // "age state", newest first.
 void TestSettingsHistory::listedNewestFirstWithTheirState_data() {
@@ -134,6 +219,8 @@ void TestSettingsHistory::listedNewestFirstWithTheirState_data() {
         << QList<qint64>{60, 5} << "unrecorded" << QStringList{"5 intact", "60 unrecorded"};
     QTest::newRow("record that is no JSON")
         << QList<qint64>{60} << "bad record" << QStringList{"60 unrecorded"};
+    QTest::newRow("record without a fingerprint")
+        << QList<qint64>{60, 5} << "no fingerprint" << QStringList{"5 intact", "60 unrecorded"};
     QTest::newRow("no settings file any more")
         << QList<qint64>{60, 5} << "unreadable" << QStringList{"5 intact", "60 unreadable"};
     QTest::newRow("files of other names are no snapshots")
@@ -156,6 +243,8 @@ void TestSettingsHistory::listedNewestFirstWithTheirState() {
         QVERIFY(QFile::remove(record));
     } else if (damage == "bad record") {
         WriteFile(record, "{\"deviceType\":");
+    } else if (damage == "no fingerprint") {
+        WriteFile(record, "{\"deviceType\":580,\"platform\":5,\"version\":\"3_1_7\"}\n");
     } else if (damage == "unreadable") {
         WriteFile(paths[0], "12\r\n");
     } else if (damage == "strangers") {

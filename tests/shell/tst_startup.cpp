@@ -248,6 +248,24 @@ private slots:
         QCOMPARE(started.mainForm->StatusText(), report);
     }
 
+    // A user INI file of binary junk is kept aside and named in the status bar; the program
+    // starts from the template and does not claim the file cannot be written.
+    void damagedUserIniIsNamedInTheStatusBar() {
+        const FakeProgram program(QStringLiteral("velor580"), FakeProgram::Layout::Installed);
+        QVERIFY(prepare(program, {}));
+        FakeProgram::WriteFile(velor::IniTemplatePath(program.path()), "[Language]\nDefault=RU\n");
+        const QString userIni = velor::UserIniPath(program.path());
+        QVERIFY(QDir().mkpath(QFileInfo(userIni).absolutePath()));
+        FakeProgram::WriteFile(userIni, QByteArray("\x00\x01\x02\xff binary junk", 17));
+
+        const StartedProgram started = StartConfigurator(context(program));
+        const QString status = started.mainForm->StatusText();
+        QVERIFY2(status.startsWith("Файл настроек программы был поврежден: он сохранен как " +
+                                   userIni + ".damaged-"),
+                 qPrintable(status));
+        QVERIFY2(!status.contains("нет записи"), qPrintable(status));
+    }
+
     void aboutBoxContent_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("text");

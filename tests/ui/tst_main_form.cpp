@@ -228,6 +228,8 @@ private slots:
     void connectWithoutDeviceShowsBoxAndKeepsConnectDisabled();
     void connectFailureWithSystemReasonGoesToStatusBar_data();
     void connectFailureWithSystemReasonGoesToStatusBar();
+    void busyPortIsNamedAndConnectStaysUsable_data();
+    void busyPortIsNamedAndConnectStaysUsable();
     void connectStartsTheOperationOfTheWorkMode_data();
     void connectStartsTheOperationOfTheWorkMode();
     void disconnectClosesPortAndEmptiesLabels();
@@ -777,6 +779,30 @@ void TestMainForm::connectFailureWithSystemReasonGoesToStatusBar() {
     QCOMPARE(window.dialogs.boxes.size(), 1);
     QCOMPARE(window.dialogs.boxes.first().text, Text(10055));
     QVERIFY(!window.form->Control<QPushButton>("ConnectButton")->isEnabled());
+}
+
+void TestMainForm::busyPortIsNamedAndConnectStaysUsable_data() {
+    QTest::addColumn<int>("workMode");
+    QTest::newRow("settings") << 0;
+    QTest::newRow("firmware") << 1;
+}
+
+// A port another program holds: the device is there, so no "devices off the USB line" box; the
+// status bar names the port and "Установить" can be pressed again once the port is free.
+void TestMainForm::busyPortIsNamedAndConnectStaysUsable() {
+    QFETCH(int, workMode);
+    Window window;
+    window.Start();
+    window.PickWorkMode(workMode);
+    window.script->status["OpenByIndex"] = kFtDeviceNotOpened;
+    window.script->openFailure = {"/dev/ttyUSB0", "Ресурс временно недоступен", "dialout",
+                                  EWOULDBLOCK, true};
+    window.form->ConnectButtonClick();
+
+    QCOMPARE(window.form->StatusText(), QString("Порт /dev/ttyUSB0 занят другой программой"));
+    QCOMPARE(window.dialogs.boxes.size(), 0);
+    QVERIFY(window.form->Control<QPushButton>("ConnectButton")->isEnabled());
+    QVERIFY(!window.form->Control<QPushButton>("CancelButton")->isEnabled());
 }
 
 void TestMainForm::connectStartsTheOperationOfTheWorkMode_data() {
