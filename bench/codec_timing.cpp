@@ -65,7 +65,7 @@ double MedianMs(int runs, const std::function<void()>& prepare, const std::funct
     return times.size() % 2 == 1 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
 }
 
-// Each decode runs over the same image decoded before it: the identifiers page is cleared and
+// Each decode runs over the same image decoded before it: the key page is cleared and
 // set again, so with 28 keys every arm box is toggled twice. Each encode starts from a fresh
 // trace list, as the save command does.
 void TimeImage(TMainForm& form, const char* name, const SettingsImage& image, int runs) {

@@ -1,9 +1,11 @@
 // velor580-bench: times a settings read, a settings write and a firmware upload against the
 // simulated device paced at 9600 baud, and sets each against the least time the line allows;
-// then the settings codec on the window (--codec: the codec alone).
+// then the settings codec on the window (--codec: the codec alone); --startup times the window's
+// start-up beside a bare Qt window.
 
 #include "bench/codec_timing.h"
 #include "bench/line_budget.h"
+#include "bench/startup_timing.h"
 #include "link/ftdi_usb_port.h"
 #include "link/protocol.h"
 #include "link/tty_ftdi_driver.h"
@@ -31,7 +33,8 @@ constexpr double kFirmwareGoal = 1.03;
 constexpr std::size_t kDefaultFirmwareKiB = 64;
 constexpr std::size_t kBytesPerKiB = 1024;
 constexpr int kDefaultRuns = 5;
-constexpr int kCodecRuns = 51; // milliseconds each: a median of many costs a second or two
+constexpr int kCodecRuns = 51;   // milliseconds each: a median of many costs a second or two
+constexpr int kStartupRuns = 11; // a process start each, a tenth of a second or so
 constexpr char kFactoryDefaultsFile[] = "580default.cfg"; // beside the program
 
 struct Measurement {
@@ -201,15 +204,34 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Serve without pacing: the software's own time."));
     const QCommandLineOption codecOption(QStringLiteral("codec"),
                                          QStringLiteral("Only the codec timings (a few seconds)."));
-    parser.addOptions({runsOption, kibOption, unpacedOption, codecOption});
+    const QCommandLineOption startupOption(
+        QStringLiteral("startup"),
+        QStringLiteral("Only the start-up: from starting the program to the window's first\n"
+                       "frame, median of N runs (--runs, 11), beside a bare Qt window, and the\n"
+                       "ratio of the two."));
+    QCommandLineOption startupChildOption(QLatin1String(kStartupChildOption),
+                                          QStringLiteral("One start-up run's child."),
+                                          QStringLiteral("KIND"));
+    startupChildOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions(
+        {runsOption, kibOption, unpacedOption, codecOption, startupOption, startupChildOption});
     parser.process(app);
+    if (parser.isSet(startupChildOption)) {
+        return RunStartupChild(parser.value(startupChildOption));
+    }
     const QString factoryFile =
         QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kFactoryDefaultsFile));
     if (parser.isSet(codecOption)) {
         return RunCodecTimings(factoryFile, kCodecRuns) ? 0 : 1;
     }
-    const int runs =
-        parser.isSet(runsOption) ? std::max(1, parser.value(runsOption).toInt()) : kDefaultRuns;
+    const auto runsOr = [&parser, &runsOption](int fallback) {
+        return parser.isSet(runsOption) ? std::max(1, parser.value(runsOption).toInt()) : fallback;
+    };
+    if (parser.isSet(startupOption)) {
+        return RunStartupTimings(QCoreApplication::applicationFilePath(), runsOr(kStartupRuns)) ? 0
+                                                                                                : 1;
+    }
+    const int runs = runsOr(kDefaultRuns);
     const std::size_t payload =
         (parser.isSet(kibOption) ? parser.value(kibOption).toULongLong() : kDefaultFirmwareKiB) *
         kBytesPerKiB;

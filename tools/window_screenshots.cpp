@@ -1,5 +1,5 @@
 // Pictures of the main window for the documentation: the window built offscreen as the program
-// builds it, one PNG per work mode (and the identifier page), the Russian open dialog that Ctrl+O
+// builds it, one PNG per window mode (and the key page), the Russian open dialog that Ctrl+O
 // shows, and the window on the screen of a laptop at 125 % and of a full HD screen at 200 %. Run
 // from the runtime folder (it reads 580default.cfg there):
 //   cd build/bin && ../tools/velor580-screenshots ../../docs
@@ -56,26 +56,26 @@ constexpr int kDialogLoadMs = 5000; // the file dialog lists its folder on a thr
 constexpr char kDialogPicture[] = "file-dialog-russian.png";
 constexpr QSize kDialogSize(760, 440);
 
-constexpr int kDemoWorkMode = 2;
+constexpr int kDemoWindowMode = 2;
 constexpr int kKeyPage = 3;
 constexpr uint16_t kModel580 = 580;
 constexpr uint16_t kPlatform = 5;
 
 // Work-mode item, page and the picture it goes to, in the order a technician meets them: the demo
-// mode the program opens in, its identifier page, then the settings and the firmware work modes
+// mode the program opens in, its key page, then the settings and the firmware window modes
 // (with a firmware file loaded from a deep folder).
 struct Shot {
     int workMode;
-    int page; // -1: the page the work mode opens
+    int page; // -1: the page the window mode opens
     const char* file;
 };
 constexpr Shot kShots[] = {
-    {kDemoWorkMode, -1, "window-demo.png"},
-    {kDemoWorkMode, kKeyPage, "window-identifiers.png"},
+    {kDemoWindowMode, -1, "window-demo.png"},
+    {kDemoWindowMode, kKeyPage, "window-identifiers.png"},
     {0, -1, "window-settings.png"},
     {1, -1, "window-firmware.png"},
 };
-constexpr int kFirmwareWorkMode = 1;
+constexpr int kFirmwareWindowMode = 1;
 
 // The program's own dialogs, except that the next open dialog may be answered here.
 class ShotDialogs : public QtDialogs {
@@ -224,7 +224,7 @@ bool SaveShots(const QDir& folder) {
             form.Control<PageControl>(QStringLiteral("PageControl1"))
                 ->SetActivePageIndex(shot.page);
         }
-        if (shot.workMode == kFirmwareWorkMode) {
+        if (shot.workMode == kFirmwareWindowMode) {
             form.Device().Descriptor.Type = kModel580;
             form.Device().Descriptor.Platform = kPlatform;
             dialogs.nextOpen = WriteFirmwareFile(QDir(archive.path()));

@@ -2,13 +2,6 @@
 
 namespace velor::window {
 
-const std::array<const char*, kEventBoxCount> kEventBoxPrefixes = {
-    "AlarmEvent",   "ErrorFire", "AttentionFire", "OnOffLine",
-    "OnOffAllLine", "BoxDamage", "ErrorPower"};
-
-const std::array<const char*, kTimingListCount> kTimingListPrefixes = {"TimeRzmk", "TimeZmk",
-                                                                       "TimePeriod", "InvRele"};
-
 QString Name(const char* prefix, int index) {
     return QLatin1String(prefix) + QString::number(index);
 }

@@ -1,6 +1,7 @@
 #include "settings/settings_check.h"
 
-#include "link/hex_text.h"
+#include "settings/field_records.h"
+#include "settings/field_rules.h"
 #include "settings/settings_diff.h"
 #include "settings/settings_fields.h"
 #include "settings/settings_texts.h"
@@ -10,11 +11,6 @@
 
 namespace velor::settings {
 namespace {
-
-constexpr int kRearmStepSeconds = 5;
-constexpr std::size_t kTimingLowByte = 2; // output record byte 2: reserved bits 0-5
-constexpr int kByteDigits = 2;
-constexpr int kRearmLeadSteps = 2; // the window's re-arm time ends 2 steps above the delay's step
 
 // The kept image, with the reason for each field it changes.
 class Normaliser {
@@ -56,20 +52,21 @@ private:
 
     void Output(int output) {
         if (kept_.OutputReservedBits(output) != 0) {
+            const ImagePlace& reserved = fields::kReservedBits.place;
             const std::size_t timingLow =
-                SettingsImage::OutputRecordOffset(output) + kTimingLowByte;
+                reserved.offset + static_cast<std::size_t>(reserved.byteStride * (output - 1));
             kept_[timingLow] =
                 static_cast<uint8_t>(kept_[timingLow] & ~kept_.OutputReservedBits(output));
             reasons_[OutputFieldKey(output, "reserved_bits")] =
                 SettingsFields::tr("резервные биты; окно записывает их нулями");
         }
-        if (kept_.WorkMode(output) > kWorkModeSpecial) {
-            kept_.SetWorkMode(output, kWorkModeSpecial);
+        const int mode = WorkModeOfNibble(kept_.WorkMode(output));
+        if (kept_.WorkMode(output) != WorkModeNibble(mode)) {
+            kept_.SetWorkMode(output, WorkModeNibble(mode));
             reasons_[OutputFieldKey(output, "work_mode")] =
                 SettingsFields::tr("неизвестный режим работы; окно выбирает «Специальный»");
         }
-        const uint8_t mode = kept_.WorkMode(output);
-        if (mode == kWorkModeArmDisarm || mode == kWorkModeExecutive) {
+        if (ForSecurityLoopsOnly(mode)) {
             const uint8_t fire = kept_.LoopOptions(LoopOption::Fire);
             kept_.SetOutputBinding(output,
                                    static_cast<uint8_t>(kept_.OutputBinding(output) & ~fire));
@@ -77,7 +74,7 @@ private:
                 "в режимах «Взят/снят» и «Исполнительный» выход следует только за охранными ШС; "
                 "окно снимает привязки пожарных ШС");
         }
-        if (mode == kWorkModeSpecial) {
+        if (mode == kSpecialMode) {
             SpecialTiming(output);
         }
     }
@@ -118,7 +115,7 @@ private:
             std::max(kept_.DelaySeconds(Delay::EntryLoop1), kept_.DelaySeconds(Delay::EntryLoop2));
         int seconds = kept_.RearmTimeSeconds();
         if (seconds <= longest) {
-            seconds = longest - longest % kRearmStepSeconds + kRearmLeadSteps * kRearmStepSeconds;
+            seconds = static_cast<int>(RearmTimeAbove(longest, fields::kRearmTime.range.step));
             reasons_[key] =
                 SettingsFields::tr(
                     "время автоперевзятия должно быть больше задержки на вход ШС1 и ШС2, %1 с")
@@ -133,14 +130,6 @@ private:
     std::map<QString, QString> reasons_;
 };
 
-QString CodeText(const SettingsImage& image, int record) {
-    QString text;
-    for (const uint8_t byte : image.IdentifierCodeAt(record)) {
-        text += HexText(byte, kByteDigits);
-    }
-    return text;
-}
-
 // Two keys with one code, and keys that may neither arm nor disarm any loop.
 std::vector<CheckFinding> KeptFindings(const SettingsImage& image) {
     std::vector<CheckFinding> findings;
@@ -152,10 +141,10 @@ std::vector<CheckFinding> KeptFindings(const SettingsImage& image) {
         return field->name;
     };
     for (int record = 1; record <= used; ++record) {
-        const QString code = CodeText(image, record);
+        const QString code = KeyCodeText(image, record);
         const QString key = KeyFieldKey(record, "code");
         for (int earlier = 1; earlier < record; ++earlier) {
-            if (CodeText(image, earlier) == code) {
+            if (KeyCodeText(image, earlier) == code) {
                 findings.push_back(
                     {FindingKind::Kept, key, nameOf(key), code, code,
                      SettingsFields::tr("тот же код, что у ключа %1; окно сохраняет оба")

@@ -2,82 +2,87 @@
 
 #include "link/hex_text.h"
 #include "settings/control_names.h"
+#include "settings/field_records.h"
+#include "settings/settings_fields.h"
 #include "settings/str_to_int.h"
 
 #include <algorithm>
 #include <vector>
 
 using namespace velor::window;
+using velor::settings::FieldRecord;
+namespace fields = velor::settings::fields;
 
 namespace {
 
 constexpr int kHexPairLength = 2;
 constexpr int kNoItem = -1;
-constexpr int kInverseItem = 1;        // InvRele item "да"
-constexpr int kIntegration300Item = 1; // it<n> item "300"
 constexpr std::size_t kLoopOptionsTraceOffset = 241;
 constexpr std::size_t kOptionFlagsTraceOffset = 254;
 
 QString CodeEditName(int row) {
-    return Name("CodeTM", row);
+    return Name(fields::kKeyCode.control, row);
 }
 
-// Record byte 1 of an output, bits 1..7: the notification boxes.
-struct EventBox {
-    const char* prefix;
-    OutputFlag flag;
-};
-constexpr EventBox kEventBoxes[] = {
-    {"OnOffLine", OutputFlag::OnOffLine},         {"OnOffAllLine", OutputFlag::OnOffAllLine},
-    {"AlarmEvent", OutputFlag::AlarmEvent},       {"ErrorFire", OutputFlag::ErrorFire},
-    {"AttentionFire", OutputFlag::AttentionFire}, {"BoxDamage", OutputFlag::BoxDamage},
-    {"ErrorPower", OutputFlag::ErrorPower},
-};
+// A one-bit choice's entry for the bit's state, and the bit of an entry.
+int EntryOf(const FieldRecord& record, bool set) {
+    return set ? record.setEntry : 1 - record.setEntry;
+}
 
-// Bytes 243..247: the per-loop check boxes.
-struct LoopBox {
-    const char* prefix;
-    LoopOption option;
-};
-constexpr LoopBox kLoopBoxes[] = {
-    {"ks", LoopOption::RoundTheClock}, {"ds", LoopOption::DoubleTrigger},
-    {"av", LoopOption::AutoRearm},     {"tt", LoopOption::SilentAlarm},
-    {"pz", LoopOption::WalkThrough},
-};
+bool BitOf(const FieldRecord& record, int entry) {
+    return entry == record.setEntry;
+}
 
-// Bytes 248..251: the delays' up-downs and their edits.
+OutputFlag EventFlag(const FieldRecord& event) {
+    return static_cast<OutputFlag>(event.place.mask);
+}
+
+LoopOption LoopOptionOf(const FieldRecord& box) {
+    return static_cast<LoopOption>(box.place.offset);
+}
+
+// Bytes 248..251: the delays' up-downs and their edits, loop 1's entry and exit delay first.
 struct DelayField {
     Delay delay;
-    const char* upDown;
-    const char* edit;
+    const FieldRecord& record;
+    int loop;
 };
-constexpr DelayField kDelays[] = {
-    {Delay::EntryLoop1, "DelayIn1", "DelayInEdit1"},
-    {Delay::ExitLoop1, "DelayOut1", "DelayOutEdit1"},
-    {Delay::EntryLoop2, "DelayIn2", "DelayInEdit2"},
-    {Delay::ExitLoop2, "DelayOut2", "DelayOutEdit2"},
+const DelayField kDelays[] = {
+    {Delay::EntryLoop1, fields::kEntryDelay, 1},
+    {Delay::ExitLoop1, fields::kExitDelay, 1},
+    {Delay::EntryLoop2, fields::kEntryDelay, 2},
+    {Delay::ExitLoop2, fields::kExitDelay, 2},
 };
 
-// Byte 254: the radio groups and lists of the general options, with the item that a set bit
-// stands for and the item a clear bit gives when decoding. The expansion-line mode is written
-// but not read back: decoding always selects "Ведущий".
+QString DelayEditName(const DelayField& field) {
+    return Name(field.record.control, field.loop)
+        .insert(static_cast<qsizetype>(qstrlen(field.record.control)), QStringLiteral("Edit"));
+}
+
+// Byte 254: the radio groups and lists of the general options. The expansion-line mode is
+// written but not read back: decoding always selects "Ведущий".
 struct OptionItem {
     OptionFlag flag;
-    const char* control;
-    int itemWhenSet;
-    int itemWhenClear;
+    const FieldRecord& record;
+    QString control;
     bool readBack;
 };
-constexpr OptionItem kOptionItems[] = {
-    {OptionFlag::SounderAlarmOnly, "Sound", 1, 0, true},
-    {OptionFlag::EntryRelayDelayLoop1, "EnDelaySh1", 0, 1, true},
-    {OptionFlag::EntryRelayDelayLoop2, "EnDelaySh2", 0, 1, true},
-    {OptionFlag::AnyDoorLoop1, "Taktik1", 1, 0, true},
-    {OptionFlag::AnyDoorLoop2, "Taktik2", 1, 0, true},
-    {OptionFlag::TmIdentifierOutput, "TypeTMRadioGroup", 0, 1, true},
-    {OptionFlag::LineMaster, "LineModeRadioGroup", 1, 0, false},
-    {OptionFlag::ButtonLock, "KBBlockRadioGroup", 1, 0, true},
-};
+std::vector<OptionItem> OptionItems() {
+    using namespace fields;
+    const auto own = [](const FieldRecord& record) { return QLatin1String(record.control); };
+    return {
+        {OptionFlag::SounderAlarmOnly, kSounderMode, own(kSounderMode), true},
+        {OptionFlag::EntryRelayDelayLoop1, kEntryRelayDelay, Name(kEntryRelayDelay.control, 1),
+         true},
+        {OptionFlag::EntryRelayDelayLoop2, kEntryRelayDelay, Name(kEntryRelayDelay.control, 2),
+         true},
+        {OptionFlag::AnyDoorLoop1, kTactic, Name(kTactic.control, 1), true},
+        {OptionFlag::AnyDoorLoop2, kTactic, Name(kTactic.control, 2), true},
+        {OptionFlag::TmIdentifierOutput, kTmOutputType, own(kTmOutputType), true},
+        {OptionFlag::LineMaster, kLineMode, own(kLineMode), false},
+        {OptionFlag::ButtonLock, kButtonLock, own(kButtonLock), true},
+    };
+}
 
 int HexDigit(QChar c) {
     const std::optional<int> value = velor::HexDigitValue(c);
@@ -128,11 +133,13 @@ void EncodeIdentifier(SettingsControls& controls, SettingsImage& image, int reco
                               .arg(first + i)
                               .arg(value));
     }
-    image.SetArmRights(record,
-                       LoopBoxes(controls, [row](int loop) { return Name("shvz", row, loop); }));
+    image.SetArmRights(record, LoopBoxes(controls, [row](int loop) {
+                           return Name(fields::kArmRights.control, row, loop);
+                       }));
     TraceRecordByte(controls, row, first + kIdentifierArmByte, image.ArmRights(record));
-    image.SetDisarmRights(record,
-                          LoopBoxes(controls, [row](int loop) { return Name("shsn", row, loop); }));
+    image.SetDisarmRights(record, LoopBoxes(controls, [row](int loop) {
+                              return Name(fields::kDisarmRights.control, row, loop);
+                          }));
     TraceRecordByte(controls, row, first + kIdentifierDisarmByte, image.DisarmRights(record));
 }
 
@@ -158,16 +165,22 @@ void EncodeIdentifiers(SettingsControls& controls, SettingsImage& image) {
 }
 
 void EncodeOutput(SettingsControls& controls, SettingsImage& image, int output) {
-    image.SetOutputBinding(
-        output, LoopBoxes(controls, [output](int loop) { return Name("shl", loop, output); }));
-    image.SetOutputFlag(output, OutputFlag::Inverse,
-                        controls.ItemIndex(Name("InvRele", output)) == kInverseItem);
-    for (const EventBox& box : kEventBoxes) {
-        image.SetOutputFlag(output, box.flag, controls.Checked(Name(box.prefix, output)));
+    image.SetOutputBinding(output, LoopBoxes(controls, [output](int loop) {
+                               return Name(fields::kBinding.control, loop, output);
+                           }));
+    image.SetOutputFlag(
+        output, OutputFlag::Inverse,
+        BitOf(fields::kInverse, controls.ItemIndex(Name(fields::kInverse.control, output))));
+    for (const FieldRecord& event : fields::kEvents) {
+        image.SetOutputFlag(output, EventFlag(event),
+                            controls.Checked(Name(event.control, output)));
     }
-    image.SetClosingTimeIndex(output, TimingIndex(controls, Name("TimeZmk", output)));
-    image.SetOpeningTimeIndex(output, TimingIndex(controls, Name("TimeRzmk", output)));
-    image.SetNotificationDurationIndex(output, TimingIndex(controls, Name("TimePeriod", output)));
+    image.SetClosingTimeIndex(output,
+                              TimingIndex(controls, Name(fields::kClosingTime.control, output)));
+    image.SetOpeningTimeIndex(output,
+                              TimingIndex(controls, Name(fields::kOpeningTime.control, output)));
+    image.SetNotificationDurationIndex(
+        output, TimingIndex(controls, Name(fields::kNotificationDuration.control, output)));
     controls.AddTrace(QStringLiteral("Index k is %1 Index j is %2")
                           .arg(output)
                           .arg(SettingsImage::OutputRecordOffset(output)));
@@ -175,50 +188,48 @@ void EncodeOutput(SettingsControls& controls, SettingsImage& image, int output) 
 
 void EncodeLoops(const SettingsControls& controls, SettingsImage& image) {
     for (int loop = 1; loop <= kLoopCount; ++loop) {
-        image.SetLoopOption(LoopOption::Fire, loop, controls.Checked(Name("ts", loop)));
+        image.SetLoopOption(LoopOption::Fire, loop,
+                            controls.Checked(Name(fields::kLoopType.control, loop)));
         image.SetLoopOption(LoopOption::Integration300, loop,
-                            controls.ItemIndex(Name("it", loop)) == kIntegration300Item);
+                            BitOf(fields::kIntegration,
+                                  controls.ItemIndex(Name(fields::kIntegration.control, loop))));
     }
-    for (const LoopBox& box : kLoopBoxes) {
-        image.SetLoopOptions(
-            box.option, LoopBoxes(controls, [&box](int loop) { return Name(box.prefix, loop); }));
+    for (const FieldRecord& box : fields::kLoopBoxes) {
+        image.SetLoopOptions(LoopOptionOf(box), LoopBoxes(controls, [&box](int loop) {
+                                 return Name(box.control, loop);
+                             }));
     }
 }
 
 void EncodeTimes(const SettingsControls& controls, SettingsImage& image) {
     for (const DelayField& field : kDelays) {
-        image.SetDelaySeconds(field.delay, controls.Position(QLatin1String(field.upDown)));
+        image.SetDelaySeconds(field.delay,
+                              controls.Position(Name(field.record.control, field.loop)));
     }
-    image[kRearmTimeOffset] = EncodeRearmTime(controls.Position(QStringLiteral("TimeAv")));
+    image[kRearmTimeOffset] =
+        EncodeRearmTime(controls.Position(QLatin1String(fields::kRearmTime.control)));
     image[kSounderDurationOffset] =
-        EncodeSounderDuration(controls.Position(QStringLiteral("TimeAlarm")));
+        EncodeSounderDuration(controls.Position(QLatin1String(fields::kSounderDuration.control)));
 }
 
 void EncodeGeneralOptions(const SettingsControls& controls, SettingsImage& image) {
-    for (const OptionItem& item : kOptionItems) {
-        image.SetOptionFlag(item.flag,
-                            controls.ItemIndex(QLatin1String(item.control)) == item.itemWhenSet);
+    for (const OptionItem& item : OptionItems()) {
+        image.SetOptionFlag(item.flag, BitOf(item.record, controls.ItemIndex(item.control)));
     }
     for (int output = 1; output <= kOutputCount; ++output) {
         const int item = controls.ItemIndex(WorkModeGroupName(output));
-        image.SetWorkMode(output, static_cast<uint8_t>(std::max(item, kNoItem) + 1));
+        image.SetWorkMode(output, WorkModeNibble(std::max(item, kNoItem)));
     }
 }
 
 // --- Decoding ------------------------------------------------------------------------------------
 
-QString CodeText(const SettingsImage& image, int record) {
-    QString text;
-    for (const uint8_t byte : image.IdentifierCodeAt(record)) {
-        text += ByteToHexPair(byte);
-    }
-    return text;
-}
-
 void DecodeIdentifiers(SettingsControls& controls, const SettingsImage& image) {
     for (int row = 1; row <= kMaxIdentifiers; ++row) {
-        SetLoopBoxes(controls, 0, [row](int loop) { return Name("shvz", row, loop); });
-        SetLoopBoxes(controls, 0, [row](int loop) { return Name("shsn", row, loop); });
+        SetLoopBoxes(controls, 0,
+                     [row](int loop) { return Name(fields::kArmRights.control, row, loop); });
+        SetLoopBoxes(controls, 0,
+                     [row](int loop) { return Name(fields::kDisarmRights.control, row, loop); });
     }
     const int used = image.UsedIdentifierRecords();
     for (int row = 1; row <= kMaxIdentifiers; ++row) {
@@ -226,34 +237,37 @@ void DecodeIdentifiers(SettingsControls& controls, const SettingsImage& image) {
         if (row > used) {
             continue;
         }
-        controls.SetText(CodeEditName(row), CodeText(image, row));
+        controls.SetText(CodeEditName(row), velor::settings::KeyCodeText(image, row));
         SetLoopBoxes(controls, image.ArmRights(row),
-                     [row](int loop) { return Name("shvz", row, loop); });
+                     [row](int loop) { return Name(fields::kArmRights.control, row, loop); });
         SetLoopBoxes(controls, image.DisarmRights(row),
-                     [row](int loop) { return Name("shsn", row, loop); });
+                     [row](int loop) { return Name(fields::kDisarmRights.control, row, loop); });
     }
 }
 
 void DecodeOutput(SettingsControls& controls, const SettingsImage& image, int output) {
     SetLoopBoxes(controls, image.OutputBinding(output),
-                 [output](int loop) { return Name("shl", loop, output); });
-    controls.SetItemIndex(Name("InvRele", output),
-                          image.HasOutputFlag(output, OutputFlag::Inverse) ? kInverseItem : 0);
-    for (const EventBox& box : kEventBoxes) {
-        controls.SetChecked(Name(box.prefix, output), image.HasOutputFlag(output, box.flag));
+                 [output](int loop) { return Name(fields::kBinding.control, loop, output); });
+    controls.SetItemIndex(
+        Name(fields::kInverse.control, output),
+        EntryOf(fields::kInverse, image.HasOutputFlag(output, OutputFlag::Inverse)));
+    for (const FieldRecord& event : fields::kEvents) {
+        controls.SetChecked(Name(event.control, output),
+                            image.HasOutputFlag(output, EventFlag(event)));
     }
-    controls.SetItemIndex(Name("TimeZmk", output), image.ClosingTimeIndex(output));
-    controls.SetItemIndex(Name("TimeRzmk", output), image.OpeningTimeIndex(output));
-    controls.SetItemIndex(Name("TimePeriod", output), image.NotificationDurationIndex(output));
+    controls.SetItemIndex(Name(fields::kClosingTime.control, output),
+                          image.ClosingTimeIndex(output));
+    controls.SetItemIndex(Name(fields::kOpeningTime.control, output),
+                          image.OpeningTimeIndex(output));
+    controls.SetItemIndex(Name(fields::kNotificationDuration.control, output),
+                          image.NotificationDurationIndex(output));
 }
 
 // Loaded modes are set without their preset: the group's rule is detached meanwhile.
 void DecodeWorkModes(SettingsControls& controls, const SettingsImage& image) {
     for (int output = 1; output <= kOutputCount; ++output) {
-        const int mode = image.WorkMode(output);
-        // Nibbles 8..15 select the special mode as well.
-        const int item = mode == kWorkModeNone ? kNoItem : std::min(mode - 1, int{kSpecialMode});
-        controls.SetItemIndexDetached(WorkModeGroupName(output), item);
+        controls.SetItemIndexDetached(WorkModeGroupName(output),
+                                      WorkModeOfNibble(image.WorkMode(output)));
     }
 }
 
@@ -262,12 +276,12 @@ void DecodeWorkModes(SettingsControls& controls, const SettingsImage& image) {
 void DecodeLoopTypes(SettingsControls& controls, const SettingsImage& image) {
     for (int loop = 1; loop <= kLoopCount; ++loop) {
         const bool fire = image.HasLoopOption(LoopOption::Fire, loop);
-        controls.SetCheckedDetached(Name("ts", loop), fire);
-        controls.SetCheckedDetached(Name("ts", loop, 1), !fire);
+        controls.SetCheckedDetached(Name(fields::kLoopType.control, loop), fire);
+        controls.SetCheckedDetached(Name(fields::kLoopType.control, loop, 1), !fire);
     }
     for (int loop = 1; loop <= kLoopCount; ++loop) {
-        controls.RunLoopTypeRule(Name("ts", loop));
-        controls.RunLoopTypeRule(Name("ts", loop, 1));
+        controls.RunLoopTypeRule(Name(fields::kLoopType.control, loop));
+        controls.RunLoopTypeRule(Name(fields::kLoopType.control, loop, 1));
     }
 }
 
@@ -277,33 +291,33 @@ void DecodeLoopTypes(SettingsControls& controls, const SettingsImage& image) {
 void DecodeLoopOptions(SettingsControls& controls, const SettingsImage& image) {
     for (int loop = 1; loop <= kLoopCount; ++loop) {
         controls.SetItemIndex(
-            Name("it", loop),
-            image.HasLoopOption(LoopOption::Integration300, loop) ? kIntegration300Item : 0);
+            Name(fields::kIntegration.control, loop),
+            EntryOf(fields::kIntegration, image.HasLoopOption(LoopOption::Integration300, loop)));
     }
-    for (const LoopBox& box : kLoopBoxes) {
-        SetLoopBoxes(controls, image.LoopOptions(box.option),
-                     [&box](int loop) { return Name(box.prefix, loop); });
+    for (const FieldRecord& box : fields::kLoopBoxes) {
+        SetLoopBoxes(controls, image.LoopOptions(LoopOptionOf(box)),
+                     [&box](int loop) { return Name(box.control, loop); });
     }
 }
 
 void DecodeTimes(SettingsControls& controls, const SettingsImage& image) {
     for (const DelayField& field : kDelays) {
         const int seconds = image.DelaySeconds(field.delay);
-        controls.SetPosition(QLatin1String(field.upDown), seconds);
-        controls.SetText(QLatin1String(field.edit), QString::number(seconds));
+        controls.SetPosition(Name(field.record.control, field.loop), seconds);
+        controls.SetText(DelayEditName(field), QString::number(seconds));
     }
     const int rearm = DecodeRearmTime(image[kRearmTimeOffset]);
-    controls.SetPosition(QStringLiteral("TimeAv"), rearm);
-    controls.SetText(QStringLiteral("TimeAvEdit"), QString::number(rearm));
-    controls.SetText(QStringLiteral("TimeAlarmEdit"),
+    const QString rearmName = QLatin1String(fields::kRearmTime.control);
+    controls.SetPosition(rearmName, rearm);
+    controls.SetText(rearmName + QLatin1String("Edit"), QString::number(rearm));
+    controls.SetText(QLatin1String(fields::kSounderDuration.control) + QLatin1String("Edit"),
                      QString::number(DecodeSounderDuration(image[kSounderDurationOffset])));
 }
 
 void DecodeGeneralOptions(SettingsControls& controls, const SettingsImage& image) {
-    for (const OptionItem& item : kOptionItems) {
+    for (const OptionItem& item : OptionItems()) {
         const bool set = item.readBack ? image.HasOptionFlag(item.flag) : true;
-        controls.SetItemIndex(QLatin1String(item.control),
-                              set ? item.itemWhenSet : item.itemWhenClear);
+        controls.SetItemIndex(item.control, EntryOf(item.record, set));
     }
 }
 

@@ -19,7 +19,7 @@ SettingsImage EncodeSettings(SettingsControls& controls);
 // Sets every settings control from the image, in an order that lets the image's values win over
 // what the page rules adjust on the way: loop types are set with their rule detached and the rule
 // is then run for every loop before the loop options are set; work modes are set without their
-// preset. The identifiers page ends up showing exactly the image's keys: rows beyond the count
+// preset. The key page ends up showing exactly the image's keys: rows beyond the count
 // are emptied and every arm and disarm box not set by a record is cleared. At most 28 records are
 // read, whatever byte 0 holds.
 void DecodeSettings(SettingsControls& controls, const SettingsImage& image);

@@ -50,6 +50,10 @@ std::vector<SettingsField> DescribeSettings(const SettingsImage& image);
 // 257 bytes belongs to exactly one slot.
 std::vector<SettingsField> SettingsFieldSlots(const SettingsImage& image);
 
+// A key's code as its identifier edit on the window shows it: 12 hexadecimal digits, the record's
+// first byte first.
+QString KeyCodeText(const SettingsImage& image, int record);
+
 // A set of loops as text: "ШС1–ШС3, ШС5" (three or more in a row as a range), "нет" when empty.
 QString LoopSetText(uint8_t loops);
 

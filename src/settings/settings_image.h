@@ -71,6 +71,7 @@ enum class Delay : std::size_t {
     ExitLoop2 = 251,
 };
 constexpr int kMaxDelaySeconds = 255;
+constexpr int kEntryLoops = 2; // loops 1 and 2 have entry and exit delays
 
 constexpr std::size_t kRearmTimeOffset = 252;       // seconds / 5; 0 and 1 both mean 5 s
 constexpr std::size_t kSounderDurationOffset = 253; // seconds / 5; 0 means 1 s
@@ -90,15 +91,33 @@ enum class OptionFlag : uint8_t {
     ButtonLock = 0x80,
 };
 
-// Work-mode numbers held in the nibbles of bytes 255 and 256 (the mode group's item index + 1).
-constexpr uint8_t kWorkModeNone = 0;
-constexpr uint8_t kWorkModePcnAlarm = 1;
-constexpr uint8_t kWorkModeControlLamp = 2;
-constexpr uint8_t kWorkModeArmDisarm = 3;
-constexpr uint8_t kWorkModeSounder = 4;
-constexpr uint8_t kWorkModeAlarm = 5;
-constexpr uint8_t kWorkModeExecutive = 6;
-constexpr uint8_t kWorkModeSpecial = 7;
+// An output's work mode: the items of its work-mode group on the window, top to bottom. This is
+// the one list of the modes; the image holds a mode in a nibble of bytes 255 and 256 as
+// WorkModeNibble(mode): 0 for none, the mode + 1 otherwise.
+enum OutputWorkMode : int {
+    kNoWorkMode = -1,
+    kPcnAlarmMode = 0, // "ПЦН тревога"
+    kControlLampMode,  // "Контр. лампа"
+    kArmDisarmMode,    // "Взят/снят": security loops only
+    kSoundMode,        // "Звуковой": the duration comes from TimeAlarmEdit
+    kAlarmMode,        // "Тревога"
+    kExecutiveMode,    // "Исполнительный": security loops only
+    kSpecialMode,      // "Специальный": timing chosen by the user
+};
+constexpr int kWorkModeCount = kSpecialMode + 1;
+
+// The nibble that holds mode (kNoWorkMode: 0).
+constexpr uint8_t WorkModeNibble(int mode) {
+    return static_cast<uint8_t>(mode + 1);
+}
+
+// The mode a nibble stands for: 0 none; 8 ... 15, which the window never writes, count as the
+// special mode, as the window reads them.
+constexpr int WorkModeOfNibble(uint8_t nibble) {
+    const int mode = nibble - 1;
+    return mode > kSpecialMode ? int{kSpecialMode} : mode;
+}
+
 constexpr uint8_t kMaxWorkModeNibble = 15;
 
 // Per-loop sets: the bit of loop n, its test and a copy with it set or cleared.

@@ -8,28 +8,22 @@
 #include <array>
 #include <cstddef>
 
-// The captions and list entries of the output sub-pages as the window shows them: Russian source
-// texts, translated under the window's context. The window fills its controls with them and the
-// readable settings model names its values with them, so that both say the same.
+// Window texts that name the settings' parts rather than one field: the settings pages' tabs and
+// the output sub-pages. Russian source texts, translated under the window's context; the window
+// shows them and the readable settings model names its fields with them, so that both say the
+// same. The fields' own captions and entries are in their records (settings/field_records.h).
 namespace velor::window {
 
 // The translation context of the window's texts.
 inline constexpr char kWindowContext[] = "TMainForm";
 
-constexpr int kWorkModeItemCount = kSpecialMode + 1;
-constexpr int kSwitchTimeEntryCount = kConstantSwitchTimeIndex + 1;
-constexpr int kDurationEntryCount = kConstantDurationIndex + 1;
+// The tabs of the settings pages, in tab order: "  Главная  ", "  Настройки ШС ",
+// "Режимы реле и выходов ОК", "Идентификаторы ТМ".
+constexpr int kSettingsPageCount = 4;
+extern const std::array<const char*, kSettingsPageCount> kPageCaptions;
 
 // Sub-page captions, output 1 ... 4: "Реле №1" ... "OK №2".
 extern const std::array<const char*, kOutputs> kOutputCaptions;
-// The items of an output's work-mode group, top to bottom (OutputWorkMode).
-extern const std::array<const char*, kWorkModeItemCount> kWorkModeCaptions;
-// The opening and closing time lists (timing index 0 ... 7) and the notification duration list
-// (index 0 ... 15).
-extern const std::array<const char*, kSwitchTimeEntryCount> kSwitchTimeCaptions;
-extern const std::array<const char*, kDurationEntryCount> kDurationCaptions;
-// The notification boxes' captions, in the order of kEventBoxPrefixes.
-extern const std::array<const char*, kEventBoxCount> kEventBoxCaptions;
 
 // A window text in the technician's language.
 QString WindowText(const char* source);

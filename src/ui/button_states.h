@@ -4,12 +4,12 @@
 
 // The states of the window that decide which command controls are enabled.
 enum class ButtonState {
-    NoWorkMode,            // created, no work mode chosen yet
-    DemoMode,              // demo work mode chosen
-    ModeChosen,            // settings or firmware work mode chosen, not connected
+    NoWorkMode,            // created, no window mode chosen yet
+    DemoMode,              // demo window mode chosen
+    ModeChosen,            // settings or firmware window mode chosen, not connected
     Connecting,            // connect pressed, operation running
-    ConnectedSettings,     // connected in the settings work mode
-    ConnectedFirmware,     // connected in the firmware work mode
+    ConnectedSettings,     // connected in the settings window mode
+    ConnectedFirmware,     // connected in the firmware window mode
     OperationRunning,      // a settings write or read, or a firmware write, running
     KeyReadRunning,        // a key identifier read running
     Disconnected,          // disconnected with the disconnect button

@@ -16,11 +16,12 @@ constexpr int kKeyPage = 3;
 constexpr int kFirmwarePage = 4;
 constexpr int kPageCount = 5;
 
-// Items of the WorkMode list.
-enum WorkModeItem : int {
-    kSettingsWorkMode = 0,
-    kFirmwareWorkMode = 1,
-    kDemoWorkMode = 2,
+// The window's mode: the items of the list WorkMode (settings, firmware, demo). An output's work
+// mode is another thing (OutputWorkMode, settings/settings_image.h).
+enum WindowMode : int {
+    kSettingsWindowMode = 0,
+    kFirmwareWindowMode = 1,
+    kDemoWindowMode = 2,
 };
 
 // The title "ШС<loop>" above a loop binding of an output: Label65..72 (relay 1), Label83..90

@@ -168,14 +168,21 @@ QString QtDialogs::SaveFileName(const FileDialogRequest& r) {
     return dialog->selectedFiles().constFirst();
 }
 
-void ShowErrorBox(DialogService& dialogs, const QString& text) {
+MessageBoxRequest BoxRequest(const QString& text, const QString& caption, BoxIcon icon,
+                             BoxOwner owner, BoxButtons buttons, BoxResult defaultButton) {
     MessageBoxRequest box;
     box.text = text;
-    box.caption = velor::MessageText(velor::msg::kError);
-    box.icon = BoxIcon::Error;
-    box.buttons = BoxButtons::Ok;
-    box.owner = BoxOwner::Main;
-    dialogs.MessageBox(box);
+    box.caption = caption;
+    box.icon = icon;
+    box.owner = owner;
+    box.buttons = buttons;
+    box.defaultButton = defaultButton;
+    return box;
+}
+
+void ShowErrorBox(DialogService& dialogs, const QString& text) {
+    dialogs.MessageBox(
+        BoxRequest(text, velor::MessageText(velor::msg::kError), BoxIcon::Error, BoxOwner::Main));
 }
 
 QString ProgramTitle() {
@@ -183,10 +190,5 @@ QString ProgramTitle() {
 }
 
 void ShowExceptionBox(DialogService& dialogs, const QString& text) {
-    MessageBoxRequest r;
-    r.text = text;
-    r.caption = ProgramTitle();
-    r.icon = BoxIcon::Error;
-    r.owner = BoxOwner::Active;
-    dialogs.MessageBox(r);
+    dialogs.MessageBox(BoxRequest(text, ProgramTitle(), BoxIcon::Error, BoxOwner::Active));
 }

@@ -32,6 +32,13 @@ struct MessageBoxRequest {
     QString cancelText;
 };
 
+// The one way a box request is composed: text, caption, icon and owner, then the buttons with the
+// default one where they are not the single OK.
+MessageBoxRequest BoxRequest(const QString& text, const QString& caption,
+                             BoxIcon icon = BoxIcon::None, BoxOwner owner = BoxOwner::Main,
+                             BoxButtons buttons = BoxButtons::Ok,
+                             BoxResult defaultButton = BoxResult::Ok);
+
 struct FileDialogRequest {
     QString caption;
     QString directory;      // initial folder; empty keeps the dialog's own choice

@@ -3,8 +3,11 @@
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
 #include "ui/commands/window_write_job.h"
+#include "link/no_bridge_driver.h"
+#include "settings/window_captions.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
+#include "ui/pages/firmware_page.h"
 #include "ui/screen_fit.h"
 #include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
@@ -38,32 +41,13 @@ constexpr int kColumnGap = 2;
 constexpr int kSmallestWindowWidth = 400;
 constexpr int kSmallestWindowHeight = 300;
 
-// The driver behind the port when the window was given none: there is never a bridge to open.
-class NoBridgeDriver : public FtdiDriver {
-public:
-    FtStatus OpenByIndex(int, FtHandle&) override { return kFtDeviceNotFound; }
-    FtStatus SetBaudRate(FtHandle, uint32_t) override { return kFtInvalidHandle; }
-    FtStatus ResetDevice(FtHandle) override { return kFtInvalidHandle; }
-    FtStatus SetDataCharacteristics(FtHandle, uint8_t, uint8_t, uint8_t) override {
-        return kFtInvalidHandle;
-    }
-    FtStatus SetTimeouts(FtHandle, uint32_t, uint32_t) override { return kFtInvalidHandle; }
-    FtStatus Read(FtHandle, uint8_t*, uint32_t, uint32_t& received) override {
-        received = 0;
-        return kFtInvalidHandle;
-    }
-    FtStatus Write(FtHandle, const uint8_t*, uint32_t, uint32_t& written) override {
-        written = 0;
-        return kFtInvalidHandle;
-    }
-    FtStatus Purge(FtHandle, uint32_t) override { return kFtInvalidHandle; }
-    FtStatus Close(FtHandle) override { return kFtInvalidHandle; }
-};
-
 std::unique_ptr<FtdiDriver> MakeDriver(const MainFormDeps& deps) {
     std::unique_ptr<FtdiDriver> driver = deps.makeDriver ? deps.makeDriver() : nullptr;
     return driver ? std::move(driver) : std::make_unique<NoBridgeDriver>();
 }
+
+// The settings pages lead the tab order, in the order of their captions.
+static_assert(velor::window::kKeyPage + 1 == velor::window::kSettingsPageCount);
 
 Sleeper MakeSleeper(const MainFormDeps& deps) {
     return deps.sleeper ? Sleeper(deps.sleeper) : DefaultSleeper();
@@ -149,7 +133,8 @@ void TMainForm::BuildLayout() {
     PageControl1->AddPage(BuildLoopPage(), {});
     PageControl1->AddPage(BuildOutputPage(), {});
     PageControl1->AddPage(BuildKeyPage(), {});
-    PageControl1->AddPage(BuildFirmwarePage(), {});
+    firmwarePage_ = new FirmwarePage;
+    PageControl1->AddPage(firmwarePage_, {});
 
     auto* top = new QHBoxLayout(panel);
     top->setContentsMargins(0, 0, 0, 0);
@@ -231,10 +216,10 @@ void TMainForm::BuildStatusBar() {
 
 void TMainForm::RetranslateUi() {
     setWindowTitle(tr("Программа настройки прибора 580 в автономном режиме"));
-    PageControl1->setTabText(velor::window::kMainPage, tr("  Главная  "));
-    PageControl1->setTabText(velor::window::kLoopPage, tr("  Настройки ШС "));
-    PageControl1->setTabText(velor::window::kOutputPage, tr("Режимы реле и выходов ОК"));
-    PageControl1->setTabText(velor::window::kKeyPage, tr("Идентификаторы ТМ"));
+    const QStringList settingsPages = velor::window::WindowTexts(velor::window::kPageCaptions);
+    for (int page = 0; page < velor::window::kSettingsPageCount; ++page) {
+        PageControl1->setTabText(page, settingsPages[page]);
+    }
     PageControl1->setTabText(velor::window::kFirmwarePage, tr("Смена ПО"));
     RetranslateMainPage();
     RetranslateLoopPage();
@@ -242,6 +227,22 @@ void TMainForm::RetranslateUi() {
     RetranslateKeyPage();
     RetranslateFirmwarePage();
     RetranslateCommandColumn();
+}
+
+void TMainForm::RetranslateFirmwarePage() {
+    firmwarePage_->Retranslate();
+    ShowFirmwareFileTime(); // in the formats of the language now in use
+}
+
+void TMainForm::ClearFirmwareLabels() {
+    firmwarePage_->Clear();
+    firmwareFileTime_ = {};
+}
+
+void TMainForm::ClearDeviceLabels() {
+    ClearFirmwareLabels();
+    Control<QLabel>(QStringLiteral("SettingsTypeLabel"))->clear();
+    Control<QLabel>(QStringLiteral("SettingsVersionLabel"))->clear();
 }
 
 void TMainForm::FormCreate() {
@@ -262,7 +263,8 @@ void TMainForm::FormCreate() {
 
 void TMainForm::FormActivate() {
     if (FirstActivation) {
-        Control<ComboList>(QStringLiteral("WorkMode"))->SetItemIndex(velor::window::kDemoWorkMode);
+        Control<ComboList>(QStringLiteral("WorkMode"))
+            ->SetItemIndex(velor::window::kDemoWindowMode);
         WorkModeClick();
         FirstActivation = false;
     }
@@ -278,7 +280,8 @@ QString TMainForm::FirmwareFolder() const {
 }
 
 QString TMainForm::HistoryFolder() const {
-    return deps_.historyFolder.isEmpty() ? QStringLiteral("history") : deps_.historyFolder;
+    return deps_.historyFolder.isEmpty() ? QLatin1String(velor::kHistoryFolderName)
+                                         : deps_.historyFolder;
 }
 
 void TMainForm::CreateFirmwareFolder() {
@@ -302,7 +305,7 @@ void TMainForm::showEvent(QShowEvent* event) {
         FitToScreen();
     }
     // Platforms that never activate a window (offscreen, some remote desktops) still open in
-    // the demo work mode.
+    // the demo window mode.
     if (FirstActivation) {
         FormActivate();
     }
@@ -333,14 +336,10 @@ void TMainForm::ReportIniWriteFailure(const QString& iniPath) {
 }
 
 bool TMainForm::FormClose() {
-    MessageBoxRequest r;
-    r.text = velor::MessageText(velor::msg::kConfirmExit);
-    r.caption = velor::MessageText(velor::msg::kMessage);
-    r.icon = BoxIcon::Question;
-    r.buttons = BoxButtons::YesNo;
-    r.defaultButton = BoxResult::No;
-    r.owner = BoxOwner::Main;
-    return deps_.dialogs->MessageBox(r) == BoxResult::Yes;
+    return deps_.dialogs->MessageBox(
+               BoxRequest(velor::MessageText(velor::msg::kConfirmExit),
+                          velor::MessageText(velor::msg::kMessage), BoxIcon::Question,
+                          BoxOwner::Main, BoxButtons::YesNo, BoxResult::No)) == BoxResult::Yes;
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -25,11 +25,12 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
+class FirmwarePage;
 class PageControl;
 class WindowWriteJob;
 
 // The configurator's one working window: five pages of settings controls, the column of command
-// buttons, the work-mode list, the status bar and the progress gauge.
+// buttons, the window-mode list, the status bar and the progress gauge.
 //
 // Controls are created in code and found by name: Control<T>("shl32"). The handlers keep the
 // names under which the controls' events are bound; several controls of a family share one
@@ -62,13 +63,11 @@ public:
 
     // --- Window life -------------------------------------------------------------------------
     void FormCreate();
-    // Runs on every activation of the window; the first one selects the demo work mode.
+    // Runs on every activation of the window; the first one selects the demo window mode.
     void FormActivate();
-    void ApplicationEvents1Activate();
 
     // --- Command column ----------------------------------------------------------------------
     void WorkModeClick();
-    void USBClick();
     void ConnectButtonClick();
     void CancelButtonClick();
     // Opens the port for a connection (the buttons in their connecting state); a port that
@@ -83,19 +82,8 @@ public:
     // The settings history: snapshots kept before each settings write (safe_write.cpp).
     void HistoryButtonClick();
 
-    // --- Help, about box, maker links, language (shell_commands.cpp) ------------------------
-    void HelpBitBtnClick();
-    void BtnAboutClick();
-    void WWWLabelClick();
-    void EMailLabelClick();
-    void BitBtn_SelectLangClick();
-
     // Sets the enabled state of the command controls for a window state.
     void SetButtonState(ButtonState state);
-    // Empties the seven labels of the firmware page.
-    void ClearFirmwareLabels();
-    // Empties the firmware-page labels and the device labels of the main page.
-    void ClearDeviceLabels();
 
     // Starts an operation on the session's worker with its input bytes (empty for none; the
     // firmware write sends the window's firmware image in place). Refuses, returning false,
@@ -126,40 +114,17 @@ public:
     SettingsImage EncodeSettings();
     // Sets the settings controls from an image; the page rules run as the values change.
     void DecodeSettings(const SettingsImage& image);
-    // The firmware image the write command sends in the firmware work mode; empty for none.
+    // The firmware image the write command sends in the firmware window mode; empty for none.
     const std::vector<uint8_t>& FirmwareImage() const { return firmwareImage_; }
 
-    // --- Loop page rules ---------------------------------------------------------------------
+    // --- Page rules the codec and the tests run ------------------------------------------------
     void ChangeTypeShl(QObject* sender);
     // The loop-type rule as a click of ts<loop> (fireButton) or ts<loop>1 would run it.
     void ChangeTypeShl(int loop, bool fireButton);
-    void KsModeShl();
-    void DelayInEdit1Change();
-    void DelayInEdit2Change();
-    void DelayOutEdit1Change();
-    void DelayOutEdit2Change();
-    void AnyOutExit(QObject* sender);
-    void TimeAvEditChange();
-    void TimeAvEditExit();
-    void TimeAlarmEditChange();
-    void TimeAlarmExit();
-
-    // --- Output page rules -------------------------------------------------------------------
-    void MakeWorkModeRele(QObject* sender);
-    void SetPageElementsAbleStatus_WorkModeRele(uint8_t output);
     void SetAllPagesElementsAbleStatus_WorkModeRele();
-    void SpecModeRele(QObject* sender);
-    void TypeShl(QObject* sender);
 
-    // --- Identifier page rules ---------------------------------------------------------------
-    void Id1Change(QObject* sender);
+    // The target of a key read: the key's code edit, as a click into it chooses it.
     void Id1Click(QObject* sender);
-    void Id1Exit(QObject* sender);
-    void OneKeyModeShl();
-    void AllKeyModeShl();
-    void ChangeTypeTM();
-    void NumberEditChange();
-    void ChangeLoadIdButton();
 
     // --- State -------------------------------------------------------------------------------
     // "580, версия ПО 3_1_7": a device as the review before a write and the history name it.
@@ -180,9 +145,9 @@ public:
     TFTDIUsbPort& UsbPort() { return session_.Port(); }
     TVelorDevice& Device() { return session_.Device(); }
 
-    // Whether the last connection, in either work mode, succeeded and has not ended since.
+    // Whether the last connection, in either window mode, succeeded and has not ended since.
     bool IsConnected() const { return connected_; }
-    // Whether "Считать ТМ" can run: connected in the settings work mode, no operation running.
+    // Whether "Считать ТМ" can run: connected in the settings window mode, no operation running.
     bool IsKeyReadOffered() const;
 
     bool IsSettingsMode() const { return SettingsMode; }
@@ -202,6 +167,47 @@ protected:
 
 private:
     bool FormClose();
+    void ApplicationEvents1Activate();
+
+    // --- Handlers of the window's own controls -----------------------------------------------
+    void USBClick();
+    // Help, about box, maker links, language (shell_commands.cpp).
+    void HelpBitBtnClick();
+    void BtnAboutClick();
+    void WWWLabelClick();
+    void EMailLabelClick();
+    void BitBtn_SelectLangClick();
+    // Empties the seven labels of the firmware page.
+    void ClearFirmwareLabels();
+    // Empties the firmware-page labels and the device labels of the main page.
+    void ClearDeviceLabels();
+
+    // Loop and main page rules.
+    void KsModeShl();
+    void DelayInEdit1Change();
+    void DelayInEdit2Change();
+    void DelayOutEdit1Change();
+    void DelayOutEdit2Change();
+    void AnyOutExit(QObject* sender);
+    void TimeAvEditChange();
+    void TimeAvEditExit();
+    void TimeAlarmEditChange();
+    void TimeAlarmExit();
+    void ChangeTypeTM();
+    void NumberEditChange();
+
+    // Output page rules.
+    void MakeWorkModeRele(QObject* sender);
+    void SetPageElementsAbleStatus_WorkModeRele(uint8_t output);
+    void SpecModeRele(QObject* sender);
+    void TypeShl(QObject* sender);
+
+    // Key page rules.
+    void Id1Change(QObject* sender);
+    void Id1Exit(QObject* sender);
+    void OneKeyModeShl();
+    void AllKeyModeShl();
+    void ChangeLoadIdButton();
 
     // Page building: each creates its page's controls in their design state, named.
     QWidget* BuildMainPage();
@@ -209,7 +215,6 @@ private:
     QWidget* BuildOutputPage();
     QWidget* BuildOutputSubPage(int output);
     QWidget* BuildKeyPage();
-    QWidget* BuildFirmwarePage();
     QWidget* BuildCommandColumn();
     void BuildStatusBar();
     void BuildLayout();
@@ -237,7 +242,7 @@ private:
     // A key's button: clicked when enabled, otherwise the status bar says why it cannot run.
     void PressByKey(QPushButton* button);
 
-    // Loads the work mode 0 preset into every output.
+    // Loads the work mode 0 preset ("ПЦН тревога") into every output.
     void ApplyOutputPresets();
     // Reads the factory-defaults file and applies it as the factory-settings command does.
     void LoadFactoryDefaults();
@@ -263,7 +268,7 @@ private:
     bool FailureBoxWithheld(int statusCode) const;
     bool OperationWritesDevice() const;
     void ReportOpenFailure();
-    void SetWorkModePages(int workMode);
+    void SetWindowModePages(int windowMode);
     // A command that cannot run says why in the status bar; returns false then.
     bool DeviceCommandCanRun();
 
@@ -302,6 +307,7 @@ private:
     ControlIndex controls_;
     PageControl* PageControl1 = nullptr;
     PageControl* PageControl2 = nullptr;
+    FirmwarePage* firmwarePage_ = nullptr;
     QStatusBar* MainStatusBar = nullptr;
     QLabel* statusLabel_ = nullptr;
     bool iniWriteFailureReported_ = false; // the INI write failure is reported once

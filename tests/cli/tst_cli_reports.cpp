@@ -51,7 +51,7 @@ SettingsImage Factory() {
 SettingsImage DeviceImage() {
     SettingsImage image = Factory();
     image.SetLoopOption(LoopOption::Fire, 3, true);
-    image.SetWorkMode(kOpenCollector2, kWorkModeExecutive);
+    image.SetWorkMode(kOpenCollector2, WorkModeNibble(kExecutiveMode));
     return image;
 }
 

@@ -25,12 +25,12 @@ const std::map<int, Preset>& Presets() {
     constexpr auto kAllLoops = static_cast<uint8_t>(OutputFlag::OnOffAllLine);
     constexpr auto kOneLoop = static_cast<uint8_t>(OutputFlag::OnOffLine);
     static const std::map<int, Preset> presets{
-        {kWorkModePcnAlarm, {kAlarm | kAllLoops, 7, 0, 0}},
-        {kWorkModeControlLamp, {kAlarm | kAllLoops, 1, 1, 15}},
-        {kWorkModeArmDisarm, {kAllLoops, 0, 7, 0}},
-        {kWorkModeSounder, {kAlarm, 0, 7, 0}},
-        {kWorkModeAlarm, {kAlarm, 7, 0, 0}},
-        {kWorkModeExecutive, {kOneLoop, 0, 4, 0}},
+        {WorkModeNibble(kPcnAlarmMode), {kAlarm | kAllLoops, 7, 0, 0}},
+        {WorkModeNibble(kControlLampMode), {kAlarm | kAllLoops, 1, 1, 15}},
+        {WorkModeNibble(kArmDisarmMode), {kAllLoops, 0, 7, 0}},
+        {WorkModeNibble(kSoundMode), {kAlarm, 0, 7, 0}},
+        {WorkModeNibble(kAlarmMode), {kAlarm, 7, 0, 0}},
+        {WorkModeNibble(kExecutiveMode), {kOneLoop, 0, 4, 0}},
     };
     return presets;
 }
@@ -74,7 +74,8 @@ void TestFactoryDefaults::meetsTheEncoderInvariants() {
     }
     for (int output = 1; output <= kOutputCount; ++output) {
         QCOMPARE(int(image_.OutputReservedBits(output)), 0);
-        QVERIFY(image_.WorkMode(output) >= 1 && image_.WorkMode(output) <= kWorkModeSpecial);
+        QVERIFY(image_.WorkMode(output) >= 1 &&
+                image_.WorkMode(output) <= WorkModeNibble(kSpecialMode));
         QVERIFY(image_.ClosingTimeIndex(output) <= kConstantSwitchTimeIndex);
         QVERIFY(image_.OpeningTimeIndex(output) <= kConstantSwitchTimeIndex);
         QVERIFY(image_.NotificationDurationIndex(output) <= kConstantDurationIndex);
@@ -93,8 +94,8 @@ void TestFactoryDefaults::startsAsATechnicianExpects() {
     QVERIFY(image_.DelaySeconds(Delay::EntryLoop2) < 5);
     QVERIFY(image_.RearmTimeSeconds() > 5);
     QCOMPARE(image_.SounderDurationSeconds(), 180);
-    QVERIFY(image_.WorkMode(kOpenCollector1) != kWorkModeSounder);
-    QVERIFY(image_.WorkMode(kOpenCollector2) != kWorkModeSounder);
+    QVERIFY(image_.WorkMode(kOpenCollector1) != WorkModeNibble(kSoundMode));
+    QVERIFY(image_.WorkMode(kOpenCollector2) != WorkModeNibble(kSoundMode));
 }
 
 void TestFactoryDefaults::outputsHoldTheirModePreset_data() {

@@ -66,8 +66,8 @@ void TestSettingsImage::writesFieldBytes_data() {
 
     QTest::newRow("relay 1 Специальный, relay 2 ПЦН тревога -> 0x17")
         << 0 << ImageEdit([](SettingsImage& i) {
-               i.SetWorkMode(kRelay1, kWorkModeSpecial);
-               i.SetWorkMode(kRelay2, kWorkModePcnAlarm);
+               i.SetWorkMode(kRelay1, WorkModeNibble(kSpecialMode));
+               i.SetWorkMode(kRelay2, WorkModeNibble(kPcnAlarmMode));
            })
         << ByteMap{{255, 0x17}};
     QTest::newRow("OK1 nibble cleared keeps OK2 nibble")

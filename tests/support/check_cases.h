@@ -46,7 +46,7 @@ inline SettingsImage Edited(SettingsImage image, const std::function<void(Settin
 // Relay 1 in the special mode with the given opening, closing and duration indices.
 inline SettingsImage SpecialRelay(int opening, int closing, int duration) {
     return Edited(CheckFactoryImage(), [=](SettingsImage& i) {
-        i.SetWorkMode(kRelay1, kWorkModeSpecial);
+        i.SetWorkMode(kRelay1, WorkModeNibble(kSpecialMode));
         i.SetOpeningTimeIndex(kRelay1, opening);
         i.SetClosingTimeIndex(kRelay1, closing);
         i.SetNotificationDurationIndex(kRelay1, duration);

@@ -36,7 +36,7 @@ struct WindowDriver {
 
     // The firmware work mode, as if connected to a device of this type and platform.
     void FirmwareModeFor(int type, int platform) {
-        PickWorkMode(velor::window::kFirmwareWorkMode);
+        PickWorkMode(velor::window::kFirmwareWindowMode);
         form->Device().Descriptor.Type = static_cast<uint16_t>(type);
         form->Device().Descriptor.Platform = static_cast<uint16_t>(platform);
     }

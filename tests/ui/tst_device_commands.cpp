@@ -124,7 +124,7 @@ void TestDeviceCommands::connectOutcomes_data() {
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<QString>("statusText");
     QTest::addColumn<QString>("commands");
-    QTest::addColumn<QString>("tabs"); // main, loop, output and identifier pages
+    QTest::addColumn<QString>("tabs"); // main, loop, output and key pages
     QTest::addColumn<QString>("version");
 
     const SimState plain;

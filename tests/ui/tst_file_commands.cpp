@@ -31,9 +31,9 @@
 
 namespace {
 constexpr int kKeys = 28;
-constexpr int kSettingsWorkMode = 0;
-constexpr int kFirmwareWorkMode = 1;
-constexpr int kDemoWorkMode = 2;
+constexpr int kSettingsWindowMode = 0;
+constexpr int kFirmwareWindowMode = 1;
+constexpr int kDemoWindowMode = 2;
 constexpr uint16_t kModel580 = 580;
 
 QString Text(int id) {
@@ -268,9 +268,9 @@ void TestFileCommands::saveThenLoadRestoresSettings_data() {
     QTest::addColumn<int>("workMode");
     QTest::addColumn<QByteArray>("extraText"); // appended to the saved file
 
-    QTest::newRow("demo mode") << kDemoWorkMode << QByteArray();
-    QTest::newRow("settings mode") << kSettingsWorkMode << QByteArray();
-    QTest::newRow("258 lines, the last ignored") << kDemoWorkMode << QByteArray("junk\r\n");
+    QTest::newRow("demo mode") << kDemoWindowMode << QByteArray();
+    QTest::newRow("settings mode") << kSettingsWindowMode << QByteArray();
+    QTest::newRow("258 lines, the last ignored") << kDemoWindowMode << QByteArray("junk\r\n");
 }
 
 void TestFileCommands::saveThenLoadRestoresSettings() {
@@ -354,7 +354,7 @@ void TestFileCommands::saveFailureShowsExceptionBox() {
     MakeFile(source, path, old);
     Window window;
     auto* edit = window.form->Control<QLineEdit>("CodeTM3");
-    edit->setEnabled(false); // the identifier page's filter leaves a disabled edit alone
+    edit->setEnabled(false); // the key page's filter leaves a disabled edit alone
     edit->setText(code);
     window.form->SetStatusText("before");
     window.dialogs.saveAnswers.enqueue(path);
@@ -743,9 +743,9 @@ void TestFileCommands::firmwareDateLabelShowsDateAndTime() {
 void TestFileCommands::configurationLoadAfterFirmwareStartsInBase() {
     Window window;
     window.form->LoadButtonClick();
-    window.PickWorkMode(kFirmwareWorkMode);
+    window.PickWorkMode(kFirmwareWindowMode);
     window.form->LoadButtonClick();
-    window.PickWorkMode(kDemoWorkMode);
+    window.PickWorkMode(kDemoWindowMode);
     window.form->LoadButtonClick();
 
     QCOMPARE(window.dialogs.openRequests.size(), 3);

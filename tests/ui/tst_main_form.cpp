@@ -398,7 +398,7 @@ void TestMainForm::everyControlFamilyHoldsTheFactorySettingsOnceCreated_data() {
     QTest::newRow("relay 2 binding titles") << Range("Label", 83, 90) << label("ШС%1");
     QTest::newRow("OK 1 binding titles") << Range("Label", 105, 112) << label("ШС%1");
 
-    // Identifier page: settings without keys leave it untouched.
+    // Key page: settings without keys leave it untouched.
     Created code = edit("");
     code.tags = Indices(kKeys);
     QTest::newRow("CodeTM") << Names("CodeTM", kKeys) << code;
@@ -571,7 +571,7 @@ void TestMainForm::startsInDemoWorkMode() {
     QVERIFY(window.dialogs.boxes.isEmpty());
     QVERIFY(QDir("Base").exists());
 
-    // The identifier page, once its tab is shown, opens with its content.
+    // The key page, once its tab is shown, opens with its content.
     auto* pages = form.Control<PageControl>("PageControl1");
     pages->SetTabVisible(3, true);
     pages->SetActivePageIndex(3);
@@ -890,7 +890,7 @@ void Restrict(TMainForm& form) {
 }
 } // namespace
 
-// A real click into a key's code edit on the identifier page: "Считать ТМ" is offered only while
+// A real click into a key's code edit on the key page: "Считать ТМ" is offered only while
 // a device is connected in the settings work mode.
 void TestMainForm::clickIntoKeyCodeOffersKeyReadOnlyWhenConnected_data() {
     QTest::addColumn<int>("workMode");

@@ -103,7 +103,8 @@ void TestSettingsCheckWindow::listEntriesAreTheWindowsItems() {
     RecordingDialogs dialogs;
     TMainForm form(TestWindowDeps(dialogs));
     const auto* modes = form.Control<RadioGroup>(QStringLiteral("ReleWorkMode1"));
-    for (uint8_t mode = kWorkModePcnAlarm; mode <= kWorkModeSpecial; ++mode) {
+    for (uint8_t mode = WorkModeNibble(kPcnAlarmMode); mode <= WorkModeNibble(kSpecialMode);
+         ++mode) {
         SettingsImage image;
         image.SetWorkMode(kRelay1, mode);
         QCOMPARE(FieldValue(image, "outputs.relay1.work_mode"),

@@ -68,17 +68,17 @@ SettingsImage ConsistentImage(quint32 seed) {
     }
     for (int output = 1; output <= kOutputs; ++output) {
         uint8_t mode = static_cast<uint8_t>(random.bounded(8));
-        if (output > 2 && mode == kWorkModeSounder) {
-            mode = kWorkModeSpecial;
+        if (output > 2 && mode == WorkModeNibble(kSoundMode)) {
+            mode = WorkModeNibble(kSpecialMode);
         }
         image.SetWorkMode(output, mode);
         uint8_t binding = byte();
-        if (mode == kWorkModeArmDisarm || mode == kWorkModeExecutive) {
+        if (mode == WorkModeNibble(kArmDisarmMode) || mode == WorkModeNibble(kExecutiveMode)) {
             binding &= static_cast<uint8_t>(~image[241]);
         }
         image.SetOutputBinding(output, binding);
         image.SetOutputFlags(output, byte());
-        if (mode == kWorkModeSpecial) {
+        if (mode == WorkModeNibble(kSpecialMode)) {
             SpecialModeTiming(random, image, output);
         } else {
             image.SetClosingTimeIndex(output, random.bounded(8));

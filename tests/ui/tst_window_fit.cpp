@@ -37,7 +37,7 @@
 
 namespace {
 constexpr int kLoops = 8;
-constexpr int kFirmwareWorkMode = 1;
+constexpr int kFirmwareWindowMode = 1;
 constexpr int kKeyPage = 3;
 constexpr uint16_t kModel580 = 580;
 constexpr uint16_t kPlatform = 7;
@@ -288,7 +288,7 @@ void TestWindowFit::firmwareDateFollowsTheLanguage() {
     QCOMPARE(date->text(), QString());
 }
 
-// The loop titles of the identifier page in the window's own font, whole, each centred over the
+// The loop titles of the key page in the window's own font, whole, each centred over the
 // column of its boxes, and none running into the next title of its row.
 void TestWindowFit::loopTitlesAreReadableAboveTheirBoxes_data() {
     QTest::addColumn<QString>("language");

@@ -30,9 +30,9 @@
 #include <memory>
 
 namespace {
-constexpr int kSettingsWorkMode = 0;
-constexpr int kFirmwareWorkMode = 1;
-constexpr int kDemoWorkMode = 2;
+constexpr int kSettingsWindowMode = 0;
+constexpr int kFirmwareWindowMode = 1;
+constexpr int kDemoWindowMode = 2;
 
 const QStringList kCommandButtons = {
     "ConnectButton", "CancelButton", "WriteButton", "ReadButton", "SaveButton",       "LoadButton",
@@ -190,16 +190,16 @@ void TestWindowKeyboard::tabOrderStaysAsItWas_data() {
     QTest::addColumn<QStringList>("order");
     const QStringList mainPage = {"PageControl1", "Sound", "TimeAlarmEdit", "TypeTMRadioGroup",
                                   "KBBlockRadioGroup"};
-    QTest::newRow("demo") << kDemoWorkMode
+    QTest::newRow("demo") << kDemoWindowMode
                           << QStringList{"SaveButton",       "LoadButton", "HistoryButton",
                                          "DefaultButton",    "HelpBitBtn", "BtnAbout",
                                          "BitBtn_SelectLang"} +
                                  mainPage + QStringList{"USB"};
-    QTest::newRow("settings") << kSettingsWorkMode
+    QTest::newRow("settings") << kSettingsWindowMode
                               << QStringList{"ConnectButton", "HistoryButton", "HelpBitBtn",
                                              "BtnAbout", "BitBtn_SelectLang"} +
                                      mainPage + QStringList{"USB"};
-    QTest::newRow("firmware") << kFirmwareWorkMode
+    QTest::newRow("firmware") << kFirmwareWindowMode
                               << QStringList{
                                      "ConnectButton",     "HistoryButton", "HelpBitBtn", "BtnAbout",
                                      "BitBtn_SelectLang", "PageControl1",  "USB"};
@@ -268,21 +268,21 @@ void TestWindowKeyboard::saveAndLoadKeys_data() {
     const int connectedSettings = int(ButtonOutcome::ConnectedSettings);
     const int connectedFirmware = int(ButtonOutcome::ConnectedFirmware);
     QTest::newRow("Ctrl+S in the demo mode")
-        << kDemoWorkMode << -1 << int(Qt::Key_S) << "save cfg" << Text(10025);
+        << kDemoWindowMode << -1 << int(Qt::Key_S) << "save cfg" << Text(10025);
     QTest::newRow("Ctrl+O in the demo mode")
-        << kDemoWorkMode << -1 << int(Qt::Key_O) << "open cfg" << Text(10025);
+        << kDemoWindowMode << -1 << int(Qt::Key_O) << "open cfg" << Text(10025);
     QTest::newRow("Ctrl+S, settings mode, not connected")
-        << kSettingsWorkMode << -1 << int(Qt::Key_S) << QString() << saveRefused;
+        << kSettingsWindowMode << -1 << int(Qt::Key_S) << QString() << saveRefused;
     QTest::newRow("Ctrl+O, settings mode, not connected")
-        << kSettingsWorkMode << -1 << int(Qt::Key_O) << QString() << loadRefused;
+        << kSettingsWindowMode << -1 << int(Qt::Key_O) << QString() << loadRefused;
     QTest::newRow("Ctrl+S, settings mode, connected")
-        << kSettingsWorkMode << connectedSettings << int(Qt::Key_S) << "save cfg" << Text(10025);
+        << kSettingsWindowMode << connectedSettings << int(Qt::Key_S) << "save cfg" << Text(10025);
     QTest::newRow("Ctrl+O, firmware mode, not connected")
-        << kFirmwareWorkMode << -1 << int(Qt::Key_O) << QString() << loadRefused;
+        << kFirmwareWindowMode << -1 << int(Qt::Key_O) << QString() << loadRefused;
     QTest::newRow("Ctrl+O, firmware mode, connected")
-        << kFirmwareWorkMode << connectedFirmware << int(Qt::Key_O) << "open tsk" << Text(10025);
+        << kFirmwareWindowMode << connectedFirmware << int(Qt::Key_O) << "open tsk" << Text(10025);
     QTest::newRow("Ctrl+S, firmware mode, connected")
-        << kFirmwareWorkMode << connectedFirmware << int(Qt::Key_S) << QString() << saveRefused;
+        << kFirmwareWindowMode << connectedFirmware << int(Qt::Key_S) << QString() << saveRefused;
 }
 
 void TestWindowKeyboard::saveAndLoadKeys() {

@@ -133,12 +133,9 @@ void TMainForm::ShowStatus(const StatusReport& report) {
     // A read for a review or a verification, and a settings write whose box waits for the
     // verification, say their success only in the status bar (report.Quiet).
     if (entry->HasBox() && !report.Quiet && !FailureBoxWithheld(report.StatusCode)) {
-        MessageBoxRequest box;
-        box.text = velor::MessageText(entry->MessageId);
-        box.caption = velor::MessageText(*entry->BoxCaptionId);
-        box.icon = IconOf(entry->Icon);
-        box.owner = OwnerOf(entry->Owner);
-        Dialogs().MessageBox(box);
+        Dialogs().MessageBox(BoxRequest(velor::MessageText(entry->MessageId),
+                                        velor::MessageText(*entry->BoxCaptionId),
+                                        IconOf(entry->Icon), OwnerOf(entry->Owner)));
     }
     if (entry->Effect == StatusEffect::DeviceLabels) {
         const DeviceLabelTexts labels = DeviceLabelsFor(report.Descriptor);

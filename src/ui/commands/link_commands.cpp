@@ -15,20 +15,16 @@
 
 using namespace velor::window;
 
-namespace {
-constexpr int kMsgErrorCaption = 10001; // "Ошибка!"
-} // namespace
-
 void TMainForm::ConnectButtonClick() {
     // The running operation owns the port: closing and reopening it under the worker would cut
     // its exchange short. The demo mode has no device.
     if (!DeviceCommandCanRun() || !OpenPortForConnect()) {
         return;
     }
-    const int workMode = Control<ComboList>(QStringLiteral("WorkMode"))->ItemIndex();
-    if (workMode >= 0) {
-        StartOperation(workMode == kFirmwareWorkMode ? Operation::ConnectFirmware
-                                                     : Operation::ConnectSettings,
+    const int windowMode = Control<ComboList>(QStringLiteral("WorkMode"))->ItemIndex();
+    if (windowMode >= 0) {
+        StartOperation(windowMode == kFirmwareWindowMode ? Operation::ConnectFirmware
+                                                         : Operation::ConnectSettings,
                        {});
     }
     Control<QPushButton>(QStringLiteral("HelpBitBtn"))->setFocus();
@@ -69,12 +65,9 @@ void TMainForm::ReportOpenFailure() {
         }
         SetStatusText(text);
     }
-    MessageBoxRequest box;
-    box.text = velor::MessageText(velor::msg::kNoDevice);
-    box.caption = velor::MessageText(velor::msg::kAttention);
-    box.icon = BoxIcon::Error;
-    box.owner = BoxOwner::Main;
-    Dialogs().MessageBox(box);
+    Dialogs().MessageBox(BoxRequest(velor::MessageText(velor::msg::kNoDevice),
+                                    velor::MessageText(velor::msg::kAttention), BoxIcon::Error,
+                                    BoxOwner::Main));
 }
 
 void TMainForm::CancelButtonClick() {
@@ -87,12 +80,8 @@ void TMainForm::CancelButtonClick() {
 
 // The port's report of a failed driver read or write; the session runs it on the window's thread.
 void TMainForm::ShowPortIoError() {
-    MessageBoxRequest box;
-    box.text = QStringLiteral("FT_IO_ERROR");
-    box.caption = QStringLiteral("Error");
-    box.icon = BoxIcon::Error;
-    box.owner = BoxOwner::Active;
-    Dialogs().MessageBox(box);
+    Dialogs().MessageBox(BoxRequest(QStringLiteral("FT_IO_ERROR"), QStringLiteral("Error"),
+                                    BoxIcon::Error, BoxOwner::Active));
 }
 
 // The port's one report of a device that has gone during an operation, in the window's language.
@@ -102,10 +91,7 @@ void TMainForm::ShowDeviceLost(const QString& device, const QString& reason) {
     if (closeAccepted_ && !OperationWritesDevice()) {
         return;
     }
-    MessageBoxRequest box;
-    box.text = DeviceLostText(device, reason);
-    box.caption = velor::MessageText(kMsgErrorCaption);
-    box.icon = BoxIcon::Error;
-    box.owner = BoxOwner::Active;
-    Dialogs().MessageBox(box);
+    Dialogs().MessageBox(BoxRequest(DeviceLostText(device, reason),
+                                    velor::MessageText(velor::msg::kError), BoxIcon::Error,
+                                    BoxOwner::Active));
 }

@@ -1,5 +1,5 @@
-// The right-hand column: the port choice, the work-mode list and the command buttons, with the
-// work-mode change and the enabling of the commands per window state. The commands themselves
+// The right-hand column: the port choice, the window-mode list and the command buttons, with the
+// window-mode change and the enabling of the commands per window state. The commands themselves
 // are in src/ui/commands/ (connect and disconnect: link_commands.cpp).
 
 #include "ui/control_families.h"
@@ -62,7 +62,7 @@ constexpr CaptionRow kGroupCaptions[] = {
     {"FileGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Файл")},
 };
 
-QStringList WorkModeItems() {
+QStringList WindowModeItems() {
     return {TMainForm::tr("Смена настроек"), TMainForm::tr("Смена ПО"),
             TMainForm::tr("Демо-режим")};
 }
@@ -90,7 +90,7 @@ QWidget* TMainForm::BuildCommandColumn() {
     QGroupBox* workMode = NewGroup(column, "WorkModeGroupBox");
     auto* modes = Named(new ComboList(false, workMode), QStringLiteral("WorkMode"));
     modes->SetWrapsText(true); // "Смена настроек" is wider than the column
-    modes->SetItems(WorkModeItems());
+    modes->SetItems(WindowModeItems());
     modes->SetItemIndex(-1);
     workMode->layout()->addWidget(modes);
     layout->addWidget(workMode);
@@ -112,7 +112,7 @@ void TMainForm::RetranslateCommandColumn() {
             ->setTitle(CaptionOf(kGroupCaptions, QLatin1String(name)));
     }
     Control<QRadioButton>(QStringLiteral("USB"))->setText(tr("USB - порт"));
-    Control<ComboList>(QStringLiteral("WorkMode"))->SetItems(WorkModeItems());
+    Control<ComboList>(QStringLiteral("WorkMode"))->SetItems(WindowModeItems());
     for (const ButtonGroup& group : kButtonGroups) {
         Control<QGroupBox>(QLatin1String(group.name))
             ->setTitle(CaptionOf(kGroupCaptions, QLatin1String(group.name)));
@@ -157,23 +157,23 @@ void TMainForm::SetButtonState(ButtonState state) {
 }
 
 void TMainForm::WorkModeClick() {
-    const int workMode = Control<ComboList>(QStringLiteral("WorkMode"))->ItemIndex();
-    if (workMode < kSettingsWorkMode || workMode > kDemoWorkMode) {
+    const int windowMode = Control<ComboList>(QStringLiteral("WorkMode"))->ItemIndex();
+    if (windowMode < kSettingsWindowMode || windowMode > kDemoWindowMode) {
         return;
     }
-    SetButtonState(workMode == kDemoWorkMode ? ButtonState::DemoMode : ButtonState::ModeChosen);
-    SettingsMode = workMode == kSettingsWorkMode;
-    FirmwareMode = workMode == kFirmwareWorkMode;
-    DemoMode = workMode == kDemoWorkMode;
-    SetWorkModePages(workMode);
+    SetButtonState(windowMode == kDemoWindowMode ? ButtonState::DemoMode : ButtonState::ModeChosen);
+    SettingsMode = windowMode == kSettingsWindowMode;
+    FirmwareMode = windowMode == kFirmwareWindowMode;
+    DemoMode = windowMode == kDemoWindowMode;
+    SetWindowModePages(windowMode);
 }
 
-// The settings pages for the settings and demo work modes, the firmware page alone for the
-// firmware work mode. No setting changes with the work mode: looking at the firmware page must
-// not alter what a later write sends. The identifier page's tab follows the TM output type
-// (ChangeTypeTM), which hides it in the firmware work mode.
-void TMainForm::SetWorkModePages(int workMode) {
-    const bool firmware = workMode == kFirmwareWorkMode;
+// The settings pages for the settings and demo window modes, the firmware page alone for the
+// firmware window mode. No setting changes with the window mode: looking at the firmware page must
+// not alter what a later write sends. The key page's tab follows the TM output type
+// (ChangeTypeTM), which hides it in the firmware window mode.
+void TMainForm::SetWindowModePages(int windowMode) {
+    const bool firmware = windowMode == kFirmwareWindowMode;
     for (const int page : {kMainPage, kLoopPage, kOutputPage}) {
         PageControl1->SetTabVisible(page, !firmware);
         PageControl1->SetSheetVisible(page, !firmware);
@@ -182,7 +182,7 @@ void TMainForm::SetWorkModePages(int workMode) {
     PageControl1->SetSheetVisible(kFirmwarePage, firmware);
     PageControl1->SetActivePageIndex(firmware ? kFirmwarePage : kMainPage);
     ChangeTypeTM();
-    // Showing a tab can show its sheet; the identifier page is never the one a work mode opens.
+    // Showing a tab can show its sheet; the key page is never the one a window mode opens.
     PageControl1->SetSheetVisible(kKeyPage, false);
 }
 

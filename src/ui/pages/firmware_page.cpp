@@ -1,7 +1,7 @@
-// The page "Смена ПО": the connected device and the firmware file chosen for it.
+#include "ui/pages/firmware_page.h"
 
-#include "ui/main_form.h"
-#include "ui/pages/caption_table.h"
+#include "settings/window_captions.h"
+#include "ui/control_index.h"
 #include "ui/pages/maker_panel.h"
 #include "ui/widgets/elided_label.h"
 
@@ -13,10 +13,14 @@
 
 namespace {
 constexpr char kFileLabel[] = "FileLabel";
+constexpr int kMakerPanel = 2; // MakerPanel2
 
-// The value labels of the page, top to bottom; each has a caption label named <name>Caption
-// that shows the row's text.
-constexpr CaptionRow kFirmwareLabels[] = {
+// The value labels of the page, top to bottom, with the text of each row's caption.
+struct RowDesign {
+    const char* name;
+    const char* caption;
+};
+constexpr RowDesign kRows[FirmwarePage::kRowCount] = {
     {"TypeLabel", QT_TRANSLATE_NOOP("TMainForm", "Тип подключенного устройства:")},
     {"DevSWLabel", QT_TRANSLATE_NOOP("TMainForm", "Версия ПО устройства:")},
     {"FileLabel", QT_TRANSLATE_NOOP("TMainForm", "Имя файла обновления:")},
@@ -27,57 +31,50 @@ constexpr CaptionRow kFirmwareLabels[] = {
 };
 } // namespace
 
-QWidget* TMainForm::BuildFirmwarePage() {
-    auto* page = Named(new QWidget, QStringLiteral("ChangeSoftTab"));
+FirmwarePage::FirmwarePage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("ChangeSoftTab"));
     auto* grid = new QGridLayout;
-    int row = 0;
-    for (const CaptionRow& label : kFirmwareLabels) {
-        const QString valueName = QLatin1String(label.name);
-        grid->addWidget(Named(new QLabel(page), valueName + QLatin1String("Caption")), row, 0);
+    for (int row = 0; row < kRowCount; ++row) {
+        const QString valueName = QLatin1String(kRows[row].name);
+        rows_[row].caption = Named(new QLabel(this), valueName + QLatin1String("Caption"));
+        grid->addWidget(rows_[row].caption, row, 0);
         // The file's full path can be longer than the page is wide: shown with its middle left
         // out (the whole path in the tooltip), it leaves the maker panel where it is.
-        QLabel* value =
-            valueName == QLatin1String(kFileLabel) ? new ElidedLabel(page) : new QLabel(page);
-        Named(value, valueName);
-        if (valueName != QLatin1String(kFileLabel)) {
+        const bool file = valueName == QLatin1String(kFileLabel);
+        QLabel* value = file ? new ElidedLabel(this) : new QLabel(this);
+        rows_[row].value = Named(value, valueName);
+        if (file) {
+            fileLabel_ = value;
+        } else {
             value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         }
-        grid->addWidget(value, row++, 1);
+        grid->addWidget(value, row, 1);
     }
     grid->setColumnStretch(1, 1);
     // Only ever reset; the transfers move Gauge1 in the status bar.
-    auto* progress = Named(new QProgressBar(page), QStringLiteral("pb1"));
+    auto* progress = Named(new QProgressBar(this), QStringLiteral("pb1"));
     progress->setValue(0);
     progress->hide();
     auto* column = new QVBoxLayout;
     column->addLayout(grid);
     column->addWidget(progress);
     column->addStretch(1);
-    auto* layout = new QHBoxLayout(page);
+    auto* layout = new QHBoxLayout(this);
     layout->addLayout(column, 3);
-    layout->addWidget(velor::BuildMakerPanel(page, 2), 2);
-    return page;
+    makerPanel_ = velor::BuildMakerPanel(this, kMakerPanel);
+    layout->addWidget(makerPanel_, 2);
 }
 
-void TMainForm::RetranslateFirmwarePage() {
-    for (const CaptionRow& label : kFirmwareLabels) {
-        Control<QLabel>(QLatin1String(label.name) + QLatin1String("Caption"))
-            ->setText(tr(label.text));
+void FirmwarePage::Retranslate() {
+    for (int row = 0; row < kRowCount; ++row) {
+        rows_[row].caption->setText(velor::window::WindowText(kRows[row].caption));
     }
-    velor::RetranslateMakerPanel(*Control<QWidget>(QStringLiteral("MakerPanel2")));
-    ShowFirmwareFileTime(); // in the formats of the language now in use
+    velor::RetranslateMakerPanel(*makerPanel_);
 }
 
-void TMainForm::ClearFirmwareLabels() {
-    for (const CaptionRow& label : kFirmwareLabels) {
-        Control<QLabel>(QLatin1String(label.name))->clear();
+void FirmwarePage::Clear() {
+    for (const Row& row : rows_) {
+        row.value->clear();
     }
-    Control<QLabel>(QLatin1String(kFileLabel))->setToolTip({});
-    firmwareFileTime_ = {};
-}
-
-void TMainForm::ClearDeviceLabels() {
-    ClearFirmwareLabels();
-    Control<QLabel>(QStringLiteral("SettingsTypeLabel"))->clear();
-    Control<QLabel>(QStringLiteral("SettingsVersionLabel"))->clear();
+    fileLabel_->setToolTip({});
 }

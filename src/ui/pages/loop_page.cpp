@@ -1,6 +1,7 @@
 // The page "Настройки ШС": one column per alarm loop, then the entry and exit delays of loops 1
 // and 2 and the common re-arm time.
 
+#include "settings/field_records.h"
 #include "ui/control_families.h"
 #include "ui/main_form.h"
 #include "ui/widgets/combo_list.h"
@@ -16,16 +17,11 @@
 using velor::window::kLoops;
 using velor::window::Name;
 
+using velor::settings::FieldRecord;
+namespace fields = velor::settings::fields;
+
 namespace {
-constexpr int kEntryLoops = 2; // loops 1 and 2 have entry and exit delays
 constexpr int kNumberEditWidth = 36;
-constexpr int kDelayMin = 0;
-constexpr int kDelayMax = 255;
-constexpr int kDelayDesign = 1;
-constexpr int kReArmMin = 5;
-constexpr int kReArmMax = 1275;
-constexpr int kReArmStep = 5;
-constexpr int kReArmDesign = 5;
 // The panels that hold the second set of delay controls (loop 2).
 constexpr char kLoop2DelayPanel[] = "Panel17";
 constexpr char kLoop2RelayDelayPanel[] = "Panel15";
@@ -41,32 +37,16 @@ QString DelayTitleName(int loop, int title) {
                                : QLatin1String(kLoop1DelayTitles[title]);
 }
 
-// The per-loop check-box rows, top to bottom, with the row label's name and text.
+// The per-loop check-box rows, top to bottom (the loop boxes' records), with the row label's name
+// and whether the boxes start enabled.
 struct CheckRow {
-    const char* prefix;
     const char* label;
     bool enabled;
-    const char* text;
 };
-constexpr CheckRow kCheckRows[] = {
-    {"ds", "DoubleTriggerLabel", false, QT_TRANSLATE_NOOP("TMainForm", "Двойная сработка")},
-    {"tt", "SilentAlarmLabel", true, QT_TRANSLATE_NOOP("TMainForm", "Тихая тревога")},
-    {"av", "AutoReArmLabel", true, QT_TRANSLATE_NOOP("TMainForm", "Автоперевзятие")},
-    {"ks", "AllDayLabel", true, QT_TRANSLATE_NOOP("TMainForm", "Круглосуточно")},
-    {"pz", "PassZoneLabel", true, QT_TRANSLATE_NOOP("TMainForm", "Проходная зона")},
+constexpr CheckRow kCheckRows[fields::kLoopBoxCount] = {
+    {"DoubleTriggerLabel", false}, {"SilentAlarmLabel", true}, {"AutoReArmLabel", true},
+    {"AllDayLabel", true},         {"PassZoneLabel", true},
 };
-
-QStringList IntegrationTimeItems() {
-    return {TMainForm::tr("70"), TMainForm::tr("300")};
-}
-
-QStringList RelayDelayItems() {
-    return {TMainForm::tr("Да "), TMainForm::tr("Нет")};
-}
-
-QStringList TacticItems() {
-    return {TMainForm::tr("Закрытая дверь"), TMainForm::tr("Любая дверь")};
-}
 
 QLabel* NewLabel(QWidget* parent, const QString& name) {
     return Named(new QLabel(parent), name);
@@ -77,11 +57,12 @@ QWidget* BuildLoopTypePanel(QWidget* page, int loop) {
     auto* panel = Named(new QWidget(page), Name("TypePanel", loop));
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
-    auto* fire = Named(new QRadioButton(panel), Name("ts", loop));
-    auto* security = Named(new QRadioButton(panel), Name("ts", loop, 1));
+    const char* prefix = fields::kLoopType.control;
+    auto* fire = Named(new QRadioButton(panel), Name(prefix, loop));
+    auto* security = Named(new QRadioButton(panel), Name(prefix, loop, 1));
     SetControlTag(fire, loop);
     SetControlTag(security, loop);
-    security->setChecked(true);
+    (fields::kLoopType.factory == 0 ? fire : security)->setChecked(true);
     column->addWidget(fire);
     column->addWidget(security);
     return panel;
@@ -98,31 +79,44 @@ void BuildLoopColumns(QWidget* page, QGridLayout* grid) {
     for (const CheckRow& check : kCheckRows) {
         grid->addWidget(NewLabel(page, QLatin1String(check.label)), row++, 0);
     }
+    const FieldRecord& integrationTime = fields::kIntegration;
     for (int loop = 1; loop <= kLoops; ++loop) {
         auto* title = NewLabel(page, Name("SecLinLabel", loop));
         grid->addWidget(title, 0, loop, Qt::AlignCenter);
         grid->addWidget(BuildLoopTypePanel(page, loop), 1, loop, Qt::AlignCenter);
-        auto* integration = Named(new ComboList(false, page), Name("it", loop));
-        integration->SetItems(IntegrationTimeItems());
-        integration->SetItemIndex(-1);
+        auto* integration = Named(new ComboList(false, page), Name(integrationTime.control, loop));
+        integration->SetItems(integrationTime.entries.Texts());
+        integration->SetItemIndex(integrationTime.factory);
         grid->addWidget(integration, 2, loop);
         row = 3;
-        for (const CheckRow& check : kCheckRows) {
-            auto* box = Named(new QCheckBox(page), Name(check.prefix, loop));
-            box->setEnabled(check.enabled);
+        for (int check = 0; check < fields::kLoopBoxCount; ++check) {
+            const FieldRecord& field = fields::kLoopBoxes[check];
+            auto* box = Named(new QCheckBox(page), Name(field.control, loop));
+            box->setChecked(field.factory != 0);
+            box->setEnabled(kCheckRows[check].enabled);
             grid->addWidget(box, row++, loop, Qt::AlignCenter);
         }
     }
 }
 
-// An edit with its spinner side by side; the edit shows the design value.
-void AddSpinEdit(QGridLayout* grid, int row, int column, QWidget* parent, const QString& editName,
-                 const QString& upDownName, int min, int max, int step, int design) {
+// A number field's edit with its spinner side by side (edit and spinner named as the record's
+// control, the edit with "Edit" before the loop number); the edit shows the record's value.
+void AddSpinEdit(QGridLayout* grid, int row, int column, QWidget* parent, const FieldRecord& field,
+                 const QString& editName, const QString& upDownName) {
     auto* edit = Named(new ExitEdit(parent), editName);
     edit->setFixedWidth(kNumberEditWidth);
-    edit->setText(QString::number(design));
+    edit->setText(QString::number(field.factory));
     grid->addWidget(edit, row, column);
-    grid->addWidget(Named(new UpDown(edit, min, max, step, parent), upDownName), row, column + 1);
+    const velor::settings::NumberRange& range = field.range;
+    grid->addWidget(Named(new UpDown(edit, range.min, range.max, range.step, parent), upDownName),
+                    row, column + 1);
+}
+
+void AddDelayEdit(QGridLayout* grid, int column, QWidget* parent, const FieldRecord& field,
+                  int loop) {
+    const QString prefix = QLatin1String(field.control);
+    AddSpinEdit(grid, 1, column, parent, field, prefix + QStringLiteral("Edit%1").arg(loop),
+                Name(field.control, loop));
 }
 
 // The entry and exit delay of a loop with their titles; loop 2's titles are Label119 ... 122.
@@ -135,32 +129,31 @@ QWidget* BuildDelayPanel(QWidget* page, int loop) {
     for (int title = 0; title < kDelayTitleCount; ++title) {
         grid->addWidget(NewLabel(panel, DelayTitleName(loop, title)), 0, title);
     }
-    AddSpinEdit(grid, 1, 0, panel, Name("DelayInEdit", loop), Name("DelayIn", loop), kDelayMin,
-                kDelayMax, 1, kDelayDesign);
-    AddSpinEdit(grid, 1, 2, panel, Name("DelayOutEdit", loop), Name("DelayOut", loop), kDelayMin,
-                kDelayMax, 1, kDelayDesign);
+    AddDelayEdit(grid, 0, panel, fields::kEntryDelay, loop);
+    AddDelayEdit(grid, 2, panel, fields::kExitDelay, loop);
     return panel;
 }
 
 // A combo of an entry loop in a panel of its own (loop 2's are Panel15 and Panel13).
-QWidget* BuildEntryLoopCombo(QWidget* page, const char* prefix, const QStringList& items, int loop,
+QWidget* BuildEntryLoopCombo(QWidget* page, const FieldRecord& field, int loop,
                              const char* loop2Panel) {
+    const char* prefix = field.control;
     auto* panel =
         Named(new QWidget(page), loop == kEntryLoops ? QLatin1String(loop2Panel)
                                                      : Name(prefix, loop) + QLatin1String("Panel"));
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
     auto* combo = Named(new ComboList(false, panel), Name(prefix, loop));
-    combo->SetItems(items);
-    combo->SetItemIndex(-1);
+    combo->SetItems(field.entries.Texts());
+    combo->SetItemIndex(field.factory);
     column->addWidget(combo);
     return panel;
 }
 
 void BuildReArmTime(QWidget* page, QGridLayout* grid) {
     grid->addWidget(NewLabel(page, QStringLiteral("ReArmTimeLabel")), 0, 4, 1, 3);
-    AddSpinEdit(grid, 1, 4, page, QStringLiteral("TimeAvEdit"), QStringLiteral("TimeAv"), kReArmMin,
-                kReArmMax, kReArmStep, kReArmDesign);
+    const QString reArm = QLatin1String(fields::kRearmTime.control);
+    AddSpinEdit(grid, 1, 4, page, fields::kRearmTime, reArm + QLatin1String("Edit"), reArm);
     grid->addWidget(NewLabel(page, QStringLiteral("ReArmUnitLabel")), 1, 6);
     grid->addWidget(NewLabel(page, QStringLiteral("ReArmRangeLabel")), 2, 4, 1, 3);
 }
@@ -176,10 +169,10 @@ void BuildEntryLoops(QWidget* page, QGridLayout* grid) {
         grid->addWidget(NewLabel(page, Name("DelayLoopLabel", loop)), 0, loop, Qt::AlignCenter);
         grid->addWidget(BuildDelayPanel(page, loop), 1, loop);
         grid->addWidget(
-            BuildEntryLoopCombo(page, "EnDelaySh", RelayDelayItems(), loop, kLoop2RelayDelayPanel),
-            2, loop);
-        grid->addWidget(BuildEntryLoopCombo(page, "Taktik", TacticItems(), loop, kLoop2TacticPanel),
-                        3, loop);
+            BuildEntryLoopCombo(page, fields::kEntryRelayDelay, loop, kLoop2RelayDelayPanel), 2,
+            loop);
+        grid->addWidget(BuildEntryLoopCombo(page, fields::kTactic, loop, kLoop2TacticPanel), 3,
+                        loop);
     }
     grid->setColumnMinimumWidth(3, kNumberEditWidth);
     BuildReArmTime(page, grid);
@@ -205,34 +198,37 @@ void TMainForm::RetranslateLoopPage() {
     const auto setText = [this](const QString& name, const QString& text) {
         Control<QLabel>(name)->setText(text);
     };
-    setText(QStringLiteral("LoopTypeLabel"), tr("Тип ШС:"));
-    setText(QStringLiteral("LoopFireLabel"), tr("пожарный"));
-    setText(QStringLiteral("LoopSecurityLabel"), tr("охранный"));
-    setText(QStringLiteral("IntegrationLabel"), tr("Время") + '\n' + tr("интегрирования "));
-    for (const CheckRow& check : kCheckRows) {
-        setText(QLatin1String(check.label), tr(check.text));
+    const QStringList loopTypes = fields::kLoopType.entries.Texts();
+    setText(QStringLiteral("LoopTypeLabel"), fields::kLoopType.caption.Text());
+    setText(QStringLiteral("LoopFireLabel"), loopTypes[0]);
+    setText(QStringLiteral("LoopSecurityLabel"), loopTypes[1]);
+    setText(QStringLiteral("IntegrationLabel"), fields::kIntegration.caption.Text());
+    for (int check = 0; check < fields::kLoopBoxCount; ++check) {
+        setText(QLatin1String(kCheckRows[check].label), fields::kLoopBoxes[check].caption.Text());
     }
     for (int loop = 1; loop <= kLoops; ++loop) {
         setText(Name("SecLinLabel", loop), tr("ШС%1").arg(loop));
-        Control<ComboList>(Name("it", loop))->SetItems(IntegrationTimeItems());
+        Control<ComboList>(Name(fields::kIntegration.control, loop))
+            ->SetItems(fields::kIntegration.entries.Texts());
     }
     setText(QStringLiteral("DelayLabel"), tr("Задержка ") + '\n' + tr("вход/выход "));
-    setText(QStringLiteral("DelayRangeLabel"), tr("[0 сек-255 сек]"));
-    setText(QStringLiteral("RelayDelayLabel"),
-            tr("Задержка на") + '\n' + tr("реле на время") + '\n' + tr("входа"));
-    setText(QStringLiteral("TacticLabel"), tr("Тактика работы "));
-    const QStringList delayTitles = {tr("Вход"), tr("(сек)"), tr("Вых"), tr("(сек)")};
+    setText(QStringLiteral("DelayRangeLabel"), tr(fields::kEntryDelay.rangeCaption));
+    setText(QStringLiteral("RelayDelayLabel"), fields::kEntryRelayDelay.caption.Text());
+    setText(QStringLiteral("TacticLabel"), fields::kTactic.caption.Text());
+    const QStringList delayTitles = {fields::kEntryDelay.caption.Text(), tr("(сек)"),
+                                     fields::kExitDelay.caption.Text(), tr("(сек)")};
     for (int loop = 1; loop <= kEntryLoops; ++loop) {
         for (int title = 0; title < kDelayTitleCount; ++title) {
             setText(DelayTitleName(loop, title), delayTitles[title]);
         }
         setText(Name("DelayLoopLabel", loop), tr("ШС%1").arg(loop));
-        Control<ComboList>(Name("EnDelaySh", loop))->SetItems(RelayDelayItems());
-        Control<ComboList>(Name("Taktik", loop))->SetItems(TacticItems());
+        for (const FieldRecord* field : {&fields::kEntryRelayDelay, &fields::kTactic}) {
+            Control<ComboList>(Name(field->control, loop))->SetItems(field->entries.Texts());
+        }
     }
-    setText(QStringLiteral("ReArmTimeLabel"), tr("Автоперевзятие"));
+    setText(QStringLiteral("ReArmTimeLabel"), fields::kRearmTime.caption.Text());
     setText(QStringLiteral("ReArmUnitLabel"), tr("с"));
-    setText(QStringLiteral("ReArmRangeLabel"), tr("[5с-21м]"));
+    setText(QStringLiteral("ReArmRangeLabel"), tr(fields::kRearmTime.rangeCaption));
 }
 
 void TMainForm::WireLoopPage() {

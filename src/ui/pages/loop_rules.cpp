@@ -26,17 +26,12 @@ using velor::window::Name;
 using namespace velor::rules;
 
 namespace {
-constexpr int kEntryLoops = 2; // loops 1 and 2 have entry and exit delays
 
 constexpr int kSecurityIntegration = 0; // it: "70"
 constexpr int kFireIntegration = 1;     // it: "300"
 constexpr int kClosedDoorTactic = 0;    // Taktik: "Закрытая дверь"
 constexpr int kNoRelayDelay = 1;        // EnDelaySh: "Нет"
 constexpr int kNoDelay = 0;
-
-// The re-arm time ends this many steps above the multiple of 5 at or below the longer entry
-// delay, so it is always at least 6 s longer than both.
-constexpr int kReArmLeadSteps = 2;
 
 void SetBox(const TMainForm& form, const QString& name, bool checked, bool enabled) {
     auto* box = form.Control<QCheckBox>(name);
@@ -217,9 +212,7 @@ void TMainForm::TimeAvEditChange() {
     const int64_t longest = std::max(FieldValue(entry1), FieldValue(entry2));
     if (*time <= longest) {
         ShowErrorBox(Dialogs(), MessageText(velor::msg::kReArmBelowEntryDelay));
-        const int64_t step = reArm.Increment();
-        reArm.Associate()->setText(
-            QString::number(longest - longest % step + kReArmLeadSteps * step));
+        reArm.Associate()->setText(QString::number(RearmTimeAbove(longest, reArm.Increment())));
     }
 }
 
@@ -231,9 +224,9 @@ void TMainForm::TimeAvEditExit() {
         return;
     }
     const int64_t time = FieldValue(reArm);
-    const int64_t step = reArm.Increment();
-    if (time % step != 0) {
-        edit.setText(QString::number(time - time % step + step));
+    const int64_t rounded = RoundUpToStep(time, reArm.Increment());
+    if (rounded != time) {
+        edit.setText(QString::number(rounded));
     }
     if (FieldValue(reArm) <= reArm.Min()) {
         edit.setText(QString::number(reArm.Min()));

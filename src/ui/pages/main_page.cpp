@@ -1,6 +1,7 @@
 // The page "Главная": general settings, TM output type and key blocking, the device labels and
 // the maker's links.
 
+#include "settings/field_records.h"
 #include "ui/control_families.h"
 #include "ui/main_form.h"
 #include "ui/pages/maker_panel.h"
@@ -14,58 +15,53 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include <array>
+using velor::settings::FieldRecord;
+namespace fields = velor::settings::fields;
 
 namespace {
 constexpr int kNumberEditWidth = 40;
-constexpr int kTimeAlarmMin = 1;
-constexpr int kTimeAlarmMax = 1275;
-constexpr int kTimeAlarmStep = 5;
-constexpr int kTimeAlarmDesign = 180;
 constexpr int kDevicePkpMin = 1;
 constexpr int kDevicePkpMax = 253;
 
-// The main page's radio groups with their design item index, caption and two items.
+// The expansion line's speed: a choice of the window that the settings image does not hold.
+constexpr const char* kSpeedLineCaption =
+    QT_TRANSLATE_NOOP("TMainForm", "Скорость линии расширения:");
+constexpr const char* kSpeedLineEntries[] = {QT_TRANSLATE_NOOP("TMainForm", "1200 бод"),
+                                             QT_TRANSLATE_NOOP("TMainForm", "4800 бод")};
+
+// The main page's radio groups, top to bottom: the field records' groups, then the speed.
 struct RadioGroupDesign {
-    const char* name;
-    int itemIndex;
+    const FieldRecord* field; // none: the expansion line's speed
     bool hidden;
-    const char* caption;
-    std::array<const char*, 2> items;
 };
-constexpr RadioGroupDesign kRadioGroups[] = {
-    {"Sound",
-     0,
-     false,
-     QT_TRANSLATE_NOOP("TMainForm", "Режим внутреннего звукового оповещателя: "),
-     {QT_TRANSLATE_NOOP("TMainForm", "Все извещения"),
-      QT_TRANSLATE_NOOP("TMainForm", "Только тревога")}},
-    {"TypeTMRadioGroup",
-     0,
-     false,
-     QT_TRANSLATE_NOOP("TMainForm", "Тип выхода ТМ:"),
-     {QT_TRANSLATE_NOOP("TMainForm", "Идентификатор ТМ"),
-      QT_TRANSLATE_NOOP("TMainForm", "Переключатель")}},
-    {"KBBlockRadioGroup",
-     0,
-     false,
-     QT_TRANSLATE_NOOP("TMainForm", "Блокирование кнопок:"),
-     {QT_TRANSLATE_NOOP("TMainForm", "Нет"), QT_TRANSLATE_NOOP("TMainForm", "Да")}},
-    {"LineModeRadioGroup",
-     1,
-     true,
-     QT_TRANSLATE_NOOP("TMainForm", "Режим линии расширения: "),
-     {QT_TRANSLATE_NOOP("TMainForm", "Ведомый"), QT_TRANSLATE_NOOP("TMainForm", "Ведущий")}},
-    {"SpeedLineRadioGroup",
-     0,
-     true,
-     QT_TRANSLATE_NOOP("TMainForm", "Скорость линии расширения:"),
-     {QT_TRANSLATE_NOOP("TMainForm", "1200 бод"), QT_TRANSLATE_NOOP("TMainForm", "4800 бод")}},
+const RadioGroupDesign kRadioGroups[] = {
+    {&fields::kSounderMode, false},
+    {&fields::kTmOutputType, false},
+    {&fields::kButtonLock, false},
+    {&fields::kLineMode, true},
+    {nullptr, true},
 };
 
+QString GroupName(const RadioGroupDesign& design) {
+    return design.field != nullptr ? QLatin1String(design.field->control)
+                                   : QStringLiteral("SpeedLineRadioGroup");
+}
+
+int DesignItemIndex(const RadioGroupDesign& design) {
+    return design.field != nullptr ? design.field->factory : 0;
+}
+
+QString GroupCaption(const RadioGroupDesign& design) {
+    return design.field != nullptr ? design.field->caption.Text()
+                                   : TMainForm::tr(kSpeedLineCaption);
+}
+
 QStringList RadioGroupItems(const RadioGroupDesign& design) {
+    if (design.field != nullptr) {
+        return design.field->entries.Texts();
+    }
     QStringList items;
-    for (const char* item : design.items) {
+    for (const char* item : kSpeedLineEntries) {
         items << TMainForm::tr(item);
     }
     return items;
@@ -78,12 +74,12 @@ QLabel* AddLabel(QLayout* layout, QWidget* parent, const char* name) {
 }
 
 // An edit with its spinner, the edit showing text.
-UpDown* AddSpinEdit(QLayout* layout, QWidget* parent, const char* editName, const char* upDownName,
-                    int min, int max, int step, int design) {
-    auto* edit = Named(new ExitEdit(parent), QLatin1String(editName));
+UpDown* AddSpinEdit(QLayout* layout, QWidget* parent, const QString& editName,
+                    const QString& upDownName, int min, int max, int step, int design) {
+    auto* edit = Named(new ExitEdit(parent), editName);
     edit->setFixedWidth(kNumberEditWidth);
     edit->setText(QString::number(design));
-    auto* upDown = Named(new UpDown(edit, min, max, step, parent), QLatin1String(upDownName));
+    auto* upDown = Named(new UpDown(edit, min, max, step, parent), upDownName);
     layout->addWidget(edit);
     layout->addWidget(upDown);
     return upDown;
@@ -93,8 +89,10 @@ QWidget* BuildTimeAlarmGroup(QWidget* page) {
     auto* group = Named(new QGroupBox(page), QStringLiteral("TimeAlarmGroupBox"));
     auto* row = new QHBoxLayout(group);
     AddLabel(row, group, "TimeAlarmUnitLabel");
-    AddSpinEdit(row, group, "TimeAlarmEdit", "TimeAlarm", kTimeAlarmMin, kTimeAlarmMax,
-                kTimeAlarmStep, kTimeAlarmDesign);
+    const FieldRecord& duration = fields::kSounderDuration;
+    const QString name = QLatin1String(duration.control);
+    AddSpinEdit(row, group, name + QLatin1String("Edit"), name, duration.range.min,
+                duration.range.max, duration.range.step, duration.factory);
     AddLabel(row, group, "TimeAlarmRangeLabel");
     row->addStretch(1);
     return group;
@@ -104,8 +102,8 @@ QWidget* BuildTimeAlarmGroup(QWidget* page) {
 QWidget* BuildDeviceNumberGroup(QWidget* page) {
     auto* group = Named(new QGroupBox(page), QStringLiteral("NumberPKPGroupBox"));
     auto* row = new QHBoxLayout(group);
-    AddSpinEdit(row, group, "NumberPKPEdit", "NumberPKP", kDevicePkpMin, kDevicePkpMax, 1,
-                kDevicePkpMin);
+    AddSpinEdit(row, group, QStringLiteral("NumberPKPEdit"), QStringLiteral("NumberPKP"),
+                kDevicePkpMin, kDevicePkpMax, 1, kDevicePkpMin);
     group->hide();
     return group;
 }
@@ -127,13 +125,12 @@ QWidget* TMainForm::BuildMainPage() {
     auto* columns = new QHBoxLayout(page);
     auto* left = new QVBoxLayout;
     for (const RadioGroupDesign& design : kRadioGroups) {
-        const QString name = QLatin1String(design.name);
-        auto* group = Named(new RadioGroup(page), name);
+        auto* group = Named(new RadioGroup(page), GroupName(design));
         group->SetItems(RadioGroupItems(design));
-        group->SetItemIndex(design.itemIndex);
+        group->SetItemIndex(DesignItemIndex(design));
         group->setVisible(!design.hidden);
         left->addWidget(group);
-        if (name == QLatin1String("Sound")) {
+        if (design.field == &fields::kSounderMode) {
             left->addWidget(BuildTimeAlarmGroup(page));
         }
     }
@@ -150,15 +147,15 @@ QWidget* TMainForm::BuildMainPage() {
 
 void TMainForm::RetranslateMainPage() {
     for (const RadioGroupDesign& design : kRadioGroups) {
-        const QString name = QLatin1String(design.name);
-        auto* group = Control<RadioGroup>(name);
-        group->setTitle(tr(design.caption));
+        auto* group = Control<RadioGroup>(GroupName(design));
+        group->setTitle(GroupCaption(design));
         group->SetItems(RadioGroupItems(design));
     }
     Control<QGroupBox>(QStringLiteral("TimeAlarmGroupBox"))
-        ->setTitle(tr("Длительность извещений внутреннего звукового"));
+        ->setTitle(fields::kSounderDuration.caption.Text());
     Control<QLabel>(QStringLiteral("TimeAlarmUnitLabel"))->setText(tr("(сек)"));
-    Control<QLabel>(QStringLiteral("TimeAlarmRangeLabel"))->setText(tr("(1 сек--21 мин)"));
+    Control<QLabel>(QStringLiteral("TimeAlarmRangeLabel"))
+        ->setText(tr(fields::kSounderDuration.rangeCaption));
     Control<QGroupBox>(QStringLiteral("NumberPKPGroupBox"))->setTitle(tr("Номер ПКП:"));
     Control<QLabel>(QStringLiteral("SettingsTypeCaption"))->setText(tr("Тип прибора:"));
     Control<QLabel>(QStringLiteral("SettingsVersionCaption"))->setText(tr("Версия ПО прибора:"));

@@ -42,11 +42,11 @@ void TMainForm::TimeAlarmExit() {
     if (value % step == 0) {
         return;
     }
-    edit.setText(QString::number(value < step ? duration.Min() : value - value % step + step));
+    edit.setText(QString::number(value < step ? duration.Min() : RoundUpToStep(value, step)));
 }
 
-// The identifier page is shown in the settings and demo work modes exactly when the TM output
-// type is "Идентификатор ТМ"; it runs on every change of the type and on every work-mode change,
+// The key page is shown in the settings and demo window modes exactly when the TM output
+// type is "Идентификатор ТМ"; it runs on every change of the type and on every window-mode change,
 // so start-up, a decoded image, a loaded file and the factory settings all end in the same state.
 void TMainForm::ChangeTypeTM() {
     const int type = Control<RadioGroup>(QStringLiteral("TypeTMRadioGroup"))->ItemIndex();

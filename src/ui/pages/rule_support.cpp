@@ -80,8 +80,4 @@ int WorkMode(const TMainForm& form, int output) {
     return form.Control<RadioGroup>(window::WorkModeGroupName(output))->ItemIndex();
 }
 
-bool ForSecurityLoopsOnly(int workMode) {
-    return workMode == window::kArmDisarmMode || workMode == window::kExecutiveMode;
-}
-
 } // namespace velor::rules

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/field_rules.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -12,6 +14,10 @@ class UpDown;
 // What the page rules share: the numeric fields' digit filter and values, the bounds in a range
 // message, the loop type and the outputs' work modes.
 namespace velor::rules {
+
+using velor::settings::ForSecurityLoopsOnly;
+using velor::settings::RearmTimeAbove;
+using velor::settings::RoundUpToStep;
 
 // A value no numeric field accepts: what a digit string too long for a 32-bit integer counts as.
 constexpr int64_t kBeyondAnyRange = int64_t{1} << 32;
@@ -50,8 +56,5 @@ bool IsFireLoop(const TMainForm& form, int loop);
 
 // The work mode of output 1 ... 4: its group's item index, -1 for none.
 int WorkMode(const TMainForm& form, int output);
-
-// Modes 2 "Взят/снят" and 5 "Исполнительный" follow security loops only.
-bool ForSecurityLoopsOnly(int workMode);
 
 } // namespace velor::rules

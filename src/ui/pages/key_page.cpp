@@ -1,6 +1,7 @@
 // The page "Идентификаторы ТМ": 28 Touch Memory keys, each with its identifier, its one-key mode
 // and the loops it may arm and disarm, under a fixed header with the column titles.
 
+#include "settings/field_records.h"
 #include "ui/control_families.h"
 #include "ui/main_form.h"
 #include "ui/widgets/exit_edit.h"
@@ -15,6 +16,7 @@
 using velor::window::kKeys;
 using velor::window::kLoops;
 using velor::window::Name;
+namespace fields = velor::settings::fields;
 
 namespace {
 constexpr int kIdentifierLength = 12; // 48 bits as hexadecimal digits
@@ -104,7 +106,7 @@ QWidget* BuildKeyRow(QWidget* rows, int key) {
     SetColumnWidths(grid, kRowsMargin);
     grid->setContentsMargins(kRowsMargin, 0, kRowsMargin, 0); // the rows' column keeps the rest
     grid->addWidget(NewLabel(row, Name("KeyRowLabel", key)), 0, kNumberColumn);
-    auto* code = Named(new ExitEdit(row), Name("CodeTM", key));
+    auto* code = Named(new ExitEdit(row), Name(fields::kKeyCode.control, key));
     code->SetUpperCaseInput(true);
     code->setMaxLength(kIdentifierLength);
     code->setFixedWidth(kCodeWidth);
@@ -112,8 +114,10 @@ QWidget* BuildKeyRow(QWidget* rows, int key) {
     grid->addWidget(code, 0, kCodeColumn);
     AddBox(row, grid, Name("onekeymode", key), 0, kOneKeyColumn);
     for (int loop = 1; loop <= kLoops; ++loop) {
-        AddBox(row, grid, Name("shvz", key, loop), 0, kFirstArmColumn + loop - 1);
-        AddBox(row, grid, Name("shsn", key, loop), 0, kFirstDisarmColumn + loop - 1);
+        AddBox(row, grid, Name(fields::kArmRights.control, key, loop), 0,
+               kFirstArmColumn + loop - 1);
+        AddBox(row, grid, Name(fields::kDisarmRights.control, key, loop), 0,
+               kFirstDisarmColumn + loop - 1);
     }
     return row;
 }
@@ -151,9 +155,9 @@ void TMainForm::RetranslateKeyPage() {
     };
     setText(QStringLiteral("RightsTitle"), tr("Полномочия идентификаторов"));
     setText(QStringLiteral("KeyNumberTitle"), tr("№"));
-    setText(QStringLiteral("KeyCodeTitle"), tr("Код ТМ"));
-    setText(QStringLiteral("ArmTitle"), tr("Взятие "));
-    setText(QStringLiteral("DisarmTitle"), tr("Снятие"));
+    setText(QStringLiteral("KeyCodeTitle"), fields::kKeyCode.caption.Text());
+    setText(QStringLiteral("ArmTitle"), fields::kArmRights.caption.Text());
+    setText(QStringLiteral("DisarmTitle"), fields::kDisarmRights.caption.Text());
     for (int loop = 1; loop <= kLoops; ++loop) {
         setText(Name("shvzlb", loop), tr("ШС%1").arg(loop));
         setText(Name("shsnlb", loop), tr("ШС%1").arg(loop));

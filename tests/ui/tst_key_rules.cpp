@@ -1,4 +1,4 @@
-// Rules of the identifiers page on the real window: typing and leaving identifiers, the target
+// Rules of the key page on the real window: typing and leaving identifiers, the target
 // of a key read, the one-key mode, the TM output type and the device number.
 
 #include "tst_rules_fixture.h"
@@ -12,13 +12,13 @@ const QString kReenter = Message(10015);
 const QString kDuplicate = Message(10017);
 const QString kDeviceNumberRange = Message(10018);
 
-// The TM output type shown again, then the identifier page picked by the user.
+// The TM output type shown again, then the key page picked by the user.
 const QStringList kKeyPage = {"set:TypeTMRadioGroup=1", "set:TypeTMRadioGroup=0", "page:3"};
-// Connected in the settings work mode, on the identifier page: where a key read is offered.
+// Connected in the settings work mode, on the key page: where a key read is offered.
 const QStringList kConnectedKeyPage = QStringList{"pick:WorkMode=0", "connected"} + kKeyPage;
 } // namespace
 
-class TestTmRules : public QObject {
+class TestKeyRules : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { PrepareRulesEnvironment(folder_); }
@@ -41,7 +41,7 @@ private:
     QTemporaryDir folder_;
 };
 
-void TestTmRules::typingAndLeavingIdentifiers_data() {
+void TestKeyRules::typingAndLeavingIdentifiers_data() {
     AddRulesColumns();
     QTest::newRow("digits and A to F stay, in upper case")
         << kKeyPage + QStringList{"type:CodeTM3=1a-2Gb3f"} << QStringList{}
@@ -75,7 +75,7 @@ void TestTmRules::typingAndLeavingIdentifiers_data() {
         << QStringList{"CodeTM3=|on", "focus=HelpBitBtn"};
 }
 
-void TestTmRules::keyReadTarget_data() {
+void TestKeyRules::keyReadTarget_data() {
     AddRulesColumns();
     QTest::newRow("a click into an identifier enables Считать ТМ")
         << kConnectedKeyPage + QStringList{"click:CodeTM5"} << QStringList{}
@@ -89,7 +89,7 @@ void TestTmRules::keyReadTarget_data() {
     }
 }
 
-void TestTmRules::oneKeyMode_data() {
+void TestKeyRules::oneKeyMode_data() {
     AddRulesColumns();
     const QStringList key3 = {"set:shvz31=X", "set:shvz34=X", "set:shvz38=X", "set:shsn32=X",
                               "set:shsn41=X"};
@@ -113,7 +113,7 @@ void TestTmRules::oneKeyMode_data() {
         << QStringList{"onekeymode1=-|on", "onekeymode28=-|on", "shsn11=X|on", "shsn288=X|on"};
 }
 
-void TestTmRules::outputTypeShowsThePage_data() {
+void TestKeyRules::outputTypeShowsThePage_data() {
     AddRulesColumns();
     QTest::newRow("Идентификатор ТМ shows the tab")
         << QStringList{"set:TypeTMRadioGroup=1", "set:TypeTMRadioGroup=0"} << QStringList{}
@@ -124,7 +124,7 @@ void TestTmRules::outputTypeShowsThePage_data() {
         << QStringList{"set:KBBlockRadioGroup=1"} << QStringList{} << QStringList{"tabs=++++-"};
 }
 
-void TestTmRules::deviceNumber_data() {
+void TestKeyRules::deviceNumber_data() {
     AddRulesColumns();
     QTest::newRow("254: 1") << QStringList{"set:NumberPKPEdit=254"}
                             << QStringList{kDeviceNumberRange} << QStringList{"NumberPKPEdit=1|on"};
@@ -137,7 +137,7 @@ void TestTmRules::deviceNumber_data() {
         << QStringList{"set:NumberPKPEdit="} << QStringList{} << QStringList{"NumberPKPEdit=|on"};
 }
 
-void TestTmRules::identifierBoxes() {
+void TestKeyRules::identifierBoxes() {
     RulesWindow window;
     window.TakeBoxTexts();
     window.Run(kKeyPage + QStringList{"set:CodeTM2=00000000000F", "type:CodeTM9=f", "answer:No",
@@ -154,7 +154,7 @@ void TestTmRules::identifierBoxes() {
     QCOMPARE(error.owner, BoxOwner::Main);
 }
 
-void TestTmRules::keyReadStartsForTheClickedKey() {
+void TestKeyRules::keyReadStartsForTheClickedKey() {
     RulesWindow window;
     window.Run(kConnectedKeyPage + QStringList{"click:CodeTM7"});
     window.form->SetStatusText("x");
@@ -168,5 +168,5 @@ void TestTmRules::keyReadStartsForTheClickedKey() {
     QCOMPARE(window.States(off), off);
 }
 
-QTEST_MAIN(TestTmRules)
-#include "tst_tm_rules.moc"
+QTEST_MAIN(TestKeyRules)
+#include "tst_key_rules.moc"

@@ -81,7 +81,7 @@ QStringList BindingStates(int output, const QString& ticks, const QString& enabl
 }
 } // namespace
 
-class TestOutputModes : public QObject {
+class TestOutputRules : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { PrepareRulesEnvironment(folder_); }
@@ -101,7 +101,7 @@ private:
 };
 
 // Modes 0 to 5 from the special mode, on every output, with every value scrambled first.
-void TestOutputModes::workModePresetAndEnabling_data() {
+void TestOutputRules::workModePresetAndEnabling_data() {
     AddRulesColumns();
     for (int output = 1; output <= kOutputs; ++output) {
         const bool openCollector = output > 2;
@@ -119,7 +119,7 @@ void TestOutputModes::workModePresetAndEnabling_data() {
     }
 }
 
-void TestOutputModes::fireLoopsInSecurityModes_data() {
+void TestOutputRules::fireLoopsInSecurityModes_data() {
     AddRulesColumns();
     const QStringList mixedBindings = {"set:shl12=X", "set:shl22=-", "set:shl32=X", "set:shl72=X",
                                        "set:shl82=-"};
@@ -137,7 +137,7 @@ void TestOutputModes::fireLoopsInSecurityModes_data() {
         << QStringList{"shl12=X|on", "shl22=-|on", "shl82=-|on"};
 }
 
-void TestOutputModes::specialModeTiming_data() {
+void TestOutputRules::specialModeTiming_data() {
     AddRulesColumns();
     const QStringList afterMode0 = {"mode:1=1", "mode:1=0", "mode:1=6"};
     QTest::newRow("a: after mode 0, opening constant")
@@ -169,7 +169,7 @@ void TestOutputModes::specialModeTiming_data() {
 
 // The settings decoder sets the modes without their rule and then refreshes all outputs once;
 // each output gets its own enabling, whichever sub-page is shown.
-void TestOutputModes::refreshOfAllOutputsWhateverSubPageIsShown() {
+void TestOutputRules::refreshOfAllOutputsWhateverSubPageIsShown() {
     RulesWindow window;
     QStringList ticks = {"set:AlarmEvent1=X"};
     for (int loop = 1; loop <= kLoops; ++loop) {
@@ -203,7 +203,7 @@ void TestOutputModes::refreshOfAllOutputsWhateverSubPageIsShown() {
 
 // Construction has FormReady false: an open-collector output in the sound mode shows nothing
 // then; once the window is created the same refresh shows message 10009.
-void TestOutputModes::soundModeNoteWaitsForTheFormToBeReady() {
+void TestOutputRules::soundModeNoteWaitsForTheFormToBeReady() {
     RulesWindow window(false);
     window.Run({"mode:3=3", "mode:4=3"});
     window.form->SetAllPagesElementsAbleStatus_WorkModeRele();
@@ -221,5 +221,5 @@ void TestOutputModes::soundModeNoteWaitsForTheFormToBeReady() {
     }
 }
 
-QTEST_MAIN(TestOutputModes)
-#include "tst_output_modes.moc"
+QTEST_MAIN(TestOutputRules)
+#include "tst_output_rules.moc"

@@ -1,4 +1,4 @@
-// Rules of the Touch Memory identifiers page: typing and checking identifiers, choosing the
+// Rules of the key page ("Идентификаторы ТМ"): typing and checking identifiers, choosing the
 // target of a key read and the one-key mode.
 
 #include "catalogue/message_catalogue.h"
@@ -54,14 +54,10 @@ void RejectDuplicate(const TMainForm& form, QLineEdit& edit) {
 }
 
 bool AskReenter(const TMainForm& form) {
-    MessageBoxRequest box;
-    box.text = MessageText(velor::msg::kReenterQuestion);
-    box.caption = MessageText(velor::msg::kWrongIdentifierLength);
-    box.icon = BoxIcon::Question;
-    box.buttons = BoxButtons::YesNo;
-    box.defaultButton = BoxResult::Yes;
-    box.owner = BoxOwner::Main;
-    return form.Dialogs().MessageBox(box) == BoxResult::Yes;
+    return form.Dialogs().MessageBox(
+               BoxRequest(MessageText(velor::msg::kReenterQuestion),
+                          MessageText(velor::msg::kWrongIdentifierLength), BoxIcon::Question,
+                          BoxOwner::Main, BoxButtons::YesNo, BoxResult::Yes)) == BoxResult::Yes;
 }
 } // namespace
 
@@ -103,7 +99,7 @@ void TMainForm::Id1Exit(QObject* sender) {
 }
 
 // The edit becomes the target of a key read; the read itself is offered only while a device is
-// connected in the settings work mode (in the demo mode there is no device to ask).
+// connected in the settings window mode (in the demo mode there is no device to ask).
 void TMainForm::Id1Click(QObject* sender) {
     lastIdentifierEdit_ = qobject_cast<QWidget*>(sender);
     if (IsKeyReadOffered()) {

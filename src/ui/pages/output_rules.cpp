@@ -4,6 +4,7 @@
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
+#include "settings/field_records.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
@@ -21,20 +22,20 @@ using namespace velor::rules;
 
 namespace {
 // The notification boxes and the timing combos of an output, in the columns of the tables below.
-constexpr int kEventCount = kEventBoxCount;
-constexpr int kTimingCount = kTimingListCount;
+constexpr int kEventCount = velor::settings::fields::kEventCount;
+constexpr int kTimingCount = velor::settings::fields::kTimingListCount;
 constexpr int kOpening = 0; // TimeRzmk: opening time
 constexpr int kClosing = 1; // TimeZmk: closing time
 constexpr int kPeriod = 2;  // TimePeriod: notification duration
 
 // Entries of the timing combos.
-constexpr int kUnused = 0;          // "---" in TimeRzmk, TimeZmk and TimePeriod
-constexpr int kHalfSecond = 1;      // TimeRzmk, TimeZmk: "0.5 сек", the shortest time
-constexpr int kTenSeconds = 4;      // TimeRzmk, TimeZmk: "10 сек"
-constexpr int kThirtySeconds = 6;   // TimeRzmk, TimeZmk: "30 сек", the longest time
-constexpr int kConstantSwitch = 7;  // TimeRzmk, TimeZmk: "пост."
-constexpr int kConstantPeriod = 15; // TimePeriod: "пост."
-constexpr int kNotInverse = 0;      // InvRele: "нет "
+constexpr int kUnused = 0;        // "---" in TimeRzmk, TimeZmk and TimePeriod
+constexpr int kHalfSecond = 1;    // TimeRzmk, TimeZmk: "0.5 сек", the shortest time
+constexpr int kTenSeconds = 4;    // TimeRzmk, TimeZmk: "10 сек"
+constexpr int kThirtySeconds = 6; // TimeRzmk, TimeZmk: "30 сек", the longest time
+constexpr int kConstantSwitch = kConstantSwitchTimeIndex; // TimeRzmk, TimeZmk: "пост."
+constexpr int kConstantPeriod = kConstantDurationIndex;   // TimePeriod: "пост."
+constexpr int kNotInverse = 0;                            // InvRele: "нет "
 
 // The values modes 0 to 5 load: the seven notification boxes (X checked, - unchecked) and the
 // entries of TimeRzmk, TimeZmk, TimePeriod and InvRele.
@@ -79,11 +80,16 @@ bool HasEditableSet(int mode) {
 }
 
 QCheckBox* Binding(const TMainForm& form, int loop, int output) {
-    return form.Control<QCheckBox>(Name("shl", loop, output));
+    return form.Control<QCheckBox>(Name(velor::settings::fields::kBinding.control, loop, output));
+}
+
+QCheckBox* EventBox(const TMainForm& form, int event, int output) {
+    return form.Control<QCheckBox>(Name(velor::settings::fields::kEvents[event].control, output));
 }
 
 ComboList* Timing(const TMainForm& form, int column, int output) {
-    return form.Control<ComboList>(Name(kTimingListPrefixes[column], output));
+    return form.Control<ComboList>(
+        Name(velor::settings::fields::kTimingLists[column]->control, output));
 }
 
 // The output whose sub-page PageControl2 shows.
@@ -98,18 +104,13 @@ void SetAllBindings(const TMainForm& form, int output, bool enabled) {
 }
 
 void ShowSoundModeNote(const TMainForm& form) {
-    MessageBoxRequest box;
-    box.text = velor::MessageText(velor::msg::kSoundModeNote);
-    box.caption = ProgramTitle();
-    box.buttons = BoxButtons::Ok;
-    box.owner = BoxOwner::Active;
-    form.Dialogs().MessageBox(box);
+    form.Dialogs().MessageBox(BoxRequest(velor::MessageText(velor::msg::kSoundModeNote),
+                                         ProgramTitle(), BoxIcon::None, BoxOwner::Active));
 }
 
 void ApplyPreset(const TMainForm& form, int output, const Preset& preset) {
     for (int event = 0; event < kEventCount; ++event) {
-        form.Control<QCheckBox>(Name(kEventBoxPrefixes[event], output))
-            ->setChecked(preset.events[event] == kMarked);
+        EventBox(form, event, output)->setChecked(preset.events[event] == kMarked);
     }
     for (int column = 0; column < kTimingCount; ++column) {
         Timing(form, column, output)->SetItemIndex(preset.timing[column]);
@@ -118,8 +119,7 @@ void ApplyPreset(const TMainForm& form, int output, const Preset& preset) {
 
 void ApplyEditable(const TMainForm& form, int output, const char* editable) {
     for (int event = 0; event < kEventCount; ++event) {
-        form.Control<QCheckBox>(Name(kEventBoxPrefixes[event], output))
-            ->setEnabled(editable[event] == kEditableMark);
+        EventBox(form, event, output)->setEnabled(editable[event] == kEditableMark);
     }
     for (int column = 0; column < kTimingCount; ++column) {
         Timing(form, column, output)->setEnabled(editable[kEventCount + column] == kEditableMark);
