@@ -14,20 +14,19 @@
 #include "cli/report_commands.h"
 #include "cli/write_review.h"
 #include "link/firmware_image.h"
-#include "link/ftdi_usb_port.h"
 #include "link/port_lock.h"
 #include "link/tty_ftdi_driver.h"
-#include "link/velor_device.h"
-#include "link/velor_table.h"
 #include "operations/device_lost_text.h"
+#include "operations/device_session.h"
 #include "operations/firmware_check.h"
+#include "operations/firmware_write_job.h"
 #include "operations/operation_logic.h"
+#include "operations/safe_write_job.h"
 #include "operations/status_codes.h"
 #include "operations/status_dispatch.h"
 #include "settings/cfg_format.h"
 #include "settings/regular_file.h"
 #include "settings/settings_fingerprint.h"
-#include "settings/settings_history.h"
 #include "version/program_version.h"
 
 #include <QDir>
@@ -48,8 +47,10 @@ constexpr uint8_t kKeyNumber = 1; // the identifier edit a key read names
 // The configurator's program beside the tool: its INI file and language libraries are used.
 const QLatin1String kConfiguratorName("velor580");
 
-// The port, device, tables and console host of one command, as the window holds them.
-class CliSession {
+// The device session of one command (its port, device, tables and identity, the operations run
+// to their end where they are started) with the console host for its steps. It is also the
+// command line's side of the write jobs: what they print, and the exit status of their outcome.
+class CliSession : private SafeWriteFront, private FirmwareWriteFront {
 public:
     CliSession(const CliOptions& options, QTextStream& out, QTextStream& err,
                const CliEnvironment& environment);
@@ -64,41 +65,56 @@ private:
     int WriteFirmware();
     int Report();
     DeviceSettings ReadDeviceSettings();
-    int Verify(const SettingsImage& sent, const QString& snapshotPath);
     std::optional<SettingsImage> ReadDevice();
     bool ShownToTheTechnician();
-    QDateTime Now() const;
     void PrintWayBack(const QString& snapshotPath);
 
-    bool OpenPort();
+    // Both write jobs.
+    bool OpenPort() override;
+    void Disconnected(bool reconnects) override;
+    // The settings write.
+    void ReadStarting(bool readBack) override;
+    ReviewAnswer Review(const SettingsImage& device, const SettingsImage& next) override;
+    void WriteStarting(const QString& snapshotPath) override;
+    void Finished(const SafeWriteOutcome& outcome) override;
+    int ExitStatusOf(const SafeWriteOutcome& outcome);
+    // The firmware write.
+    bool Confirm(const TVelorDevDesc& device) override;
+    void UploadStarting() override {}
+    void Reconnecting() override {}
+    void Finished(const FirmwareWriteOutcome& outcome) override;
+
     int Connect(Operation operationCode);
-    bool Run(Operation operationCode, const std::vector<uint8_t>& buffer = {});
+    OperationResult Run(Operation operationCode, const std::vector<uint8_t>& buffer = {});
     std::vector<uint8_t> ReadFirmwareFile();
 
     const CliOptions& options_;
     const CliEnvironment& environment_;
     QTextStream& out_;
     QTextStream& err_;
-    TFTDIUsbPort port_;
-    TVelorDevice device_;
-    TVelorTable readTable_;
-    TVelorTable writeTable_;
     ConsoleHost host_;
-    OperationContext context_;
+    DeviceSession session_;
+    std::vector<uint8_t> firmware_; // the file a firmware write uploads
+    int exitStatus_ = kExitFailure; // of the write job run last
 };
 
 CliSession::CliSession(const CliOptions& options, QTextStream& out, QTextStream& err,
                        const CliEnvironment& environment)
     : options_(options), environment_(environment), out_(out), err_(err),
-      port_(
-          std::make_unique<TtyFtdiDriver>(options.port),
-          [&err] { PrintLine(err, QStringLiteral("FT_IO_ERROR")); },
-          [&err](const QString& device, const QString& reason) {
+      host_(out, err, environment.errIsTerminal), session_([&] {
+          SessionSeams seams;
+          seams.driver = std::make_unique<TtyFtdiDriver>(options.port);
+          seams.onIoError = [&err] { PrintLine(err, QStringLiteral("FT_IO_ERROR")); };
+          seams.onDeviceLost = [&err](const QString& device, const QString& reason) {
               PrintLine(err, DeviceLostText(device, reason));
-          }),
-      host_(out, err, environment.errIsTerminal), context_{&port_, &device_, &readTable_,
-                                                           &writeTable_, &host_} {
-    device_.Gauge = host_.Progress();
+          };
+          seams.host = &host_;
+          seams.threading = SessionThreading::Caller;
+          seams.sysfsRoot = environment.sysfsRoot;
+          seams.devRoot = environment.devRoot;
+          return seams;
+      }()) {
+    session_.Device().Gauge = host_.Progress();
 }
 
 int CliSession::Run() {
@@ -130,32 +146,34 @@ int CliSession::Run() {
 // belongs to a group, which group to join. A device that is no serial line at all (a file, a
 // folder, /dev/null) gets no such advice: joining a group would not help.
 bool CliSession::OpenPort() {
-    if (port_.Open() != 0) {
+    TFTDIUsbPort& port = session_.Port();
+    if (port.Open() != 0) {
         return true;
     }
-    if (port_.LastOpenBusy()) {
-        PrintLine(err_, velor::link::PortBusyText(port_.LastOpenDevice()));
+    if (port.LastOpenBusy()) {
+        PrintLine(err_, velor::link::PortBusyText(port.LastOpenDevice()));
         return false;
     }
     PrintLine(err_, velor::MessageText(velor::msg::kNoDevice));
-    if (!port_.LastOpenError().isEmpty()) {
-        PrintLine(err_,
-                  QStringLiteral("%1: %2").arg(port_.LastOpenDevice(), port_.LastOpenError()));
+    if (!port.LastOpenError().isEmpty()) {
+        PrintLine(err_, QStringLiteral("%1: %2").arg(port.LastOpenDevice(), port.LastOpenError()));
     } else if (options_.port.isEmpty()) {
         PrintLine(err_, NoBridgeText());
     }
-    if (port_.LastOpenLackedPermission() && !port_.LastOpenDeviceGroup().isEmpty()) {
+    if (port.LastOpenLackedPermission() && !port.LastOpenDeviceGroup().isEmpty()) {
         PrintLine(err_, Cli::tr("Устройство принадлежит группе \"%1\": добавьте себя в нее "
                                 "(sudo usermod -aG %1 $USER) и войдите в систему заново.")
-                            .arg(port_.LastOpenDeviceGroup()));
+                            .arg(port.LastOpenDeviceGroup()));
     }
     return false;
 }
 
-bool CliSession::Run(Operation operationCode, const std::vector<uint8_t>& buffer) {
-    OperationResult result;
-    RunOperation(operationCode, buffer, context_, result);
-    return result.Succeeded();
+// The session runs the operation to its end before Start returns.
+OperationResult CliSession::Run(Operation operationCode, const std::vector<uint8_t>& buffer) {
+    OperationResult ended;
+    session_.Start(operationCode, buffer,
+                   [&ended](const OperationResult& result) { ended = result; });
+    return ended;
 }
 
 // Opens the port and connects; kExitSuccess when a model 580 answered and may be worked with.
@@ -163,7 +181,7 @@ int CliSession::Connect(Operation operationCode) {
     if (!OpenPort()) {
         return kExitNoDevice;
     }
-    return Run(operationCode) ? kExitSuccess : kExitFailure;
+    return Run(operationCode).Succeeded() ? kExitSuccess : kExitFailure;
 }
 
 // Connects as the firmware work mode does, so a Velor-Vorsan device is identified too. The
@@ -172,11 +190,10 @@ int CliSession::Identify() {
     if (!OpenPort()) {
         return kExitNoDevice;
     }
-    OperationResult result;
-    RunOperation(Operation::ConnectFirmware, {}, context_, result);
+    const OperationResult result = Run(Operation::ConnectFirmware);
     if (result.StatusCode == velor::status::kConnected ||
         result.StatusCode == velor::status::kIncompatibleDevice) {
-        const TVelorDevDesc& id = device_.Descriptor;
+        const TVelorDevDesc& id = session_.Device().Descriptor;
         PrintLine(out_, QStringLiteral("type=%1 platform=%2 version=%3")
                             .arg(id.Type)
                             .arg(id.Platform)
@@ -203,84 +220,104 @@ int CliSession::ReadSettings() {
     return kExitSuccess;
 }
 
-// The file is read before the device is touched; then the device's settings, which give the
-// change list and the snapshot. Nothing is written without a snapshot to go back to, and a write
-// counts only once the settings read back equal what was sent, byte for byte.
+// The file is read before the device is touched; then the safe write runs as the window's does
+// (SafeWriteJob): the device's settings give the change list and the snapshot, nothing is
+// written without a snapshot to go back to, and a write counts only once the settings read back
+// equal what was sent, byte for byte.
 int CliSession::WriteSettings() {
-    const SettingsImage image = LoadCfgFile(options_.file);
-    const std::vector<uint8_t> bytes(image.bytes().begin(), image.bytes().end());
-    if (const int connected = Connect(Operation::ConnectSettings); connected != kExitSuccess) {
-        return connected;
+    SafeWritePlan plan;
+    plan.image = LoadCfgFile(options_.file);
+    plan.connectFirst = true;
+    plan.verify = options_.verify;
+    plan.historyFolder = environment_.historyFolder;
+    plan.clock = environment_.clock;
+    SafeWriteJob job(session_, *this, std::move(plan));
+    job.Start();
+    return exitStatus_;
+}
+
+void CliSession::ReadStarting(bool readBack) {
+    if (!readBack) {
+        PrintLine(err_, Cli::tr("Чтение настроек прибора перед записью"));
     }
-    PrintLine(err_, Cli::tr("Чтение настроек прибора перед записью"));
-    const std::optional<SettingsImage> before = ReadDevice();
-    if (!before) {
-        PrintLine(err_, Cli::tr("Настройки прибора не прочитаны: запись не начата."));
-        return kExitFailure;
-    }
-    PrintReview(out_, *before, image, options_.file);
+}
+
+ReviewAnswer CliSession::Review(const SettingsImage& device, const SettingsImage& next) {
+    PrintReview(out_, device, next, options_.file);
     if (!ShownToTheTechnician()) {
-        return kExitFailure;
+        return ReviewAnswer::NotShown;
     }
-    if (options_.dryRun) {
-        PrintLine(err_, Cli::tr("Пробный запуск (--dry-run): в прибор ничего не записано."));
-        return kExitSuccess;
-    }
-    const HistorySave snapshot = SettingsHistory(environment_.historyFolder, environment_.clock)
-                                     .Save(*before, device_.Descriptor, image, Now());
-    if (!snapshot.Saved()) {
-        PrintLine(err_, Cli::tr("Снимок настроек прибора не сохранен: %1").arg(snapshot.error));
-        PrintLine(err_, Cli::tr("Запись не начата: без снимка прежние настройки нельзя было бы "
-                                "вернуть."));
-        return kExitFailure;
-    }
+    return options_.dryRun ? ReviewAnswer::DryRun : ReviewAnswer::Write;
+}
+
+void CliSession::WriteStarting(const QString& snapshotPath) {
     PrintLine(err_, Cli::tr("Прежние настройки прибора сохранены: %1")
-                        .arg(QDir::toNativeSeparators(snapshot.path)));
-    if (!Run(Operation::WriteSettings, bytes)) {
-        PrintWayBack(snapshot.path);
-        return kExitFailure;
-    }
-    if (!options_.verify) {
-        PrintLine(err_, Cli::tr("Проверка записи пропущена (--no-verify)."));
-        return kExitSuccess;
-    }
-    return Verify(image, snapshot.path);
+                        .arg(QDir::toNativeSeparators(snapshotPath)));
 }
 
 // As the window does after every write: disconnect, connect again, then read the settings back.
-int CliSession::Verify(const SettingsImage& sent, const QString& snapshotPath) {
-    port_.Close();
-    PrintLine(err_, Cli::tr("Проверка записи: настройки читаются из прибора снова"));
-    std::optional<SettingsImage> kept;
-    if (Connect(Operation::ConnectSettings) == kExitSuccess) {
-        kept = ReadDevice();
+void CliSession::Disconnected(bool reconnects) {
+    if (reconnects) {
+        PrintLine(err_, Cli::tr("Проверка записи: настройки читаются из прибора снова"));
     }
-    if (!kept) {
+}
+
+void CliSession::Finished(const SafeWriteOutcome& outcome) {
+    exitStatus_ = ExitStatusOf(outcome);
+}
+
+int CliSession::ExitStatusOf(const SafeWriteOutcome& outcome) {
+    switch (outcome.reason) {
+    case SafeWriteReason::PortNotOpened:
+        return kExitNoDevice;
+    case SafeWriteReason::SettingsNotRead:
+        PrintLine(err_, Cli::tr("Настройки прибора не прочитаны: запись не начата."));
+        return kExitFailure;
+    case SafeWriteReason::DryRun:
+        PrintLine(err_, Cli::tr("Пробный запуск (--dry-run): в прибор ничего не записано."));
+        return kExitSuccess;
+    case SafeWriteReason::SnapshotNotSaved:
+        PrintLine(err_,
+                  Cli::tr("Снимок настроек прибора не сохранен: %1").arg(outcome.snapshotError));
+        PrintLine(err_, Cli::tr("Запись не начата: без снимка прежние настройки нельзя было бы "
+                                "вернуть."));
+        return kExitFailure;
+    case SafeWriteReason::VerifySkipped:
+        PrintLine(err_, Cli::tr("Проверка записи пропущена (--no-verify)."));
+        return kExitSuccess;
+    default:
+        break;
+    }
+    switch (outcome.end) {
+    case SafeWriteEnd::Verified:
+        PrintLine(err_, Cli::tr("Проверка пройдена: прибор хранит записанные настройки (%1).")
+                            .arg(velor::settings::ShortFingerprint(outcome.written)));
+        return kExitSuccess;
+    case SafeWriteEnd::Mismatch:
+        PrintMismatch(out_, outcome.written, *outcome.readBack);
+        PrintLine(err_, Cli::tr("Ошибка проверки: прибор хранит не те настройки, что записаны."));
+        PrintWayBack(outcome.snapshotPath);
+        return kExitFailure;
+    case SafeWriteEnd::WrittenNotVerified:
         PrintLine(err_, Cli::tr("Ошибка проверки: настройки не прочитаны обратно, запись не "
                                 "подтверждена."));
-        PrintWayBack(snapshotPath);
+        PrintWayBack(outcome.snapshotPath);
         return kExitFailure;
-    }
-    if (*kept != sent) {
-        PrintMismatch(out_, sent, *kept);
-        PrintLine(err_, Cli::tr("Ошибка проверки: прибор хранит не те настройки, что записаны."));
-        PrintWayBack(snapshotPath);
+    case SafeWriteEnd::WriteFailed:
+        PrintWayBack(outcome.snapshotPath);
         return kExitFailure;
+    case SafeWriteEnd::Refused:
+        break;
     }
-    PrintLine(err_, Cli::tr("Проверка пройдена: прибор хранит записанные настройки (%1).")
-                        .arg(velor::settings::ShortFingerprint(sent)));
-    return kExitSuccess;
+    return kExitFailure;
 }
 
 // The settings a read delivers; none when the read failed (its status says why).
 std::optional<SettingsImage> CliSession::ReadDevice() {
-    if (!Run(Operation::ReadSettings) || !host_.Settings()) {
+    if (!Run(Operation::ReadSettings).Succeeded()) {
         return std::nullopt;
     }
-    const std::vector<uint8_t>& read = *host_.Settings();
-    SettingsImage image;
-    std::copy_n(read.begin(), std::min(read.size(), image.size()), image.bytes().begin());
-    return image;
+    return session_.LastSettings();
 }
 
 // What a write is about to do must reach standard output before the write starts: a list that
@@ -294,10 +331,6 @@ bool CliSession::ShownToTheTechnician() {
     return false;
 }
 
-QDateTime CliSession::Now() const {
-    return environment_.clock ? environment_.clock() : QDateTime::currentDateTime();
-}
-
 void CliSession::PrintWayBack(const QString& snapshotPath) {
     PrintLine(err_, Cli::tr("Прежние настройки возвращает команда: %1")
                         .arg(WayBackCommand(options_.port, snapshotPath)));
@@ -307,29 +340,41 @@ int CliSession::ReadKey() {
     if (const int connected = Connect(Operation::ConnectSettings); connected != kExitSuccess) {
         return connected;
     }
-    return Run(Operation::ReadKey, {kKeyNumber}) ? kExitSuccess : kExitFailure;
+    return Run(Operation::ReadKey, {kKeyNumber}).Succeeded() ? kExitSuccess : kExitFailure;
 }
 
-// The file must be uploadable and match the connected device's type and platform.
+// The file must be uploadable and match the connected device's type and platform; the upload
+// runs as the window's does (FirmwareWriteJob), without the connection after it.
 int CliSession::WriteFirmware() {
-    const std::vector<uint8_t> image = ReadFirmwareFile();
-    if (image.empty()) {
+    firmware_ = ReadFirmwareFile();
+    if (firmware_.empty()) {
         return kExitFailure;
     }
-    if (const int connected = Connect(Operation::ConnectFirmware); connected != kExitSuccess) {
-        return connected;
-    }
-    const TVelorDevDesc file = *FirmwareDescriptor(image);
-    PrintFirmwareSummary(out_, options_.file, image, file, device_.Descriptor);
+    FirmwareWriteJob job(session_, *this, {&firmware_, true, false});
+    job.Start();
+    return exitStatus_;
+}
+
+bool CliSession::Confirm(const TVelorDevDesc& device) {
+    const TVelorDevDesc file = *FirmwareDescriptor(firmware_);
+    PrintFirmwareSummary(out_, options_.file, firmware_, file, device);
     if (!ShownToTheTechnician()) {
-        return kExitFailure;
+        return false;
     }
-    const FirmwareMatch match = MatchFirmware(file, device_.Descriptor);
+    const FirmwareMatch match = MatchFirmware(file, device);
     if (match != FirmwareMatch::Accepted) {
         PrintLine(err_, FirmwareRefusalText(match));
-        return kExitFailure;
+        return false;
     }
-    return Run(Operation::WriteFirmware, image) ? kExitSuccess : kExitFailure;
+    return true;
+}
+
+void CliSession::Finished(const FirmwareWriteOutcome& outcome) {
+    if (outcome.reason == FirmwareWriteReason::PortNotOpened) {
+        exitStatus_ = kExitNoDevice;
+    } else {
+        exitStatus_ = outcome.end == FirmwareWriteEnd::Written ? kExitSuccess : kExitFailure;
+    }
 }
 
 // The factory settings are the ones shipped with the configurator beside the tool.

@@ -6,7 +6,6 @@
 #include <QTextStream>
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 // Transfer progress on standard error, one step at a time ("<done>/<total>"). On a terminal the
@@ -30,8 +29,8 @@ private:
 };
 
 // The window-side steps of an operation for the command-line tool: the status text of every
-// report goes to standard error, a key identifier to standard output; settings read are kept
-// for the caller to save.
+// report goes to standard error, a key identifier to standard output; the settings read are kept
+// by the device session (DeviceSession::LastSettings) for the caller to save.
 class ConsoleHost : public OperationHost {
 public:
     ConsoleHost(QTextStream& out, QTextStream& err, bool errIsTerminal)
@@ -40,19 +39,16 @@ public:
     void ShowStatus(const StatusReport& report) override;
     void AdaptToDeviceType(int) override {}
     void ResetProgress() override { progress_.Reset(); }
-    void ShowSettings(const std::vector<uint8_t>& image) override { settings_ = image; }
+    void ShowSettings(const std::vector<uint8_t>&) override {}
     void PlaceKeyIdentifier(uint64_t identifier, int keyNumber) override;
     void SetButtons(ButtonOutcome) override {}
 
     ProgressSink* Progress() { return &progress_; }
-    // The settings image the last read delivered.
-    const std::optional<std::vector<uint8_t>>& Settings() const { return settings_; }
 
 private:
     QTextStream& out_;
     QTextStream& err_;
     ConsoleProgress progress_;
-    std::optional<std::vector<uint8_t>> settings_;
 };
 
 // One line, flushed at once so that the two streams interleave in order.

@@ -67,4 +67,6 @@ public:
     virtual FtOpenFailure LastOpenFailure() const { return {}; }
     // Device and reason of the last failed Read or Write.
     virtual FtIoFailure LastIoFailure() const { return {}; }
+    // The device path an open handle stands for; empty when the driver does not know it.
+    virtual std::string OpenedPath(FtHandle) const { return {}; }
 };

@@ -124,3 +124,7 @@ void TFTDIUsbPort::ReportIoError() {
         onIoError_();
     }
 }
+
+QString TFTDIUsbPort::OpenedDevice() const {
+    return Handle == 0 ? QString() : QString::fromStdString(driver_->OpenedPath(Handle));
+}

@@ -51,6 +51,9 @@ public:
     bool LastOpenLackedPermission() const;
     // Whether the last Open failed because another program holds the port.
     bool LastOpenBusy() const;
+    // The device path of the open bridge (e.g. "/dev/ttyUSB0", a pseudo-terminal's path); empty
+    // while closed or when the driver does not tell.
+    QString OpenedDevice() const;
 
     FtHandle Handle = 0;      // 0 while closed
     uint32_t LastWritten = 0; // count the last write reported

@@ -350,3 +350,8 @@ TtyFtdiDriver::Line* TtyFtdiDriver::Find(FtHandle handle) {
     const auto it = lines_.find(handle);
     return it != lines_.end() ? &it->second : nullptr;
 }
+
+std::string TtyFtdiDriver::OpenedPath(FtHandle handle) const {
+    const auto line = lines_.find(handle);
+    return line != lines_.end() ? line->second.path : std::string();
+}

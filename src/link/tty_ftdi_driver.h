@@ -41,6 +41,7 @@ public:
     FtOpenFailure LastOpenFailure() const override { return lastOpenFailure_; }
     FtIoFailure LastIoFailure() const override { return lastIoFailure_; }
 
+    std::string OpenedPath(FtHandle handle) const override;
     // The device path that index would open, or empty when there is no such device.
     std::string DevicePath(int index) const;
 

@@ -25,6 +25,9 @@ struct StatusReport {
     int StatusCode = 0;
     int DeviceTypeCode = 0;
     TVelorDevDesc Descriptor;
+    // The status text only, without the status's box: a read kept apart by a job, a write whose
+    // box waits for its verification.
+    bool Quiet = false;
 };
 
 // The window-side steps an operation asks for. Each is synchronous: the operation goes on only

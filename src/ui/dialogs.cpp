@@ -2,10 +2,12 @@
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
+#include "operations/device_session.h"
 #include "ui/safety/history_dialog.h"
 #include "ui/safety/write_review_dialog.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -107,6 +109,21 @@ BoxResult QtDialogs::MessageBox(const MessageBoxRequest& r) {
 
 WriteReviewAnswer DialogService::ReviewWrite(const WriteReviewRequest&) {
     return {};
+}
+
+// An operation's end reaches the session through this event loop, so none can pass between the
+// check and the loop's start.
+void DialogService::WaitForSession(DeviceSession& session) {
+    if (!session.IsBusy()) {
+        return;
+    }
+    QEventLoop loop;
+    QObject::connect(&session, &DeviceSession::operationEnded, &loop, [&session, &loop] {
+        if (!session.IsBusy()) {
+            loop.quit();
+        }
+    });
+    loop.exec();
 }
 
 HistoryChoice DialogService::ShowHistory(const HistoryRequest& request) {

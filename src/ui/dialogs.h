@@ -7,6 +7,7 @@
 
 #include <exception>
 
+class DeviceSession;
 class QWidget;
 
 // The one way the program shows a modal box or a file dialog. The window owns an implementation;
@@ -51,6 +52,10 @@ public:
     virtual WriteReviewAnswer ReviewWrite(const WriteReviewRequest& request);
     // The settings history; the default makes no choice.
     virtual HistoryChoice ShowHistory(const HistoryRequest& request);
+    // A closing window's modal wait for the session's running operation, which it cannot cut
+    // short: the window's events keep running (the operation's steps, boxes and progress) until
+    // the session is free. Returns at once when it is.
+    virtual void WaitForSession(DeviceSession& session);
 };
 
 // The real boxes and dialogs. mainWindow is the owner for BoxOwner::Main and the fallback for

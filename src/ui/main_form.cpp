@@ -2,6 +2,7 @@
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
+#include "ui/commands/window_write_job.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/screen_fit.h"
@@ -70,11 +71,7 @@ Sleeper MakeSleeper(const MainFormDeps& deps) {
 } // namespace
 
 TMainForm::TMainForm(MainFormDeps deps, QWidget* parent)
-    : QWidget(parent), deps_(std::move(deps)),
-      port_(
-          MakeDriver(deps_), [this] { ShowPortIoError(); },
-          [this](const QString& device, const QString& reason) { ShowDeviceLost(device, reason); }),
-      device_(MakeSleeper(deps_)) {
+    : QWidget(parent), deps_(std::move(deps)), session_(WindowSessionSeams()) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -90,6 +87,10 @@ TMainForm::TMainForm(MainFormDeps deps, QWidget* parent)
     WireCommandColumn();
     WireShellCommands();
     WireShortcutKeys();
+    connect(&session_, &DeviceSession::operationStarted, this, [this](Operation operation) {
+        deviceLostShown_ = false;
+        emit operationStarted(operation);
+    });
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(app, &QGuiApplication::applicationStateChanged, this,
                 [this](Qt::ApplicationState state) {
@@ -107,6 +108,20 @@ TMainForm::TMainForm(MainFormDeps deps, QWidget* parent)
 }
 
 // The destructor waits for a running operation (operation_launch.cpp).
+
+// The window's port reports and steps; the operations run on the session's worker thread.
+SessionSeams TMainForm::WindowSessionSeams() {
+    SessionSeams seams;
+    seams.driver = MakeDriver(deps_);
+    seams.onIoError = [this] { ShowPortIoError(); };
+    seams.onDeviceLost = [this](const QString& device, const QString& reason) {
+        ShowDeviceLost(device, reason);
+    };
+    seams.sleeper = MakeSleeper(deps_);
+    seams.host = this;
+    seams.threading = SessionThreading::Worker;
+    return seams;
+}
 
 QWidget* TMainForm::FindControl(const QString& name) const {
     QWidget* control = controls_.Find(name);

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "catalogue/program_layout.h"
-#include "link/ftdi_usb_port.h"
-#include "link/velor_device.h"
-#include "link/velor_table.h"
+#include "operations/device_session.h"
 #include "operations/operation_codes.h"
 #include "operations/operation_host.h"
 #include "settings/settings_image.h"
@@ -14,10 +12,8 @@
 #include "ui/pages/one_key_rows.h"
 
 #include <QDateTime>
-#include <QPointer>
 #include <QWidget>
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -30,8 +26,7 @@ class QProgressBar;
 class QPushButton;
 class QStatusBar;
 class PageControl;
-class StepRelay;
-class TUsbThread;
+class WindowWriteJob;
 
 // The configurator's one working window: five pages of settings controls, the column of command
 // buttons, the work-mode list, the status bar and the progress gauge.
@@ -76,6 +71,9 @@ public:
     void USBClick();
     void ConnectButtonClick();
     void CancelButtonClick();
+    // Opens the port for a connection (the buttons in their connecting state); a port that
+    // cannot be opened is reported and false returned.
+    bool OpenPortForConnect();
     void WriteButtonClick();
     void ReadButtonClick();
     void SaveButtonClick();
@@ -99,11 +97,11 @@ public:
     // Empties the firmware-page labels and the device labels of the main page.
     void ClearDeviceLabels();
 
-    // Starts the operation thread for an operation with its input bytes (empty for none;
-    // the firmware write sends the window's firmware image in place). Refuses, returning false,
-    // while the operation started before is still running: one operation at a time.
+    // Starts an operation on the session's worker with its input bytes (empty for none; the
+    // firmware write sends the window's firmware image in place). Refuses, returning false,
+    // while an operation or a write job is still running: one at a time.
     bool StartOperation(Operation operation, std::vector<uint8_t> data);
-    // Whether an operation thread started by the window has not finished yet.
+    // Whether an operation started by the window, or a write job, has not ended yet.
     bool IsOperationRunning() const;
 
     // Shows every loop, output and identifier control for the device-type codes 8 and 10.
@@ -176,9 +174,11 @@ public:
     QString FirmwareFolder() const;
     QString HistoryFolder() const;
 
-    // The members a device operation works with; owned by the window for its whole life.
-    TFTDIUsbPort& UsbPort() { return port_; }
-    TVelorDevice& Device() { return device_; }
+    // The device session: the port, device, tables and worker, owned by the window for its
+    // whole life.
+    DeviceSession& Session() { return session_; }
+    TFTDIUsbPort& UsbPort() { return session_.Port(); }
+    TVelorDevice& Device() { return session_.Device(); }
 
     // Whether the last connection, in either work mode, succeeded and has not ended since.
     bool IsConnected() const { return connected_; }
@@ -193,8 +193,6 @@ public:
 signals:
     // A device operation was started (operation code).
     void operationStarted(Operation operation);
-    // The operation thread started last has ended (emitted on the window's thread).
-    void operationEnded(QPrivateSignal);
 
 protected:
     bool event(QEvent* event) override;
@@ -255,9 +253,10 @@ private:
     void UncheckOneKeyModes();
     void CreateFirmwareFolder();
 
+    // The session's seams: the window's driver, sleeper, port reports and steps.
+    SessionSeams WindowSessionSeams();
     void ShowPortIoError();
     void ShowDeviceLost(const QString& device, const QString& reason);
-    void RunPortReport(const std::function<void()>& report);
     // Whether the box of an operation's failure status is left out: the device-lost box has said
     // it already, or the technician has confirmed the close during an operation that changes
     // nothing on the device.
@@ -268,13 +267,13 @@ private:
     // A command that cannot run says why in the status bar; returns false then.
     bool DeviceCommandCanRun();
 
-    // The safeguards of a write (safe_write.cpp).
-    bool PrepareSettingsWrite(const SettingsImage& image);
-    std::optional<SettingsImage> ReadDeviceSettings();
-    bool SaveSnapshot(const SettingsImage& previous, const SettingsImage& next);
-    void VerifySettingsWrite(const SettingsImage& sent);
+    // The window's side of the write jobs (safe_write.cpp).
+    friend class WindowSettingsWrite;
+    friend class WindowFirmwareWrite;
+    // Starts a write job; the window returns to its events while it runs.
+    void StartWriteJob(std::unique_ptr<WindowWriteJob> job);
     bool ConfirmFirmwareWrite();
-    QString ConnectedDeviceText() const;
+    QString ConnectedDeviceText();
     // The settings history (history_commands.cpp) and the save of an image as a file.
     void ShowHistory();
     QString CompareWithWindow(const SettingsImage& snapshot);
@@ -284,10 +283,6 @@ private:
     void SetReviewsWrites(bool review);
 
     MainFormDeps deps_;
-    TFTDIUsbPort port_;
-    TVelorDevice device_;
-    TVelorTable readTable_;
-    TVelorTable writeTable_;
     std::vector<uint8_t> firmwareImage_;
     QDateTime firmwareFileTime_; // of the firmware file whose details the page shows
     // OpenDialog1's initial folder: empty until a firmware file is chosen, the firmware folder
@@ -313,26 +308,16 @@ private:
     QProgressBar* Gauge1 = nullptr;
     GaugeSink gaugeSink_;
 
-    // The running operation (operation_launch.cpp): closing and destruction wait for it.
-    void WaitForOperation();
+    // The running operation and write job (operation_launch.cpp): closing cancels the job and
+    // waits for the operation; destruction waits for it.
     bool AcceptClose();
-    std::shared_ptr<const std::atomic_bool> operationFinished_; // of the thread started last
-    std::shared_ptr<StepRelay> operationSteps_;                 // its window-side steps
-    QPointer<TUsbThread> operationThread_;                      // until it has deleted itself
-    std::optional<Operation> operation_;                        // its operation
-    bool closeAccepted_ = false;   // the technician has confirmed the close
-    bool deviceLostShown_ = false; // the running operation has met a lost device
+    DeviceSession session_;
+    std::unique_ptr<WindowWriteJob> writeJob_; // the write job started last
+    bool closeAccepted_ = false;               // the technician has confirmed the close
+    bool deviceLostShown_ = false;             // the running operation has met a lost device
     // The key rows' boxes for the one-key rule, and the rows it has yet to bring up to date.
     OneKeyRows oneKeyRows_;
-    // A settings read whose image is kept in deviceSettings_ instead of being decoded (the read
-    // before a write and the read back after it), and the write whose success box waits for
-    // the read back.
-    bool readKeepsImage_ = false;
-    std::optional<SettingsImage> deviceSettings_;
-    bool holdWriteSuccessBox_ = false;
-    int lastStatusCode_ = 0; // the status the operation reported last
-    QString lastSnapshot_;   // the history snapshot of the last settings write
-    QString firmwarePath_;   // the accepted firmware file
+    QString firmwarePath_; // the accepted firmware file
     // The identifier edit clicked last: the target of a key read (none at start).
     QWidget* lastIdentifierEdit_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "recording_dialogs.h"
+#include "window_driver.h"
 #include "window_test_support.h"
 
 #include "catalogue/message_catalogue.h"
@@ -42,33 +43,37 @@ inline QString Text(int id) {
 // The commands that start a transfer from the window.
 enum class Command { Write, Read, ReadKey, Connect };
 
-class Rig {
+// The simulator's server, started before the window that talks to it is built.
+class StartedServer {
+public:
+    explicit StartedServer(velor::sim::SimState state) : server_(std::move(state), false) {
+        server_.Start();
+    }
+
+protected:
+    velor::sim::PtyServer server_;
+};
+
+class Rig : private StartedServer, public WindowDriver {
 public:
     // adjust changes the window's seams before the window is built (its history folder, its
     // shell services).
     explicit Rig(velor::sim::SimState state = {},
                  const std::function<void(MainFormDeps&)>& adjust = {})
-        : server_(std::move(state), false) {
-        server_.Start();
-        MainFormDeps deps =
-            TestWindowDeps(dialogs, [path = QString::fromStdString(server_.SlavePath())] {
-                return std::make_unique<TtyFtdiDriver>(path);
-            });
-        if (adjust) {
-            adjust(deps);
-        }
-        form = std::make_unique<TMainForm>(std::move(deps));
+        : StartedServer(std::move(state)),
+          WindowDriver(
+              [path = QString::fromStdString(server_.SlavePath()), &adjust](MainFormDeps& deps) {
+                  deps.makeDriver = [path] { return std::make_unique<TtyFtdiDriver>(path); };
+                  if (adjust) {
+                      adjust(deps);
+                  }
+              }) {
         form->FormCreate();
         form->FormActivate();
     }
     ~Rig() { form.reset(); } // waits for a running operation before the simulator stops
     Rig(const Rig&) = delete;
     Rig& operator=(const Rig&) = delete;
-
-    void PickWorkMode(int item) {
-        form->Control<ComboList>("WorkMode")->SetItemIndex(item);
-        form->WorkModeClick();
-    }
     [[nodiscard]] bool WaitIdle() {
         return QTest::qWaitFor([this] { return !form->IsOperationRunning(); }, kWaitMs);
     }
@@ -107,30 +112,13 @@ public:
         form->LoadIdButtonClick();
     }
 
-    QString Commands() const {
-        QString flags;
-        for (const QString& name : kCommandControls) {
-            flags += form->FindControl(name)->isEnabled() ? '+' : '-';
-        }
-        return flags;
-    }
+    QString Commands() const { return Enabled(kCommandControls); }
     QStringList Boxes() const {
         QStringList texts;
         for (const MessageBoxRequest& box : dialogs.boxes) {
             texts << box.text;
         }
         return texts;
-    }
-    QString Tabs(int count) const {
-        QString flags;
-        for (int page = 0; page < count; ++page) {
-            flags += form->Control<PageControl>("PageControl1")->TabVisible(page) ? '+' : '-';
-        }
-        return flags;
-    }
-    QString Label(const char* name) const { return form->Control<QLabel>(name)->text(); }
-    QLineEdit* Code(int key) const {
-        return form->Control<QLineEdit>(QString("CodeTM%1").arg(key));
     }
     QProgressBar* Gauge() const { return form->Control<QProgressBar>("Gauge1"); }
     // Answers the close confirmation with Yes; every other box with its default.
@@ -143,12 +131,6 @@ public:
     }
     template <typename F> decltype(auto) Sim(F&& f) { return server_.WithDevice(f); }
     QString Path() const { return QString::fromStdString(server_.SlavePath()); }
-
-    RecordingDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
-
-private:
-    velor::sim::PtyServer server_;
 };
 
 // The operations a window started, as their codes, from a spy on operationStarted.

@@ -4,6 +4,7 @@
 
 #include "fake_ftdi_driver.h"
 #include "recording_dialogs.h"
+#include "window_driver.h"
 #include "window_test_support.h"
 
 #include "catalogue/message_catalogue.h"
@@ -46,50 +47,31 @@ QString Text(int id) {
 }
 
 // A window over a bridge driver that is never used, in the settings work mode, connected.
-struct Window {
-    Window() {
-        form = std::make_unique<TMainForm>(TestWindowDeps(dialogs, [] {
-            return std::make_unique<FakeFtdiDriver>(std::make_shared<FakeFtdiScript>());
-        }));
+struct Window : WindowDriver {
+    Window()
+        : WindowDriver([](MainFormDeps& deps) {
+              deps.makeDriver = [] {
+                  return std::make_unique<FakeFtdiDriver>(std::make_shared<FakeFtdiScript>());
+              };
+          }) {
         form->FormCreate();
         form->FormActivate();
-        form->Control<ComboList>("WorkMode")->SetItemIndex(0);
-        form->WorkModeClick();
+        PickWorkMode(0);
         form->SetButtonState(ButtonState::ConnectedSettings);
         form->SetStatusText(kBefore);
     }
 
-    QString Commands() const {
-        QString flags;
-        for (const QString& name : kCommandControls) {
-            flags += form->FindControl(name)->isEnabled() ? '+' : '-';
-        }
-        return flags;
-    }
+    QString Commands() const { return Enabled(kCommandControls); }
     void SetAllCommands(bool enabled) {
         for (const QString& name : kCommandControls) {
             form->FindControl(name)->setEnabled(enabled);
         }
     }
-    QString Label(const QString& name) const { return form->Control<QLabel>(name)->text(); }
     void FillLabels(const QStringList& names) {
         for (const QString& name : names) {
             form->Control<QLabel>(name)->setText("x");
         }
     }
-    QString Tabs(int count) const {
-        QString flags;
-        for (int page = 0; page < count; ++page) {
-            flags += form->Control<PageControl>("PageControl1")->TabVisible(page) ? '+' : '-';
-        }
-        return flags;
-    }
-    QLineEdit* Code(int key) const {
-        return form->Control<QLineEdit>(QString("CodeTM%1").arg(key));
-    }
-
-    RecordingDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
 };
 
 StatusReport Report(int code, int deviceTypeCode = velor::status::kDeviceType580) {

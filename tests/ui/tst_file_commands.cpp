@@ -4,6 +4,7 @@
 
 #include "file_faults.h"
 #include "recording_dialogs.h"
+#include "window_driver.h"
 #include "window_test_support.h"
 
 #include "catalogue/message_catalogue.h"
@@ -39,26 +40,12 @@ QString Text(int id) {
     return velor::BuiltInMessageText(id);
 }
 
-struct Window {
+struct Window : WindowDriver {
     Window() {
-        form = std::make_unique<TMainForm>(TestWindowDeps(dialogs));
         form->FormCreate();
         form->FormActivate(); // the demo work mode
     }
 
-    void PickWorkMode(int item) {
-        form->Control<ComboList>("WorkMode")->SetItemIndex(item);
-        form->WorkModeClick();
-    }
-
-    // The firmware work mode, as if connected to a device of this type and platform.
-    void FirmwareModeFor(int type, int platform) {
-        PickWorkMode(kFirmwareWorkMode);
-        form->Device().Descriptor.Type = static_cast<uint16_t>(type);
-        form->Device().Descriptor.Platform = static_cast<uint16_t>(platform);
-    }
-
-    QString Label(const char* name) const { return form->Control<QLabel>(name)->text(); }
     bool Checked(const QString& name) const { return form->Control<QCheckBox>(name)->isChecked(); }
     void Tick(const QString& name) { form->Control<QCheckBox>(name)->setChecked(true); }
     QStringList ListLines(const char* name) const {
@@ -69,9 +56,6 @@ struct Window {
         }
         return lines;
     }
-
-    RecordingDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
 };
 
 // Settings that differ from the factory ones in every part of the image and that the page rules

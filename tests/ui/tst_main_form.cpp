@@ -4,6 +4,7 @@
 
 #include "fake_ftdi_driver.h"
 #include "recording_dialogs.h"
+#include "window_driver.h"
 #include "window_test_support.h"
 
 #include "catalogue/message_catalogue.h"
@@ -47,11 +48,15 @@ const QStringList kCommandControls = {
     "LoadButton",    "DefaultButton", "LoadIdButton", "WorkMode",    "BtnAbout"};
 
 // A window over a scripted bridge driver, with every box recorded.
-struct Window {
-    Window() {
-        form = std::make_unique<TMainForm>(TestWindowDeps(
-            dialogs, [script = script] { return std::make_unique<FakeFtdiDriver>(script); }));
-    }
+struct Window : WindowDriver {
+    Window() : Window(std::make_shared<FakeFtdiScript>()) {}
+    explicit Window(std::shared_ptr<FakeFtdiScript> driverScript)
+        : WindowDriver([driverScript](MainFormDeps& deps) {
+              deps.makeDriver = [driverScript] {
+                  return std::make_unique<FakeFtdiDriver>(driverScript);
+              };
+          }),
+          script(std::move(driverScript)) {}
 
     // Creation and the first activation, as the program starts.
     void Start() {
@@ -59,27 +64,7 @@ struct Window {
         form->FormActivate();
     }
 
-    void PickWorkMode(int item) {
-        form->Control<ComboList>("WorkMode")->SetItemIndex(item);
-        form->WorkModeClick();
-    }
-
-    QString Commands() const {
-        QString flags;
-        for (const QString& name : kCommandControls) {
-            flags += form->FindControl(name)->isEnabled() ? '+' : '-';
-        }
-        return flags;
-    }
-
-    QString Tabs() const {
-        QString flags;
-        auto* pages = form->Control<PageControl>("PageControl1");
-        for (int page = 0; page < pages->count(); ++page) {
-            flags += pages->TabVisible(page) ? '+' : '-';
-        }
-        return flags;
-    }
+    QString Commands() const { return Enabled(kCommandControls); }
 
     QString Sheets() const {
         QString flags;
@@ -90,9 +75,7 @@ struct Window {
         return flags;
     }
 
-    RecordingDialogs dialogs;
-    std::shared_ptr<FakeFtdiScript> script = std::make_shared<FakeFtdiScript>();
-    std::unique_ptr<TMainForm> form;
+    std::shared_ptr<FakeFtdiScript> script;
 };
 
 QString Text(int id) {

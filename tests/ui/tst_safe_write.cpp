@@ -2,7 +2,7 @@
 // the device's settings read first and the changes reviewed ("Отмена" writes nothing), the
 // device's settings kept in the history before the first block, the settings read back and
 // compared after the write, the firmware write confirmed, and the history's list, views, load
-// and save.
+// and save; a close during the read back ends the write with nothing after it.
 
 #include "recording_dialogs.h"
 #include "settings_model_support.h"
@@ -20,6 +20,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <optional>
 
 using velor::settings::DiffSettings;
 using velor::settings::FieldChange;
@@ -107,6 +110,7 @@ private slots:
     void snapshotThatCannotBeSavedStopsTheWrite();
     void firmwareWriteIsConfirmed();
     void historyShowsComparesLoadsAndSaves();
+    void closeDuringTheReadBackEndsTheWrite();
 
 private:
     std::unique_ptr<QTemporaryDir> folder_;
@@ -311,6 +315,42 @@ void TestSafeWrite::historyShowsComparesLoadsAndSaves() {
     rig.form->HistoryButtonClick();
     QCOMPARE(rig.form->EncodeSettings(), DeviceSettings());
     QVERIFY(rig.form->StatusText().contains(QDir::toNativeSeparators(snapshot)));
+}
+
+// The technician confirms the close while the settings are read back after the write: the window
+// waits for the read, closes, and nothing follows it (no comparison, no box of the write). The
+// device keeps what was written.
+void TestSafeWrite::closeDuringTheReadBackEndsTheWrite() {
+    SafeRig rig(history_);
+    QVERIFY(rig.Connect(kSettingsMode));
+    rig.form->show();
+    rig.ConfirmClose();
+    const SettingsImage sent = rig.form->EncodeSettings();
+    QSignalSpy spy(rig.form.get(), &TMainForm::operationStarted);
+    int reads = 0;
+    std::optional<bool> closed;
+    bool runningAfterClose = true;
+    QObject::connect(rig.form.get(), &TMainForm::operationStarted, rig.form.get(),
+                     [&](Operation started) {
+                         if (started == Operation::ReadSettings && ++reads == 2) {
+                             QTimer::singleShot(0, rig.form.get(), [&] {
+                                 closed = rig.form->close();
+                                 runningAfterClose = rig.form->IsOperationRunning();
+                             });
+                         }
+                     });
+    rig.form->WriteButtonClick();
+    QTRY_VERIFY_WITH_TIMEOUT(closed.has_value(), kWaitMs);
+
+    QVERIFY(*closed);
+    QVERIFY(!runningAfterClose);
+    QCOMPARE(Started(spy),
+             (QList<int>{int(Operation::ReadSettings), int(Operation::WriteSettings),
+                         int(Operation::ConnectSettings), int(Operation::ReadSettings)}));
+    QCOMPARE(rig.Boxes(), QStringList{Text(kMsgConfirmClose)});
+    QCOMPARE(rig.Stored(), sent);
+    QVERIFY2(!rig.form->StatusText().startsWith("Запись настроек проверена"),
+             qPrintable(rig.form->StatusText()));
 }
 
 QTEST_MAIN(TestSafeWrite)

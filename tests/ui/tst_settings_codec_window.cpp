@@ -4,6 +4,7 @@
 
 #include "codec_test_support.h"
 #include "recording_dialogs.h"
+#include "window_driver.h"
 #include "window_test_support.h"
 
 #include "settings/cfg_format.h"
@@ -25,12 +26,7 @@
 namespace {
 constexpr uint8_t kLineMasterBit = 0x40;
 
-struct Window {
-    Window() { form = std::make_unique<TMainForm>(TestWindowDeps(dialogs)); }
-
-    RecordingDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
-};
+using Window = WindowDriver;
 
 SettingsImage FactoryImage() {
     return LoadCfgFile(FactoryDefaultsFile());

@@ -6,6 +6,7 @@
 
 #include "language_scope.h"
 #include "recording_dialogs.h"
+#include "window_driver.h"
 #include "window_test_support.h"
 
 #include "shell/about_box.h"
@@ -43,25 +44,17 @@ constexpr uint16_t kPlatform = 7;
 const QSize kDesign(800, 600);
 
 // The window as the program opens it: created, shown, in the demo work mode.
-struct Window {
+struct Window : WindowDriver {
     Window() {
-        form = std::make_unique<TMainForm>(TestWindowDeps(dialogs));
         form->FormCreate();
         form->show();
         exposed = QTest::qWaitForWindowExposed(form.get());
     }
 
-    void PickWorkMode(int item) {
-        form->Control<ComboList>("WorkMode")->SetItemIndex(item);
-        form->WorkModeClick();
-        QCoreApplication::processEvents();
-    }
-
     // The firmware work mode, as if connected to a model 580 on kPlatform.
     void FirmwareMode() {
-        PickWorkMode(kFirmwareWorkMode);
-        form->Device().Descriptor.Type = kModel580;
-        form->Device().Descriptor.Platform = kPlatform;
+        FirmwareModeFor(kModel580, kPlatform);
+        QCoreApplication::processEvents();
     }
 
     void LoadFirmware(const QString& path) {
@@ -70,13 +63,6 @@ struct Window {
         QCoreApplication::processEvents();
     }
 
-    // A control's rectangle in the window's coordinates.
-    QRect InWindow(const QWidget* control) const {
-        return {control->mapTo(form.get(), QPoint(0, 0)), control->size()};
-    }
-
-    RecordingDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
     bool exposed = false;
 };
 

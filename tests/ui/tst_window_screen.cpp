@@ -6,6 +6,7 @@
 
 #include "offscreen_screen.h"
 #include "recording_dialogs.h"
+#include "window_driver.h"
 #include "window_test_support.h"
 
 #include "ui/main_form.h"
@@ -29,17 +30,12 @@
 namespace {
 const QSize kDesign(800, 600);
 
-struct Window {
+struct Window : WindowDriver {
     Window() {
-        form = std::make_unique<TMainForm>(TestWindowDeps(dialogs));
         form->FormCreate();
         form->show();
         form->activateWindow();
         exposed = QTest::qWaitForWindowActive(form.get());
-    }
-
-    QRect InWindow(const QWidget* control) const {
-        return {control->mapTo(form.get(), QPoint(0, 0)), control->size()};
     }
 
     // Whether the control is wholly inside the part of the pages the scroll area shows.
@@ -49,8 +45,6 @@ struct Window {
             QRect(control->mapTo(viewport, QPoint(0, 0)), control->size()));
     }
 
-    RecordingDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
     bool exposed = false;
 };
 } // namespace

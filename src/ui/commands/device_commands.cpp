@@ -1,5 +1,5 @@
 // The device commands of the window: writing to and reading from the device, and the steps the
-// operation thread asks of the window (status display, decoded settings, key identifier,
+// session's operations ask of the window (status display, decoded settings, key identifier,
 // progress reset, end states of the command buttons).
 
 #include "catalogue/message_catalogue.h"
@@ -7,6 +7,7 @@
 #include "operations/key_identifier.h"
 #include "operations/status_codes.h"
 #include "operations/status_dispatch.h"
+#include "ui/commands/window_write_job.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
@@ -77,64 +78,30 @@ BoxOwner OwnerOf(StatusOwner owner) {
     return owner == StatusOwner::Main ? BoxOwner::Main : BoxOwner::Active;
 }
 
-std::vector<uint8_t> ImageBytes(const SettingsImage& image) {
-    return {image.bytes().begin(), image.bytes().end()};
-}
 } // namespace
 
 // The image is encoded before anything changes: an identifier that cannot be encoded abandons
 // the command with the window still connected and its buttons as they were. A settings write
-// reads the device's settings first, lets the technician review the changes and keeps the
-// device's settings in the history; a firmware write is confirmed first (safe_write.cpp). Every
-// write ends with a fresh connection in the current work mode, unless the window was closed
-// meanwhile or the device was lost during the write: then it only disconnects, since the port
-// has already told the technician and a connect could only fail with a second box; the status
-// bar keeps the write's failure. A settings write is then read back and compared with what was
-// sent.
+// and a firmware write each run as a job of the session (safe_write.cpp); the window returns to
+// its events while it runs.
 void TMainForm::WriteButtonClick() {
     if (!DeviceCommandCanRun()) {
         return;
     }
+    if (!SettingsMode) {
+        StartWriteJob(MakeFirmwareWriteJob(*this));
+        return;
+    }
+    // The trace of the encoding replaces the previous write's: a trace that grew with every
+    // write would make the window grow without end.
+    Control<QListWidget>(QStringLiteral("ListBox2"))->clear();
     std::optional<SettingsImage> image;
-    if (SettingsMode) {
-        // The trace of the encoding replaces the previous write's: a trace that grew with every
-        // write would make the window grow without end.
-        Control<QListWidget>(QStringLiteral("ListBox2"))->clear();
-        RunGuarded(Dialogs(), [&] { image = EncodeSettings(); });
-        if (!image || !PrepareSettingsWrite(*image)) {
-            Control<QPushButton>(QStringLiteral("BtnAbout"))->setEnabled(true);
-            return;
-        }
-    } else if (!ConfirmFirmwareWrite()) {
+    RunGuarded(Dialogs(), [&] { image = EncodeSettings(); });
+    if (!image) {
+        Control<QPushButton>(QStringLiteral("BtnAbout"))->setEnabled(true);
         return;
     }
-    SetButtonState(ButtonState::OperationRunning);
-    device_.Gauge = &gaugeSink_;
-    SetStatusText(velor::MessageText(SettingsMode ? velor::msg::kWritingSettings
-                                                  : velor::msg::kWritingFirmware));
-    holdWriteSuccessBox_ = SettingsMode;
-    lastStatusCode_ = 0;
-    StartOperation(SettingsMode ? Operation::WriteSettings : Operation::WriteFirmware,
-                   image ? ImageBytes(*image) : std::vector<uint8_t>{});
-    WaitForOperation();
-    holdWriteSuccessBox_ = false;
-    if (closeAccepted_) {
-        return;
-    }
-    const bool written = lastStatusCode_ == st::kSettingsWritten;
-    const bool deviceLost = port_.DeviceLost();
-    if (deviceLost) {
-        const QString failure = StatusText();
-        CancelButtonClick();
-        SetStatusText(failure);
-    } else {
-        CancelButtonClick();
-        ConnectButtonClick();
-    }
-    if (image && written && !deviceLost) {
-        VerifySettingsWrite(*image);
-    }
-    Control<QPushButton>(QStringLiteral("BtnAbout"))->setEnabled(true);
+    StartWriteJob(MakeSettingsWriteJob(*this, *image));
 }
 
 void TMainForm::ReadButtonClick() {
@@ -144,10 +111,10 @@ void TMainForm::ReadButtonClick() {
     UncheckOneKeyModes();
     SetButtonState(ButtonState::OperationRunning);
     SetStatusText(velor::MessageText(velor::msg::kReadingSettings));
-    device_.Gauge = &gaugeSink_;
-    StartOperation(Operation::ReadSettings, {});
-    WaitForOperation();
-    Control<QPushButton>(QStringLiteral("BtnAbout"))->setEnabled(true);
+    Device().Gauge = &gaugeSink_;
+    session_.Start(Operation::ReadSettings, {}, [this](const OperationResult&) {
+        Control<QPushButton>(QStringLiteral("BtnAbout"))->setEnabled(true);
+    });
 }
 
 // For every code with a message: the status-bar text first, then the box; further changes
@@ -162,13 +129,10 @@ void TMainForm::ShowStatus(const StatusReport& report) {
         report.DeviceTypeCode != st::kDeviceType580) {
         return; // only a model 580 is shown
     }
-    lastStatusCode_ = report.StatusCode;
     SetStatusText(StatusBarText(report.StatusCode));
-    // A read for a review or a verification keeps its image apart and says so only in the
-    // status bar; a settings write's success box waits for the verification.
-    const bool quiet = (readKeepsImage_ && report.StatusCode == st::kSettingsRead) ||
-                       (holdWriteSuccessBox_ && report.StatusCode == st::kSettingsWritten);
-    if (entry->HasBox() && !quiet && !FailureBoxWithheld(report.StatusCode)) {
+    // A read for a review or a verification, and a settings write whose box waits for the
+    // verification, say their success only in the status bar (report.Quiet).
+    if (entry->HasBox() && !report.Quiet && !FailureBoxWithheld(report.StatusCode)) {
         MessageBoxRequest box;
         box.text = velor::MessageText(entry->MessageId);
         box.caption = velor::MessageText(*entry->BoxCaptionId);
@@ -201,10 +165,6 @@ void TMainForm::ShowSettings(const std::vector<uint8_t>& image) {
     }
     SettingsImage decoded;
     std::copy(image.begin(), image.end(), decoded.bytes().begin());
-    if (readKeepsImage_) {
-        deviceSettings_ = decoded;
-        return;
-    }
     DecodeSettings(decoded);
 }
 
@@ -217,7 +177,7 @@ void TMainForm::PlaceKeyIdentifier(uint64_t identifier, int keyNumber) {
     }
     for (int key = 1; key <= kKeys; ++key) {
         if (Control<QLineEdit>(Name("CodeTM", key))->text() == text) {
-            ShowStatus({st::kDuplicateKey, 0, device_.Descriptor});
+            ShowStatus({st::kDuplicateKey, 0, Device().Descriptor});
             return;
         }
     }
@@ -252,8 +212,9 @@ void TMainForm::SetButtons(ButtonOutcome outcome) {
     }
     const bool connected =
         outcome == ButtonOutcome::ConnectedSettings || outcome == ButtonOutcome::ConnectedFirmware;
+    const std::optional<Operation> operation = session_.CurrentOperation();
     if (connected &&
-        (operation_ == Operation::ConnectSettings || operation_ == Operation::ConnectFirmware)) {
+        (operation == Operation::ConnectSettings || operation == Operation::ConnectFirmware)) {
         Control<QPushButton>(QStringLiteral("HelpBitBtn"))->setFocus();
     }
 }

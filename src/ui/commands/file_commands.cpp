@@ -238,7 +238,7 @@ void TMainForm::LoadFirmware() {
     firmwareFileTime_ = QFileInfo(chosen).lastModified();
     Control<QLabel>(QStringLiteral("DateLabel"))
         ->setText(WindowLocale().toString(firmwareFileTime_, QLocale::ShortFormat));
-    const FirmwareMatch match = MatchFirmware(descriptor, device_.Descriptor);
+    const FirmwareMatch match = MatchFirmware(descriptor, Device().Descriptor);
     if (match == FirmwareMatch::TypeMismatch || match == FirmwareMatch::PlatformMismatch) {
         ReportMismatch(*this, match);
         firmwareRefusalShown_ = true;

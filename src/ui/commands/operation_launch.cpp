@@ -1,15 +1,13 @@
-// Starting a device operation on the operation thread, one at a time, and waiting for it: the
-// write and read commands and the close request wait until the thread has finished, keeping the
-// window's events (and so the thread's steps) running meanwhile; the window's destruction waits
-// without an event loop, running the thread's steps itself.
+// Starting a device operation or a write job on the window's session, one at a time. The window
+// starts it and returns to its events; the session calls back at each operation's end. A
+// confirmed close cancels the write job at its next state and waits for the running operation
+// (its steps, boxes and progress go on meanwhile); the window's destruction waits without an
+// event loop, running the operation's steps itself.
 
-#include "operations/operation_logic.h"
 #include "operations/status_codes.h"
-#include "operations/step_relay.h"
-#include "operations/usb_thread.h"
+#include "ui/commands/window_write_job.h"
+#include "ui/dialogs.h"
 #include "ui/main_form.h"
-
-#include <QEventLoop>
 
 #include <chrono>
 #include <memory>
@@ -22,77 +20,51 @@ namespace {
 constexpr std::chrono::milliseconds kStepsServedOnDestruction{30000};
 } // namespace
 
-// The thread uses the port, the device object, the tables and this window's steps until it
-// ends; none of them may go before it. A plain wait() would deadlock: while the window's thread
-// sleeps in it, the operation thread may sit in a step it has handed to the window's thread. So
-// the destruction runs those steps itself, without an event loop (nothing else of the window
-// runs meanwhile), until the thread has finished. That service is bounded: once the bound has
-// passed, the relay refuses every further step, the operation ends on the first refused one with
-// its failure (which reaches no window), and wait() covers only the rest of its exchange, which
-// the port's timeouts bound. The window closed through closeEvent has waited already.
+// The operation uses the port, the device object, the tables and this window's steps until it
+// ends; none of them may go before it (DeviceSession::FinishBeforeDestruction). The window closed
+// through closeEvent has waited already.
 TMainForm::~TMainForm() {
-    if (operationSteps_ && !operationSteps_->ServeUntilFinished(kStepsServedOnDestruction)) {
-        operationSteps_->Close();
-    }
-    if (operationThread_) {
-        operationThread_->wait();
-    }
+    session_.FinishBeforeDestruction(kStepsServedOnDestruction);
 }
 
 bool TMainForm::IsOperationRunning() const {
-    return operationFinished_ != nullptr && !operationFinished_->load();
+    return session_.IsBusy() || (writeJob_ && writeJob_->IsActive());
 }
 
 bool TMainForm::StartOperation(Operation operation, std::vector<uint8_t> data) {
     if (IsOperationRunning()) {
         return false;
     }
-    const OperationContext context{&port_, &device_, &readTable_, &writeTable_, this};
-    std::unique_ptr<TUsbThread> thread =
-        operation == Operation::WriteFirmware
-            ? std::make_unique<TUsbThread>(operation, &firmwareImage_, context, this)
-            : std::make_unique<TUsbThread>(operation, std::move(data), context, this);
-    // Connected before the start, so that no end, however soon, passes unseen. An end reported
-    // while a later operation runs is that of an earlier thread, and is not passed on.
-    connect(thread.get(), &QThread::finished, this, [this] {
-        if (!IsOperationRunning()) {
-            emit operationEnded(QPrivateSignal());
-        }
-    });
-    operation_ = operation;
-    deviceLostShown_ = false;
-    operationSteps_ = thread->Steps();
-    operationThread_ = thread.get();
-    operationFinished_ = TUsbThread::Launch(std::move(thread));
-    emit operationStarted(operation);
-    return true;
+    return session_.Start(operation, std::move(data), {}, {},
+                          operation == Operation::WriteFirmware ? &firmwareImage_ : nullptr);
 }
 
-// Runs the window's events until the operation thread's end reaches the window. A thread still
-// running here cannot have delivered its end yet: that comes through this event loop.
-void TMainForm::WaitForOperation() {
-    if (!IsOperationRunning()) {
-        return;
-    }
-    QEventLoop loop;
-    connect(this, &TMainForm::operationEnded, &loop, &QEventLoop::quit);
-    loop.exec();
+// The job before replaces nothing that still runs: a job is started only once the one before
+// has ended, and it is never destroyed from within its own calls.
+void TMainForm::StartWriteJob(std::unique_ptr<WindowWriteJob> job) {
+    writeJob_ = std::move(job);
+    writeJob_->Start();
 }
 
-// A confirmed close waits for the running operation: its steps may still show boxes on this
-// window, except those the close makes pointless (FailureBoxWithheld). (A further close request
+// A confirmed close stops the write job at its next state and waits for the running operation:
+// its steps may still show boxes on this window, except those the close makes pointless
+// (FailureBoxWithheld). The wait is a modal one of the dialog seam. (A further close request
 // during the wait never reaches here: the window is closing.)
 bool TMainForm::AcceptClose() {
     if (!FormClose()) {
         return false;
     }
     closeAccepted_ = true;
-    WaitForOperation();
+    if (writeJob_) {
+        writeJob_->Cancel();
+    }
+    Dialogs().WaitForSession(session_);
     return true;
 }
 
 bool TMainForm::OperationWritesDevice() const {
-    return operation_ == Operation::WriteSettings || operation_ == Operation::WriteFirmware;
+    const std::optional<Operation> operation = session_.CurrentOperation();
+    return operation == Operation::WriteSettings || operation == Operation::WriteFirmware;
 }
 
 // A connection, a settings read or a key read that fails after the technician has confirmed the

@@ -1,13 +1,8 @@
 // The right-hand column: the port choice, the work-mode list and the command buttons, with the
-// work-mode change, connect and disconnect, and the enabling of the commands per window state.
+// work-mode change and the enabling of the commands per window state. The commands themselves
+// are in src/ui/commands/ (connect and disconnect: link_commands.cpp).
 
-#include "catalogue/message_catalogue.h"
-#include "catalogue/message_ids.h"
-#include "link/port_lock.h"
-#include "operations/device_lost_text.h"
-#include "operations/step_relay.h"
 #include "ui/control_families.h"
-#include "ui/dialogs.h"
 #include "ui/main_form.h"
 #include "ui/pages/caption_table.h"
 #include "ui/widgets/combo_list.h"
@@ -16,10 +11,8 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QMetaObject>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QThread>
 #include <QVBoxLayout>
 
 using namespace velor::window;
@@ -29,7 +22,6 @@ constexpr int kColumnWidth = 118;
 constexpr int kGroupMargin = 3;
 // Tight spacing keeps the column, "История" included, within the pages' height.
 constexpr int kColumnSpacing = 2;
-constexpr int kMsgErrorCaption = 10001; // "Ошибка!"
 
 // The column's group boxes, top to bottom, and the buttons in each.
 struct ButtonGroup {
@@ -198,109 +190,5 @@ void TMainForm::USBClick() {
     auto* usb = Control<QRadioButton>(QStringLiteral("USB"));
     if (usb->isChecked()) {
         usb->setStyleSheet(QStringLiteral("color: red;"));
-    }
-}
-
-void TMainForm::ConnectButtonClick() {
-    // The running operation owns the port: closing and reopening it under the worker would cut
-    // its exchange short. The demo mode has no device.
-    if (!DeviceCommandCanRun()) {
-        return;
-    }
-    SetButtonState(ButtonState::Connecting);
-    port_.Close();
-    if (port_.Open() == 0) {
-        ReportOpenFailure();
-        return;
-    }
-    const int workMode = Control<ComboList>(QStringLiteral("WorkMode"))->ItemIndex();
-    if (workMode >= 0) {
-        StartOperation(workMode == kFirmwareWorkMode ? Operation::ConnectFirmware
-                                                     : Operation::ConnectSettings,
-                       {});
-    }
-    Control<QPushButton>(QStringLiteral("HelpBitBtn"))->setFocus();
-}
-
-// No bridge could be opened: the box says the devices are off the USB line; when the system
-// named a reason (a device node it would not open), the status bar carries it as well. A port
-// that another program holds is only named in the status bar, and "Установить" stays usable.
-void TMainForm::ReportOpenFailure() {
-    if (port_.LastOpenBusy()) { // the device is there, another program works with it
-        SetStatusText(velor::link::PortBusyText(port_.LastOpenDevice()));
-        SetButtonState(ButtonState::Disconnected);
-        return;
-    }
-    const QString reason = port_.LastOpenError();
-    if (!reason.isEmpty()) {
-        const QString device = port_.LastOpenDevice();
-        const QString group = port_.LastOpenDeviceGroup();
-        QString text = device.isEmpty() ? reason : tr("%1: %2").arg(device, reason);
-        if (port_.LastOpenLackedPermission()) {
-            text += group.isEmpty()
-                        ? tr(" — добавьте своего пользователя в группу, которой принадлежит "
-                             "устройство (например, dialout), и войдите в систему заново")
-                        : tr(" — добавьте своего пользователя в группу %1 и войдите в систему "
-                             "заново")
-                              .arg(group);
-        }
-        SetStatusText(text);
-    }
-    MessageBoxRequest box;
-    box.text = velor::MessageText(velor::msg::kNoDevice);
-    box.caption = velor::MessageText(velor::msg::kAttention);
-    box.icon = BoxIcon::Error;
-    box.owner = BoxOwner::Main;
-    Dialogs().MessageBox(box);
-}
-
-void TMainForm::CancelButtonClick() {
-    connected_ = false;
-    port_.Close();
-    SetStatusText(velor::MessageText(velor::msg::kLinkInterrupted));
-    SetButtonState(ButtonState::Disconnected);
-    ClearDeviceLabels();
-}
-
-// The port's report of a failed driver read or write.
-void TMainForm::ShowPortIoError() {
-    RunPortReport([this] {
-        MessageBoxRequest box;
-        box.text = QStringLiteral("FT_IO_ERROR");
-        box.caption = QStringLiteral("Error");
-        box.icon = BoxIcon::Error;
-        box.owner = BoxOwner::Active;
-        Dialogs().MessageBox(box);
-    });
-}
-
-// The port's one report of a device that has gone during an operation, in the window's language.
-// After a confirmed close only a write still reports it: the device may hold part of the write.
-void TMainForm::ShowDeviceLost(const QString& device, const QString& reason) {
-    RunPortReport([this, &device, &reason] {
-        deviceLostShown_ = true;
-        if (closeAccepted_ && !OperationWritesDevice()) {
-            return;
-        }
-        MessageBoxRequest box;
-        box.text = DeviceLostText(device, reason);
-        box.caption = velor::MessageText(kMsgErrorCaption);
-        box.icon = BoxIcon::Error;
-        box.owner = BoxOwner::Active;
-        Dialogs().MessageBox(box);
-    });
-}
-
-// A report the port asks for runs on the window's thread; on another thread, that thread waits
-// until it has run (and its box has been closed). The operation thread's report goes through the
-// operation's step relay like its other steps, so that a window being destroyed still takes it.
-// (operationSteps_ is set before that thread starts and changes only once it has finished.)
-void TMainForm::RunPortReport(const std::function<void()>& report) {
-    if (QThread::currentThread() == thread()) {
-        report();
-    } else if (IsOperationRunning()) {
-        operationSteps_->Run(report); // refused only late in the window's destruction
-    } else {
-        QMetaObject::invokeMethod(this, report, Qt::BlockingQueuedConnection);
     }
 }

@@ -111,33 +111,9 @@ void TMainForm::Id1Click(QObject* sender) {
     }
 }
 
-bool TMainForm::IsKeyReadOffered() const {
-    return SettingsMode && connected_ && !IsOperationRunning();
-}
-
 void TMainForm::ChangeLoadIdButton() {
     if (PageControl1->ActivePageIndex() < velor::window::kKeyPage) {
         Control<QPushButton>(QStringLiteral("LoadIdButton"))->setEnabled(false);
-    }
-}
-
-void TMainForm::LoadIdButtonClick() {
-    if (!DeviceCommandCanRun()) {
-        return;
-    }
-    if (!IsKeyReadOffered()) {
-        SetStatusText(tr("Считать ТМ можно только при связи с прибором в режиме «Смена настроек»"));
-        return;
-    }
-    if (lastIdentifierEdit_ == nullptr) {
-        SetStatusText(tr("Щёлкните в поле кода ключа, в которое нужно считать ТМ"));
-        return;
-    }
-    SetButtonState(ButtonState::KeyReadRunning);
-    SetStatusText({});
-    const auto key = static_cast<uint8_t>(ControlTag(lastIdentifierEdit_));
-    if (Control<QRadioButton>(QStringLiteral("USB"))->isChecked()) {
-        StartOperation(Operation::ReadKey, {key});
     }
 }
 
