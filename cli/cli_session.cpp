@@ -9,6 +9,7 @@
 #include "cli/cli_texts.h"
 #include "cli/console_host.h"
 #include "cli/history_commands.h"
+#include "cli/interrupt_signals.h"
 #include "cli/output_file.h"
 #include "cli/ports_command.h"
 #include "cli/report_commands.h"
@@ -68,6 +69,12 @@ private:
     std::optional<SettingsImage> ReadDevice();
     bool ShownToTheTechnician();
     void PrintWayBack(const QString& snapshotPath);
+    // Ctrl+C and SIGTERM during a write: the job stops at its next step, the write before its
+    // next block (InterruptSignals); what the device may now hold is told once, at the end.
+    template <class Job> int RunInterruptible(Job& job);
+    void StopOnSignal();
+    bool ReportInterruption(const SafeWriteOutcome& outcome);
+    bool ReportInterruption(const FirmwareWriteOutcome& outcome);
 
     // Both write jobs.
     bool OpenPort() override;
@@ -94,8 +101,9 @@ private:
     QTextStream& err_;
     ConsoleHost host_;
     DeviceSession session_;
-    std::vector<uint8_t> firmware_; // the file a firmware write uploads
-    int exitStatus_ = kExitFailure; // of the write job run last
+    std::vector<uint8_t> firmware_;   // the file a firmware write uploads
+    int exitStatus_ = kExitFailure;   // of the write job run last
+    std::function<void()> cancelJob_; // cancels the write job that runs, while one runs
 };
 
 CliSession::CliSession(const CliOptions& options, QTextStream& out, QTextStream& err,
@@ -232,17 +240,86 @@ int CliSession::WriteSettings() {
     plan.historyFolder = environment_.historyFolder;
     plan.clock = environment_.clock;
     SafeWriteJob job(session_, *this, std::move(plan));
+    return RunInterruptible(job);
+}
+
+template <class Job> int CliSession::RunInterruptible(Job& job) {
+    const InterruptSignals interrupts;
+    cancelJob_ = [&job] { job.Cancel(); };
+    session_.Device().StopRequested = [this] {
+        StopOnSignal();
+        return InterruptSignals::Requested();
+    };
     job.Start();
+    session_.Device().StopRequested = nullptr;
+    cancelJob_ = nullptr;
     return exitStatus_;
 }
 
+// Called between the job's steps and before each block of a write.
+void CliSession::StopOnSignal() {
+    if (cancelJob_ && InterruptSignals::Requested()) {
+        cancelJob_();
+    }
+}
+
+// One line for an interrupted settings write: what was interrupted, what the device may hold
+// now, and the way back.
+bool CliSession::ReportInterruption(const SafeWriteOutcome& outcome) {
+    if (outcome.reason != SafeWriteReason::Cancelled || !InterruptSignals::Requested()) {
+        return false;
+    }
+    const QString signal = QLatin1String(InterruptSignals::SignalName());
+    const QString wayBack = WayBackCommand(options_.port, outcome.snapshotPath);
+    switch (outcome.end) {
+    case SafeWriteEnd::Refused:
+        PrintLine(
+            err_,
+            Cli::tr("Запись настроек прервана (%1): в прибор ничего не записано.").arg(signal));
+        break;
+    case SafeWriteEnd::WriteFailed:
+        PrintLine(err_, Cli::tr("Запись настроек прервана (%1): прибор может хранить новые "
+                                "настройки частично. Прежние настройки возвращает команда: %2")
+                            .arg(signal, wayBack));
+        break;
+    default:
+        PrintLine(err_, Cli::tr("Проверка записи прервана (%1): настройки записаны, но не "
+                                "проверены. Прежние настройки возвращает команда: %2")
+                            .arg(signal, wayBack));
+        break;
+    }
+    exitStatus_ = InterruptSignals::ExitStatus();
+    return true;
+}
+
+bool CliSession::ReportInterruption(const FirmwareWriteOutcome& outcome) {
+    if (outcome.reason != FirmwareWriteReason::Cancelled || !InterruptSignals::Requested()) {
+        return false;
+    }
+    const QString signal = QLatin1String(InterruptSignals::SignalName());
+    if (outcome.end == FirmwareWriteEnd::Refused) {
+        PrintLine(err_,
+                  Cli::tr("Прошивка прервана (%1): в прибор ничего не записано.").arg(signal));
+    } else {
+        PrintLine(err_, Cli::tr("Прошивка прервана (%1): ПО в приборе может быть записано "
+                                "частично, повторите прошивку командой: %2")
+                            .arg(signal,
+                                 DeviceCommandLine(options_.port, QStringLiteral("write-firmware"),
+                                                   options_.file)));
+    }
+    exitStatus_ = InterruptSignals::ExitStatus();
+    return true;
+}
+
 void CliSession::ReadStarting(bool readBack) {
+    StopOnSignal();
     if (!readBack) {
         PrintLine(err_, Cli::tr("Чтение настроек прибора перед записью"));
     }
 }
 
 ReviewAnswer CliSession::Review(const SettingsImage& device, const SettingsImage& next) {
+    StopOnSignal();
     PrintReview(out_, device, next, options_.file);
     if (!ShownToTheTechnician()) {
         return ReviewAnswer::NotShown;
@@ -253,17 +330,21 @@ ReviewAnswer CliSession::Review(const SettingsImage& device, const SettingsImage
 void CliSession::WriteStarting(const QString& snapshotPath) {
     PrintLine(err_, Cli::tr("Прежние настройки прибора сохранены: %1")
                         .arg(QDir::toNativeSeparators(snapshotPath)));
+    StopOnSignal();
 }
 
 // As the window does after every write: disconnect, connect again, then read the settings back.
 void CliSession::Disconnected(bool reconnects) {
+    StopOnSignal();
     if (reconnects) {
         PrintLine(err_, Cli::tr("Проверка записи: настройки читаются из прибора снова"));
     }
 }
 
 void CliSession::Finished(const SafeWriteOutcome& outcome) {
-    exitStatus_ = ExitStatusOf(outcome);
+    if (!ReportInterruption(outcome)) {
+        exitStatus_ = ExitStatusOf(outcome);
+    }
 }
 
 int CliSession::ExitStatusOf(const SafeWriteOutcome& outcome) {
@@ -351,11 +432,11 @@ int CliSession::WriteFirmware() {
         return kExitFailure;
     }
     FirmwareWriteJob job(session_, *this, {&firmware_, true, false});
-    job.Start();
-    return exitStatus_;
+    return RunInterruptible(job);
 }
 
 bool CliSession::Confirm(const TVelorDevDesc& device) {
+    StopOnSignal();
     const TVelorDevDesc file = *FirmwareDescriptor(firmware_);
     PrintFirmwareSummary(out_, options_.file, firmware_, file, device);
     if (!ShownToTheTechnician()) {
@@ -370,6 +451,9 @@ bool CliSession::Confirm(const TVelorDevDesc& device) {
 }
 
 void CliSession::Finished(const FirmwareWriteOutcome& outcome) {
+    if (ReportInterruption(outcome)) {
+        return;
+    }
     if (outcome.reason == FirmwareWriteReason::PortNotOpened) {
         exitStatus_ = kExitNoDevice;
     } else {

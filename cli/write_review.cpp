@@ -39,11 +39,15 @@ void PrintMismatch(QTextStream& out, const SettingsImage& sent, const SettingsIm
 }
 
 QString WayBackCommand(const QString& port, const QString& snapshotPath) {
+    return DeviceCommandLine(port, QStringLiteral("write-settings"), snapshotPath);
+}
+
+QString DeviceCommandLine(const QString& port, const QString& command, const QString& file) {
     QStringList words{kProgramName};
     if (!port.isEmpty()) {
         words << QStringLiteral("--port") << ShellWord(port);
     }
-    words << QStringLiteral("write-settings") << ShellWord(snapshotPath);
+    words << command << ShellWord(file);
     return words.join(QLatin1Char(' '));
 }
 

@@ -25,6 +25,9 @@ void PrintMismatch(QTextStream& out, const SettingsImage& sent, const SettingsIm
 
 // The command that writes a snapshot back ("velor580-cli [--port P] write-settings FILE").
 QString WayBackCommand(const QString& port, const QString& snapshotPath);
+// The command that runs a device command again on the same port with that file:
+// "velor580-cli --port /dev/ttyUSB0 write-firmware 'a b.tsk'".
+QString DeviceCommandLine(const QString& port, const QString& command, const QString& file);
 
 // The firmware file's name and size, the device type, platform and version its header names and
 // its SHA-256 (short form), then the connected device's type, platform and version.

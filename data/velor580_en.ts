@@ -410,6 +410,26 @@ snapshot could be saved, or the result could not be written; 2 bad command line;
         <translation>This command puts the previous settings back: %1</translation>
     </message>
     <message>
+        <source>Запись настроек прервана (%1): в прибор ничего не записано.</source>
+        <translation>Settings write interrupted (%1): nothing was written to the device.</translation>
+    </message>
+    <message>
+        <source>Запись настроек прервана (%1): прибор может хранить новые настройки частично. Прежние настройки возвращает команда: %2</source>
+        <translation>Settings write interrupted (%1): the device may hold part of the new settings. This command puts the previous settings back: %2</translation>
+    </message>
+    <message>
+        <source>Проверка записи прервана (%1): настройки записаны, но не проверены. Прежние настройки возвращает команда: %2</source>
+        <translation>Write check interrupted (%1): the settings were written but not checked. This command puts the previous settings back: %2</translation>
+    </message>
+    <message>
+        <source>Прошивка прервана (%1): в прибор ничего не записано.</source>
+        <translation>Firmware upload interrupted (%1): nothing was written to the device.</translation>
+    </message>
+    <message>
+        <source>Прошивка прервана (%1): ПО в приборе может быть записано частично, повторите прошивку командой: %2</source>
+        <translation>Firmware upload interrupted (%1): the device may hold part of the firmware; repeat the upload with: %2</translation>
+    </message>
+    <message>
         <source>История настроек: %1</source>
         <translation>Settings history: %1</translation>
     </message>

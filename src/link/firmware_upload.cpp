@@ -21,17 +21,18 @@ bool TVelorDevice::WriteFirmware(TVelorTable& table) {
     const std::size_t payloadSize = FirmwarePayloadSize(length);
     const auto blocks = static_cast<uint16_t>(FirmwareBlockCount(length));
     const uint16_t checksum = TCrc16().Compute(payload, payloadSize);
+    stopped_ = false;
     SetGaugeMax(blocks);
 
-    if (!SendBlock(BuildFirstBlockData(blocks, table.Code, table.Param, checksum, image,
-                                       kFirmwareHeaderSize),
-                   false)) {
+    if (StopBeforeBlock() || !SendBlock(BuildFirstBlockData(blocks, table.Code, table.Param,
+                                                            checksum, image, kFirmwareHeaderSize),
+                                        false)) {
         return false;
     }
     AdvanceGauge();
     for (uint16_t block = 1; block < blocks; ++block) {
         const uint8_t* bytes = payload + (block - 1) * kBlockSize;
-        if (!SendBlock(BuildFurtherBlockData(block, bytes), false)) {
+        if (StopBeforeBlock() || !SendBlock(BuildFurtherBlockData(block, bytes), false)) {
             return false;
         }
         AdvanceGauge();

@@ -69,8 +69,12 @@ bool TVelorDevice::WriteTable(TVelorTable& table) {
     }
     const SettingsStream stream = PackSettingsStream(table.Data());
     const uint16_t checksum = TCrc16().Compute(stream.data(), stream.size());
+    stopped_ = false;
     SetGaugeMax(kSettingsBlocks);
     for (std::size_t block = 0; block < kStreamBlocks; ++block) {
+        if (StopBeforeBlock()) {
+            return false;
+        }
         AdvanceGauge();
         const uint8_t* bytes = &stream[block * kBlockSize];
         const std::vector<uint8_t> data =

@@ -117,3 +117,8 @@ void TVelorDevice::AdvanceGauge() {
         Gauge->Advance();
     }
 }
+
+bool TVelorDevice::StopBeforeBlock() {
+    stopped_ = StopRequested && StopRequested();
+    return stopped_;
+}

@@ -32,6 +32,10 @@ public:
     TPort* Port = nullptr;         // not owned; set by Connect
     TVelorDevDesc Descriptor;      // identity of the last successful identification
     ProgressSink* Gauge = nullptr; // advanced by transfers when set; not owned
+    // Asked before each block of a settings or firmware write: true stops the write there, after
+    // the block in flight has been answered, so nothing of it is left on the line for the next
+    // program on the port. Called on the thread that runs the transfer; empty: never stops.
+    std::function<bool()> StopRequested;
 
     // Stores port and identifies the device.
     bool Connect(TPort* port);
@@ -52,6 +56,8 @@ public:
     // Uploads a firmware image (header, payload, 2 trailing bytes). Images shorter than 13 bytes,
     // or whose payload is not a whole number of 64-byte blocks, are refused unsent.
     bool WriteFirmware(TVelorTable& table);
+    // Whether the last write ended because StopRequested asked it to.
+    bool Stopped() const { return stopped_; }
 
 private:
     bool SendRequest(uint8_t command, const std::vector<uint8_t>& data);
@@ -69,6 +75,9 @@ private:
     bool PortLost() const;
     void SetGaugeMax(int max);
     void AdvanceGauge();
+    // The stop check between write blocks; remembers a stop in stopped_.
+    bool StopBeforeBlock();
 
     Sleeper sleep_;
+    bool stopped_ = false;
 };

@@ -42,6 +42,10 @@ void FirmwareWriteJob::Confirm() {
         Finish(FirmwareWriteEnd::Refused, FirmwareWriteReason::NotConfirmed);
         return;
     }
+    if (cancelled_) {
+        Finish(FirmwareWriteEnd::Refused, FirmwareWriteReason::Cancelled);
+        return;
+    }
     Upload();
 }
 

@@ -123,6 +123,10 @@ void SafeWriteJob::Snapshot() {
 void SafeWriteJob::Write() {
     state_ = SafeWriteState::Writing;
     front_.WriteStarting(outcome_.snapshotPath);
+    if (cancelled_) {
+        Finish(SafeWriteEnd::Refused, SafeWriteReason::Cancelled);
+        return;
+    }
     RunThen(Operation::WriteSettings, BytesOf(plan_.image), OperationOptions{false, plan_.verify},
             &SafeWriteJob::WriteEnded);
 }

@@ -8,6 +8,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"
+#include "cli/interrupt_signals.h"
 #include "cli/ports_command.h"
 #include "link/ftdi_usb_port.h"
 #include "link/native_path.h"
@@ -28,11 +29,13 @@
 #include <QTest>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <memory>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using velor::sim::PtyServer;
@@ -179,6 +182,40 @@ struct IsolatedProgram {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
 };
 
+// Standard error that raises a signal in the program the moment the texts have been written to
+// it one after the other, as a technician's Ctrl+C at that point of the output would.
+class SignallingErr : public QIODevice {
+public:
+    SignallingErr(QStringList texts, int signal) : texts_(std::move(texts)), signal_(signal) {
+        open(QIODevice::WriteOnly);
+    }
+    QString text;
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        text += QString::fromUtf8(data, static_cast<int>(size));
+        for (; !texts_.isEmpty(); texts_.removeFirst()) {
+            const qsizetype found = text.indexOf(texts_.first(), from_);
+            if (found < 0) {
+                return size;
+            }
+            from_ = found + texts_.first().size();
+        }
+        if (!raised_) {
+            raised_ = true;
+            ::raise(signal_);
+        }
+        return size;
+    }
+
+private:
+    QStringList texts_;
+    int signal_;
+    qsizetype from_ = 0;
+    bool raised_ = false;
+};
+
 } // namespace
 
 class TestCli : public QObject {
@@ -224,6 +261,9 @@ private slots:
     void namesStayOnOneLine_data();
     void namesStayOnOneLine();
     void fileNamesThatAreNotUtf8Open();
+    void interruptedWriteSaysWhatItLeft_data();
+    void interruptedWriteSaysWhatItLeft();
+    void secondInterruptEndsAtOnce();
 };
 
 void TestCli::commandOutcome_data() {
@@ -1123,6 +1163,96 @@ void TestCli::fileNamesThatAreNotUtf8Open() {
     QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
     QVERIFY(QString::fromUtf8(process.readAllStandardOutput())
                 .contains("Отпечаток: " + ShortFingerprint(SettingsPattern())));
+}
+
+// Ctrl+C or SIGTERM during a write: the write stops before its next block, the port is left
+// quiet (the next command works at once), one line says what the device may hold and how to go
+// back, and the exit status is the one a shell expects of an interrupted program.
+void TestCli::interruptedWriteSaysWhatItLeft_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("when"); // the signal comes once these texts are out
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<bool>("deviceChanged");
+    QTest::addColumn<QString>("line");
+    const QString saved = "Прежние настройки прибора сохранены";
+    QTest::newRow("settings: during the read before the write")
+        << "write-settings" << QStringList{"выполнено: 2/5"} << SIGINT << 130 << false
+        << "Запись настроек прервана (SIGINT): в прибор ничего не записано.";
+    QTest::newRow("settings: after the snapshot, before the first block")
+        << "write-settings" << QStringList{saved} << SIGTERM << 143 << false
+        << "Запись настроек прервана (SIGTERM): в прибор ничего не записано.";
+    QTest::newRow("settings: between two blocks")
+        << "write-settings" << QStringList{saved, "выполнено: 2/5"} << SIGINT << 130 << false
+        << "Запись настроек прервана (SIGINT): прибор может хранить новые настройки частично. "
+           "Прежние настройки возвращает команда: velor580-cli --port %port write-settings "
+           "%dir/history/";
+    QTest::newRow("settings: during the read back")
+        << "write-settings" << QStringList{"Проверка записи: настройки читаются"} << SIGINT << 130
+        << true
+        << "Проверка записи прервана (SIGINT): настройки записаны, но не проверены. Прежние "
+           "настройки возвращает команда: velor580-cli --port %port write-settings "
+           "%dir/history/";
+    QTest::newRow("firmware: before the upload")
+        << "write-firmware" << QStringList{"Связь установлена"} << SIGINT << 130 << false
+        << "Прошивка прервана (SIGINT): в прибор ничего не записано.";
+    QTest::newRow("firmware: between two blocks")
+        << "write-firmware" << QStringList{"выполнено: 2/4"} << SIGINT << 130 << false
+        << "Прошивка прервана (SIGINT): ПО в приборе может быть записано частично, повторите "
+           "прошивку командой: velor580-cli --port %port write-firmware %dir/fw.tsk";
+}
+
+void TestCli::interruptedWriteSaysWhatItLeft() {
+    QFETCH(QString, command);
+    QFETCH(QStringList, when);
+    QFETCH(int, signal);
+    QFETCH(int, exitCode);
+    QFETCH(bool, deviceChanged);
+    QFETCH(QString, line);
+    Bench bench;
+    Bytes next = SettingsPattern();
+    std::reverse(next.begin(), next.end());
+    bench.Write("in.cfg", CfgFile(next));
+    bench.Write("fw.tsk", FirmwareFile());
+    for (QString& text : when) {
+        text.replace("%dir", bench.dir.path());
+    }
+    line.replace("%port", bench.Port()).replace("%dir", bench.dir.path());
+
+    SignallingErr errDevice(when, signal);
+    QString out;
+    QTextStream outStream(&out);
+    QTextStream errStream(&errDevice);
+    CliEnvironment environment;
+    environment.historyFolder = bench.HistoryFolder();
+    const QString file = bench.File(command == "write-settings" ? "in.cfg" : "fw.tsk");
+    QCOMPARE(RunCli({"velor580-cli", "--port", bench.Port(), command, file}, outStream, errStream,
+                    environment),
+             exitCode);
+
+    const QStringList lines = errDevice.text.split('\n', Qt::SkipEmptyParts);
+    QVERIFY2(lines.last().startsWith(line), qPrintable(errDevice.text));
+    const auto state = bench.Device([](velor::sim::SimDevice& d) { return d.State(); });
+    QCOMPARE(state.settings == next, deviceChanged);
+    QVERIFY(!state.firmware.has_value());
+    // Nothing of the stopped write is left on the line: the next command works at once.
+    QCOMPARE(bench.Run({"--port", "%port", "identify"}), 0);
+}
+
+// A second signal does not wait for the block in flight.
+void TestCli::secondInterruptEndsAtOnce() {
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        const InterruptSignals interrupts;
+        ::raise(SIGINT);
+        ::raise(SIGINT);
+        ::_exit(0);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 130);
 }
 
 QTEST_GUILESS_MAIN(TestCli)
