@@ -119,7 +119,16 @@ public:
     ScriptedFront(DeviceSession& session, ReviewAnswer answer, SafeWriteState cancelIn)
         : session_(session), answer_(answer), cancelIn_(cancelIn) {}
 
-    void Attach(SafeWriteJob& job) { job_ = &job; }
+    // A cancel "while writing" comes once the write operation has started, as a window's close
+    // during the transfer does.
+    void Attach(SafeWriteJob& job) {
+        job_ = &job;
+        QObject::connect(&session_, &DeviceSession::operationStarted, [this](Operation started) {
+            if (started == Operation::WriteSettings) {
+                CancelIn(SafeWriteState::Writing);
+            }
+        });
+    }
 
     bool OpenPort() override {
         CancelIn(job_->State());
@@ -131,7 +140,8 @@ public:
         CancelIn(SafeWriteState::Reviewing);
         return answer_;
     }
-    void WriteStarting(const QString&) override { CancelIn(SafeWriteState::Writing); }
+    // "While snapshotting": once the snapshot is kept, before the first block.
+    void WriteStarting(const QString&) override { CancelIn(SafeWriteState::Snapshotting); }
     void Disconnected(bool) override { CancelIn(SafeWriteState::Reconnecting); }
     void Finished(const SafeWriteOutcome& ended) override { outcome = ended; }
 
@@ -276,6 +286,8 @@ void TestSafeWriteJob::outcomes_data() {
         R::Cancelled, S::ReadingDevice, "CR", Stored::Before);
     row("cancel while reviewing", plain, -1, true, false, false, write, S::Reviewing, E::Refused,
         R::Cancelled, S::Reviewing, "CR", Stored::Before);
+    row("cancel once the snapshot is kept", plain, -1, true, false, false, write, S::Snapshotting,
+        E::Refused, R::Cancelled, S::Writing, "CR", Stored::Before);
     row("cancel while writing", plain, -1, true, false, false, write, S::Writing,
         E::WrittenNotVerified, R::Cancelled, S::Writing, "CRW", Stored::Sent);
     row("cancel while connecting again", plain, -1, true, false, false, write, S::Reconnecting,
@@ -343,9 +355,10 @@ void TestSafeWriteJob::outcomes() {
         QCOMPARE(*outcome.before, DeviceImage());
     }
     const bool wrote = started.contains('W');
-    QCOMPARE(!outcome.snapshotPath.isEmpty(), wrote);
+    const bool kept = outcome.stoppedIn >= SafeWriteState::Writing; // a cancel may come between
+    QCOMPARE(!outcome.snapshotPath.isEmpty(), kept);
     QCOMPARE(outcome.NothingWritten(), !wrote);
-    if (wrote) {
+    if (kept) {
         QCOMPARE(LoadCfgFile(outcome.snapshotPath), DeviceImage());
     }
     QCOMPARE(outcome.snapshotError.isEmpty(), reason != R::SnapshotNotSaved);
