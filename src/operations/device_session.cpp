@@ -129,12 +129,18 @@ void DeviceSession::End() {
     busy_ = false;
     const Operation operation = *operation_;
     const OperationResult result = result_;
+    const bool connection =
+        operation == Operation::ConnectSettings || operation == Operation::ConnectFirmware;
     if (result.Succeeded()) {
-        if (operation == Operation::ConnectSettings || operation == Operation::ConnectFirmware) {
+        if (connection) {
             NoteConnection();
         } else if (operation == Operation::ReadSettings && lastSettings_) {
             emit settingsRead(*lastSettings_);
         }
+    } else if (connection) {
+        // A link that was not made holds no port: its lock would shut every other program out
+        // of a device nobody here talks to.
+        Close();
     }
     if (EndCallback onEnd = std::exchange(onEnd_, {})) {
         onEnd(result);

@@ -74,6 +74,7 @@ public:
     ~Rig() { form.reset(); } // waits for a running operation before the simulator stops
     Rig(const Rig&) = delete;
     Rig& operator=(const Rig&) = delete;
+    QString PortPath() const { return QString::fromStdString(server_.SlavePath()); }
     [[nodiscard]] bool WaitIdle() {
         return QTest::qWaitFor([this] { return !form->IsOperationRunning(); }, kWaitMs);
     }

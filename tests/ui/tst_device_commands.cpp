@@ -106,6 +106,7 @@ private slots:
     void lostDeviceBoxOnlyForItsOperation();
     void closeDuringAFailingOperation_data();
     void closeDuringAFailingOperation();
+    void failedConnectLeavesThePortFree();
 
 private:
     QTemporaryDir folder_;
@@ -731,6 +732,22 @@ void TestDeviceCommands::closeDuringAFailingOperation() {
     }
     QCOMPARE(boxes, failureBox ? QStringList{failure} : QStringList{});
     QCOMPARE(rig.form->StatusText(), failure);
+}
+
+// A device that does not answer leaves no link: the window does not keep the port (and its lock)
+// from other programs while it talks to nobody.
+void TestDeviceCommands::failedConnectLeavesThePortFree() {
+    SimState sim;
+    sim.behaviour.faults.push_back({ReplyFault::Kind::BadCrc, velor::protocol::kCmdIdentify, 1});
+    Rig rig(sim);
+    QVERIFY(rig.Connect(kSettingsMode));
+    QVERIFY(!rig.form->IsConnected());
+    TtyFtdiDriver other(rig.PortPath());
+    FtHandle handle = 0;
+    QCOMPARE(other.OpenByIndex(0, handle), kFtOk);
+    QCOMPARE(other.Close(handle), kFtOk);
+    // "Установить" stays the way to try again.
+    QCOMPARE(rig.Commands().at(0), QChar('+')); // ConnectButton
 }
 
 QTEST_MAIN(TestDeviceCommands)
