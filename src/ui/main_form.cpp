@@ -2,9 +2,9 @@
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
-#include "ui/commands/window_write_job.h"
 #include "link/no_bridge_driver.h"
 #include "settings/window_captions.h"
+#include "ui/commands/window_write_job.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/pages/firmware_page.h"
