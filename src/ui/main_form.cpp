@@ -2,11 +2,12 @@
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
-#include "ui/commands/window_write_job.h"
 #include "link/no_bridge_driver.h"
 #include "settings/window_captions.h"
+#include "ui/commands/window_write_job.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
+#include "ui/pages/command_column.h"
 #include "ui/pages/firmware_page.h"
 #include "ui/screen_fit.h"
 #include "ui/widgets/combo_list.h"
@@ -140,9 +141,8 @@ void TMainForm::BuildLayout() {
     top->setContentsMargins(0, 0, 0, 0);
     top->setSpacing(kColumnGap);
     top->addWidget(PageControl1, 0, Qt::AlignTop | Qt::AlignLeft);
-    QWidget* column = BuildCommandColumn();
-    column->setParent(panel);
-    top->addWidget(column, 1);
+    column_ = new CommandColumn(panel);
+    top->addWidget(column_, 1);
     scroll->setWidget(panel);
 
     auto* layout = new QVBoxLayout(this);
@@ -226,7 +226,7 @@ void TMainForm::RetranslateUi() {
     RetranslateOutputPage();
     RetranslateKeyPage();
     RetranslateFirmwarePage();
-    RetranslateCommandColumn();
+    column_->Retranslate();
 }
 
 void TMainForm::RetranslateFirmwarePage() {
@@ -250,7 +250,7 @@ void TMainForm::FormCreate() {
     FirmwareMode = false;
     DemoMode = false;
     FormReady = true;
-    Control<QRadioButton>(QStringLiteral("USB"))->setChecked(true);
+    column_->UsbPort()->setChecked(true);
     FitToScreen();
     for (int page = 0; page < velor::window::kPageCount; ++page) {
         PageControl1->SetTabVisible(page, false);
@@ -263,8 +263,7 @@ void TMainForm::FormCreate() {
 
 void TMainForm::FormActivate() {
     if (FirstActivation) {
-        Control<ComboList>(QStringLiteral("WorkMode"))
-            ->SetItemIndex(velor::window::kDemoWindowMode);
+        column_->WindowModes()->SetItemIndex(velor::window::kDemoWindowMode);
         WorkModeClick();
         FirstActivation = false;
     }

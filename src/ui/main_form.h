@@ -25,6 +25,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
+class CommandColumn;
 class FirmwarePage;
 class PageControl;
 class WindowWriteJob;
@@ -170,7 +171,6 @@ private:
     void ApplicationEvents1Activate();
 
     // --- Handlers of the window's own controls -----------------------------------------------
-    void USBClick();
     // Help, about box, maker links, language (shell_commands.cpp).
     void HelpBitBtnClick();
     void BtnAboutClick();
@@ -215,7 +215,6 @@ private:
     QWidget* BuildOutputPage();
     QWidget* BuildOutputSubPage(int output);
     QWidget* BuildKeyPage();
-    QWidget* BuildCommandColumn();
     void BuildStatusBar();
     void BuildLayout();
     // The window's size, bounds and place on the screen it is shown on (screen_fit.h).
@@ -228,7 +227,6 @@ private:
     void RetranslateOutputPage();
     void RetranslateKeyPage();
     void RetranslateFirmwarePage();
-    void RetranslateCommandColumn();
 
     // Binding of the controls' events to their handlers.
     void WireMainPage();
@@ -308,6 +306,7 @@ private:
     PageControl* PageControl1 = nullptr;
     PageControl* PageControl2 = nullptr;
     FirmwarePage* firmwarePage_ = nullptr;
+    CommandColumn* column_ = nullptr;
     QStatusBar* MainStatusBar = nullptr;
     QLabel* statusLabel_ = nullptr;
     bool iniWriteFailureReported_ = false; // the INI write failure is reported once
