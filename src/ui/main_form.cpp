@@ -9,6 +9,7 @@
 #include "ui/dialogs.h"
 #include "ui/pages/command_column.h"
 #include "ui/pages/firmware_page.h"
+#include "ui/pages/main_page.h"
 #include "ui/screen_fit.h"
 #include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
@@ -130,7 +131,8 @@ void TMainForm::BuildLayout() {
     PageControl1 = new PageControl(panel);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setFixedSize(kPagesWidth, kPagesHeight);
-    PageControl1->AddPage(BuildMainPage(), {});
+    mainPage_ = new MainPage(Dialogs());
+    PageControl1->AddPage(mainPage_, {});
     PageControl1->AddPage(BuildLoopPage(), {});
     PageControl1->AddPage(BuildOutputPage(), {});
     PageControl1->AddPage(BuildKeyPage(), {});
@@ -221,7 +223,7 @@ void TMainForm::RetranslateUi() {
         PageControl1->setTabText(page, settingsPages[page]);
     }
     PageControl1->setTabText(velor::window::kFirmwarePage, tr("Смена ПО"));
-    RetranslateMainPage();
+    mainPage_->Retranslate();
     RetranslateLoopPage();
     RetranslateOutputPage();
     RetranslateKeyPage();
@@ -241,8 +243,7 @@ void TMainForm::ClearFirmwareLabels() {
 
 void TMainForm::ClearDeviceLabels() {
     ClearFirmwareLabels();
-    Control<QLabel>(QStringLiteral("SettingsTypeLabel"))->clear();
-    Control<QLabel>(QStringLiteral("SettingsVersionLabel"))->clear();
+    mainPage_->ClearDeviceLabels();
 }
 
 void TMainForm::FormCreate() {

@@ -27,6 +27,7 @@ class QPushButton;
 class QStatusBar;
 class CommandColumn;
 class FirmwarePage;
+class MainPage;
 class PageControl;
 class WindowWriteJob;
 
@@ -191,10 +192,7 @@ private:
     void AnyOutExit(QObject* sender);
     void TimeAvEditChange();
     void TimeAvEditExit();
-    void TimeAlarmEditChange();
-    void TimeAlarmExit();
     void ChangeTypeTM();
-    void NumberEditChange();
 
     // Output page rules.
     void MakeWorkModeRele(QObject* sender);
@@ -210,7 +208,6 @@ private:
     void ChangeLoadIdButton();
 
     // Page building: each creates its page's controls in their design state, named.
-    QWidget* BuildMainPage();
     QWidget* BuildLoopPage();
     QWidget* BuildOutputPage();
     QWidget* BuildOutputSubPage(int output);
@@ -222,7 +219,6 @@ private:
 
     // Texts of each page, applied again when the language changes.
     void RetranslateUi();
-    void RetranslateMainPage();
     void RetranslateLoopPage();
     void RetranslateOutputPage();
     void RetranslateKeyPage();
@@ -305,6 +301,7 @@ private:
     ControlIndex controls_;
     PageControl* PageControl1 = nullptr;
     PageControl* PageControl2 = nullptr;
+    MainPage* mainPage_ = nullptr;
     FirmwarePage* firmwarePage_ = nullptr;
     CommandColumn* column_ = nullptr;
     QStatusBar* MainStatusBar = nullptr;
