@@ -7,7 +7,9 @@
 #include "ui/commands/window_write_job.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
+#include "ui/pages/command_column.h"
 #include "ui/pages/firmware_page.h"
+#include "ui/pages/main_page.h"
 #include "ui/screen_fit.h"
 #include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
@@ -129,7 +131,8 @@ void TMainForm::BuildLayout() {
     PageControl1 = new PageControl(panel);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setFixedSize(kPagesWidth, kPagesHeight);
-    PageControl1->AddPage(BuildMainPage(), {});
+    mainPage_ = new MainPage(Dialogs());
+    PageControl1->AddPage(mainPage_, {});
     PageControl1->AddPage(BuildLoopPage(), {});
     PageControl1->AddPage(BuildOutputPage(), {});
     PageControl1->AddPage(BuildKeyPage(), {});
@@ -140,9 +143,8 @@ void TMainForm::BuildLayout() {
     top->setContentsMargins(0, 0, 0, 0);
     top->setSpacing(kColumnGap);
     top->addWidget(PageControl1, 0, Qt::AlignTop | Qt::AlignLeft);
-    QWidget* column = BuildCommandColumn();
-    column->setParent(panel);
-    top->addWidget(column, 1);
+    column_ = new CommandColumn(panel);
+    top->addWidget(column_, 1);
     scroll->setWidget(panel);
 
     auto* layout = new QVBoxLayout(this);
@@ -221,12 +223,12 @@ void TMainForm::RetranslateUi() {
         PageControl1->setTabText(page, settingsPages[page]);
     }
     PageControl1->setTabText(velor::window::kFirmwarePage, tr("Смена ПО"));
-    RetranslateMainPage();
+    mainPage_->Retranslate();
     RetranslateLoopPage();
     RetranslateOutputPage();
     RetranslateKeyPage();
     RetranslateFirmwarePage();
-    RetranslateCommandColumn();
+    column_->Retranslate();
 }
 
 void TMainForm::RetranslateFirmwarePage() {
@@ -241,8 +243,7 @@ void TMainForm::ClearFirmwareLabels() {
 
 void TMainForm::ClearDeviceLabels() {
     ClearFirmwareLabels();
-    Control<QLabel>(QStringLiteral("SettingsTypeLabel"))->clear();
-    Control<QLabel>(QStringLiteral("SettingsVersionLabel"))->clear();
+    mainPage_->ClearDeviceLabels();
 }
 
 void TMainForm::FormCreate() {
@@ -250,7 +251,7 @@ void TMainForm::FormCreate() {
     FirmwareMode = false;
     DemoMode = false;
     FormReady = true;
-    Control<QRadioButton>(QStringLiteral("USB"))->setChecked(true);
+    column_->UsbPort()->setChecked(true);
     FitToScreen();
     for (int page = 0; page < velor::window::kPageCount; ++page) {
         PageControl1->SetTabVisible(page, false);
@@ -263,8 +264,7 @@ void TMainForm::FormCreate() {
 
 void TMainForm::FormActivate() {
     if (FirstActivation) {
-        Control<ComboList>(QStringLiteral("WorkMode"))
-            ->SetItemIndex(velor::window::kDemoWindowMode);
+        column_->WindowModes()->SetItemIndex(velor::window::kDemoWindowMode);
         WorkModeClick();
         FirstActivation = false;
     }

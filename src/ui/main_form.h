@@ -25,7 +25,9 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
+class CommandColumn;
 class FirmwarePage;
+class MainPage;
 class PageControl;
 class WindowWriteJob;
 
@@ -170,7 +172,6 @@ private:
     void ApplicationEvents1Activate();
 
     // --- Handlers of the window's own controls -----------------------------------------------
-    void USBClick();
     // Help, about box, maker links, language (shell_commands.cpp).
     void HelpBitBtnClick();
     void BtnAboutClick();
@@ -191,10 +192,7 @@ private:
     void AnyOutExit(QObject* sender);
     void TimeAvEditChange();
     void TimeAvEditExit();
-    void TimeAlarmEditChange();
-    void TimeAlarmExit();
     void ChangeTypeTM();
-    void NumberEditChange();
 
     // Output page rules.
     void MakeWorkModeRele(QObject* sender);
@@ -210,12 +208,10 @@ private:
     void ChangeLoadIdButton();
 
     // Page building: each creates its page's controls in their design state, named.
-    QWidget* BuildMainPage();
     QWidget* BuildLoopPage();
     QWidget* BuildOutputPage();
     QWidget* BuildOutputSubPage(int output);
     QWidget* BuildKeyPage();
-    QWidget* BuildCommandColumn();
     void BuildStatusBar();
     void BuildLayout();
     // The window's size, bounds and place on the screen it is shown on (screen_fit.h).
@@ -223,12 +219,10 @@ private:
 
     // Texts of each page, applied again when the language changes.
     void RetranslateUi();
-    void RetranslateMainPage();
     void RetranslateLoopPage();
     void RetranslateOutputPage();
     void RetranslateKeyPage();
     void RetranslateFirmwarePage();
-    void RetranslateCommandColumn();
 
     // Binding of the controls' events to their handlers.
     void WireMainPage();
@@ -307,7 +301,9 @@ private:
     ControlIndex controls_;
     PageControl* PageControl1 = nullptr;
     PageControl* PageControl2 = nullptr;
+    MainPage* mainPage_ = nullptr;
     FirmwarePage* firmwarePage_ = nullptr;
+    CommandColumn* column_ = nullptr;
     QStatusBar* MainStatusBar = nullptr;
     QLabel* statusLabel_ = nullptr;
     bool iniWriteFailureReported_ = false; // the INI write failure is reported once

@@ -1,21 +1,16 @@
-// The right-hand column: the port choice, the window-mode list and the command buttons, with the
-// window-mode change and the enabling of the commands per window state. The commands themselves
-// are in src/ui/commands/ (connect and disconnect: link_commands.cpp).
+#include "ui/pages/command_column.h"
 
-#include "ui/control_families.h"
-#include "ui/main_form.h"
-#include "ui/pages/caption_table.h"
+#include "settings/window_captions.h"
+#include "ui/control_index.h"
 #include "ui/widgets/combo_list.h"
 #include "ui/widgets/command_button.h"
-#include "ui/widgets/page_control.h"
 
 #include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-using namespace velor::window;
+using velor::window::WindowText;
 
 namespace {
 constexpr int kColumnWidth = 118;
@@ -23,48 +18,66 @@ constexpr int kGroupMargin = 3;
 // Tight spacing keeps the column, "История" included, within the pages' height.
 constexpr int kColumnSpacing = 2;
 
-// The column's group boxes, top to bottom, and the buttons in each.
-struct ButtonGroup {
+using Command = CommandColumn::Command;
+
+// A button's name and caption. The captions carry their mnemonics ("&" before the letter that
+// Alt takes): each letter is used once in the window, in Russian and in English, and no Russian
+// letter shares its key with the Latin mnemonics H and L on a Russian keyboard.
+struct ButtonDesign {
+    Command command;
     const char* name;
-    std::initializer_list<const char*> buttons;
+    const char* caption;
 };
-const ButtonGroup kButtonGroups[] = {
-    {"LinkGroupBox", {"ConnectButton", "CancelButton"}},
-    {"DeviceGroupBox", {"WriteButton", "ReadButton"}},
-    {"FileGroupBox", {"SaveButton", "LoadButton", "HistoryButton"}},
-    {"ToolsGroupBox", {"DefaultButton", "LoadIdButton", "HelpBitBtn", "BtnAbout"}},
-};
-
-// The captions with their mnemonics ("&" before the letter that Alt takes): each letter is used
-// once in the window, in Russian and in English, and no Russian letter shares its key with the
-// Latin mnemonics H and L on a Russian keyboard.
-constexpr CaptionRow kButtonCaptions[] = {
-    {"ConnectButton", QT_TRANSLATE_NOOP("TMainForm", "&Установить")},
-    {"CancelButton", QT_TRANSLATE_NOOP("TMainForm", "Разор&вать")},
-    {"WriteButton", QT_TRANSLATE_NOOP("TMainForm", "&Записать в")},
-    {"ReadButton", QT_TRANSLATE_NOOP("TMainForm", "С&читать из")},
-    {"SaveButton", QT_TRANSLATE_NOOP("TMainForm", "&Сохранить")},
-    {"LoadButton", QT_TRANSLATE_NOOP("TMainForm", "За&грузить")},
-    {"HistoryButton", QT_TRANSLATE_NOOP("TMainForm", "&История")},
-    {"DefaultButton", QT_TRANSLATE_NOOP("TMainForm", "Завод. &настр.")},
-    {"LoadIdButton", QT_TRANSLATE_NOOP("TMainForm", "Считать &ТМ")},
-    {"HelpBitBtn", QT_TRANSLATE_NOOP("TMainForm", "&Help  ")},
-    {"BtnAbout", QT_TRANSLATE_NOOP("TMainForm", "&О программе")},
-    {"BitBtn_SelectLang", QT_TRANSLATE_NOOP("TMainForm", "Select &language")},
+constexpr ButtonDesign kButtons[CommandColumn::kCommandCount] = {
+    {Command::Connect, "ConnectButton", QT_TRANSLATE_NOOP("TMainForm", "&Установить")},
+    {Command::Cancel, "CancelButton", QT_TRANSLATE_NOOP("TMainForm", "Разор&вать")},
+    {Command::Write, "WriteButton", QT_TRANSLATE_NOOP("TMainForm", "&Записать в")},
+    {Command::Read, "ReadButton", QT_TRANSLATE_NOOP("TMainForm", "С&читать из")},
+    {Command::Save, "SaveButton", QT_TRANSLATE_NOOP("TMainForm", "&Сохранить")},
+    {Command::Load, "LoadButton", QT_TRANSLATE_NOOP("TMainForm", "За&грузить")},
+    {Command::History, "HistoryButton", QT_TRANSLATE_NOOP("TMainForm", "&История")},
+    {Command::Default, "DefaultButton", QT_TRANSLATE_NOOP("TMainForm", "Завод. &настр.")},
+    {Command::LoadId, "LoadIdButton", QT_TRANSLATE_NOOP("TMainForm", "Считать &ТМ")},
+    {Command::Help, "HelpBitBtn", QT_TRANSLATE_NOOP("TMainForm", "&Help  ")},
+    {Command::About, "BtnAbout", QT_TRANSLATE_NOOP("TMainForm", "&О программе")},
+    {Command::SelectLanguage, "BitBtn_SelectLang",
+     QT_TRANSLATE_NOOP("TMainForm", "Select &language")},
 };
 
-// The box of the remaining commands has no title.
-constexpr CaptionRow kGroupCaptions[] = {
-    {"PortGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Порт связи")},
-    {"WorkModeGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Режим работы:")},
-    {"LinkGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Связь")},
-    {"DeviceGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Прибор")},
-    {"FileGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Файл")},
+// The column's group boxes, top to bottom, with their titles and the buttons in each; the box of
+// the remaining commands has no title.
+struct GroupDesign {
+    const char* name;
+    const char* title;
+    int firstButton;
+    int buttonCount;
+};
+constexpr int kPortGroup = 0;
+constexpr int kWorkModeGroup = 1;
+constexpr GroupDesign kGroups[] = {
+    {"PortGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Порт связи"), 0, 0},
+    {"WorkModeGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Режим работы:"), 0, 0},
+    {"LinkGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Связь"), static_cast<int>(Command::Connect),
+     2},
+    {"DeviceGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Прибор"), static_cast<int>(Command::Write),
+     2},
+    {"FileGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Файл"), static_cast<int>(Command::Save), 3},
+    {"ToolsGroupBox", nullptr, static_cast<int>(Command::Default), 4},
+};
+
+constexpr const char* kPortCaption = QT_TRANSLATE_NOOP("TMainForm", "USB - порт");
+constexpr const char* kWindowModeItems[] = {
+    QT_TRANSLATE_NOOP("TMainForm", "Смена настроек"),
+    QT_TRANSLATE_NOOP("TMainForm", "Смена ПО"),
+    QT_TRANSLATE_NOOP("TMainForm", "Демо-режим"),
 };
 
 QStringList WindowModeItems() {
-    return {TMainForm::tr("Смена настроек"), TMainForm::tr("Смена ПО"),
-            TMainForm::tr("Демо-режим")};
+    QStringList items;
+    for (const char* item : kWindowModeItems) {
+        items << WindowText(item);
+    }
+    return items;
 }
 
 QGroupBox* NewGroup(QWidget* parent, const char* name) {
@@ -75,120 +88,75 @@ QGroupBox* NewGroup(QWidget* parent, const char* name) {
     return group;
 }
 
+// Each row of kButtons sits at its command's place.
+constexpr bool ButtonsInCommandOrder() {
+    for (int i = 0; i < CommandColumn::kCommandCount; ++i) {
+        if (static_cast<int>(kButtons[i].command) != i) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(ButtonsInCommandOrder());
+
+QPushButton* NewButton(QWidget* parent, int index) {
+    return Named(new CommandButton(parent), QLatin1String(kButtons[index].name));
+}
+
 } // namespace
 
-QWidget* TMainForm::BuildCommandColumn() {
-    auto* column = Named(new QWidget(this), QStringLiteral("CommandPanel"));
-    column->setFixedWidth(kColumnWidth);
-    auto* layout = new QVBoxLayout(column);
+CommandColumn::CommandColumn(QWidget* parent) : QWidget(parent) {
+    static_assert(std::size(kGroups) == kGroupCount);
+    setObjectName(QStringLiteral("CommandPanel"));
+    setFixedWidth(kColumnWidth);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(kColumnSpacing);
-
-    QGroupBox* port = NewGroup(column, "PortGroupBox");
-    port->layout()->addWidget(Named(new QRadioButton(port), QStringLiteral("USB")));
-    layout->addWidget(port);
-    QGroupBox* workMode = NewGroup(column, "WorkModeGroupBox");
-    auto* modes = Named(new ComboList(false, workMode), QStringLiteral("WorkMode"));
-    modes->SetWrapsText(true); // "Смена настроек" is wider than the column
-    modes->SetItems(WindowModeItems());
-    modes->SetItemIndex(-1);
-    workMode->layout()->addWidget(modes);
-    layout->addWidget(workMode);
-    for (const ButtonGroup& group : kButtonGroups) {
-        QGroupBox* box = NewGroup(column, group.name);
-        for (const char* name : group.buttons) {
-            box->layout()->addWidget(Named(new CommandButton(box), QLatin1String(name)));
-        }
-        layout->addWidget(box);
+    for (int group = 0; group < kGroupCount; ++group) {
+        layout->addWidget(BuildGroup(group));
     }
     layout->addStretch(1);
-    layout->addWidget(Named(new CommandButton(column), QStringLiteral("BitBtn_SelectLang")));
-    return column;
+    const int language = static_cast<int>(Command::SelectLanguage);
+    buttons_[language] = NewButton(this, language);
+    layout->addWidget(buttons_[language]);
+    connect(usb_, &QRadioButton::toggled, this, &CommandColumn::UsbPortToggled);
 }
 
-void TMainForm::RetranslateCommandColumn() {
-    for (const char* name : {"PortGroupBox", "WorkModeGroupBox"}) {
-        Control<QGroupBox>(QLatin1String(name))
-            ->setTitle(CaptionOf(kGroupCaptions, QLatin1String(name)));
+QGroupBox* CommandColumn::BuildGroup(int group) {
+    const GroupDesign& design = kGroups[group];
+    QGroupBox* box = NewGroup(this, design.name);
+    groups_[group] = box;
+    if (group == kPortGroup) {
+        usb_ = Named(new QRadioButton(box), QStringLiteral("USB"));
+        box->layout()->addWidget(usb_);
+    } else if (group == kWorkModeGroup) {
+        windowModes_ = Named(new ComboList(false, box), QStringLiteral("WorkMode"));
+        windowModes_->SetWrapsText(true); // "Смена настроек" is wider than the column
+        windowModes_->SetItems(WindowModeItems());
+        windowModes_->SetItemIndex(-1);
+        box->layout()->addWidget(windowModes_);
     }
-    Control<QRadioButton>(QStringLiteral("USB"))->setText(tr("USB - порт"));
-    Control<ComboList>(QStringLiteral("WorkMode"))->SetItems(WindowModeItems());
-    for (const ButtonGroup& group : kButtonGroups) {
-        Control<QGroupBox>(QLatin1String(group.name))
-            ->setTitle(CaptionOf(kGroupCaptions, QLatin1String(group.name)));
-        for (const char* name : group.buttons) {
-            Control<QPushButton>(QLatin1String(name))
-                ->setText(CaptionOf(kButtonCaptions, QLatin1String(name)));
-        }
+    for (int i = design.firstButton; i < design.firstButton + design.buttonCount; ++i) {
+        buttons_[i] = NewButton(box, i);
+        box->layout()->addWidget(buttons_[i]);
     }
-    Control<QPushButton>(QStringLiteral("BitBtn_SelectLang"))
-        ->setText(CaptionOf(kButtonCaptions, QStringLiteral("BitBtn_SelectLang")));
+    return box;
 }
 
-void TMainForm::WireCommandColumn() {
-    connect(Control<QRadioButton>(QStringLiteral("USB")), &QRadioButton::toggled, this,
-            &TMainForm::USBClick);
-    connect(Control<ComboList>(QStringLiteral("WorkMode")), &QComboBox::activated, this,
-            &TMainForm::WorkModeClick);
-    const std::pair<const char*, void (TMainForm::*)()> commands[] = {
-        {"ConnectButton", &TMainForm::ConnectButtonClick},
-        {"CancelButton", &TMainForm::CancelButtonClick},
-        {"WriteButton", &TMainForm::WriteButtonClick},
-        {"ReadButton", &TMainForm::ReadButtonClick},
-        {"SaveButton", &TMainForm::SaveButtonClick},
-        {"LoadButton", &TMainForm::LoadButtonClick},
-        {"DefaultButton", &TMainForm::DefaultButtonClick},
-        {"LoadIdButton", &TMainForm::LoadIdButtonClick},
-        {"HistoryButton", &TMainForm::HistoryButtonClick},
-    };
-    for (const auto& [name, handler] : commands) {
-        connect(Control<QPushButton>(QLatin1String(name)), &QPushButton::clicked, this, handler);
+void CommandColumn::Retranslate() {
+    for (int group = 0; group < kGroupCount; ++group) {
+        const char* title = kGroups[group].title;
+        groups_[group]->setTitle(title != nullptr ? WindowText(title) : QString());
+    }
+    usb_->setText(WindowText(kPortCaption));
+    windowModes_->SetItems(WindowModeItems());
+    for (const ButtonDesign& button : kButtons) {
+        Button(button.command)->setText(WindowText(button.caption));
     }
 }
 
-void TMainForm::SetButtonState(ButtonState state) {
-    const ButtonStateRow& row = ButtonRow(state);
-    for (int i = 0; i < kCommandControlCount; ++i) {
-        if (row[i] != EnableState::Keep) {
-            FindControl(QLatin1String(CommandControlName(static_cast<CommandControl>(i))))
-                ->setEnabled(row[i] == EnableState::On);
-        }
-    }
-}
-
-void TMainForm::WorkModeClick() {
-    const int windowMode = Control<ComboList>(QStringLiteral("WorkMode"))->ItemIndex();
-    if (windowMode < kSettingsWindowMode || windowMode > kDemoWindowMode) {
-        return;
-    }
-    SetButtonState(windowMode == kDemoWindowMode ? ButtonState::DemoMode : ButtonState::ModeChosen);
-    SettingsMode = windowMode == kSettingsWindowMode;
-    FirmwareMode = windowMode == kFirmwareWindowMode;
-    DemoMode = windowMode == kDemoWindowMode;
-    SetWindowModePages(windowMode);
-}
-
-// The settings pages for the settings and demo window modes, the firmware page alone for the
-// firmware window mode. No setting changes with the window mode: looking at the firmware page must
-// not alter what a later write sends. The key page's tab follows the TM output type
-// (ChangeTypeTM), which hides it in the firmware window mode.
-void TMainForm::SetWindowModePages(int windowMode) {
-    const bool firmware = windowMode == kFirmwareWindowMode;
-    for (const int page : {kMainPage, kLoopPage, kOutputPage}) {
-        PageControl1->SetTabVisible(page, !firmware);
-        PageControl1->SetSheetVisible(page, !firmware);
-    }
-    PageControl1->SetTabVisible(kFirmwarePage, firmware);
-    PageControl1->SetSheetVisible(kFirmwarePage, firmware);
-    PageControl1->SetActivePageIndex(firmware ? kFirmwarePage : kMainPage);
-    ChangeTypeTM();
-    // Showing a tab can show its sheet; the key page is never the one a window mode opens.
-    PageControl1->SetSheetVisible(kKeyPage, false);
-}
-
-void TMainForm::USBClick() {
-    auto* usb = Control<QRadioButton>(QStringLiteral("USB"));
-    if (usb->isChecked()) {
-        usb->setStyleSheet(QStringLiteral("color: red;"));
+void CommandColumn::UsbPortToggled() {
+    if (usb_->isChecked()) {
+        usb_->setStyleSheet(QStringLiteral("color: red;"));
     }
 }

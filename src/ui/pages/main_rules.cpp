@@ -1,14 +1,15 @@
-// Rules of the main page: the notification duration of the internal sounder, the TM output type
-// and the hidden device number.
+// Rules of the main page (MainPage): the notification duration of the internal sounder, the TM
+// output type and the hidden device number.
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
+#include "ui/pages/main_page.h"
 #include "ui/pages/rule_support.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/widgets/page_control.h"
-#include "ui/widgets/radio_group.h"
 #include "ui/widgets/up_down.h"
 
 #include <QLineEdit>
@@ -20,21 +21,21 @@ namespace {
 constexpr int kIdentifierOutputType = 0; // TypeTMRadioGroup: "Идентификатор ТМ"
 } // namespace
 
-void TMainForm::TimeAlarmEditChange() {
-    UpDown& duration = Spinner(*this, QStringLiteral("TimeAlarm"));
+void MainPage::TimeAlarmEditChange() {
+    UpDown& duration = *timeAlarm_;
     const std::optional<int64_t> value = FilteredValue(*duration.Associate());
     if (value && (*value < duration.Min() || *value > duration.Max())) {
-        ReplaceOutOfRange(*this, duration, velor::msg::kRangeWithStep);
+        ReplaceOutOfRange(dialogs_, duration, velor::msg::kRangeWithStep);
     }
 }
 
 // The duration ends as 1 or a multiple of 5 s: the device counts it in steps of 5 s, and 1
 // stands for the shortest notification.
-void TMainForm::TimeAlarmExit() {
-    UpDown& duration = Spinner(*this, QStringLiteral("TimeAlarm"));
+void MainPage::TimeAlarmExit() {
+    UpDown& duration = *timeAlarm_;
     QLineEdit& edit = *duration.Associate();
     if (edit.text().isEmpty()) {
-        EmptyFieldExit(*this, edit);
+        EmptyFieldExit(dialogs_, edit);
         return;
     }
     const int64_t value = FieldValue(duration);
@@ -49,17 +50,25 @@ void TMainForm::TimeAlarmExit() {
 // type is "Идентификатор ТМ"; it runs on every change of the type and on every window-mode change,
 // so start-up, a decoded image, a loaded file and the factory settings all end in the same state.
 void TMainForm::ChangeTypeTM() {
-    const int type = Control<RadioGroup>(QStringLiteral("TypeTMRadioGroup"))->ItemIndex();
+    const int type = mainPage_->TmOutputType();
     const bool settingsPages = SettingsMode || DemoMode;
     PageControl1->SetTabVisible(velor::window::kKeyPage,
                                 settingsPages && type == kIdentifierOutputType);
 }
 
-void TMainForm::NumberEditChange() {
-    UpDown& number = *Control<UpDown>(QStringLiteral("NumberPKP"));
+void MainPage::NumberEditChange() {
+    UpDown& number = *number_;
     const std::optional<int64_t> value = FilteredValue(*number.Associate());
     if (value && (*value < number.Min() || *value > number.Max())) {
-        ShowErrorBox(Dialogs(), MessageText(velor::msg::kDeviceNumberRange));
+        ShowErrorBox(dialogs_, MessageText(velor::msg::kDeviceNumberRange));
         number.SetPosition(number.Min());
     }
+}
+
+// The window's side of the main page: the key page follows the TM output type, and the device
+// number's leaving runs the numeric fields' exit rule.
+void TMainForm::WireMainPage() {
+    connect(mainPage_, &MainPage::tmChoiceChanged, this, &TMainForm::ChangeTypeTM);
+    ExitEdit* number = mainPage_->DeviceNumberEdit();
+    connect(number, &ExitEdit::exited, this, [this, number] { AnyOutExit(number); });
 }

@@ -61,14 +61,22 @@ UpDown& Spinner(const TMainForm& form, const QString& name) {
 }
 
 void ReplaceOutOfRange(const TMainForm& form, UpDown& spinner, int messageId) {
-    ShowErrorBox(form.Dialogs(), WithBounds(messageId, spinner.Min(), spinner.Max()));
+    ReplaceOutOfRange(form.Dialogs(), spinner, messageId);
+}
+
+void ReplaceOutOfRange(DialogService& dialogs, UpDown& spinner, int messageId) {
+    ShowErrorBox(dialogs, WithBounds(messageId, spinner.Min(), spinner.Max()));
     spinner.SetPosition(spinner.Min());
 }
 
 void EmptyFieldExit(const TMainForm& form, QLineEdit& edit) {
+    EmptyFieldExit(form.Dialogs(), edit);
+}
+
+void EmptyFieldExit(DialogService& dialogs, QLineEdit& edit) {
     if (edit.text().isEmpty()) {
         edit.setFocus();
-        ShowErrorBox(form.Dialogs(), MessageText(msg::kValueMissing));
+        ShowErrorBox(dialogs, MessageText(msg::kValueMissing));
     }
 }
 

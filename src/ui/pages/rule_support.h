@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+class DialogService;
 class QLineEdit;
 class TMainForm;
 class UpDown;
@@ -47,9 +48,11 @@ UpDown& Spinner(const TMainForm& form, const QString& name);
 // Reports a value outside the spinner's range (message messageId with the spinner's bounds) and
 // puts the minimum in its edit.
 void ReplaceOutOfRange(const TMainForm& form, UpDown& spinner, int messageId);
+void ReplaceOutOfRange(DialogService& dialogs, UpDown& spinner, int messageId);
 
 // Leaving a numeric field empty: the field keeps the focus and the error box asks for a value.
 void EmptyFieldExit(const TMainForm& form, QLineEdit& edit);
+void EmptyFieldExit(DialogService& dialogs, QLineEdit& edit);
 
 // A loop is a fire loop while its upper type button ts<loop> is checked.
 bool IsFireLoop(const TMainForm& form, int loop);
