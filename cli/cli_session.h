@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/bridge_roots.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -30,8 +32,8 @@ struct CliEnvironment {
     // there is nowhere to keep them, so settings writes are refused.
     QString historyFolder;
     // Where the FTDI bridges are looked up: the sysfs tree and the device nodes' folder.
-    QString sysfsRoot = QStringLiteral("/sys");
-    QString devRoot = QStringLiteral("/dev");
+    QString sysfsRoot = velor::link::SystemSysfsRoot();
+    QString devRoot = velor::link::SystemDevRoot();
     // The present, for the snapshots' names and the history's pruning; the system's clock when
     // empty.
     std::function<QDateTime()> clock;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/bridge_roots.h"
 #include "link/ftdi_driver.h"
 
 #include <QString>
@@ -22,8 +23,9 @@
 // port that another program holds fails to open at once, marked busy in LastOpenFailure.
 class TtyFtdiDriver : public FtdiDriver {
 public:
-    explicit TtyFtdiDriver(QString devicePath = {}, QString sysfsRoot = QStringLiteral("/sys"),
-                           QString devRoot = QStringLiteral("/dev"));
+    explicit TtyFtdiDriver(QString devicePath = {},
+                           QString sysfsRoot = velor::link::SystemSysfsRoot(),
+                           QString devRoot = velor::link::SystemDevRoot());
     ~TtyFtdiDriver() override;
     TtyFtdiDriver(const TtyFtdiDriver&) = delete;
     TtyFtdiDriver& operator=(const TtyFtdiDriver&) = delete;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/bridge_roots.h"
 #include "link/ftdi_usb_port.h"
 #include "link/velor_device.h"
 #include "link/velor_table.h"
@@ -40,8 +41,8 @@ struct SessionSeams {
     Sleeper sleeper = DefaultSleeper();
     OperationHost* host = nullptr; // not owned; outlives the session
     SessionThreading threading = SessionThreading::Worker;
-    QString sysfsRoot = QStringLiteral("/sys");
-    QString devRoot = QStringLiteral("/dev");
+    QString sysfsRoot = velor::link::SystemSysfsRoot();
+    QString devRoot = velor::link::SystemDevRoot();
 };
 
 // How one operation's steps reach the front end: a settings read kept apart (not shown, only

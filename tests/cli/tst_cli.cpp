@@ -235,6 +235,7 @@ private slots:
     void portsList();
     void portBySerialNumber_data();
     void portBySerialNumber();
+    void bridgeFoldersFromTheEnvironment();
     void accessTexts_data();
     void accessTexts();
     void refusedFilesLeaveTheDeviceUntouched_data();
@@ -654,6 +655,31 @@ void TestCli::portBySerialNumber() {
     if (exitCode != 0) {
         QCOMPARE(bench.Device([](velor::sim::SimDevice& d) { return d.FramesServed(); }), 0);
     }
+}
+
+// VELOR580_SYSFS_ROOT and VELOR580_DEV_ROOT replace /sys and /dev for the program itself: the
+// simulator, presented as a bridge with a serial number, is listed and found by that number.
+void TestCli::bridgeFoldersFromTheEnvironment() {
+    Bench bench;
+    FakeSysfs sysfs;
+    QTemporaryDir dev;
+    sysfs.AddTty("ttyUSB0", "0403", true, true, "A10K1234", "1-1.4");
+    QVERIFY(QFile::link(bench.Port(), dev.filePath("ttyUSB0")));
+    IsolatedProgram program;
+    program.environment.insert("VELOR580_SYSFS_ROOT", sysfs.root());
+    program.environment.insert("VELOR580_DEV_ROOT", dev.path());
+
+    QProcess ports;
+    QVERIFY(program.Run(ports, {"ports"}));
+    QCOMPARE(ports.exitCode(), 0);
+    const QString listed = QString::fromUtf8(ports.readAllStandardOutput());
+    QVERIFY2(listed.contains("A10K1234") && listed.contains(dev.filePath("ttyUSB0")),
+             qPrintable(listed));
+
+    QProcess identify;
+    QVERIFY(program.Run(identify, {"--port", "A10K1234", "identify"}));
+    QCOMPARE(identify.exitCode(), 0);
+    QCOMPARE(identify.readAllStandardOutput(), QByteArray("type=580 platform=5 version=3_1_7\n"));
 }
 
 // What the current user is told about a node, from the facts the system gives.
