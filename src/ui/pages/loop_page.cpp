@@ -27,11 +27,10 @@ constexpr int kNumberEditWidth = 36;
 constexpr char kLoop2DelayPanel[] = "Panel17";
 constexpr char kLoop2RelayDelayPanel[] = "Panel15";
 constexpr char kLoop2TacticPanel[] = "Panel13";
-// Titles above the delay edits: "Вход", "(сек)", "Вых", "(сек)"; loop 2's are Label119 ... 122.
-constexpr int kDelayTitleCount = 4;
+// The names of the titles above the delay edits; loop 2's are Label119 ... 122.
 constexpr int kLoop2FirstTitleLabel = 119;
-constexpr const char* kLoop1DelayTitles[kDelayTitleCount] = {"DelayInTitle1", "DelayInUnit1",
-                                                             "DelayOutTitle1", "DelayOutUnit1"};
+constexpr const char* kLoop1DelayTitles[] = {"DelayInTitle1", "DelayInUnit1", "DelayOutTitle1",
+                                             "DelayOutUnit1"};
 
 constexpr const char* kLoopTitle = QT_TRANSLATE_NOOP("TMainForm", "ШС%1");
 constexpr const char* kSecondsCaption = QT_TRANSLATE_NOOP("TMainForm", "(сек)");
@@ -238,9 +237,9 @@ void LoopPage::Retranslate() {
     for (int check = 0; check < kBoxCount; ++check) {
         boxLabels_.at(check)->setText(fields::kLoopBoxes.at(check).caption.Text());
     }
-    for (LoopControls& controls : loops_) {
-        controls.title->setText(LoopTitle(static_cast<int>(&controls - loops_.data()) + 1));
-        controls.integration->SetItems(fields::kIntegration.entries.Texts());
+    for (int loop = 1; loop <= kLoops; ++loop) {
+        Loop(loop).title->setText(LoopTitle(loop));
+        Loop(loop).integration->SetItems(fields::kIntegration.entries.Texts());
     }
     delayLabel_->setText(WindowText(kDelayCaption) + '\n' + WindowText(kInOutCaption));
     delayRangeLabel_->setText(WindowText(fields::kEntryDelay.rangeCaption));

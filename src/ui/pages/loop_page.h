@@ -52,6 +52,8 @@ private:
     static constexpr int kBoxCount = velor::settings::fields::kLoopBoxCount;
     // The boxes of a loop in the order of their records (fields::kLoopBoxes).
     enum Box : int { kDoubleTrigger, kSilentAlarm, kAutoReArm, kAllDay, kPassZone };
+    // The titles above an entry loop's delay edits: "Вход", "(сек)", "Вых", "(сек)".
+    static constexpr int kDelayTitleCount = 4;
 
     struct LoopControls {
         QLabel* title = nullptr; // SecLinLabel<loop>
@@ -66,12 +68,12 @@ private:
         UpDown* spinner = nullptr;
     };
     struct EntryLoopControls {
-        QLabel* title = nullptr;              // DelayLoopLabel<loop>
-        std::array<QLabel*, 4> delayTitles{}; // "Вход", "(сек)", "Вых", "(сек)"
-        NumberField entry;                    // DelayInEdit<loop>, DelayIn<loop>
-        NumberField exit;                     // DelayOutEdit<loop>, DelayOut<loop>
-        ComboList* relayDelay = nullptr;      // EnDelaySh<loop>
-        ComboList* tactic = nullptr;          // Taktik<loop>
+        QLabel* title = nullptr; // DelayLoopLabel<loop>
+        std::array<QLabel*, kDelayTitleCount> delayTitles{};
+        NumberField entry;               // DelayInEdit<loop>, DelayIn<loop>
+        NumberField exit;                // DelayOutEdit<loop>, DelayOut<loop>
+        ComboList* relayDelay = nullptr; // EnDelaySh<loop>
+        ComboList* tactic = nullptr;     // Taktik<loop>
     };
 
     void BuildControls();
