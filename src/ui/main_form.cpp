@@ -9,7 +9,10 @@
 #include "ui/dialogs.h"
 #include "ui/pages/command_column.h"
 #include "ui/pages/firmware_page.h"
+#include "ui/pages/key_page.h"
+#include "ui/pages/loop_page.h"
 #include "ui/pages/main_page.h"
+#include "ui/pages/output_page.h"
 #include "ui/screen_fit.h"
 #include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
@@ -133,9 +136,12 @@ void TMainForm::BuildLayout() {
     PageControl1->setFixedSize(kPagesWidth, kPagesHeight);
     mainPage_ = new MainPage(Dialogs());
     PageControl1->AddPage(mainPage_, {});
-    PageControl1->AddPage(BuildLoopPage(), {});
-    PageControl1->AddPage(BuildOutputPage(), {});
-    PageControl1->AddPage(BuildKeyPage(), {});
+    loopPage_ = new LoopPage(Dialogs());
+    PageControl1->AddPage(loopPage_, {});
+    outputPage_ = new OutputPage;
+    PageControl1->AddPage(outputPage_, {});
+    keyPage_ = new KeyPage(Dialogs());
+    PageControl1->AddPage(keyPage_, {});
     firmwarePage_ = new FirmwarePage;
     PageControl1->AddPage(firmwarePage_, {});
 
@@ -224,9 +230,9 @@ void TMainForm::RetranslateUi() {
     }
     PageControl1->setTabText(velor::window::kFirmwarePage, tr("Смена ПО"));
     mainPage_->Retranslate();
-    RetranslateLoopPage();
-    RetranslateOutputPage();
-    RetranslateKeyPage();
+    loopPage_->Retranslate();
+    outputPage_->Retranslate();
+    keyPage_->Retranslate();
     RetranslateFirmwarePage();
     column_->Retranslate();
 }

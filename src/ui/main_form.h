@@ -9,7 +9,6 @@
 #include "ui/control_index.h"
 #include "ui/gauge_sink.h"
 #include "ui/main_form_deps.h"
-#include "ui/pages/one_key_rows.h"
 
 #include <QDateTime>
 #include <QWidget>
@@ -27,7 +26,10 @@ class QPushButton;
 class QStatusBar;
 class CommandColumn;
 class FirmwarePage;
+class KeyPage;
+class LoopPage;
 class MainPage;
+class OutputPage;
 class PageControl;
 class WindowWriteJob;
 
@@ -141,16 +143,12 @@ public:
     QString FirmwareFolder() const;
     QString HistoryFolder() const;
 
-    // The device session: the port, device, tables and worker, owned by the window for its
-    // whole life.
-    DeviceSession& Session() { return session_; }
+    // The port and the device of the window's session, owned by the window for its whole life.
     TFTDIUsbPort& UsbPort() { return session_.Port(); }
     TVelorDevice& Device() { return session_.Device(); }
 
     // Whether the last connection, in either window mode, succeeded and has not ended since.
     bool IsConnected() const { return connected_; }
-    // Whether "Считать ТМ" can run: connected in the settings window mode, no operation running.
-    bool IsKeyReadOffered() const;
 
     bool IsSettingsMode() const { return SettingsMode; }
     bool IsFirmwareMode() const { return FirmwareMode; }
@@ -168,6 +166,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Whether "Считать ТМ" can run: connected in the settings window mode, no operation running.
+    bool IsKeyReadOffered() const;
     bool FormClose();
     void ApplicationEvents1Activate();
 
@@ -183,35 +183,15 @@ private:
     // Empties the firmware-page labels and the device labels of the main page.
     void ClearDeviceLabels();
 
-    // Loop and main page rules.
-    void KsModeShl();
-    void DelayInEdit1Change();
-    void DelayInEdit2Change();
-    void DelayOutEdit1Change();
-    void DelayOutEdit2Change();
-    void AnyOutExit(QObject* sender);
-    void TimeAvEditChange();
-    void TimeAvEditExit();
+    // The rules that reach over pages or need the window's state: the loop type's reach into
+    // the outputs' bindings (ChangeTypeShl, above), the key page's tab, the outputs' work modes.
     void ChangeTypeTM();
-
-    // Output page rules.
     void MakeWorkModeRele(QObject* sender);
     void SetPageElementsAbleStatus_WorkModeRele(uint8_t output);
-    void SpecModeRele(QObject* sender);
-    void TypeShl(QObject* sender);
-
-    // Key page rules.
-    void Id1Change(QObject* sender);
-    void Id1Exit(QObject* sender);
-    void OneKeyModeShl();
-    void AllKeyModeShl();
+    // Fire loops cannot drive the output: their bindings are locked, and unticked when uncheck.
+    void LockFireLoopBindings(int output, bool uncheck);
     void ChangeLoadIdButton();
 
-    // Page building: each creates its page's controls in their design state, named.
-    QWidget* BuildLoopPage();
-    QWidget* BuildOutputPage();
-    QWidget* BuildOutputSubPage(int output);
-    QWidget* BuildKeyPage();
     void BuildStatusBar();
     void BuildLayout();
     // The window's size, bounds and place on the screen it is shown on (screen_fit.h).
@@ -219,12 +199,9 @@ private:
 
     // Texts of each page, applied again when the language changes.
     void RetranslateUi();
-    void RetranslateLoopPage();
-    void RetranslateOutputPage();
-    void RetranslateKeyPage();
     void RetranslateFirmwarePage();
 
-    // Binding of the controls' events to their handlers.
+    // Binding of the pages' signals to the window's rules.
     void WireMainPage();
     void WireLoopPage();
     void WireOutputPage();
@@ -248,8 +225,6 @@ private:
     void LoadFirmware();
     // The firmware file's modification time in DateLabel, in the window language's short format.
     void ShowFirmwareFileTime();
-    // Unticks OnekeymodeAll, then onekeymode1 ... onekeymode28 (their rules run).
-    void UncheckOneKeyModes();
     void CreateFirmwareFolder();
 
     // The session's seams: the window's driver, sleeper, port reports and steps.
@@ -300,8 +275,10 @@ private:
 
     ControlIndex controls_;
     PageControl* PageControl1 = nullptr;
-    PageControl* PageControl2 = nullptr;
     MainPage* mainPage_ = nullptr;
+    LoopPage* loopPage_ = nullptr;
+    OutputPage* outputPage_ = nullptr;
+    KeyPage* keyPage_ = nullptr;
     FirmwarePage* firmwarePage_ = nullptr;
     CommandColumn* column_ = nullptr;
     QStatusBar* MainStatusBar = nullptr;
@@ -317,9 +294,7 @@ private:
     std::unique_ptr<WindowWriteJob> writeJob_; // the write job started last
     bool closeAccepted_ = false;               // the technician has confirmed the close
     bool deviceLostShown_ = false;             // the running operation has met a lost device
-    // The key rows' boxes for the one-key rule, and the rows it has yet to bring up to date.
-    OneKeyRows oneKeyRows_;
-    QString firmwarePath_; // the accepted firmware file
+    QString firmwarePath_;                     // the accepted firmware file
     // The identifier edit clicked last: the target of a key read (none at start).
     QWidget* lastIdentifierEdit_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "recording_dialogs.h"
 #include "window_test_support.h"
 
+#include "ui/control_families.h"
 #include "ui/main_form.h"
 #include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"

@@ -11,6 +11,8 @@
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
+#include "ui/pages/key_page.h"
+#include "ui/widgets/exit_edit.h"
 #include "ui/widgets/page_control.h"
 
 #include <QLabel>
@@ -108,7 +110,7 @@ void TMainForm::ReadButtonClick() {
     if (!DeviceCommandCanRun()) {
         return;
     }
-    UncheckOneKeyModes();
+    keyPage_->UncheckOneKeyModes();
     SetButtonState(ButtonState::OperationRunning);
     SetStatusText(velor::MessageText(velor::msg::kReadingSettings));
     Device().Gauge = &gaugeSink_;
@@ -173,12 +175,12 @@ void TMainForm::PlaceKeyIdentifier(uint64_t identifier, int keyNumber) {
         return;
     }
     for (int key = 1; key <= kKeys; ++key) {
-        if (Control<QLineEdit>(Name("CodeTM", key))->text() == text) {
+        if (keyPage_->Identifier(key)->text() == text) {
             ShowStatus({st::kDuplicateKey, 0, Device().Descriptor});
             return;
         }
     }
-    Control<QLineEdit>(Name("CodeTM", keyNumber))->setText(text);
+    keyPage_->Identifier(keyNumber)->setText(text);
 }
 
 // A command the window cannot run now tells the technician why instead of doing nothing.

@@ -14,6 +14,7 @@
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
+#include "ui/pages/key_page.h"
 #include "ui/settings_controls_adapter.h"
 #include "ui/window_locale.h"
 
@@ -206,7 +207,7 @@ void TMainForm::LoadConfiguration() {
     const QString chosen =
         Dialogs().OpenFileName(OpenDialogRequest(openDialogFolder_, kCfgSuffix, kCfgFilter));
     if (chosen.isEmpty()) {
-        UncheckOneKeyModes();
+        keyPage_->UncheckOneKeyModes();
         return;
     }
     auto* buffer = Control<QListWidget>(QStringLiteral("ListBox2"));
@@ -214,7 +215,7 @@ void TMainForm::LoadConfiguration() {
     const QStringList lines = ReadCfgLines(chosen);
     buffer->addItems(lines);
     const SettingsImage image = ImageFromCfgLines(lines, chosen);
-    UncheckOneKeyModes();
+    keyPage_->UncheckOneKeyModes();
     DecodeSettings(image);
 }
 

@@ -9,6 +9,7 @@
 #include "settings/settings_text.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
+#include "ui/pages/key_page.h"
 #include "ui/window_locale.h"
 
 #include <QDir>
@@ -105,7 +106,7 @@ void TMainForm::LoadSnapshot(const QString& path) {
         return;
     }
     const SettingsImage image = LoadCfgFile(path);
-    UncheckOneKeyModes();
+    keyPage_->UncheckOneKeyModes();
     DecodeSettings(image);
     SetStatusText(tr("В окно загружен снимок %1").arg(QDir::toNativeSeparators(path)));
 }

@@ -2,6 +2,7 @@
 
 #include "ui/control_families.h"
 #include "ui/main_form.h"
+#include "ui/pages/output_page.h"
 #include "ui/widgets/page_control.h"
 
 using velor::window::BindingTitleName;
@@ -68,7 +69,7 @@ void TMainForm::AdaptToDeviceType(int deviceTypeCode) {
         }
     }
     for (int output = 1; output <= kOutputs; ++output) {
-        PageControl2->SetTabVisible(output - 1, true);
+        outputPage_->SubPages()->SetTabVisible(output - 1, true);
     }
     for (int output = 1; output <= kAdaptedOutputs; ++output) {
         for (int loop = 1; loop <= kLoops; ++loop) {

@@ -1,11 +1,12 @@
-// The page "Идентификаторы ТМ": 28 Touch Memory keys, each with its identifier, its one-key mode
-// and the loops it may arm and disarm, under a fixed header with the column titles.
+// The key page (KeyPage, "Идентификаторы ТМ"): 28 Touch Memory keys, each with its identifier, its
+// one-key mode and the loops it may arm and disarm, under a fixed header with the column titles.
+
+#include "ui/pages/key_page.h"
 
 #include "settings/field_records.h"
-#include "ui/control_families.h"
-#include "ui/main_form.h"
+#include "settings/window_captions.h"
+#include "ui/control_index.h"
 #include "ui/widgets/exit_edit.h"
-#include "ui/widgets/page_control.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -13,13 +14,14 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-using velor::window::kKeys;
-using velor::window::kLoops;
 using velor::window::Name;
+using velor::window::WindowText;
 namespace fields = velor::settings::fields;
 
 namespace {
 constexpr int kIdentifierLength = 12; // 48 bits as hexadecimal digits
+constexpr int kKeys = KeyPage::kKeys;
+constexpr int kLoops = KeyPage::kLoops;
 // Columns shared by the header and the rows, so that titles stand above their boxes.
 constexpr int kNumberColumn = 0;
 constexpr int kCodeColumn = 1;
@@ -63,67 +65,96 @@ void AddLoopTitle(QGridLayout* grid, QLabel* title, int loop, int firstColumn) {
     grid->addWidget(title, kFirstTitleRow + (loop - 1) % 2, firstColumn + loop - 2, 1, kTitleSpan);
 }
 
-// rowsOffset: how far the rows' frame moves their columns to the right.
-QWidget* BuildHeader(QWidget* page, int rowsOffset) {
-    auto* header = Named(new QWidget(page), QStringLiteral("KeyHeaderPanel"));
-    auto* grid = new QGridLayout(header);
-    SetColumnWidths(grid, kRowsMargin + rowsOffset);
-    // One more box-wide column after the last, for the last title to be centred on its boxes.
-    grid->setColumnStretch(kColumnCount, 0);
-    grid->setColumnMinimumWidth(kColumnCount, kBoxWidth);
-    grid->setColumnStretch(kColumnCount + 1, 1);
-    grid->addWidget(NewLabel(header, QStringLiteral("RightsTitle")), 0, kFirstArmColumn, 1,
-                    kColumnCount - kFirstArmColumn, Qt::AlignCenter);
-    grid->addWidget(NewLabel(header, QStringLiteral("KeyNumberTitle")), 1, kNumberColumn, 2, 1);
-    grid->addWidget(NewLabel(header, QStringLiteral("KeyCodeTitle")), 1, kCodeColumn, 2, 1,
-                    Qt::AlignCenter);
-    grid->addWidget(NewLabel(header, QStringLiteral("ArmTitle")), 1, kFirstArmColumn, 1, kLoops,
-                    Qt::AlignCenter);
-    grid->addWidget(NewLabel(header, QStringLiteral("DisarmTitle")), 1, kFirstDisarmColumn, 1,
-                    kLoops, Qt::AlignCenter);
-    for (int loop = 1; loop <= kLoops; ++loop) {
-        AddLoopTitle(grid, NewLoopTitle(header, Name("shvzlb", loop)), loop, kFirstArmColumn);
-        AddLoopTitle(grid, NewLoopTitle(header, Name("shsnlb", loop)), loop, kFirstDisarmColumn);
-    }
-    auto* all = Named(new QCheckBox(header), QStringLiteral("OnekeymodeAll"));
-    all->setStyleSheet(QStringLiteral("color: red;"));
-    grid->addWidget(all, 4, kOneKeyColumn, 1, kColumnCount - kOneKeyColumn);
-    return header;
-}
+constexpr const char* kRightsCaption = QT_TRANSLATE_NOOP("TMainForm", "Полномочия идентификаторов");
+constexpr const char* kNumberCaption = QT_TRANSLATE_NOOP("TMainForm", "№");
+constexpr const char* kLoopTitle = QT_TRANSLATE_NOOP("TMainForm", "ШС%1");
+constexpr const char* kAllOneKeyCaption = QT_TRANSLATE_NOOP(
+    "TMainForm", "<- - - - Взятие/снятие одним ключом ТМ ( для всех ключей сразу )");
+constexpr const char* kRowNumber = QT_TRANSLATE_NOOP("TMainForm", "%1.");
+constexpr const char* kOneKeyTip = QT_TRANSLATE_NOOP("TMainForm", "Взятие/снятие одним ключом ТМ");
 
 QCheckBox* AddBox(QWidget* parent, QGridLayout* grid, const QString& name, int row, int column) {
     auto* box = Named(new QCheckBox(parent), name);
     grid->addWidget(box, row, column, Qt::AlignCenter);
     return box;
 }
+} // namespace
+
+KeyPage::KeyPage(DialogService& dialogs, QWidget* parent) : QWidget(parent), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("TabSheetTM"));
+    auto* column = new QVBoxLayout(this);
+    // Narrow side margins: the header's columns and the last loop title use the page's width.
+    const QMargins margins = column->contentsMargins();
+    column->setContentsMargins(kRowsMargin, margins.top(), kRowsMargin, margins.bottom());
+    QScrollArea* rows = BuildRows();
+    column->addWidget(BuildHeader(rows->frameWidth()));
+    column->addWidget(rows, 1);
+    Wire();
+}
+
+// rowsOffset: how far the rows' frame moves their columns to the right.
+QWidget* KeyPage::BuildHeader(int rowsOffset) {
+    auto* header = Named(new QWidget(this), QStringLiteral("KeyHeaderPanel"));
+    auto* grid = new QGridLayout(header);
+    SetColumnWidths(grid, kRowsMargin + rowsOffset);
+    // One more box-wide column after the last, for the last title to be centred on its boxes.
+    grid->setColumnStretch(kColumnCount, 0);
+    grid->setColumnMinimumWidth(kColumnCount, kBoxWidth);
+    grid->setColumnStretch(kColumnCount + 1, 1);
+    rightsTitle_ = NewLabel(header, QStringLiteral("RightsTitle"));
+    grid->addWidget(rightsTitle_, 0, kFirstArmColumn, 1, kColumnCount - kFirstArmColumn,
+                    Qt::AlignCenter);
+    numberTitle_ = NewLabel(header, QStringLiteral("KeyNumberTitle"));
+    grid->addWidget(numberTitle_, 1, kNumberColumn, 2, 1);
+    codeTitle_ = NewLabel(header, QStringLiteral("KeyCodeTitle"));
+    grid->addWidget(codeTitle_, 1, kCodeColumn, 2, 1, Qt::AlignCenter);
+    armTitle_ = NewLabel(header, QStringLiteral("ArmTitle"));
+    grid->addWidget(armTitle_, 1, kFirstArmColumn, 1, kLoops, Qt::AlignCenter);
+    disarmTitle_ = NewLabel(header, QStringLiteral("DisarmTitle"));
+    grid->addWidget(disarmTitle_, 1, kFirstDisarmColumn, 1, kLoops, Qt::AlignCenter);
+    for (int loop = 1; loop <= kLoops; ++loop) {
+        armLoopTitles_.at(loop - 1) = NewLoopTitle(header, Name("shvzlb", loop));
+        disarmLoopTitles_.at(loop - 1) = NewLoopTitle(header, Name("shsnlb", loop));
+        AddLoopTitle(grid, armLoopTitles_.at(loop - 1), loop, kFirstArmColumn);
+        AddLoopTitle(grid, disarmLoopTitles_.at(loop - 1), loop, kFirstDisarmColumn);
+    }
+    allOneKey_ = Named(new QCheckBox(header), QStringLiteral("OnekeymodeAll"));
+    allOneKey_->setStyleSheet(QStringLiteral("color: red;"));
+    grid->addWidget(allOneKey_, 4, kOneKeyColumn, 1, kColumnCount - kOneKeyColumn);
+    return header;
+}
 
 // Each row is a widget of its own, on the columns of the header. (A box being unticked looks
 // through its siblings for an exclusive partner: with all rows under one parent, each of the
 // decoder's unticks went through some 500 widgets.)
-QWidget* BuildKeyRow(QWidget* rows, int key) {
+QWidget* KeyPage::BuildKeyRow(QWidget* rows, int key) {
     auto* row = new QWidget(rows);
     auto* grid = new QGridLayout(row);
     SetColumnWidths(grid, kRowsMargin);
     grid->setContentsMargins(kRowsMargin, 0, kRowsMargin, 0); // the rows' column keeps the rest
-    grid->addWidget(NewLabel(row, Name("KeyRowLabel", key)), 0, kNumberColumn);
-    auto* code = Named(new ExitEdit(row), Name(fields::kKeyCode.control, key));
+    rowLabels_.at(key - 1) = NewLabel(row, Name("KeyRowLabel", key));
+    grid->addWidget(rowLabels_.at(key - 1), 0, kNumberColumn);
+    auto* code = Named(new ExitEdit(row), Name(velor::settings::fields::kKeyCode.control, key));
     code->SetUpperCaseInput(true);
     code->setMaxLength(kIdentifierLength);
     code->setFixedWidth(kCodeWidth);
     SetControlTag(code, key);
+    codes_.at(key - 1) = code;
     grid->addWidget(code, 0, kCodeColumn);
-    AddBox(row, grid, Name("onekeymode", key), 0, kOneKeyColumn);
+    oneKeyRows_.SetOneKey(key, AddBox(row, grid, Name("onekeymode", key), 0, kOneKeyColumn));
     for (int loop = 1; loop <= kLoops; ++loop) {
-        AddBox(row, grid, Name(fields::kArmRights.control, key, loop), 0,
-               kFirstArmColumn + loop - 1);
-        AddBox(row, grid, Name(fields::kDisarmRights.control, key, loop), 0,
-               kFirstDisarmColumn + loop - 1);
+        oneKeyRows_.SetArm(key, loop,
+                           AddBox(row, grid, Name(fields::kArmRights.control, key, loop), 0,
+                                  kFirstArmColumn + loop - 1));
+        oneKeyRows_.SetDisarm(key, loop,
+                              AddBox(row, grid, Name(fields::kDisarmRights.control, key, loop), 0,
+                                     kFirstDisarmColumn + loop - 1));
     }
     return row;
 }
 
-QScrollArea* BuildRows(QWidget* page) {
-    auto* scroll = Named(new QScrollArea(page), QStringLiteral("KeyScrollBox"));
+QScrollArea* KeyPage::BuildRows() {
+    auto* scroll = Named(new QScrollArea(this), QStringLiteral("KeyScrollBox"));
     auto* rows = Named(new QWidget, QStringLiteral("KeyRowsPanel"));
     auto* column = new QVBoxLayout(rows);
     column->setContentsMargins(0, kRowsMargin, 0, kRowsMargin);
@@ -135,48 +166,29 @@ QScrollArea* BuildRows(QWidget* page) {
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return scroll;
 }
-} // namespace
 
-QWidget* TMainForm::BuildKeyPage() {
-    auto* page = Named(new QWidget, QStringLiteral("TabSheetTM"));
-    auto* column = new QVBoxLayout(page);
-    // Narrow side margins: the header's columns and the last loop title use the page's width.
-    const QMargins margins = column->contentsMargins();
-    column->setContentsMargins(kRowsMargin, margins.top(), kRowsMargin, margins.bottom());
-    QScrollArea* rows = BuildRows(page);
-    column->addWidget(BuildHeader(page, rows->frameWidth()));
-    column->addWidget(rows, 1);
-    return page;
-}
-
-void TMainForm::RetranslateKeyPage() {
-    const auto setText = [this](const QString& name, const QString& text) {
-        Control<QLabel>(name)->setText(text);
-    };
-    setText(QStringLiteral("RightsTitle"), tr("Полномочия идентификаторов"));
-    setText(QStringLiteral("KeyNumberTitle"), tr("№"));
-    setText(QStringLiteral("KeyCodeTitle"), fields::kKeyCode.caption.Text());
-    setText(QStringLiteral("ArmTitle"), fields::kArmRights.caption.Text());
-    setText(QStringLiteral("DisarmTitle"), fields::kDisarmRights.caption.Text());
+void KeyPage::Retranslate() {
+    rightsTitle_->setText(WindowText(kRightsCaption));
+    numberTitle_->setText(WindowText(kNumberCaption));
+    codeTitle_->setText(fields::kKeyCode.caption.Text());
+    armTitle_->setText(fields::kArmRights.caption.Text());
+    disarmTitle_->setText(fields::kDisarmRights.caption.Text());
     for (int loop = 1; loop <= kLoops; ++loop) {
-        setText(Name("shvzlb", loop), tr("ШС%1").arg(loop));
-        setText(Name("shsnlb", loop), tr("ШС%1").arg(loop));
+        armLoopTitles_.at(loop - 1)->setText(WindowText(kLoopTitle).arg(loop));
+        disarmLoopTitles_.at(loop - 1)->setText(WindowText(kLoopTitle).arg(loop));
     }
-    Control<QCheckBox>(QStringLiteral("OnekeymodeAll"))
-        ->setText(tr("<- - - - Взятие/снятие одним ключом ТМ ( для всех ключей сразу )"));
+    allOneKey_->setText(WindowText(kAllOneKeyCaption));
     for (int key = 1; key <= kKeys; ++key) {
-        setText(Name("KeyRowLabel", key), tr("%1.").arg(key));
-        Control<QCheckBox>(Name("onekeymode", key))
-            ->setToolTip(tr("Взятие/снятие одним ключом ТМ"));
+        rowLabels_.at(key - 1)->setText(WindowText(kRowNumber).arg(key));
+        oneKeyRows_.OneKey(key)->setToolTip(WindowText(kOneKeyTip));
     }
 }
 
-void TMainForm::WireKeyPage() {
-    oneKeyRows_.Resolve(*this);
+void KeyPage::Wire() {
     for (int key = 1; key <= kKeys; ++key) {
-        auto* code = Control<ExitEdit>(Name("CodeTM", key));
+        ExitEdit* code = Identifier(key);
         connect(code, &QLineEdit::textChanged, this, [this, code] { Id1Change(code); });
-        connect(code, &ExitEdit::clicked, this, [this, code] { Id1Click(code); });
+        connect(code, &ExitEdit::clicked, this, [this, code] { emit identifierClicked(code); });
         connect(code, &ExitEdit::exited, this, [this, code] { Id1Exit(code); });
         // Every box of the row marks it changed for the one-key rule; its one-key box and its
         // arm boxes run the rule as well.
@@ -191,14 +203,12 @@ void TMainForm::WireKeyPage() {
             connect(oneKeyRows_.Disarm(key, loop), &QCheckBox::toggled, this, markRow);
         }
     }
-    connect(Control<QCheckBox>(QStringLiteral("OnekeymodeAll")), &QCheckBox::toggled, this,
-            &TMainForm::AllKeyModeShl);
-    connect(PageControl1, &PageControl::changedByUser, this, &TMainForm::ChangeLoadIdButton);
+    connect(allOneKey_, &QCheckBox::toggled, this, &KeyPage::AllKeyModeShl);
 }
 
-void TMainForm::UncheckOneKeyModes() {
-    Control<QCheckBox>(QStringLiteral("OnekeymodeAll"))->setChecked(false);
-    for (int key = 1; key <= velor::window::kKeys; ++key) {
-        Control<QCheckBox>(velor::window::Name("onekeymode", key))->setChecked(false);
+void KeyPage::UncheckOneKeyModes() {
+    allOneKey_->setChecked(false);
+    for (int key = 1; key <= kKeys; ++key) {
+        oneKeyRows_.OneKey(key)->setChecked(false);
     }
 }

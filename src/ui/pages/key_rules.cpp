@@ -1,5 +1,5 @@
-// Rules of the key page ("Идентификаторы ТМ"): typing and checking identifiers, choosing the
-// target of a key read and the one-key mode.
+// Rules of the key page (KeyPage, "Идентификаторы ТМ"): typing and checking identifiers, choosing
+// the target of a key read and the one-key mode.
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
@@ -7,21 +7,15 @@
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
-#include "ui/pages/rule_support.h"
+#include "ui/pages/command_column.h"
+#include "ui/pages/key_page.h"
 #include "ui/widgets/exit_edit.h"
 #include "ui/widgets/page_control.h"
-#include "ui/widgets/radio_group.h"
-#include "ui/widgets/up_down.h"
 
 #include <QCheckBox>
 #include <QPushButton>
-#include <QRadioButton>
 
 using velor::MessageText;
-using velor::window::kKeys;
-using velor::window::kLoops;
-using velor::window::Name;
-using namespace velor::rules;
 
 namespace {
 constexpr int kIdentifierDigits = 12; // a 48-bit key identifier in hexadecimal
@@ -31,11 +25,11 @@ constexpr QChar kPadDigit = QLatin1Char('0');
 bool IsHexDigit(QChar c) {
     return velor::HexDigitValue(c).has_value() && !c.isLower();
 }
+} // namespace
 
 // True when another identifier edit holds the same text.
-bool IsDuplicate(const TMainForm& form, const QLineEdit& edit) {
-    for (int key = 1; key <= kKeys; ++key) {
-        const auto* other = form.Control<QLineEdit>(Name("CodeTM", key));
+bool KeyPage::IsDuplicate(const QLineEdit& edit) const {
+    for (const ExitEdit* other : codes_) {
         if (other != &edit && other->text() == edit.text()) {
             return true;
         }
@@ -45,23 +39,22 @@ bool IsDuplicate(const TMainForm& form, const QLineEdit& edit) {
 
 // Two rows with one key would give the device two conflicting sets of rights: the edit being
 // left is emptied and keeps the focus.
-void RejectDuplicate(const TMainForm& form, QLineEdit& edit) {
-    if (IsDuplicate(form, edit)) {
-        ShowErrorBox(form.Dialogs(), MessageText(velor::msg::kIdentifierListed));
+void KeyPage::RejectDuplicate(QLineEdit& edit) {
+    if (IsDuplicate(edit)) {
+        ShowErrorBox(dialogs_, MessageText(velor::msg::kIdentifierListed));
         edit.clear();
         edit.setFocus();
     }
 }
 
-bool AskReenter(const TMainForm& form) {
-    return form.Dialogs().MessageBox(
-               BoxRequest(MessageText(velor::msg::kReenterQuestion),
-                          MessageText(velor::msg::kWrongIdentifierLength), BoxIcon::Question,
-                          BoxOwner::Main, BoxButtons::YesNo, BoxResult::Yes)) == BoxResult::Yes;
+bool KeyPage::AskReenter() {
+    return dialogs_.MessageBox(BoxRequest(MessageText(velor::msg::kReenterQuestion),
+                                          MessageText(velor::msg::kWrongIdentifierLength),
+                                          BoxIcon::Question, BoxOwner::Main, BoxButtons::YesNo,
+                                          BoxResult::Yes)) == BoxResult::Yes;
 }
-} // namespace
 
-void TMainForm::Id1Change(QObject* sender) {
+void KeyPage::Id1Change(QObject* sender) {
     auto* edit = qobject_cast<QLineEdit*>(sender);
     if (!edit->isEnabled()) {
         return;
@@ -77,14 +70,14 @@ void TMainForm::Id1Change(QObject* sender) {
     }
 }
 
-void TMainForm::Id1Exit(QObject* sender) {
+void KeyPage::Id1Exit(QObject* sender) {
     auto* edit = qobject_cast<QLineEdit*>(sender);
     const int length = static_cast<int>(edit->text().size());
     if (length == 0) {
         return;
     }
     if (length != kIdentifierDigits) {
-        if (AskReenter(*this)) {
+        if (AskReenter()) {
             edit->setFocus();
             return;
         }
@@ -92,9 +85,23 @@ void TMainForm::Id1Exit(QObject* sender) {
             edit->setText(QString(kIdentifierDigits - length, kPadDigit) + edit->text());
         }
     }
-    RejectDuplicate(*this, *edit);
+    RejectDuplicate(*edit);
     if (length != kIdentifierDigits) {
         edit->setFocus();
+    }
+}
+
+// Runs on every toggle of a one-key box or an arm box (the toggled row is marked changed first):
+// in one-key mode a row's disarm boxes follow its arm boxes. Rows unchanged since the rule last
+// ran over them are passed over (see OneKeyRows).
+void KeyPage::OneKeyModeShl() {
+    oneKeyRows_.Apply();
+}
+
+void KeyPage::AllKeyModeShl() {
+    const bool all = allOneKey_->isChecked();
+    for (int key = 1; key <= kKeys; ++key) {
+        oneKeyRows_.OneKey(key)->setChecked(all);
     }
 }
 
@@ -103,26 +110,20 @@ void TMainForm::Id1Exit(QObject* sender) {
 void TMainForm::Id1Click(QObject* sender) {
     lastIdentifierEdit_ = qobject_cast<QWidget*>(sender);
     if (IsKeyReadOffered()) {
-        Control<QPushButton>(QStringLiteral("LoadIdButton"))->setEnabled(true);
+        column_->Button(CommandColumn::Command::LoadId)->setEnabled(true);
     }
 }
 
 void TMainForm::ChangeLoadIdButton() {
     if (PageControl1->ActivePageIndex() < velor::window::kKeyPage) {
-        Control<QPushButton>(QStringLiteral("LoadIdButton"))->setEnabled(false);
+        column_->Button(CommandColumn::Command::LoadId)->setEnabled(false);
     }
 }
 
-// Runs on every toggle of a one-key box or an arm box (the toggled row is marked changed first):
-// in one-key mode a row's disarm boxes follow its arm boxes. Rows unchanged since the rule last
-// ran over them are passed over (see OneKeyRows).
-void TMainForm::OneKeyModeShl() {
-    oneKeyRows_.Apply();
-}
-
-void TMainForm::AllKeyModeShl() {
-    const bool all = Control<QCheckBox>(QStringLiteral("OnekeymodeAll"))->isChecked();
-    for (int key = 1; key <= kKeys; ++key) {
-        Control<QCheckBox>(Name("onekeymode", key))->setChecked(all);
-    }
+// The window's side of the key page: the target of a key read, and the key-read button that
+// leaves with the page.
+void TMainForm::WireKeyPage() {
+    connect(keyPage_, &KeyPage::identifierClicked, this,
+            [this](ExitEdit* edit) { Id1Click(edit); });
+    connect(PageControl1, &PageControl::changedByUser, this, &TMainForm::ChangeLoadIdButton);
 }

@@ -1,5 +1,5 @@
-// Rules of the loop page: the loop type, the 24-hour flag, the entry and exit delays of loops 1
-// and 2 and the re-arm time.
+// Rules of the loop page (LoopPage): the loop type, the 24-hour flag, the entry and exit delays
+// of loops 1 and 2 and the re-arm time.
 //
 // Every numeric field is bounded by its spinner (minimum, maximum, step); an out-of-range value
 // is reported with those bounds and replaced by the minimum.
@@ -9,6 +9,8 @@
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
+#include "ui/pages/loop_page.h"
+#include "ui/pages/output_page.h"
 #include "ui/pages/rule_support.h"
 #include "ui/widgets/combo_list.h"
 #include "ui/widgets/exit_edit.h"
@@ -22,7 +24,6 @@
 using velor::MessageText;
 using velor::window::kLoops;
 using velor::window::kOutputs;
-using velor::window::Name;
 using namespace velor::rules;
 
 namespace {
@@ -33,14 +34,9 @@ constexpr int kClosedDoorTactic = 0;    // Taktik: "Закрытая дверь"
 constexpr int kNoRelayDelay = 1;        // EnDelaySh: "Нет"
 constexpr int kNoDelay = 0;
 
-void SetBox(const TMainForm& form, const QString& name, bool checked, bool enabled) {
-    auto* box = form.Control<QCheckBox>(name);
+void SetBox(QCheckBox* box, bool checked, bool enabled) {
     box->setChecked(checked);
     box->setEnabled(enabled);
-}
-
-ExitEdit& Edit(const TMainForm& form, const QString& name) {
-    return *form.Control<ExitEdit>(name);
 }
 
 // Sets the spinner to the value typed in its edit. True when that rewrote the edit's text (a
@@ -53,15 +49,13 @@ bool FollowWithSpinner(UpDown& spinner, int64_t value) {
 
 // The value a delay change rule works with, or nullopt when the rule has nothing more to do:
 // an empty text, a text the digit filter rewrote, or a value out of range that was replaced.
-std::optional<int64_t> AcceptedDelay(const TMainForm& form, const QString& editName,
-                                     const QString& spinnerName) {
-    UpDown& spinner = Spinner(form, spinnerName);
-    const std::optional<int64_t> value = FilteredValue(Edit(form, editName));
+std::optional<int64_t> AcceptedDelay(DialogService& dialogs, UpDown& spinner) {
+    const std::optional<int64_t> value = FilteredValue(*spinner.Associate());
     if (!value) {
         return std::nullopt;
     }
     if (*value > spinner.Max()) {
-        ReplaceOutOfRange(form, spinner, velor::msg::kDelayRange);
+        ReplaceOutOfRange(dialogs, spinner, velor::msg::kDelayRange);
         return std::nullopt;
     }
     if (FollowWithSpinner(spinner, *value)) {
@@ -70,34 +64,36 @@ std::optional<int64_t> AcceptedDelay(const TMainForm& form, const QString& editN
     return value;
 }
 
-void EntryDelayChange(TMainForm& form, int loop) {
-    const std::optional<int64_t> delay =
-        AcceptedDelay(form, Name("DelayInEdit", loop), Name("DelayIn", loop));
+} // namespace
+
+void LoopPage::EntryDelayChange(int loop) {
+    EntryLoopControls& controls = EntryLoop(loop);
+    const std::optional<int64_t> delay = AcceptedDelay(dialogs_, *controls.entry.spinner);
     if (!delay) {
         return;
     }
-    ExitEdit& reArmEdit = Edit(form, QStringLiteral("TimeAvEdit"));
-    const UpDown& reArm = Spinner(form, QStringLiteral("TimeAv"));
+    ExitEdit& reArmEdit = *reArm_.edit;
+    const UpDown& reArm = *reArm_.spinner;
     if (reArmEdit.text().isEmpty()) {
-        ShowErrorBox(form.Dialogs(), MessageText(velor::msg::kReArmMissing));
+        ShowErrorBox(dialogs_, MessageText(velor::msg::kReArmMissing));
     } else if (const int64_t reArmTime = FieldValue(reArm); *delay >= reArmTime) {
         // The re-arm time's own rule checks the new value against both entry delays.
         reArmEdit.setText(QString::number(reArmTime + reArm.Increment()));
     }
-    auto* relayDelay = form.Control<ComboList>(Name("EnDelaySh", loop));
+    ComboList* relayDelay = controls.relayDelay;
     if (*delay == kNoDelay) {
         relayDelay->SetItemIndex(kNoRelayDelay);
     }
     relayDelay->setEnabled(*delay != kNoDelay);
 }
 
-void ExitDelayChange(TMainForm& form, int loop) {
-    const std::optional<int64_t> delay =
-        AcceptedDelay(form, Name("DelayOutEdit", loop), Name("DelayOut", loop));
+void LoopPage::ExitDelayChange(int loop) {
+    EntryLoopControls& controls = EntryLoop(loop);
+    const std::optional<int64_t> delay = AcceptedDelay(dialogs_, *controls.exit.spinner);
     if (!delay) {
         return;
     }
-    auto* tactic = form.Control<ComboList>(Name("Taktik", loop));
+    ComboList* tactic = controls.tactic;
     if (*delay == kNoDelay) {
         tactic->SetItemIndex(kClosedDoorTactic);
     }
@@ -105,42 +101,51 @@ void ExitDelayChange(TMainForm& form, int loop) {
 }
 
 // A 24-hour entry loop has no delays, the closed-door tactic and no pass-through zone.
-void ApplyAllDayEntryLoop(const TMainForm& form, int loop, bool allDay) {
-    UpDown& entry = Spinner(form, Name("DelayIn", loop));
-    UpDown& exit = Spinner(form, Name("DelayOut", loop));
+void LoopPage::ApplyAllDayEntryLoop(int loop, bool allDay) {
+    EntryLoopControls& controls = EntryLoop(loop);
+    UpDown& entry = *controls.entry.spinner;
+    UpDown& exit = *controls.exit.spinner;
     if (allDay) {
         entry.SetPosition(kNoDelay);
         exit.SetPosition(kNoDelay);
     }
     entry.Associate()->setEnabled(!allDay);
     exit.Associate()->setEnabled(!allDay);
-    auto* tactic = form.Control<ComboList>(Name("Taktik", loop));
+    ComboList* tactic = controls.tactic;
     if (allDay) {
         tactic->SetItemIndex(kClosedDoorTactic);
     }
     tactic->setEnabled(!allDay && FieldValue(exit) != kNoDelay);
 }
 
-void ApplyLoopType(TMainForm& form, int loop) {
-    form.SetStatusText(MessageText(velor::msg::kLoopTypeWarning));
-    const bool fire = IsFireLoop(form, loop);
-    auto* integration = form.Control<ComboList>(Name("it", loop));
+void LoopPage::ApplyLoopType(int loop) {
+    const bool fire = IsFireLoop(loop);
+    ComboList* integration = Loop(loop).integration;
     integration->SetItemIndex(fire ? kFireIntegration : kSecurityIntegration);
     integration->setEnabled(!fire);
-    SetBox(form, Name("ks", loop), fire, !fire); // runs the 24-hour rule when it changes
-    SetBox(form, Name("av", loop), false, !fire);
-    SetBox(form, Name("tt", loop), false, !fire);
-    auto* doubleTrigger = form.Control<QCheckBox>(Name("ds", loop));
+    SetBox(LoopBox(loop, kAllDay), fire, !fire); // runs the 24-hour rule when it changes
+    SetBox(LoopBox(loop, kAutoReArm), false, !fire);
+    SetBox(LoopBox(loop, kSilentAlarm), false, !fire);
+    QCheckBox* doubleTrigger = LoopBox(loop, kDoubleTrigger);
     if (!fire) {
         doubleTrigger->setChecked(false);
     }
     doubleTrigger->setEnabled(fire);
-    SetBox(form, Name("pz", loop), false, !fire);
+    SetBox(LoopBox(loop, kPassZone), false, !fire);
+}
+
+// The loop's own controls, then the bindings of the outputs whose work mode serves security
+// loops only: a fire loop cannot drive them.
+void TMainForm::ChangeTypeShl(QObject* sender) {
+    const int loop = ControlTag(sender);
+    SetStatusText(MessageText(velor::msg::kLoopTypeWarning));
+    loopPage_->ApplyLoopType(loop);
+    const bool fire = loopPage_->IsFireLoop(loop);
     for (int output = 1; output <= kOutputs; ++output) {
-        if (!ForSecurityLoopsOnly(WorkMode(form, output))) {
+        if (!ForSecurityLoopsOnly(outputPage_->WorkMode(output))) {
             continue;
         }
-        auto* binding = form.Control<QCheckBox>(Name("shl", loop, output));
+        QCheckBox* binding = outputPage_->Binding(loop, output);
         if (fire) {
             binding->setChecked(false);
         }
@@ -148,23 +153,17 @@ void ApplyLoopType(TMainForm& form, int loop) {
     }
 }
 
-} // namespace
-
-void TMainForm::ChangeTypeShl(QObject* sender) {
-    ApplyLoopType(*this, ControlTag(sender));
-}
-
 void TMainForm::ChangeTypeShl(int loop, bool fireButton) {
-    ChangeTypeShl(Control<QRadioButton>(fireButton ? Name("ts", loop) : Name("ts", loop, 1)));
+    ChangeTypeShl(loopPage_->TypeButton(loop, fireButton));
 }
 
-void TMainForm::KsModeShl() {
+void LoopPage::KsModeShl() {
     for (int loop = 1; loop <= kLoops; ++loop) {
-        const bool allDay = Control<QCheckBox>(Name("ks", loop))->isChecked();
+        const bool allDay = LoopBox(loop, kAllDay)->isChecked();
         if (loop <= kEntryLoops) {
-            ApplyAllDayEntryLoop(*this, loop, allDay);
+            ApplyAllDayEntryLoop(loop, allDay);
         }
-        auto* passZone = Control<QCheckBox>(Name("pz", loop));
+        QCheckBox* passZone = LoopBox(loop, kPassZone);
         if (allDay) {
             passZone->setChecked(false);
         }
@@ -172,55 +171,55 @@ void TMainForm::KsModeShl() {
     }
 }
 
-void TMainForm::DelayInEdit1Change() {
-    EntryDelayChange(*this, 1);
+void LoopPage::DelayInEdit1Change() {
+    EntryDelayChange(1);
 }
 
-void TMainForm::DelayInEdit2Change() {
-    EntryDelayChange(*this, 2);
+void LoopPage::DelayInEdit2Change() {
+    EntryDelayChange(2);
 }
 
-void TMainForm::DelayOutEdit1Change() {
-    ExitDelayChange(*this, 1);
+void LoopPage::DelayOutEdit1Change() {
+    ExitDelayChange(1);
 }
 
-void TMainForm::DelayOutEdit2Change() {
-    ExitDelayChange(*this, 2);
+void LoopPage::DelayOutEdit2Change() {
+    ExitDelayChange(2);
 }
 
-void TMainForm::AnyOutExit(QObject* sender) {
-    EmptyFieldExit(*this, *qobject_cast<QLineEdit*>(sender));
+void LoopPage::AnyOutExit(QObject* sender) {
+    EmptyFieldExit(dialogs_, *qobject_cast<QLineEdit*>(sender));
 }
 
-void TMainForm::TimeAvEditChange() {
-    UpDown& reArm = Spinner(*this, QStringLiteral("TimeAv"));
+void LoopPage::TimeAvEditChange() {
+    UpDown& reArm = *reArm_.spinner;
     const std::optional<int64_t> time = FilteredValue(*reArm.Associate());
     if (!time) {
         return;
     }
     if (*time < reArm.Min() || *time > reArm.Max()) {
-        ReplaceOutOfRange(*this, reArm,
+        ReplaceOutOfRange(dialogs_, reArm,
                           velor::msg::kRangeWithStep); // the check below runs on the new text
         return;
     }
-    const UpDown& entry1 = Spinner(*this, Name("DelayIn", 1));
-    const UpDown& entry2 = Spinner(*this, Name("DelayIn", 2));
+    const UpDown& entry1 = *EntryLoop(1).entry.spinner;
+    const UpDown& entry2 = *EntryLoop(2).entry.spinner;
     if (entry1.Associate()->text().isEmpty() || entry2.Associate()->text().isEmpty()) {
-        ShowErrorBox(Dialogs(), MessageText(velor::msg::kEntryDelayMissing));
+        ShowErrorBox(dialogs_, MessageText(velor::msg::kEntryDelayMissing));
         return;
     }
     const int64_t longest = std::max(FieldValue(entry1), FieldValue(entry2));
     if (*time <= longest) {
-        ShowErrorBox(Dialogs(), MessageText(velor::msg::kReArmBelowEntryDelay));
+        ShowErrorBox(dialogs_, MessageText(velor::msg::kReArmBelowEntryDelay));
         reArm.Associate()->setText(QString::number(RearmTimeAbove(longest, reArm.Increment())));
     }
 }
 
-void TMainForm::TimeAvEditExit() {
-    UpDown& reArm = Spinner(*this, QStringLiteral("TimeAv"));
+void LoopPage::TimeAvEditExit() {
+    UpDown& reArm = *reArm_.spinner;
     QLineEdit& edit = *reArm.Associate();
     if (edit.text().isEmpty()) {
-        EmptyFieldExit(*this, edit);
+        EmptyFieldExit(dialogs_, edit);
         return;
     }
     const int64_t time = FieldValue(reArm);
@@ -231,4 +230,10 @@ void TMainForm::TimeAvEditExit() {
     if (FieldValue(reArm) <= reArm.Min()) {
         edit.setText(QString::number(reArm.Min()));
     }
+}
+
+// The window's side of the loop page: the loop-type rule runs for the button checked.
+void TMainForm::WireLoopPage() {
+    connect(loopPage_, &LoopPage::loopTypeChecked, this,
+            [this](QRadioButton* button) { ChangeTypeShl(button); });
 }

@@ -111,6 +111,7 @@ MainPage::MainPage(DialogService& dialogs, QWidget* parent) : QWidget(parent), d
     connect(timeAlarmEdit_, &QLineEdit::textChanged, this, &MainPage::TimeAlarmEditChange);
     connect(timeAlarmEdit_, &ExitEdit::exited, this, &MainPage::TimeAlarmExit);
     connect(numberEdit_, &QLineEdit::textChanged, this, &MainPage::NumberEditChange);
+    connect(numberEdit_, &ExitEdit::exited, this, [this] { AnyOutExit(numberEdit_); });
 }
 
 void MainPage::BuildControls() {

@@ -31,9 +31,6 @@ public:
 
     // The TM output type: TypeTMRadioGroup's item index.
     int TmOutputType() const;
-    // The hidden device number's edit, whose leaving runs the window's range rule.
-    ExitEdit* DeviceNumberEdit() const { return numberEdit_; }
-
     static constexpr int kRadioGroupCount = 5;
 
 signals:
@@ -52,6 +49,8 @@ private:
     void TimeAlarmExit();
     // The device number, checked against its range as it is typed.
     void NumberEditChange();
+    // The numeric fields' exit rule, for the device number.
+    void AnyOutExit(QObject* sender);
 
     DialogService& dialogs_;
     std::array<RadioGroup*, kRadioGroupCount> radioGroups_{};

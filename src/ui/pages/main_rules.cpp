@@ -65,10 +65,12 @@ void MainPage::NumberEditChange() {
     }
 }
 
-// The window's side of the main page: the key page follows the TM output type, and the device
-// number's leaving runs the numeric fields' exit rule.
+// Leaving a numeric field empty keeps the focus there and asks for a value.
+void MainPage::AnyOutExit(QObject* sender) {
+    EmptyFieldExit(dialogs_, *qobject_cast<QLineEdit*>(sender));
+}
+
+// The window's side of the main page: the key page follows the TM output type.
 void TMainForm::WireMainPage() {
     connect(mainPage_, &MainPage::tmChoiceChanged, this, &TMainForm::ChangeTypeTM);
-    ExitEdit* number = mainPage_->DeviceNumberEdit();
-    connect(number, &ExitEdit::exited, this, [this, number] { AnyOutExit(number); });
 }

@@ -5,10 +5,9 @@
 #include <array>
 
 class QCheckBox;
-class TMainForm;
 
-// The boxes of the 28 key rows that the one-key rule works on, found once, and which rows have
-// changed since the rule last brought them up to date.
+// The boxes of the 28 key rows that the one-key rule works on, and which rows have changed since
+// the rule last brought them up to date.
 //
 // The rule runs on every toggle of a one-key box or an arm box, and a row's outcome depends on
 // that row's boxes alone. A row none of whose one-key, arm and disarm boxes has changed since the
@@ -17,8 +16,10 @@ class TMainForm;
 // of all 28, with the same boxes and states at every step.
 class OneKeyRows {
 public:
-    // Finds every row's boxes in the window; every row counts as changed.
-    void Resolve(const TMainForm& form);
+    // The boxes of a key's row, as the key page builds them; the row counts as changed.
+    void SetOneKey(int key, QCheckBox* box) { Row(key).oneKey = box; }
+    void SetArm(int key, int loop, QCheckBox* box) { Row(key).arm.at(loop - 1) = box; }
+    void SetDisarm(int key, int loop, QCheckBox* box) { Row(key).disarm.at(loop - 1) = box; }
 
     QCheckBox* OneKey(int key) const { return Row(key).oneKey; }
     QCheckBox* Arm(int key, int loop) const { return Row(key).arm.at(loop - 1); }
@@ -37,7 +38,14 @@ private:
         std::array<QCheckBox*, velor::window::kLoops> disarm{};
     };
     const Boxes& Row(int key) const { return rows_.at(key - 1); }
+    Boxes& Row(int key) { return rows_.at(key - 1); }
 
     std::array<Boxes, velor::window::kKeys> rows_{};
-    std::array<bool, velor::window::kKeys> changed_{};
+    std::array<bool, velor::window::kKeys> changed_ = MarkedAll();
+
+    static std::array<bool, velor::window::kKeys> MarkedAll() {
+        std::array<bool, velor::window::kKeys> all{};
+        all.fill(true);
+        return all;
+    }
 };

@@ -1,6 +1,6 @@
-// Rules of the outputs page: the preset a work mode loads into an output, which of the output's
-// controls the mode leaves editable, which loop bindings it allows, and the timing rule of the
-// special mode.
+// Rules of the output page (OutputPage): the preset a work mode loads into an output, which of the
+// output's controls the mode leaves editable, which loop bindings it allows, and the timing rule of
+// the special mode.
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
@@ -8,6 +8,8 @@
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
+#include "ui/pages/loop_page.h"
+#include "ui/pages/output_page.h"
 #include "ui/pages/rule_support.h"
 #include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
@@ -71,74 +73,13 @@ bool IsOpenCollector(int output) {
     return output > kRelays;
 }
 
-bool HasPreset(int mode) {
-    return mode >= 0 && mode < static_cast<int>(kPresets.size());
-}
-
 bool HasEditableSet(int mode) {
     return mode >= 0 && mode < static_cast<int>(kEditable.size());
 }
 
-QCheckBox* Binding(const TMainForm& form, int loop, int output) {
-    return form.Control<QCheckBox>(Name(velor::settings::fields::kBinding.control, loop, output));
-}
-
-QCheckBox* EventBox(const TMainForm& form, int event, int output) {
-    return form.Control<QCheckBox>(Name(velor::settings::fields::kEvents[event].control, output));
-}
-
-ComboList* Timing(const TMainForm& form, int column, int output) {
-    return form.Control<ComboList>(
-        Name(velor::settings::fields::kTimingLists[column]->control, output));
-}
-
-// The output whose sub-page PageControl2 shows.
-int ShownOutput(const TMainForm& form) {
-    return form.Control<PageControl>(QStringLiteral("PageControl2"))->ActivePageIndex() + 1;
-}
-
-void SetAllBindings(const TMainForm& form, int output, bool enabled) {
-    for (int loop = 1; loop <= kLoops; ++loop) {
-        Binding(form, loop, output)->setEnabled(enabled);
-    }
-}
-
-void ShowSoundModeNote(const TMainForm& form) {
-    form.Dialogs().MessageBox(BoxRequest(velor::MessageText(velor::msg::kSoundModeNote),
-                                         ProgramTitle(), BoxIcon::None, BoxOwner::Active));
-}
-
-void ApplyPreset(const TMainForm& form, int output, const Preset& preset) {
-    for (int event = 0; event < kEventCount; ++event) {
-        EventBox(form, event, output)->setChecked(preset.events[event] == kMarked);
-    }
-    for (int column = 0; column < kTimingCount; ++column) {
-        Timing(form, column, output)->SetItemIndex(preset.timing[column]);
-    }
-}
-
-void ApplyEditable(const TMainForm& form, int output, const char* editable) {
-    for (int event = 0; event < kEventCount; ++event) {
-        EventBox(form, event, output)->setEnabled(editable[event] == kEditableMark);
-    }
-    for (int column = 0; column < kTimingCount; ++column) {
-        Timing(form, column, output)->setEnabled(editable[kEventCount + column] == kEditableMark);
-    }
-}
-
-// Fire loops cannot drive an output in a mode for security loops: their bindings are unticked
-// (uncheck) or only locked.
-void LockFireLoopBindings(const TMainForm& form, int output, bool uncheck) {
-    for (int loop = 1; loop <= kLoops; ++loop) {
-        if (!IsFireLoop(form, loop)) {
-            continue;
-        }
-        QCheckBox* binding = Binding(form, loop, output);
-        if (uncheck) {
-            binding->setChecked(false);
-        }
-        binding->setEnabled(false);
-    }
+void ShowSoundModeNote(DialogService& dialogs) {
+    dialogs.MessageBox(BoxRequest(velor::MessageText(velor::msg::kSoundModeNote), ProgramTitle(),
+                                  BoxIcon::None, BoxOwner::Active));
 }
 
 bool IsSwitchTime(int entry) {
@@ -149,13 +90,50 @@ void SetCombo(ComboList* combo, int entry, bool enabled) {
     combo->SetItemIndex(entry);
     combo->setEnabled(enabled);
 }
+} // namespace
+
+bool OutputPage::HasPreset(int mode) {
+    return mode >= 0 && mode < static_cast<int>(kPresets.size());
+}
+
+void OutputPage::SetAllBindings(int output, bool enabled) {
+    for (QCheckBox* binding : Output(output).bindings) {
+        binding->setEnabled(enabled);
+    }
+}
+
+void OutputPage::ApplyPreset(int output, int mode) {
+    const Preset& preset = kPresets.at(mode);
+    OutputControls& controls = Output(output);
+    for (int event = 0; event < kEventCount; ++event) {
+        controls.events.at(event)->setChecked(preset.events[event] == kMarked);
+    }
+    for (int column = 0; column < kTimingCount; ++column) {
+        controls.timing.at(column)->SetItemIndex(preset.timing.at(column));
+    }
+}
+
+void OutputPage::ApplyEditable(int output, int mode) {
+    if (!HasEditableSet(mode)) {
+        return;
+    }
+    const char* editable = kEditable.at(mode);
+    OutputControls& controls = Output(output);
+    for (int event = 0; event < kEventCount; ++event) {
+        controls.events.at(event)->setEnabled(editable[event] == kEditableMark);
+    }
+    for (int column = 0; column < kTimingCount; ++column) {
+        controls.timing.at(column)->setEnabled(editable[kEventCount + column] == kEditableMark);
+    }
+}
 
 // Special mode: an opening or closing time of "пост." rules out the other time and the
 // duration; a duration needs both times; without both a duration is not used.
-void ApplySpecialTiming(const TMainForm& form, int output) {
-    ComboList* opening = Timing(form, kOpening, output);
-    ComboList* closing = Timing(form, kClosing, output);
-    ComboList* period = Timing(form, kPeriod, output);
+void OutputPage::ApplySpecialTiming(int output) {
+    OutputControls& controls = Output(output);
+    ComboList* opening = controls.timing.at(kOpening);
+    ComboList* closing = controls.timing.at(kClosing);
+    ComboList* period = controls.timing.at(kPeriod);
     const int r = opening->ItemIndex();
     const int z = closing->ItemIndex();
     if (r == kConstantSwitch) {
@@ -174,42 +152,61 @@ void ApplySpecialTiming(const TMainForm& form, int output) {
         period->setEnabled(false); // a typed text that is no entry leaves a time unknown
     }
 }
-} // namespace
+
+void OutputPage::SpecModeRele(QObject* /*sender*/) {
+    ApplySpecialTiming(ShownOutput());
+}
+
+// The binding boxes carry no rule of their own.
+void OutputPage::TypeShl(QObject* /*sender*/) {}
+
+// Fire loops cannot drive an output in a mode for security loops: their bindings are unticked
+// (uncheck) or only locked.
+void TMainForm::LockFireLoopBindings(int output, bool uncheck) {
+    for (int loop = 1; loop <= kLoops; ++loop) {
+        if (!loopPage_->IsFireLoop(loop)) {
+            continue;
+        }
+        QCheckBox* binding = outputPage_->Binding(loop, output);
+        if (uncheck) {
+            binding->setChecked(false);
+        }
+        binding->setEnabled(false);
+    }
+}
 
 void TMainForm::MakeWorkModeRele(QObject* sender) {
-    const int output = ShownOutput(*this);
+    const int output = outputPage_->ShownOutput();
     const int mode = qobject_cast<RadioGroup*>(sender)->ItemIndex();
     SetPageElementsAbleStatus_WorkModeRele(static_cast<uint8_t>(output));
     if (IsOpenCollector(output) && mode == kSoundMode) {
         for (int loop = 1; loop <= kLoops; ++loop) {
-            Binding(*this, loop, output)->setChecked(true);
+            outputPage_->Binding(loop, output)->setChecked(true);
         }
     }
-    if (HasPreset(mode)) {
-        ApplyPreset(*this, output, kPresets[mode]);
+    if (OutputPage::HasPreset(mode)) {
+        outputPage_->ApplyPreset(output, mode);
     }
     if (ForSecurityLoopsOnly(mode)) {
-        LockFireLoopBindings(*this, output, true);
+        LockFireLoopBindings(output, true);
     }
 }
 
 void TMainForm::SetPageElementsAbleStatus_WorkModeRele(uint8_t output) {
-    const int mode = WorkMode(*this, output);
-    SetAllBindings(*this, output, true);
+    const int mode = outputPage_->WorkMode(output);
+    outputPage_->SetAllBindings(output, true);
     if (IsOpenCollector(output) && mode == kSoundMode) {
-        SetAllBindings(*this, output, false);
+        outputPage_->SetAllBindings(output, false);
         if (FormReady) {
-            ShowSoundModeNote(*this);
+            ShowSoundModeNote(Dialogs());
         }
     }
-    if (HasEditableSet(mode)) {
-        ApplyEditable(*this, output, kEditable[mode]);
-    }
+    outputPage_->ApplyEditable(output, mode);
     if (ForSecurityLoopsOnly(mode)) {
-        LockFireLoopBindings(*this, output, false);
+        LockFireLoopBindings(output, false);
     }
     if (mode == kSpecialMode) {
-        ApplySpecialTiming(*this, output);
+        outputPage_->ApplySpecialTiming(output);
     }
 }
 
@@ -219,23 +216,21 @@ void TMainForm::SetAllPagesElementsAbleStatus_WorkModeRele() {
     }
 }
 
-void TMainForm::SpecModeRele(QObject* /*sender*/) {
-    ApplySpecialTiming(*this, ShownOutput(*this));
-}
-
-// The binding boxes carry no rule of their own.
-void TMainForm::TypeShl(QObject* /*sender*/) {}
-
 // Every output starts from the preset of mode 0 "ПЦН тревога". The work-mode rule acts on the
 // output whose sub-page is shown, so each sub-page is shown before its group is set.
 void TMainForm::ApplyOutputPresets() {
     for (int output = kOutputs; output >= 1; --output) {
-        PageControl2->SetActivePageIndex(output - 1);
-        auto* group = Control<RadioGroup>(WorkModeGroupName(output));
+        outputPage_->SubPages()->SetActivePageIndex(output - 1);
+        RadioGroup* group = outputPage_->WorkModeGroup(output);
         if (group->ItemIndex() == kPcnAlarmMode) {
             MakeWorkModeRele(group); // an unchanged index runs no rule by itself
         } else {
             group->SetItemIndex(kPcnAlarmMode);
         }
     }
+}
+
+// The window's side of the output page: the work-mode rule runs on each group's change.
+void TMainForm::WireOutputPage() {
+    connect(outputPage_, &OutputPage::workModeChosen, this, &TMainForm::MakeWorkModeRele);
 }

@@ -2,14 +2,10 @@
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
-#include "ui/control_families.h"
 #include "ui/dialogs.h"
-#include "ui/main_form.h"
-#include "ui/widgets/radio_group.h"
 #include "ui/widgets/up_down.h"
 
 #include <QLineEdit>
-#include <QRadioButton>
 
 namespace velor::rules {
 namespace {
@@ -56,21 +52,9 @@ QString WithBounds(int messageId, int lower, int upper) {
     return MessageText(messageId, {QString::number(lower), QString::number(upper)});
 }
 
-UpDown& Spinner(const TMainForm& form, const QString& name) {
-    return *form.Control<UpDown>(name);
-}
-
-void ReplaceOutOfRange(const TMainForm& form, UpDown& spinner, int messageId) {
-    ReplaceOutOfRange(form.Dialogs(), spinner, messageId);
-}
-
 void ReplaceOutOfRange(DialogService& dialogs, UpDown& spinner, int messageId) {
     ShowErrorBox(dialogs, WithBounds(messageId, spinner.Min(), spinner.Max()));
     spinner.SetPosition(spinner.Min());
-}
-
-void EmptyFieldExit(const TMainForm& form, QLineEdit& edit) {
-    EmptyFieldExit(form.Dialogs(), edit);
 }
 
 void EmptyFieldExit(DialogService& dialogs, QLineEdit& edit) {
@@ -78,14 +62,6 @@ void EmptyFieldExit(DialogService& dialogs, QLineEdit& edit) {
         edit.setFocus();
         ShowErrorBox(dialogs, MessageText(msg::kValueMissing));
     }
-}
-
-bool IsFireLoop(const TMainForm& form, int loop) {
-    return form.Control<QRadioButton>(window::Name("ts", loop))->isChecked();
-}
-
-int WorkMode(const TMainForm& form, int output) {
-    return form.Control<RadioGroup>(window::WorkModeGroupName(output))->ItemIndex();
 }
 
 } // namespace velor::rules

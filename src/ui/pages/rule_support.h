@@ -9,11 +9,10 @@
 
 class DialogService;
 class QLineEdit;
-class TMainForm;
 class UpDown;
 
 // What the page rules share: the numeric fields' digit filter and values, the bounds in a range
-// message, the loop type and the outputs' work modes.
+// message, the exit rule of an empty field.
 namespace velor::rules {
 
 using velor::settings::ForSecurityLoopsOnly;
@@ -42,22 +41,11 @@ int64_t FieldValue(const UpDown& spinner);
 // A catalogue text with its two "%s" filled with the bounds, lower bound first.
 QString WithBounds(int messageId, int lower, int upper);
 
-// The window's up-down control of that name.
-UpDown& Spinner(const TMainForm& form, const QString& name);
-
 // Reports a value outside the spinner's range (message messageId with the spinner's bounds) and
 // puts the minimum in its edit.
-void ReplaceOutOfRange(const TMainForm& form, UpDown& spinner, int messageId);
 void ReplaceOutOfRange(DialogService& dialogs, UpDown& spinner, int messageId);
 
 // Leaving a numeric field empty: the field keeps the focus and the error box asks for a value.
-void EmptyFieldExit(const TMainForm& form, QLineEdit& edit);
 void EmptyFieldExit(DialogService& dialogs, QLineEdit& edit);
-
-// A loop is a fire loop while its upper type button ts<loop> is checked.
-bool IsFireLoop(const TMainForm& form, int loop);
-
-// The work mode of output 1 ... 4: its group's item index, -1 for none.
-int WorkMode(const TMainForm& form, int output);
 
 } // namespace velor::rules
