@@ -6,6 +6,9 @@
 
 #include <QAbstractItemView>
 #include <QDir>
+#include <QFileInfo>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 
 #include <vector>
 
@@ -13,6 +16,7 @@ namespace {
 
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kKindRole = Qt::UserRole + 1;
+constexpr int kShortRole = Qt::UserRole + 2;
 // Room for the popup's scroll bar and frame beside its widest entry.
 constexpr int kPopupAllowance = 24;
 
@@ -58,7 +62,8 @@ void PortList::Refresh() {
         const QString access = velor::link::BridgeAccessText(bridge.access);
         const QString location = Text(bridge.usbLocation);
         AddEntry(Kind::Bridge, tr("%1 · %2 · %3").arg(path, serial, access), path,
-                 location.isEmpty() ? QString() : tr("USB %1").arg(location));
+                 location.isEmpty() ? QString() : tr("USB %1").arg(location),
+                 QFileInfo(path).fileName());
         chosenListed = chosenListed || path == chosen_;
     }
     if (!chosenListed) {
@@ -75,9 +80,11 @@ void PortList::Retranslate() {
     Refresh();
 }
 
-void PortList::AddEntry(Kind kind, const QString& text, const QString& path, const QString& tip) {
+void PortList::AddEntry(Kind kind, const QString& text, const QString& path, const QString& tip,
+                        const QString& shortText) {
     addItem(text);
     const int index = count() - 1;
+    setItemData(index, shortText.isEmpty() ? text : shortText, kShortRole);
     setItemData(index, path, kPathRole);
     setItemData(index, static_cast<int>(kind), kKindRole);
     setItemData(index, tip.isEmpty() ? text : text + QLatin1Char('\n') + tip, Qt::ToolTipRole);
@@ -97,6 +104,20 @@ void PortList::SelectChosen() {
 // The closed list is as narrow as the column; its popup is as wide as its widest entry.
 void PortList::WidenPopup() {
     view()->setMinimumWidth(view()->sizeHintForColumn(0) + kPopupAllowance);
+}
+
+void PortList::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const auto kind = static_cast<Kind>(currentData(kKindRole).toInt());
+    option.currentText = fontMetrics().elidedText(
+        currentData(kShortRole).toString(), kind == Kind::Chosen ? Qt::ElideMiddle : Qt::ElideRight,
+        field.width());
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 void PortList::showPopup() {

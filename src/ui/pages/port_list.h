@@ -32,6 +32,11 @@ public:
 
     void showPopup() override;
 
+protected:
+    // The closed list shows the chosen entry in short: a bridge by its device name ("ttyUSB0"),
+    // other texts shortened to the field; the whole line is the tooltip.
+    void paintEvent(QPaintEvent* event) override;
+
 signals:
     // A technician picked "Автоматически" (empty path) or a listed port.
     void deviceChosen(const QString& path);
@@ -40,7 +45,8 @@ signals:
 
 private:
     enum class Kind { Automatic, Bridge, Chosen, Other };
-    void AddEntry(Kind kind, const QString& text, const QString& path, const QString& tip);
+    void AddEntry(Kind kind, const QString& text, const QString& path, const QString& tip,
+                  const QString& shortText = {});
     void SelectChosen();
     void Picked(int index);
     void WidenPopup();
