@@ -69,8 +69,8 @@ install(FILES ${VELOR_PACKAGE_DIR}/copyright ${VELOR_GENERATED_DIR}/changelog.gz
 
 # Manual pages from each program's --help and --version (both work without a display), so they
 # always match the programs. Compressed with gzip -9n (no timestamp), as Debian wants them.
-# help2man runs in a UTF-8 locale, so that no character of the help (the arrow, Cyrillic) turns
-# into "?". The English pages go to man1; velor580-cli, whose help follows the language, also has
+# help2man runs itself and the program in a UTF-8 locale (its own default is "C", whatever the
+# environment says), so that no character of the help (the arrow, Cyrillic) turns into "?". The English pages go to man1; velor580-cli, whose help follows the language, also has
 # a Russian page in ru/man1 (man picks it for a Russian locale).
 # Not in sanitizer builds: they are never installed, and the pages would run instrumented programs.
 find_program(VELOR_HELP2MAN help2man)
@@ -93,10 +93,9 @@ if(VELOR_HELP2MAN AND NOT VELOR_SANITIZE)
         add_custom_command(
             OUTPUT ${page}.gz
             COMMAND ${CMAKE_COMMAND} -E make_directory ${VELOR_GENERATED_DIR}/man/${folder}
-            COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen
-                    VELOR580_LANGUAGE=${language}
-                    ${VELOR_HELP2MAN} --no-info --no-discard-stderr --name=${summary}
-                    --output=${page} $<TARGET_FILE:${program}>
+            COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen VELOR580_LANGUAGE=${language}
+                    ${VELOR_HELP2MAN} --locale=C.UTF-8 --no-info --no-discard-stderr
+                    --name=${summary} --output=${page} $<TARGET_FILE:${program}>
             COMMAND ${VELOR_GZIP} -9nf ${page}
             DEPENDS ${program} velor_language_libraries
             COMMENT "Manual page ${folder}/${program}.1"
