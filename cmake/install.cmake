@@ -70,7 +70,8 @@ install(FILES ${VELOR_PACKAGE_DIR}/copyright ${VELOR_GENERATED_DIR}/changelog.gz
 # Manual pages from each program's --help and --version (both work without a display), so they
 # always match the programs. Compressed with gzip -9n (no timestamp), as Debian wants them.
 # help2man runs itself and the program in a UTF-8 locale (its own default is "C", whatever the
-# environment says), so that no character of the help (the arrow, Cyrillic) turns into "?". The English pages go to man1; velor580-cli, whose help follows the language, also has
+# environment says), so that no character of the help (the arrow, Cyrillic) turns into "?";
+# PERL_UNICODE=A makes it read its arguments (the Russian summary) as UTF-8. The English pages go to man1; velor580-cli, whose help follows the language, also has
 # a Russian page in ru/man1 (man picks it for a Russian locale).
 # Not in sanitizer builds: they are never installed, and the pages would run instrumented programs.
 find_program(VELOR_HELP2MAN help2man)
@@ -94,7 +95,7 @@ if(VELOR_HELP2MAN AND NOT VELOR_SANITIZE)
             OUTPUT ${page}.gz
             COMMAND ${CMAKE_COMMAND} -E make_directory ${VELOR_GENERATED_DIR}/man/${folder}
             COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen VELOR580_LANGUAGE=${language}
-                    ${VELOR_HELP2MAN} --locale=C.UTF-8 --no-info --no-discard-stderr
+                    PERL_UNICODE=A ${VELOR_HELP2MAN} --locale=C.UTF-8 --no-info --no-discard-stderr
                     --name=${summary} --output=${page} $<TARGET_FILE:${program}>
             COMMAND ${VELOR_GZIP} -9nf ${page}
             DEPENDS ${program} velor_language_libraries
