@@ -110,6 +110,15 @@ if(VELOR_HELP2MAN AND NOT VELOR_SANITIZE)
         endif()
     endforeach()
     add_custom_target(velor_man_pages ALL DEPENDS ${velor_man_pages})
+    if(BUILD_TESTING)
+        # No character of the help is lost: the arrow of velor580-cli's English page, the
+        # Cyrillic summary and text of its Russian page, and no "?" run in any page.
+        add_test(NAME velor580_man_pages_keep_characters
+                 COMMAND sh -c [=[! zcat "$@" | grep -q '???' &&
+                     zcat "$1" | grep -q '→' && zcat "$2" | grep -q 'операции с прибором 580']=]
+                         sh ${VELOR_GENERATED_DIR}/man/man1/velor580-cli.1.gz
+                         ${VELOR_GENERATED_DIR}/man/ru/man1/velor580-cli.1.gz ${velor_man_pages})
+    endif()
 else()
     message(STATUS "No manual pages (help2man missing, or a sanitizer build)")
 endif()
