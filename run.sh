@@ -39,7 +39,9 @@ if [ -f build/CMakeCache.txt ]; then
 else
     cmake --preset dev >/dev/null
 fi
-cmake --build build -j "$(nproc)"
+# Only the programs this script starts (with the language libraries and help files the window
+# depends on); ./test.sh builds the tests and the rest.
+cmake --build build -j "$(nproc)" --target velor580 velor580-sim
 
 bin=build/bin
 ini="$bin/velor580.INI"

@@ -14,6 +14,7 @@
 #include "cli/ports_command.h"
 #include "cli/report_commands.h"
 #include "cli/write_review.h"
+#include "link/bridge_texts.h"
 #include "link/firmware_image.h"
 #include "link/port_lock.h"
 #include "link/tty_ftdi_driver.h"
@@ -166,7 +167,7 @@ bool CliSession::OpenPort() {
     if (!port.LastOpenError().isEmpty()) {
         PrintLine(err_, QStringLiteral("%1: %2").arg(port.LastOpenDevice(), port.LastOpenError()));
     } else if (options_.port.isEmpty()) {
-        PrintLine(err_, NoBridgeText());
+        PrintLine(err_, velor::link::NoBridgeText());
     }
     if (port.LastOpenLackedPermission() && !port.LastOpenDeviceGroup().isEmpty()) {
         PrintLine(err_, Cli::tr("Устройство принадлежит группе \"%1\": добавьте себя в нее "

@@ -2,19 +2,17 @@
 
 #include "cli/cli_texts.h"
 #include "cli/console_host.h"
-#include "link/system_error_text.h"
+#include "link/bridge_texts.h"
 
 #include <QStringList>
 
 #include <algorithm>
-#include <cerrno>
 #include <iterator>
 #include <vector>
 
 namespace {
 
 using velor::link::FtdiBridge;
-using velor::link::NodeAccess;
 
 const QLatin1String kNone("-");
 const QLatin1String kColumnGap("  ");
@@ -30,10 +28,6 @@ QString Text(const std::string& text) {
 
 QString OrNone(const std::string& text) {
     return text.empty() ? QString(kNone) : Text(text);
-}
-
-bool LacksPermission(int error) {
-    return error == EACCES || error == EPERM;
 }
 
 // Columns padded to their widest cell, the last one not.
@@ -69,44 +63,16 @@ QString Serials(const std::vector<FtdiBridge>& bridges) {
 
 } // namespace
 
-QString NoBridgeText() {
-    return Cli::tr("Не подключен ни один USB-последовательный мост FTDI.");
-}
-
-QString AccessText(const NodeAccess& access) {
-    if (access.canOpen) {
-        return Cli::tr("доступ есть");
-    }
-    if (access.error == ENOENT) {
-        return Cli::tr("нет доступа: нет файла устройства");
-    }
-    const QString group = Text(access.group);
-    if (!LacksPermission(access.error) || group.isEmpty()) {
-        return Cli::tr("нет доступа: %1").arg(velor::SystemErrorText(access.error));
-    }
-    if (access.inGroup) {
-        return Cli::tr("нет доступа: группе \"%1\" не разрешены чтение и запись").arg(group);
-    }
-    if (access.groupAtNextLogin) {
-        return Cli::tr("нет доступа: вы в группе \"%1\" со следующего входа в систему; войдите "
-                       "заново")
-            .arg(group);
-    }
-    return Cli::tr("нет доступа: устройство группы \"%1\", вас в ней нет "
-                   "(sudo usermod -aG %1 $USER, затем войдите заново)")
-        .arg(group);
-}
-
 int RunPortsCommand(const CliEnvironment& environment, QTextStream& out, QTextStream& err) {
     const std::vector<FtdiBridge> bridges = Bridges(environment);
     if (bridges.empty()) {
-        PrintLine(err, NoBridgeText());
+        PrintLine(err, velor::link::NoBridgeText());
         return kExitSuccess;
     }
     std::vector<QStringList> rows;
     for (const FtdiBridge& bridge : bridges) {
         rows.push_back({Text(bridge.devicePath), OrNone(bridge.serial), OrNone(bridge.usbLocation),
-                        AccessText(bridge.access)});
+                        velor::link::BridgeAccessText(bridge.access)});
     }
     for (const QString& line : Aligned(rows)) {
         out << line << '\n';
@@ -128,7 +94,7 @@ std::optional<QString> ResolvePort(const QString& port, const CliEnvironment& en
     }
     if (matching.empty()) {
         PrintLine(err, Cli::tr("Нет моста FTDI с серийным номером \"%1\".").arg(port));
-        PrintLine(err, bridges.empty() ? NoBridgeText()
+        PrintLine(err, bridges.empty() ? velor::link::NoBridgeText()
                                        : Cli::tr("Подключены: %1.").arg(Serials(bridges)));
     } else {
         // Some bridges leave the factory with one serial number for all; only the path tells them

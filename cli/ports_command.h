@@ -15,13 +15,6 @@
 // user can open it, or why not. No bridge at all is said on standard error. Always kExitSuccess.
 int RunPortsCommand(const CliEnvironment& environment, QTextStream& out, QTextStream& err);
 
-// "Не подключен ни один USB-последовательный мост FTDI.": said when no bridge is attached.
-QString NoBridgeText();
-
-// "доступ есть", or what keeps the current user out: no node, the node's group that the user is
-// not in (or only from the next login), or the system's reason.
-QString AccessText(const velor::link::NodeAccess& access);
-
 // The device --port names: empty (the first bridge) and a path (anything with a "/") as given; a
 // value without "/" is a serial number, and gives the path of the one bridge that carries it.
 // None when no bridge, or more than one, carries it: then the reason is on standard error.

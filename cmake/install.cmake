@@ -5,7 +5,7 @@
 #   share/applications/               velor580.desktop
 #   share/icons/hicolor/*/apps/       velor580.svg, velor580.png (48 and 256)
 #   share/metainfo/                   AppStream metadata
-#   share/man/man1/                   manual pages (help2man, from each program's --help)
+#   share/man/man1/, share/man/ru/man1/  manual pages (help2man, from each program's --help)
 #   share/doc/velor580/               copyright, changelog, README
 #   lib/udev/rules.d/                 the bridge's udev rule (with prefix /usr)
 #
@@ -69,39 +69,56 @@ install(FILES ${VELOR_PACKAGE_DIR}/copyright ${VELOR_GENERATED_DIR}/changelog.gz
 
 # Manual pages from each program's --help and --version (both work without a display), so they
 # always match the programs. Compressed with gzip -9n (no timestamp), as Debian wants them.
+# help2man runs itself and the program in a UTF-8 locale (its own default is "C", whatever the
+# environment says), so that no character of the help (the arrow, Cyrillic) turns into "?";
+# PERL_UNICODE=A makes it read its arguments (the Russian summary) as UTF-8. The English pages go to man1; velor580-cli, whose help follows the language, also has
+# a Russian page in ru/man1 (man picks it for a Russian locale).
 # Not in sanitizer builds: they are never installed, and the pages would run instrumented programs.
 find_program(VELOR_HELP2MAN help2man)
 if(VELOR_HELP2MAN AND NOT VELOR_SANITIZE)
     set(velor_man_pages)
+    # program|language|summary|component (none: the main package)|man folder under MANDIR
     foreach(entry
-            "velor580|configurator window for the model-580 alarm control device|"
-            "velor580-cli|model-580 device operations from the command line|"
-            "velor580-sim|simulated model-580 device on a pseudo-terminal|"
-            "velor580-bench|transfer and codec timings against the simulated device|bench")
+            "velor580|EN|configurator window for the model-580 alarm control device||man1"
+            "velor580-cli|EN|model-580 device operations from the command line||man1"
+            "velor580-cli|RU|операции с прибором 580 из командной строки||ru/man1"
+            "velor580-sim|EN|simulated model-580 device on a pseudo-terminal||man1"
+            "velor580-bench|EN|transfer and codec timings against the simulated device|bench|man1")
         string(REPLACE "|" ";" fields "${entry}")
         list(GET fields 0 program)
-        list(GET fields 1 summary)
-        list(GET fields 2 component)
-        set(page ${VELOR_GENERATED_DIR}/man/${program}.1)
+        list(GET fields 1 language)
+        list(GET fields 2 summary)
+        list(GET fields 3 component)
+        list(GET fields 4 folder)
+        set(page ${VELOR_GENERATED_DIR}/man/${folder}/${program}.1)
         add_custom_command(
             OUTPUT ${page}.gz
-            COMMAND ${CMAKE_COMMAND} -E make_directory ${VELOR_GENERATED_DIR}/man
-            COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen VELOR580_LANGUAGE=EN
-                    ${VELOR_HELP2MAN} --no-info --no-discard-stderr --name=${summary}
-                    --output=${page} $<TARGET_FILE:${program}>
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${VELOR_GENERATED_DIR}/man/${folder}
+            COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen VELOR580_LANGUAGE=${language}
+                    PERL_UNICODE=A ${VELOR_HELP2MAN} --locale=C.UTF-8 --no-info --no-discard-stderr
+                    --name=${summary} --output=${page} $<TARGET_FILE:${program}>
             COMMAND ${VELOR_GZIP} -9nf ${page}
             DEPENDS ${program} velor_language_libraries
-            COMMENT "Manual page ${program}.1"
+            COMMENT "Manual page ${folder}/${program}.1"
             VERBATIM)
         list(APPEND velor_man_pages ${page}.gz)
         if(component)
-            install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
+            install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/${folder}
                     COMPONENT ${component} EXCLUDE_FROM_ALL)
         else()
-            install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+            install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/${folder})
         endif()
     endforeach()
     add_custom_target(velor_man_pages ALL DEPENDS ${velor_man_pages})
+    if(BUILD_TESTING)
+        # No character of the help is lost: the arrow of velor580-cli's English page, the
+        # Cyrillic summary and text of its Russian page, and no "?" run in any page.
+        add_test(NAME velor580_man_pages_keep_characters
+                 COMMAND sh -c [=[! zcat "$@" | grep -q '???' &&
+                     zcat "$1" | grep -q '→' && zcat "$2" | grep -q 'операции с прибором 580']=]
+                         sh ${VELOR_GENERATED_DIR}/man/man1/velor580-cli.1.gz
+                         ${VELOR_GENERATED_DIR}/man/ru/man1/velor580-cli.1.gz ${velor_man_pages})
+    endif()
 else()
     message(STATUS "No manual pages (help2man missing, or a sanitizer build)")
 endif()

@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="ru_RU">
 <context>
+    <name>Bridges</name>
+    <message>
+        <source>Не подключен ни один USB-последовательный мост FTDI.</source>
+        <translation>No FTDI USB-serial bridge is attached.</translation>
+    </message>
+    <message>
+        <source>доступ есть</source>
+        <translation>accessible</translation>
+    </message>
+    <message>
+        <source>нет доступа: нет файла устройства</source>
+        <translation>no access: there is no device node</translation>
+    </message>
+    <message>
+        <source>нет доступа: %1</source>
+        <translation>no access: %1</translation>
+    </message>
+    <message>
+        <source>нет доступа: группе &quot;%1&quot; не разрешены чтение и запись</source>
+        <translation>no access: the group &quot;%1&quot; may not read and write it</translation>
+    </message>
+    <message>
+        <source>нет доступа: вы в группе &quot;%1&quot; со следующего входа в систему; войдите заново</source>
+        <translation>no access: you are in the group &quot;%1&quot; from your next login; log in again</translation>
+    </message>
+    <message>
+        <source>нет доступа: устройство группы &quot;%1&quot;, вас в ней нет (sudo usermod -aG %1 $USER, затем войдите заново)</source>
+        <translation>no access: the device belongs to the group &quot;%1&quot;, which you are not in (sudo usermod -aG %1 $USER, then log in again)</translation>
+    </message>
+</context>
+<context>
     <name>CfgFormat</name>
     <message>
         <source>Строк: %1, а в файле настроек их %2</source>
@@ -57,10 +88,6 @@
     <message>
         <source>лишний аргумент &quot;%1&quot;</source>
         <translation>unexpected argument &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>Не подключен ни один USB-последовательный мост FTDI.</source>
-        <translation>No FTDI USB-serial bridge is attached.</translation>
     </message>
     <message>
         <source>Устройство принадлежит группе &quot;%1&quot;: добавьте себя в нее (sudo usermod -aG %1 $USER) и войдите в систему заново.</source>
@@ -438,30 +465,6 @@ snapshot could be saved, or the result could not be written; 2 bad command line;
         <translation>The history is empty: no snapshots yet.</translation>
     </message>
     <message>
-        <source>доступ есть</source>
-        <translation>accessible</translation>
-    </message>
-    <message>
-        <source>нет доступа: нет файла устройства</source>
-        <translation>no access: there is no device node</translation>
-    </message>
-    <message>
-        <source>нет доступа: %1</source>
-        <translation>no access: %1</translation>
-    </message>
-    <message>
-        <source>нет доступа: группе &quot;%1&quot; не разрешены чтение и запись</source>
-        <translation>no access: the group &quot;%1&quot; may not read and write it</translation>
-    </message>
-    <message>
-        <source>нет доступа: вы в группе &quot;%1&quot; со следующего входа в систему; войдите заново</source>
-        <translation>no access: you are in the group &quot;%1&quot; from your next login; log in again</translation>
-    </message>
-    <message>
-        <source>нет доступа: устройство группы &quot;%1&quot;, вас в ней нет (sudo usermod -aG %1 $USER, затем войдите заново)</source>
-        <translation>no access: the device belongs to the group &quot;%1&quot;, which you are not in (sudo usermod -aG %1 $USER, then log in again)</translation>
-    </message>
-    <message>
         <source>Нет моста FTDI с серийным номером &quot;%1&quot;.</source>
         <translation>No FTDI bridge has the serial number &quot;%1&quot;.</translation>
     </message>
@@ -549,16 +552,16 @@ another program&quot; (status 3).
 <context>
     <name>FirmwareCheck</name>
     <message>
-        <source>%1 байт: меньше %2 байт заголовка и конца файла</source>
-        <translation>%1 bytes: fewer than the %2 bytes of header and trailing bytes</translation>
+        <source>файл поврежден или это не файл ПО прибора (%1 байт, меньше заголовка и конца файла ПО: %2 байт)</source>
+        <translation>the file is damaged or is not a firmware file of the device (%1 bytes, fewer than the firmware's header and trailing bytes: %2 bytes)</translation>
     </message>
     <message>
         <source>%1 байт: %2 блоков, а число блоков должно уместиться в 16 бит (не больше %3)</source>
         <translation>%1 bytes: %2 blocks, but the block count must fit 16 bits (at most %3)</translation>
     </message>
     <message>
-        <source>%1 байт: данные не делятся на целые блоки по %2 байта</source>
-        <translation>%1 bytes: the payload is not whole %2-byte blocks</translation>
+        <source>файл поврежден или это не файл ПО прибора (%1 байт, а данные ПО идут целыми блоками по %2 байта)</source>
+        <translation>the file is damaged or is not a firmware file of the device (%1 bytes, while firmware data come in whole %2-byte blocks)</translation>
     </message>
 </context>
 <context>
@@ -606,6 +609,41 @@ another program&quot; (status 3).
     <message>
         <source>З&amp;акрыть</source>
         <translation>C&amp;lose</translation>
+    </message>
+</context>
+<context>
+    <name>PortList</name>
+    <message>
+        <source>Автоматически</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>Первый мост FTDI, который находит система</source>
+        <translation>The first FTDI bridge the system finds</translation>
+    </message>
+    <message>
+        <source>без серийного номера</source>
+        <translation>no serial number</translation>
+    </message>
+    <message>
+        <source>%1 · %2 · %3</source>
+        <translation>%1 · %2 · %3</translation>
+    </message>
+    <message>
+        <source>USB %1</source>
+        <translation>USB %1</translation>
+    </message>
+    <message>
+        <source>Порт, выбранный по пути</source>
+        <translation>A port chosen by its path</translation>
+    </message>
+    <message>
+        <source>Другой порт…</source>
+        <translation>Other port…</translation>
+    </message>
+    <message>
+        <source>Указать путь к порту, например терминал имитатора прибора</source>
+        <translation>Give the port's path, e.g. the terminal of the device simulator</translation>
     </message>
 </context>
 <context>
@@ -1672,6 +1710,34 @@ The write did not start: without a snapshot it could not be undone.</translation
     <message>
         <source>&amp;История</source>
         <translation>H&amp;istory</translation>
+    </message>
+    <message>
+        <source>Порт связи: автоматически, первый мост FTDI</source>
+        <translation>Port: automatic, the first FTDI bridge</translation>
+    </message>
+    <message>
+        <source>Порт связи: %1</source>
+        <translation>Port: %1</translation>
+    </message>
+    <message>
+        <source>Другой порт</source>
+        <translation>Other port</translation>
+    </message>
+    <message>
+        <source>Путь к порту (например, терминал имитатора прибора /dev/pts/5):</source>
+        <translation>Path of the port (e.g. the device simulator's terminal /dev/pts/5):</translation>
+    </message>
+    <message>
+        <source>%1 Подключите прибор и нажмите «Установить».</source>
+        <translation>%1 Connect the device and press &quot;Connect&quot;.</translation>
+    </message>
+    <message>
+        <source>%1: прибор на %2 не отвечает</source>
+        <translation>%1: the device on %2 does not answer</translation>
+    </message>
+    <message>
+        <source>Настройки загружены из файла %1</source>
+        <translation>Settings loaded from the file %1</translation>
     </message>
 </context>
 <context>

@@ -5,10 +5,12 @@
 //   cd build/bin && ../tools/velor580-screenshots ../../docs
 // The screen pictures come from the same program run again with "--screen WxH@SCALE <folder>".
 
+#include "fake_sysfs.h"
 #include "offscreen_screen.h"
 
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
+#include "ui/pages/port_list.h"
 #include "ui/safety/history_dialog.h"
 #include "ui/safety/write_review_dialog.h"
 #include "ui/screen_fit.h"
@@ -238,6 +240,46 @@ bool SaveShots(const QDir& folder) {
     return true;
 }
 
+// The port list open under "USB - порт" in the settings window mode, over two FTDI bridges in a
+// sysfs tree of the tool's own: the first one's node is /dev/null (which anyone may open), the
+// second has none. The list's popup is a window of its own, drawn over the main window.
+bool SavePortListShot(const QDir& folder) {
+    FakeSysfs sysfs;
+    const QTemporaryDir dev(QDir::temp().filePath(QStringLiteral("dev-XXXXXX")));
+    sysfs.AddTty(QStringLiteral("ttyUSB0"), QStringLiteral("0403"), true, true,
+                 QStringLiteral("FT4XK2A1"), QStringLiteral("1-1.4"));
+    sysfs.AddTty(QStringLiteral("ttyUSB1"), QStringLiteral("0403"), true, true,
+                 QStringLiteral("FT6BQ9Z3"), QStringLiteral("1-1.2"));
+    QFile::link(QStringLiteral("/dev/null"), dev.filePath(QStringLiteral("ttyUSB0")));
+    qputenv("VELOR580_SYSFS_ROOT", sysfs.root().toUtf8());
+    qputenv("VELOR580_DEV_ROOT", dev.path().toUtf8());
+    ShotDialogs dialogs;
+    MainFormDeps deps;
+    deps.dialogs = &dialogs;
+    TMainForm form(std::move(deps));
+    qunsetenv("VELOR580_SYSFS_ROOT");
+    qunsetenv("VELOR580_DEV_ROOT");
+    form.FormCreate();
+    form.show();
+    form.Control<ComboList>(QStringLiteral("WorkMode"))->SetItemIndex(0); // "Смена настроек"
+    form.WorkModeClick();
+    auto* ports = form.Control<PortList>(QStringLiteral("UsbPortList"));
+    ports->showPopup();
+    ports->view()->setCurrentIndex(ports->model()->index(1, 0));
+    QApplication::processEvents();
+    const QWidget* popup = ports->view()->window();
+    const QRect area = form.frameGeometry().united(popup->frameGeometry());
+    QPixmap picture(area.size());
+    picture.fill(QColor(0x3a, 0x4a, 0x5c));
+    QPainter painter(&picture);
+    painter.drawPixmap(form.geometry().topLeft() - area.topLeft(), form.grab());
+    painter.drawPixmap(popup->geometry().topLeft() - area.topLeft(),
+                       const_cast<QWidget*>(popup)->grab());
+    painter.end();
+    ports->hidePopup();
+    return Save(picture, folder.filePath(QStringLiteral("port-list.png")));
+}
+
 // The settings a device held before a write in the pictures of the write's safeguards: the
 // factory settings with a few fields a technician changes.
 SettingsImage EarlierSettings() {
@@ -358,7 +400,7 @@ int main(int argc, char** argv) {
                        ? 0
                        : kFailure;
         }
-        if (!SaveShots(folder) || !SaveSafetyShots(folder)) {
+        if (!SaveShots(folder) || !SavePortListShot(folder) || !SaveSafetyShots(folder)) {
             return kFailure;
         }
         for (const ScreenShot& shot : kScreenShots) {

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -25,8 +26,11 @@ const char kNoLanguageLibrariesError[] =
 
 namespace {
 
-constexpr char kStoreOrganisation[] = "Velor";
+// ~/.config/velor580/velor580-locale.ini, beside the user's INI file; earlier versions kept it
+// as ~/.config/Velor/velor580-locale.ini, which is read once and removed.
+constexpr char kStoreOrganisation[] = "velor580";
 constexpr char kStoreApplication[] = "velor580-locale";
+constexpr char kFormerStoreOrganisation[] = "Velor";
 constexpr char kDefaultLocaleGroup[] = "DefaultLocale";
 
 constexpr char kQtTextsName[] = "qtbase";
@@ -49,10 +53,37 @@ std::optional<QLocale>& formatsBeforeLibrary() {
     return locale;
 }
 
-QSettings openStore() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope,
-                     QString::fromLatin1(kStoreOrganisation),
+QSettings storeAt(const char* organisation) {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(organisation),
                      QString::fromLatin1(kStoreApplication));
+}
+
+// The recorded locales of the former store move into the present one, unless it has its own.
+void takeOverFormerStore() {
+    const QString formerPath = storeAt(kFormerStoreOrganisation).fileName();
+    if (!QFileInfo::exists(formerPath)) {
+        return;
+    }
+    QSettings store = storeAt(kStoreOrganisation);
+    if (QFileInfo::exists(store.fileName())) {
+        return;
+    }
+    {
+        const QSettings former = storeAt(kFormerStoreOrganisation);
+        for (const QString& key : former.allKeys()) {
+            store.setValue(key, former.value(key));
+        }
+    }
+    store.sync();
+    if (store.status() == QSettings::NoError) {
+        QFile::remove(formerPath);
+        QDir().rmdir(QFileInfo(formerPath).path()); // only when nothing else is left there
+    }
+}
+
+QSettings openStore() {
+    takeOverFormerStore();
+    return storeAt(kStoreOrganisation);
 }
 
 // One key per program: its full path, encoded so that '/' does not open settings groups.

@@ -42,6 +42,10 @@ QString ReadPortDevice(const QString& programPath) {
     return ReadIniString(IniFilePath(programPath), kPortSection, kDeviceKey, QString());
 }
 
+bool WritePortDevice(const QString& device, const QString& programPath) {
+    return WriteIniString(IniFilePath(programPath), kPortSection, kDeviceKey, device);
+}
+
 // Anything but "0" keeps the review on: a damaged key never silently skips it.
 bool ReadReviewBeforeWrite(const QString& programPath) {
     return ReadIniString(IniFilePath(programPath), kWriteSection, kReviewKey, kOn).trimmed() !=

@@ -19,6 +19,7 @@ QString ReadHelpFileName(const QString& programPath = RunningProgramPath());
 
 // [Port] Device: a serial device to use instead of the first FTDI bridge, empty when missing.
 QString ReadPortDevice(const QString& programPath = RunningProgramPath());
+bool WritePortDevice(const QString& device, const QString& programPath = RunningProgramPath());
 
 // [Write] Review: whether the window lists the changes before every settings write; on unless
 // the key holds "0".

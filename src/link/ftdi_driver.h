@@ -69,4 +69,8 @@ public:
     virtual FtIoFailure LastIoFailure() const { return {}; }
     // The device path an open handle stands for; empty when the driver does not know it.
     virtual std::string OpenedPath(FtHandle) const { return {}; }
+    // The device a later OpenByIndex opens as index 0 instead of the bridges' list (a path; empty:
+    // the list), and the one chosen now. Drivers without a list of their own ignore the choice.
+    virtual void ChooseDevice(const std::string& /*path*/) {}
+    virtual std::string ChosenDevice() const { return {}; }
 };

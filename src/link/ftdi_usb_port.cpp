@@ -115,6 +115,14 @@ bool TFTDIUsbPort::LastOpenLackedPermission() const {
     return error == EACCES || error == EPERM;
 }
 
+void TFTDIUsbPort::ChooseDevice(const QString& path) {
+    driver_->ChooseDevice(velor::NativePath(path).toStdString());
+}
+
+QString TFTDIUsbPort::ChosenDevice() const {
+    return velor::PathFromNative(QByteArray::fromStdString(driver_->ChosenDevice()));
+}
+
 bool TFTDIUsbPort::LastOpenBusy() const {
     return driver_->LastOpenFailure().busy;
 }

@@ -51,6 +51,10 @@ public:
     bool LastOpenLackedPermission() const;
     // Whether the last Open failed because another program holds the port.
     bool LastOpenBusy() const;
+    // The device the next Open opens instead of the first bridge (a path; empty: the first
+    // bridge), and the one chosen now; an open port stays as it is.
+    void ChooseDevice(const QString& path);
+    QString ChosenDevice() const;
     // The device path of the open bridge (e.g. "/dev/ttyUSB0", a pseudo-terminal's path); empty
     // while closed or when the driver does not tell.
     QString OpenedDevice() const;

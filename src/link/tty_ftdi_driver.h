@@ -12,7 +12,8 @@
 //
 // Index 0 is the first FTDI bridge listed under sysfs (see FindFtdiBridges), opened as
 // <devRoot>/<name>; index 1 the second, and so on. A device path given at construction (the
-// program's INI key [Port] Device) replaces the list: it is index 0 and the only device.
+// program's INI key [Port] Device), or chosen later (ChooseDevice), replaces the list: it is
+// index 0 and the only device.
 // A line is opened raw, 8N1, 9600 baud, with low latency requested from the kernel driver (the
 // FTDI latency timer otherwise delays every reply by up to 16 ms; refusal, as on a
 // pseudo-terminal, is ignored). Reads return as soon as n bytes have arrived, or with the short
@@ -44,6 +45,8 @@ public:
     FtIoFailure LastIoFailure() const override { return lastIoFailure_; }
 
     std::string OpenedPath(FtHandle handle) const override;
+    void ChooseDevice(const std::string& path) override { devicePath_ = path; }
+    std::string ChosenDevice() const override { return devicePath_; }
     // The device path that index would open, or empty when there is no such device.
     std::string DevicePath(int index) const;
 

@@ -30,7 +30,8 @@ QString FirmwareSizeRefusal(std::size_t length) {
     switch (protocol::CheckFirmwareSize(length)) {
     case protocol::FirmwareSizeFault::TooShort:
         return QCoreApplication::translate("FirmwareCheck",
-                                           "%1 байт: меньше %2 байт заголовка и конца файла")
+                                           "файл поврежден или это не файл ПО прибора (%1 байт, "
+                                           "меньше заголовка и конца файла ПО: %2 байт)")
             .arg(bytes, QString::number(protocol::kFirmwareMinSize));
     case protocol::FirmwareSizeFault::TooManyBlocks:
         return QCoreApplication::translate(
@@ -40,7 +41,8 @@ QString FirmwareSizeRefusal(std::size_t length) {
                  QString::number(protocol::kMaxBlockCount));
     case protocol::FirmwareSizeFault::PartialBlock:
         return QCoreApplication::translate("FirmwareCheck",
-                                           "%1 байт: данные не делятся на целые блоки по %2 байта")
+                                           "файл поврежден или это не файл ПО прибора (%1 байт, а "
+                                           "данные ПО идут целыми блоками по %2 байта)")
             .arg(bytes, QString::number(protocol::kBlockSize));
     case protocol::FirmwareSizeFault::None:
         break;

@@ -15,15 +15,35 @@ int RunModal(QDialog& dialog) {
 
 namespace {
 
-// "British English (EN)": the language's own name for itself and the code; the code alone for a
-// library that does not say its language.
+// A language's own name as its speakers write it in a list of languages: "Русский", "English".
+// Qt's native names carry the territory for some languages ("British English"), so the plain
+// name of a language is taken from this table where Qt's differs from it.
+struct OwnName {
+    QLocale::Language language;
+    const char* name;
+};
+constexpr OwnName kOwnNames[] = {
+    {QLocale::English, "English"},
+};
+
+// The language's own name, capitalised; the code alone for a library that does not say its
+// language.
 QString LanguageTitle(const QString& locale, const QString& language) {
-    QString name = language.isEmpty() ? QString() : QLocale(language).nativeLanguageName();
+    if (language.isEmpty()) {
+        return locale;
+    }
+    const QLocale spoken(language);
+    for (const OwnName& own : kOwnNames) {
+        if (own.language == spoken.language()) {
+            return QString::fromUtf8(own.name);
+        }
+    }
+    QString name = spoken.nativeLanguageName();
     if (name.isEmpty()) {
         return locale;
     }
     name[0] = name[0].toUpper();
-    return QStringLiteral("%1 (%2)").arg(name, locale);
+    return name;
 }
 
 std::vector<LanguageChoice> LanguageChoices(const QString& baseLocale, const QString& programPath) {

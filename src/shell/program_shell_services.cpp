@@ -69,3 +69,8 @@ QString ProgramShellServices::SetReviewBeforeWrite(bool review) {
     return velor::WriteReviewBeforeWrite(review, programPath_) ? QString()
                                                                : velor::IniFilePath(programPath_);
 }
+
+QString ProgramShellServices::SetPortDevice(const QString& path) {
+    return velor::WritePortDevice(path, programPath_) ? QString()
+                                                      : velor::IniFilePath(programPath_);
+}

@@ -24,6 +24,7 @@ public:
     LanguageChoice SelectResourceLocale(QWidget* owner) override;
     bool ReviewBeforeWrite() const override;
     QString SetReviewBeforeWrite(bool review) override;
+    QString SetPortDevice(const QString& path) override;
 
 private:
     QString RecordLocale();

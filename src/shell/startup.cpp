@@ -110,7 +110,8 @@ StartedProgram StartConfigurator(const StartupContext& context) {
             QCoreApplication::translate("Startup",
                                         "Файл настроек программы был поврежден: он сохранен как "
                                         "%1, настройки программы начаты заново")
-                .arg(QDir::toNativeSeparators(damagedIni)));
+                .arg(QDir::toNativeSeparators(damagedIni)),
+            TMainForm::StatusTone::Error);
     }
     if (!iniWritable) {
         program.mainForm->ReportIniWriteFailure(velor::IniFilePath(context.programPath));

@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -130,6 +131,23 @@ HistoryChoice DialogService::ShowHistory(const HistoryRequest& request) {
     HistoryChoice none;
     none.reviewBeforeWrite = request.reviewBeforeWrite;
     return none;
+}
+
+QString DialogService::AskPortPath(const PortPathRequest&) {
+    return {};
+}
+
+// An editable list: a port offered is picked, any other path typed.
+QString QtDialogs::AskPortPath(const PortPathRequest& request) {
+    QStringList items = request.candidates;
+    if (!request.current.isEmpty() && !items.contains(request.current)) {
+        items.prepend(request.current);
+    }
+    const int current = request.current.isEmpty() ? 0 : items.indexOf(request.current);
+    bool accepted = false;
+    const QString path = QInputDialog::getItem(mainWindow_, request.caption, request.label, items,
+                                               current, true, &accepted);
+    return accepted ? path.trimmed() : QString();
 }
 
 WriteReviewAnswer QtDialogs::ReviewWrite(const WriteReviewRequest& request) {

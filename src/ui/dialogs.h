@@ -47,6 +47,14 @@ struct FileDialogRequest {
     QString defaultSuffix;  // added to a name typed without extension, e.g. "cfg"
 };
 
+// "Другой порт…": the path of a serial port, typed or picked from the ports offered.
+struct PortPathRequest {
+    QString caption;
+    QString label;
+    QString current;        // the path chosen now; empty for none
+    QStringList candidates; // the serial ports of the device folder
+};
+
 class DialogService {
 public:
     virtual ~DialogService() = default;
@@ -59,6 +67,8 @@ public:
     virtual WriteReviewAnswer ReviewWrite(const WriteReviewRequest& request);
     // The settings history; the default makes no choice.
     virtual HistoryChoice ShowHistory(const HistoryRequest& request);
+    // The port's path, or an empty string when the user cancels; the default names none.
+    virtual QString AskPortPath(const PortPathRequest& request);
     // A closing window's modal wait for the session's running operation, which it cannot cut
     // short: the window's events keep running (the operation's steps, boxes and progress) until
     // the session is free. Returns at once when it is.
@@ -77,6 +87,7 @@ public:
     QString SaveFileName(const FileDialogRequest& request) override;
     WriteReviewAnswer ReviewWrite(const WriteReviewRequest& request) override;
     HistoryChoice ShowHistory(const HistoryRequest& request) override;
+    QString AskPortPath(const PortPathRequest& request) override;
 
 private:
     QWidget* Owner(BoxOwner which) const;

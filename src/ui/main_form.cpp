@@ -16,6 +16,7 @@
 #include "ui/screen_fit.h"
 #include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
+#include "ui/widgets/status_line.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -74,6 +75,7 @@ TMainForm::TMainForm(MainFormDeps deps, QWidget* parent)
     WireOutputPage();
     WireKeyPage();
     WireCommandColumn();
+    WirePortList();
     WireShellCommands();
     WireShortcutKeys();
     connect(&session_, &DeviceSession::operationStarted, this, [this](Operation operation) {
@@ -203,16 +205,10 @@ void TMainForm::BuildStatusBar() {
     MainStatusBar = new QStatusBar(this);
     MainStatusBar->setObjectName(QStringLiteral("MainStatusBar"));
     MainStatusBar->setSizeGripEnabled(false);
-    statusLabel_ = new QLabel(MainStatusBar);
+    statusLabel_ = new StatusLine(MainStatusBar);
     statusLabel_->setObjectName(QStringLiteral("MainStatusText"));
     // 602 pixels at the design size; narrower in a window made smaller than that.
     statusLabel_->setMaximumWidth(kStatusTextWidth);
-    statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    // The status text has its own font, bold and red, not inherited from the window.
-    QFont bold = statusLabel_->font();
-    bold.setBold(true);
-    statusLabel_->setFont(bold);
-    statusLabel_->setStyleSheet(QStringLiteral("color: red;"));
     MainStatusBar->addWidget(statusLabel_, 1);
     Gauge1 = new QProgressBar(MainStatusBar);
     Gauge1->setObjectName(QStringLiteral("Gauge1"));
@@ -328,8 +324,15 @@ QString TMainForm::StatusText() const {
     return statusLabel_->text();
 }
 
-void TMainForm::SetStatusText(const QString& text) {
-    statusLabel_->setText(text);
+void TMainForm::SetStatusText(const QString& text, StatusTone tone) {
+    statusLabel_->Show(text, tone);
+}
+
+// A hint that asks for an action gives way once the action is taken.
+void TMainForm::ReplaceHint(int messageId) {
+    if (StatusText() == velor::MessageText(messageId)) {
+        SetStatusText({});
+    }
 }
 
 void TMainForm::ReportIniWriteFailure(const QString& iniPath) {
@@ -338,7 +341,8 @@ void TMainForm::ReportIniWriteFailure(const QString& iniPath) {
     }
     iniWriteFailureReported_ = true;
     SetStatusText(tr("Настройки программы не сохраняются: нет записи в %1")
-                      .arg(QDir::toNativeSeparators(iniPath)));
+                      .arg(QDir::toNativeSeparators(iniPath)),
+                  StatusTone::Error);
 }
 
 bool TMainForm::FormClose() {

@@ -9,6 +9,7 @@
 #include "ui/control_index.h"
 #include "ui/gauge_sink.h"
 #include "ui/main_form_deps.h"
+#include "ui/widgets/status_line.h"
 
 #include <QDateTime>
 #include <QWidget>
@@ -134,7 +135,12 @@ public:
     // "580, версия ПО 3_1_7": a device as the review before a write and the history name it.
     static QString DeviceText(int type, const QString& version);
     QString StatusText() const;
-    void SetStatusText(const QString& text);
+    // Success and information in the normal text colour, errors in red.
+    using StatusTone = StatusLine::Tone;
+    void SetStatusText(const QString& text, StatusTone tone = StatusTone::Information);
+    StatusTone CurrentStatusTone() const { return statusLabel_->CurrentTone(); }
+    // Empties the status bar when it still shows the hint of that message id.
+    void ReplaceHint(int messageId);
     // Tells the technician, in the status bar and only the first time, that the INI file at
     // iniPath could not be written, so choices such as the language will not be kept.
     void ReportIniWriteFailure(const QString& iniPath);
@@ -207,6 +213,11 @@ private:
     void WireOutputPage();
     void WireKeyPage();
     void WireCommandColumn();
+    // The port list under "USB - порт": a choice goes to the port and the INI file; "Другой
+    // порт…" asks for the path (port_commands.cpp).
+    void WirePortList();
+    void ChoosePort(const QString& path);
+    void AskOtherPort();
     void WireShellCommands();
     // F1, Ctrl+S and Ctrl+O (shortcut_keys.cpp).
     void WireShortcutKeys();
@@ -237,6 +248,8 @@ private:
     bool FailureBoxWithheld(int statusCode) const;
     bool OperationWritesDevice() const;
     void ReportOpenFailure();
+    QString OpenFailureText();
+    QString NoAnswerText(const QString& failure);
     void SetWindowModePages(int windowMode);
     // A command that cannot run says why in the status bar; returns false then.
     bool DeviceCommandCanRun();
@@ -271,6 +284,7 @@ private:
     bool FormReady = false;
     bool FirstActivation = false;
     bool connected_ = false;
+    ButtonState buttonState_ = ButtonState::NoWorkMode; // set last by SetButtonState
     bool fittedWhenShown_ = false;
 
     ControlIndex controls_;
@@ -282,7 +296,7 @@ private:
     FirmwarePage* firmwarePage_ = nullptr;
     CommandColumn* column_ = nullptr;
     QStatusBar* MainStatusBar = nullptr;
-    QLabel* statusLabel_ = nullptr;
+    StatusLine* statusLabel_ = nullptr;
     bool iniWriteFailureReported_ = false; // the INI write failure is reported once
     QProgressBar* Gauge1 = nullptr;
     GaugeSink gaugeSink_;

@@ -44,4 +44,8 @@ public:
     // (empty when it was recorded). Services that keep no choice always show the list.
     virtual bool ReviewBeforeWrite() const { return true; }
     virtual QString SetReviewBeforeWrite(bool /*review*/) { return {}; }
+
+    // Records the port chosen in the window ([Port] Device of the INI file; empty: the first
+    // FTDI bridge) for the next start: the INI file that could not record it, or empty.
+    virtual QString SetPortDevice(const QString& /*path*/) { return {}; }
 };

@@ -2,9 +2,11 @@
 // window's commands, the window-mode change and the enabling of the commands per window state.
 // The commands themselves are in src/ui/commands/ (connect and disconnect: link_commands.cpp).
 
+#include "catalogue/message_ids.h"
 #include "ui/control_families.h"
 #include "ui/main_form.h"
 #include "ui/pages/command_column.h"
+#include "ui/pages/port_list.h"
 #include "ui/widgets/combo_list.h"
 #include "ui/widgets/page_control.h"
 
@@ -13,7 +15,15 @@
 using namespace velor::window;
 
 void TMainForm::WireCommandColumn() {
-    connect(column_->WindowModes(), &QComboBox::activated, this, &TMainForm::WorkModeClick);
+    // A hint gives way once its action is taken: the start-up hint to a chosen window mode, the
+    // loop-type warning to leaving the page it speaks of.
+    connect(column_->WindowModes(), &QComboBox::activated, this, [this] {
+        WorkModeClick();
+        ReplaceHint(velor::msg::kChooseWorkMode);
+        ReplaceHint(velor::msg::kLoopTypeWarning);
+    });
+    connect(PageControl1, &PageControl::changedByUser, this,
+            [this] { ReplaceHint(velor::msg::kLoopTypeWarning); });
     using Command = CommandColumn::Command;
     const std::pair<Command, void (TMainForm::*)()> commands[] = {
         {Command::Connect, &TMainForm::ConnectButtonClick},
@@ -32,6 +42,7 @@ void TMainForm::WireCommandColumn() {
 }
 
 void TMainForm::SetButtonState(ButtonState state) {
+    buttonState_ = state;
     const ButtonStateRow& row = ButtonRow(state);
     for (int i = 0; i < kCommandControlCount; ++i) {
         if (row[i] != EnableState::Keep) {
@@ -39,6 +50,8 @@ void TMainForm::SetButtonState(ButtonState state) {
                 ->setEnabled(row[i] == EnableState::On);
         }
     }
+    // The port is chosen while the window-mode list is: not while connected.
+    column_->Ports()->setEnabled(column_->WindowModes()->isEnabled());
 }
 
 void TMainForm::WorkModeClick() {

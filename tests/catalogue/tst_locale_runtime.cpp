@@ -57,6 +57,23 @@ private slots:
         QCOMPARE(velor::GetCurrentDefaultLocaleReg(second.path()), QStringLiteral("RU"));
     }
 
+    // The store lives beside the user's INI file; one that an earlier version kept under
+    // ~/.config/Velor is taken over once, and the old file goes.
+    void storeMovesFromTheFormerFolder() {
+        const FakeProgram program;
+        const QString store = velor::DefaultLocaleStorePath();
+        QCOMPARE(store, isolation_.configHome() + "/velor580/velor580-locale.ini");
+        velor::SetDefaultLocaleReg(program.path(), QStringLiteral("EN"));
+        const QString former = isolation_.configHome() + "/Velor/velor580-locale.ini";
+        QVERIFY(QDir().mkpath(QFileInfo(former).path()));
+        QVERIFY(QFile::rename(store, former));
+
+        QCOMPARE(velor::GetCurrentDefaultLocaleReg(program.path()), QStringLiteral("EN"));
+        QVERIFY(QFileInfo::exists(store));
+        QVERIFY(!QFileInfo::exists(former));
+        QVERIFY(!QFileInfo::exists(QFileInfo(former).path()));
+    }
+
     void setNewResourceFile_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<bool>("libraryBesideProgram");

@@ -10,6 +10,7 @@
 #include "cli/cli_session.h"
 #include "cli/interrupt_signals.h"
 #include "cli/ports_command.h"
+#include "link/bridge_texts.h"
 #include "link/ftdi_usb_port.h"
 #include "link/native_path.h"
 #include "link/tty_ftdi_driver.h"
@@ -305,7 +306,7 @@ void TestCli::commandOutcome_data() {
         << QStringList{"version=2.1.0"}
         << QStringList{"--port", "%port", "read-settings", "%dir/out.cfg"} << 1 << ""
         << QStringList{connected,
-                       "Обнаружен прибор системы Велор-Ворсан. Режим настройки не доступен."};
+                       "Обнаружен прибор системы Велор-Ворсан. Режим настройки недоступен."};
     QTest::newRow("write-settings")
         << QStringList{} << QStringList{"--port", "%port", "write-settings", "%dir/in.cfg"} << 0
         << review
@@ -350,7 +351,7 @@ void TestCli::commandOutcome_data() {
            "ПО для прибора: тип 580, платформа 6, версия 3_1_7\n"
            "SHA-256: %fw6\n"
            "Подключен прибор: тип 580, платформа 5, версия 3_1_7\n"
-        << QStringList{"Ошибка! Несовпадение платформы устройства - запись не доступна"};
+        << QStringList{"Ошибка! Несовпадение платформы устройства - запись недоступна"};
     QTest::newRow("line dropped during a read")
         << QStringList{"hang-up=2"}
         << QStringList{"--port", "%port", "read-settings", "%dir/out.cfg"} << 1 << ""
@@ -721,7 +722,7 @@ void TestCli::accessTexts() {
     access.group = group.toStdString();
     access.inGroup = inGroup;
     access.groupAtNextLogin = atNextLogin;
-    QCOMPARE(AccessText(access), text);
+    QCOMPARE(velor::link::BridgeAccessText(access), text);
 }
 
 // A file that cannot be used is refused before a single frame reaches the device.

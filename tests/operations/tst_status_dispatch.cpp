@@ -61,7 +61,7 @@ void TestStatusDispatch::statusShown_data() {
     QTest::newRow("12") << 12 << "Чтение идентификатора завершено" << QString() << I << M << none;
     QTest::newRow("15") << 15 << "Смена ПО завершена успешно" << message << I << A << none;
     QTest::newRow("32") << 32
-                        << "Обнаружен прибор системы Велор-Ворсан. Режим настройки не доступен."
+                        << "Обнаружен прибор системы Велор-Ворсан. Режим настройки недоступен."
                         << message << W << A << StatusEffect::DisconnectAndHideTabs;
     QTest::newRow("33") << 33 << "Ошибка при инициализации связи" << error << E << A << none;
     QTest::newRow("34") << 34 << "Ошибка при записи ПО" << error << E << A << none;
@@ -160,15 +160,15 @@ void TestStatusDispatch::firmwareMatch_data() {
     QTest::newRow("same 580") << 580 << 5 << 580 << 5 << FirmwareMatch::Accepted << "";
     QTest::newRow("type differs, platform too")
         << 570 << 6 << 580 << 5 << FirmwareMatch::TypeMismatch
-        << "Ошибка! Несовпадение типа устройства - запись не доступна";
+        << "Ошибка! Несовпадение типа устройства - запись недоступна";
     QTest::newRow("platform differs")
         << 580 << 6 << 580 << 5 << FirmwareMatch::PlatformMismatch
-        << "Ошибка! Несовпадение платформы устройства - запись не доступна";
+        << "Ошибка! Несовпадение платформы устройства - запись недоступна";
     QTest::newRow("same, but not a 580") << 570 << 5 << 570 << 5 << FirmwareMatch::UnknownType
-                                         << "Ошибка! Тип прибора не определен - запись не доступна";
+                                         << "Ошибка! Тип прибора не определен - запись недоступна";
     QTest::newRow("no device identified yet")
         << 580 << 5 << 0 << 0 << FirmwareMatch::TypeMismatch
-        << "Ошибка! Несовпадение типа устройства - запись не доступна";
+        << "Ошибка! Несовпадение типа устройства - запись недоступна";
 }
 
 void TestStatusDispatch::firmwareMatch() {

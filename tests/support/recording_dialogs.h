@@ -43,12 +43,20 @@ public:
         return historyAnswers.dequeue();
     }
 
+    QString AskPortPath(const PortPathRequest& request) override {
+        portRequests.append(request);
+        return portAnswers.isEmpty() ? QString() : portAnswers.dequeue();
+    }
+
     QList<MessageBoxRequest> boxes;
     QList<FileDialogRequest> openRequests;
     QList<FileDialogRequest> saveRequests;
     QQueue<BoxResult> answers;
     QQueue<QString> openAnswers;
     QQueue<QString> saveAnswers;
+    // "Другой порт…": recorded and cancelled unless a path is queued.
+    QList<PortPathRequest> portRequests;
+    QQueue<QString> portAnswers;
     // Reviews before a write are recorded and answered "Записать" unless told otherwise.
     QList<WriteReviewRequest> reviews;
     QQueue<WriteReviewAnswer> reviewAnswers;

@@ -151,7 +151,8 @@ void TestDeviceCommands::connectOutcomes_data() {
                                   << "";
     QTest::newRow("identification fails")
         << kSettingsMode << 580 << 3 << WithFault(ReplyFault::Kind::BadCrc, protocol::kCmdIdentify)
-        << QStringList{Text(10042)} << Text(10042) << kDisconnected << "++++"
+        << QStringList{Text(10042)} << Text(10042) + ": прибор на <port> не отвечает"
+        << kDisconnected << "++++"
         << "";
 }
 
@@ -172,7 +173,7 @@ void TestDeviceCommands::connectOutcomes() {
     QVERIFY(rig.Connect(workMode));
 
     QCOMPARE(rig.Boxes(), boxes);
-    QCOMPARE(rig.form->StatusText(), statusText);
+    QCOMPARE(rig.form->StatusText(), statusText.replace("<port>", rig.PortPath()));
     QCOMPARE(rig.Commands(), commands);
     QCOMPARE(rig.Tabs(4), tabs);
     QCOMPARE(rig.Label("SettingsVersionLabel"), version);
@@ -618,7 +619,7 @@ void TestDeviceCommands::lostDeviceGivesOneBox() {
              qPrintable(boxes.first()));
     QCOMPARE(rig.dialogs.boxes.first().caption, Text(10001));
     QCOMPARE(rig.dialogs.boxes.first().icon, BoxIcon::Error);
-    QCOMPARE(rig.form->StatusText(), failure);
+    QCOMPARE(rig.form->StatusText(), failure.replace("<port>", rig.PortPath()));
     QCOMPARE(Started(spy), started);
     QCOMPARE(rig.Commands(), commands);
 }
@@ -666,7 +667,7 @@ void TestDeviceCommands::closeDuringAFailingOperation_data() {
 
     QTest::newRow("connect: identification fails")
         << Command::Connect << WithFault(ReplyFault::Kind::BadCrc, protocol::kCmdIdentify) << false
-        << Text(10042) << false;
+        << Text(10042) + ": прибор на <port> не отвечает" << false;
     QTest::newRow("read: a block with a bad CRC")
         << Command::Read << readFails << false << Text(10058) << false;
     QTest::newRow("key read: its reply with a bad CRC")
@@ -731,7 +732,7 @@ void TestDeviceCommands::closeDuringAFailingOperation() {
                  qPrintable(rig.Boxes().join('|')));
     }
     QCOMPARE(boxes, failureBox ? QStringList{failure} : QStringList{});
-    QCOMPARE(rig.form->StatusText(), failure);
+    QCOMPARE(rig.form->StatusText(), failure.replace("<port>", rig.PortPath()));
 }
 
 // A device that does not answer leaves no link: the window does not keep the port (and its lock)

@@ -8,6 +8,7 @@
 #include "window_test_support.h"
 
 #include "catalogue/message_catalogue.h"
+#include "link/bridge_texts.h"
 #include "ui/control_index.h"
 #include "ui/main_form.h"
 #include "ui/widgets/combo_list.h"
@@ -208,7 +209,7 @@ private slots:
     void arrowKeysOverFirmwareModeKeepTheOutputType_data();
     void arrowKeysOverFirmwareModeKeepTheOutputType();
 
-    void connectWithoutDeviceShowsBoxAndKeepsConnectDisabled();
+    void connectWithoutDeviceShowsBoxAndKeepsConnectUsable();
     void connectFailureWithSystemReasonGoesToStatusBar_data();
     void connectFailureWithSystemReasonGoesToStatusBar();
     void busyPortIsNamedAndConnectStaysUsable_data();
@@ -698,7 +699,7 @@ void TestMainForm::arrowKeysOverFirmwareModeKeepTheOutputType() {
     QCOMPARE(window.Tabs(), tabs);
 }
 
-void TestMainForm::connectWithoutDeviceShowsBoxAndKeepsConnectDisabled() {
+void TestMainForm::connectWithoutDeviceShowsBoxAndKeepsConnectUsable() {
     Window window;
     window.Start();
     window.PickWorkMode(0);
@@ -715,11 +716,10 @@ void TestMainForm::connectWithoutDeviceShowsBoxAndKeepsConnectDisabled() {
     QCOMPARE(box.owner, BoxOwner::Main);
     QCOMPARE(window.script->calls, QStringList{"OpenByIndex(0)"});
     QCOMPARE(started.count(), 0);
-    QCOMPARE(window.form->StatusText(), Text(10025)); // no system reason to tell
-    QCOMPARE(window.Commands(), QString("--------++"));
-
-    window.PickWorkMode(0); // only a work-mode change enables Connect again
-    QVERIFY(window.form->Control<QPushButton>("ConnectButton")->isEnabled());
+    // No bridge to open: the status bar says so, and Connect stays usable for the next try.
+    QCOMPARE(window.form->StatusText(),
+             velor::link::NoBridgeText() + " Подключите прибор и нажмите «Установить».");
+    QCOMPARE(window.Commands(), QString("+-------++"));
 }
 
 void TestMainForm::connectFailureWithSystemReasonGoesToStatusBar_data() {
@@ -761,7 +761,7 @@ void TestMainForm::connectFailureWithSystemReasonGoesToStatusBar() {
     QCOMPARE(status.contains("групп"), adviseGroup);
     QCOMPARE(window.dialogs.boxes.size(), 1);
     QCOMPARE(window.dialogs.boxes.first().text, Text(10055));
-    QVERIFY(!window.form->Control<QPushButton>("ConnectButton")->isEnabled());
+    QVERIFY(window.form->Control<QPushButton>("ConnectButton")->isEnabled());
 }
 
 void TestMainForm::busyPortIsNamedAndConnectStaysUsable_data() {

@@ -184,7 +184,7 @@ void TestWindowKeyboard::initTestCase() {
 }
 
 // The order the window has always had: the page's controls, then the column top to bottom, with
-// "История" after "Загрузить".
+// "История" after "Загрузить" and the port list after "USB - порт".
 void TestWindowKeyboard::tabOrderStaysAsItWas_data() {
     QTest::addColumn<int>("workMode");
     QTest::addColumn<QStringList>("order");
@@ -194,15 +194,15 @@ void TestWindowKeyboard::tabOrderStaysAsItWas_data() {
                           << QStringList{"SaveButton",       "LoadButton", "HistoryButton",
                                          "DefaultButton",    "HelpBitBtn", "BtnAbout",
                                          "BitBtn_SelectLang"} +
-                                 mainPage + QStringList{"USB"};
+                                 mainPage + QStringList{"USB", "UsbPortList"};
     QTest::newRow("settings") << kSettingsWindowMode
                               << QStringList{"ConnectButton", "HistoryButton", "HelpBitBtn",
                                              "BtnAbout", "BitBtn_SelectLang"} +
-                                     mainPage + QStringList{"USB"};
+                                     mainPage + QStringList{"USB", "UsbPortList"};
     QTest::newRow("firmware") << kFirmwareWindowMode
-                              << QStringList{
-                                     "ConnectButton",     "HistoryButton", "HelpBitBtn", "BtnAbout",
-                                     "BitBtn_SelectLang", "PageControl1",  "USB"};
+                              << QStringList{"ConnectButton", "HistoryButton",     "HelpBitBtn",
+                                             "BtnAbout",      "BitBtn_SelectLang", "PageControl1",
+                                             "USB",           "UsbPortList"};
 }
 
 void TestWindowKeyboard::tabOrderStaysAsItWas() {

@@ -131,7 +131,9 @@ void TMainForm::ShowStatus(const StatusReport& report) {
         report.DeviceTypeCode != st::kDeviceType580) {
         return; // only a model 580 is shown
     }
-    SetStatusText(StatusBarText(report.StatusCode));
+    const QString text = StatusBarText(report.StatusCode);
+    SetStatusText(report.StatusCode == st::kConnectFailed ? NoAnswerText(text) : text,
+                  entry->Icon == StatusIcon::Error ? StatusTone::Error : StatusTone::Information);
     // A read for a review or a verification, and a settings write whose box waits for the
     // verification, say their success only in the status bar (report.Quiet).
     if (entry->HasBox() && !report.Quiet && !FailureBoxWithheld(report.StatusCode)) {

@@ -117,7 +117,7 @@ void ReportMismatch(TMainForm& form, FirmwareMatch match) {
     ShowErrorBox(form.Dialogs(),
                  MessageText(match == FirmwareMatch::TypeMismatch ? velor::msg::kTypeMismatch
                                                                   : velor::msg::kPlatformMismatch));
-    form.SetStatusText(FirmwareRefusalText(match));
+    form.SetStatusText(FirmwareRefusalText(match), TMainForm::StatusTone::Error);
     for (const char* name : kFirmwareFileDetails) {
         SetLabel(form, name, QString());
     }
@@ -128,7 +128,7 @@ void ReportMismatch(TMainForm& form, FirmwareMatch match) {
 void RefuseFirmwareFile(TMainForm& form, const QString& path, const QString& reason) {
     ShowErrorBox(form.Dialogs(), MessageText(velor::msg::kFirmwareNotLoaded) + QLatin1Char('\n') +
                                      path + QStringLiteral(": ") + reason);
-    form.SetStatusText(MessageText(velor::msg::kFirmwareNotLoaded));
+    form.SetStatusText(MessageText(velor::msg::kFirmwareNotLoaded), TMainForm::StatusTone::Error);
 }
 } // namespace
 
@@ -217,6 +217,8 @@ void TMainForm::LoadConfiguration() {
     const SettingsImage image = ImageFromCfgLines(lines, chosen);
     keyPage_->UncheckOneKeyModes();
     DecodeSettings(image);
+    // In place of the loop-type warning the decoding raised: the settings came from a file.
+    SetStatusText(tr("Настройки загружены из файла %1").arg(QDir::toNativeSeparators(chosen)));
 }
 
 // Only a file that fits the identified device becomes the image to write; every other outcome
@@ -247,7 +249,7 @@ void TMainForm::LoadFirmware() {
     }
     if (match == FirmwareMatch::UnknownType) {
         SetLabel(*this, "FileTypeLabel", QString::number(descriptor.Type));
-        SetStatusText(FirmwareRefusalText(match));
+        SetStatusText(FirmwareRefusalText(match), StatusTone::Error);
         firmwareRefusalShown_ = true;
         return;
     }

@@ -163,8 +163,9 @@ void DisconnectAfterWrite(TMainForm& form, bool reconnects) {
         return;
     }
     const QString failure = form.StatusText();
+    const TMainForm::StatusTone tone = form.CurrentStatusTone();
     form.CancelButtonClick();
-    form.SetStatusText(failure);
+    form.SetStatusText(failure, tone);
 }
 
 } // namespace
@@ -208,7 +209,8 @@ void WindowSettingsWrite::Finished(const SafeWriteOutcome& outcome) {
         }
         return;
     case SafeWriteReason::SettingsNotRead:
-        form_.SetStatusText(TMainForm::tr("Запись отменена: настройки прибора не прочитаны"));
+        form_.SetStatusText(TMainForm::tr("Запись отменена: настройки прибора не прочитаны"),
+                            TMainForm::StatusTone::Error);
         break;
     case SafeWriteReason::ReviewDeclined:
         form_.SetStatusText(TMainForm::tr("Запись отменена: в прибор ничего не записано"));
@@ -218,15 +220,19 @@ void WindowSettingsWrite::Finished(const SafeWriteOutcome& outcome) {
                      TMainForm::tr("Прежние настройки прибора не сохранены в историю: %1\n"
                                    "Запись не начата: без снимка ее нельзя было бы отменить.")
                          .arg(outcome.snapshotError));
-        form_.SetStatusText(TMainForm::tr("Запись отменена: снимок настроек прибора не сохранен"));
+        form_.SetStatusText(TMainForm::tr("Запись отменена: снимок настроек прибора не сохранен"),
+                            TMainForm::StatusTone::Error);
         break;
     case SafeWriteReason::NoLink:
         form_.SetStatusText(
-            TMainForm::tr("Настройки записаны, но не проверены: нет связи с прибором"));
+            TMainForm::tr("Настройки записаны, но не проверены: нет связи с прибором"),
+            TMainForm::StatusTone::Error);
         break;
     case SafeWriteReason::ReadBackFailed:
-        form_.SetStatusText(TMainForm::tr(
-            "Настройки записаны, но не проверены: не удалось прочитать их из прибора"));
+        form_.SetStatusText(
+            TMainForm::tr(
+                "Настройки записаны, но не проверены: не удалось прочитать их из прибора"),
+            TMainForm::StatusTone::Error);
         break;
     default:
         break;
@@ -244,7 +250,7 @@ void WindowSettingsWrite::Finished(const SafeWriteOutcome& outcome) {
 
 void WindowSettingsWrite::ShowMismatch(const SafeWriteOutcome& outcome) {
     const QString failure = TMainForm::tr("Прибор сохранил не то, что было записано");
-    form_.SetStatusText(failure);
+    form_.SetStatusText(failure, TMainForm::StatusTone::Error);
     QString text =
         failure + QStringLiteral(":\n") + ChangeLines(outcome.differences).join(QLatin1Char('\n'));
     if (!outcome.snapshotPath.isEmpty()) {

@@ -1,7 +1,9 @@
 #include "ui/pages/command_column.h"
 
+#include "link/bridge_roots.h"
 #include "settings/window_captions.h"
 #include "ui/control_index.h"
+#include "ui/pages/port_list.h"
 #include "ui/widgets/combo_list.h"
 #include "ui/widgets/command_button.h"
 
@@ -129,6 +131,8 @@ QGroupBox* CommandColumn::BuildGroup(int group) {
     if (group == kPortGroup) {
         usb_ = Named(new QRadioButton(box), QStringLiteral("USB"));
         box->layout()->addWidget(usb_);
+        ports_ = new PortList(velor::link::SystemSysfsRoot(), velor::link::SystemDevRoot(), box);
+        box->layout()->addWidget(ports_);
     } else if (group == kWorkModeGroup) {
         windowModes_ = Named(new ComboList(false, box), QStringLiteral("WorkMode"));
         windowModes_->SetWrapsText(true); // "Смена настроек" is wider than the column
@@ -149,6 +153,7 @@ void CommandColumn::Retranslate() {
         groups_[group]->setTitle(title != nullptr ? WindowText(title) : QString());
     }
     usb_->setText(WindowText(kPortCaption));
+    ports_->Retranslate();
     windowModes_->SetItems(WindowModeItems());
     for (const ButtonDesign& button : kButtons) {
         Button(button.command)->setText(WindowText(button.caption));

@@ -5,11 +5,13 @@
 #include <array>
 
 class ComboList;
+class PortList;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
 
-// The right-hand column (CommandPanel): the port choice USB in PortGroupBox, the window-mode list
+// The right-hand column (CommandPanel): the port choice USB with its list of ports UsbPortList in
+// PortGroupBox, the window-mode list
 // WorkMode in WorkModeGroupBox, the command buttons in their group boxes and the language button
 // BitBtn_SelectLang at the foot. It builds and owns them as typed members under their object
 // names; the window binds the buttons to its commands and runs the window-mode change.
@@ -41,6 +43,7 @@ public:
 
     QPushButton* Button(Command command) const { return buttons_[static_cast<int>(command)]; }
     QRadioButton* UsbPort() const { return usb_; }
+    PortList* Ports() const { return ports_; }
     ComboList* WindowModes() const { return windowModes_; }
 
 private:
@@ -51,6 +54,7 @@ private:
 
     static constexpr int kGroupCount = 6;
     QRadioButton* usb_ = nullptr;
+    PortList* ports_ = nullptr;
     ComboList* windowModes_ = nullptr;
     std::array<QGroupBox*, kGroupCount> groups_{};
     std::array<QPushButton*, kCommandCount> buttons_{};
