@@ -24,6 +24,8 @@ public:
     LanguageChoice SelectResourceLocale(QWidget* owner) override;
     bool ReviewBeforeWrite() const override;
     QString SetReviewBeforeWrite(bool review) override;
+    velor::FilePlaces FilePlaces() const override;
+    QString SetFilePlaces(const velor::FilePlaces& places) override;
 
 private:
     QString RecordLocale();
