@@ -9,11 +9,13 @@
 
 #include "catalogue/message_catalogue.h"
 #include "settings/cfg_format.h"
+#include "settings/settings_history.h"
 #include "ui/main_form.h"
 #include "ui/shell_services.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -52,11 +54,13 @@ public:
 // The window as the program opens it, in the demo window mode, shown and active so that clicks
 // and keys reach it as a technician's do.
 struct FilesWindow {
-    explicit FilesWindow(const QString& startFolder = {}, velor::FilePlaces places = {}) {
+    explicit FilesWindow(const QString& startFolder = {}, velor::FilePlaces places = {},
+                         const QString& historyFolder = {}) {
         shell.places = std::move(places);
         driver = std::make_unique<WindowDriver>([&](MainFormDeps& deps) {
             deps.shell = &shell;
             deps.startFolder = startFolder;
+            deps.historyFolder = historyFolder;
         });
         form = driver->form.get();
         form->FormCreate();
@@ -257,18 +261,24 @@ void TestWindowFiles::undoBringsBackWhatWasReplaced_data() {
     QTest::addColumn<QString>("command");
     QTest::newRow("factory settings") << "DefaultButton";
     QTest::newRow("settings file") << "LoadButton";
+    QTest::newRow("history snapshot") << "HistoryButton";
 }
 
 void TestWindowFiles::undoBringsBackWhatWasReplaced() {
     QFETCH(QString, command);
-    FilesWindow w;
+    const QString history = File("history");
+    SettingsHistory(history).Save(OtherSettings(), TVelorDevDesc{}, OtherSettings(),
+                                  QDateTime::currentDateTime());
+    FilesWindow w({}, {}, history);
     QVERIFY(w.active);
     w.Change();
     const SettingsImage edited = w.form->EncodeSettings();
     w.dialogs().answers.enqueue(BoxResult::Discard);
     w.dialogs().openAnswers.enqueue(File("other.cfg"));
+    w.dialogs().historyAnswers.enqueue({HistoryAction::Load, 0, true});
     QTest::mouseClick(w.form->Control<QPushButton>(command), Qt::LeftButton);
     QVERIFY(w.form->EncodeSettings() != edited);
+    QCOMPARE(w.Boxes(), QStringList{kSaveQuestion});
 
     w.Press(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w.form->EncodeSettings(), edited);
