@@ -4,6 +4,7 @@
 #include "cli/console_host.h"
 #include "cli/quoted_name.h"
 #include "operations/status_dispatch.h"
+#include "settings/settings_check.h"
 #include "settings/settings_fingerprint.h"
 
 namespace {
@@ -22,6 +23,20 @@ void PrintChanges(QTextStream& out, const std::vector<FieldChange>& changes) {
     }
 }
 
+// What the check finds in the settings about to be written: the device would not keep them as
+// meant. The write stays the technician's choice.
+void PrintWarnings(QTextStream& out, const SettingsImage& file) {
+    const std::vector<velor::settings::CheckFinding> findings =
+        velor::settings::CheckSettings(file).findings;
+    if (findings.empty()) {
+        return;
+    }
+    PrintLine(out, Cli::tr("Предупреждения проверки (%1):").arg(findings.size()));
+    for (const velor::settings::CheckFinding& finding : findings) {
+        PrintLine(out, Cli::tr("  внимание: %1").arg(velor::settings::FindingLine(finding)));
+    }
+}
+
 } // namespace
 
 void PrintReview(QTextStream& out, const SettingsImage& device, const SettingsImage& file,
@@ -29,6 +44,7 @@ void PrintReview(QTextStream& out, const SettingsImage& device, const SettingsIm
     PrintLine(out, Cli::tr("Настройки прибора: %1").arg(ShortFingerprint(device)));
     PrintLine(out,
               Cli::tr("Настройки файла %1: %2").arg(QuotedName(fileName), ShortFingerprint(file)));
+    PrintWarnings(out, file);
     PrintChanges(out, velor::settings::DiffSettings(device, file));
 }
 

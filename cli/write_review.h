@@ -14,8 +14,8 @@
 // change list against the device's settings, after it what the device kept differently, and
 // before a firmware write what will be flashed onto what.
 
-// The fingerprints of the device's and the file's settings, then a line per field that the
-// write will change, or "Нет изменений".
+// The fingerprints of the device's and the file's settings, the check's findings in the file's
+// settings as warnings, then a line per field that the write will change, or "Нет изменений".
 void PrintReview(QTextStream& out, const SettingsImage& device, const SettingsImage& file,
                  const QString& fileName);
 

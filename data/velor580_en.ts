@@ -530,6 +530,14 @@ use is refused at once, before the device is addressed: &quot;Port PATH is in us
 another program&quot; (status 3).
 </translation>
     </message>
+    <message>
+        <source>Предупреждения проверки (%1):</source>
+        <translation>Warnings of the check (%1):</translation>
+    </message>
+    <message>
+        <source>  внимание: %1</source>
+        <translation>  warning: %1</translation>
+    </message>
 </context>
 <context>
     <name>ConfiguratorApp</name>
@@ -562,6 +570,25 @@ another program&quot; (status 3).
     <message>
         <source>файл поврежден или это не файл ПО прибора (%1 байт, а данные ПО идут целыми блоками по %2 байта)</source>
         <translation>the file is damaged or is not a firmware file of the device (%1 bytes, while firmware data come in whole %2-byte blocks)</translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Справка</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>← Назад</source>
+        <translation>← Back</translation>
+    </message>
+    <message>
+        <source>Вперед →</source>
+        <translation>Forward →</translation>
+    </message>
+    <message>
+        <source>&amp;Найти:</source>
+        <translation>&amp;Find:</translation>
     </message>
 </context>
 <context>
@@ -1739,6 +1766,42 @@ The write did not start: without a snapshot it could not be undone.</translation
         <source>Настройки загружены из файла %1</source>
         <translation>Settings loaded from the file %1</translation>
     </message>
+    <message>
+        <source>Сохранить изменения в файл?</source>
+        <translation>Save the changes to a file?</translation>
+    </message>
+    <message>
+        <source>&amp;Не сохранять</source>
+        <translation>Do&amp;n&apos;t Save</translation>
+    </message>
+    <message>
+        <source>Нечего отменять</source>
+        <translation>Nothing to undo</translation>
+    </message>
+    <message>
+        <source>Прежние настройки возвращены в окно</source>
+        <translation>The previous settings are back in the window</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Нет недавних файлов</source>
+        <translation>No recent files</translation>
+    </message>
+    <message>
+        <source>Файл настроек загружается в режимах «Смена настроек» и «Демо-режим»</source>
+        <translation>A settings file is loaded in the modes "Change settings" and "Demo mode"</translation>
+    </message>
+    <message>
+        <source>Файл ПО загружается в режиме «Смена ПО»</source>
+        <translation>A firmware file is loaded in the mode "Change firmware"</translation>
+    </message>
+    <message>
+        <source>Файл ПО %1 будет проверен после подключения прибора: нажмите «Установить»</source>
+        <translation>The firmware file %1 will be checked once the device is connected: press "Connect"</translation>
+    </message>
 </context>
 <context>
     <name>WriteReviewDialog</name>
@@ -1783,6 +1846,10 @@ Fingerprint of the device&apos;s settings: %2, of the new ones: %3</translation>
     <message>
         <source>&amp;Отмена</source>
         <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Предупреждения проверки (%1):</source>
+        <translation>Warnings of the check (%1):</translation>
     </message>
 </context>
 </TS>

@@ -9,6 +9,7 @@
 #include "offscreen_screen.h"
 
 #include "ui/dialogs.h"
+#include "ui/help_window.h"
 #include "ui/main_form.h"
 #include "ui/pages/port_list.h"
 #include "ui/safety/history_dialog.h"
@@ -20,6 +21,7 @@
 #include "catalogue/message_catalogue.h"
 #include "catalogue/program_layout.h"
 #include "settings/cfg_format.h"
+#include "settings/settings_check.h"
 #include "settings/settings_diff.h"
 #include "settings/settings_fingerprint.h"
 #include "settings/settings_text.h"
@@ -293,12 +295,21 @@ SettingsImage EarlierSettings() {
 // The change list before a settings write, and the history with a snapshot shown.
 bool SaveSafetyShots(const QDir& folder) {
     const SettingsImage device = EarlierSettings();
-    const SettingsImage window = LoadCfgFile(QLatin1String(velor::kFactoryDefaultsFile));
+    // A key registered without any right: the check warns of it above the changes.
+    SettingsImage window = LoadCfgFile(QLatin1String(velor::kFactoryDefaultsFile));
+    window.SetIdentifierCount(1);
+    window.SetIdentifierCode(1, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB});
+    window.SetArmRights(1, 0);
+    window.SetDisarmRights(1, 0);
     WriteReviewRequest review;
     review.device = TMainForm::DeviceText(kModel580, QStringLiteral("3_1_7"));
     review.deviceFingerprint = velor::settings::ShortFingerprint(device);
     review.windowFingerprint = velor::settings::ShortFingerprint(window);
     review.changes = velor::settings::DiffSettings(device, window);
+    for (const velor::settings::CheckFinding& finding :
+         velor::settings::CheckSettings(window).findings) {
+        review.warnings << velor::settings::FindingLine(finding);
+    }
     WriteReviewDialog reviewDialog(review, nullptr);
     reviewDialog.show();
     QApplication::processEvents();
@@ -323,6 +334,15 @@ bool SaveSafetyShots(const QDir& folder) {
     historyDialog.findChild<QPushButton*>(QStringLiteral("ShowButton"))->click();
     QApplication::processEvents();
     return Save(historyDialog.grab(), folder.filePath(QStringLiteral("history.png")));
+}
+
+// The help window at the identifier page's section, as F1 on that page opens it.
+bool SaveHelpShot(const QDir& folder) {
+    HelpWindow help(nullptr, nullptr);
+    help.ShowSection(QDir::current().filePath(QStringLiteral("help/velor580_ru.html")),
+                     QStringLiteral("keys"));
+    QApplication::processEvents();
+    return Save(help.grab(), folder.filePath(QStringLiteral("help-window.png")));
 }
 
 // The window as it opens on the screen, with the title bar a window manager adds drawn above it
@@ -400,7 +420,8 @@ int main(int argc, char** argv) {
                        ? 0
                        : kFailure;
         }
-        if (!SaveShots(folder) || !SavePortListShot(folder) || !SaveSafetyShots(folder)) {
+        if (!SaveShots(folder) || !SavePortListShot(folder) || !SaveSafetyShots(folder) ||
+            !SaveHelpShot(folder)) {
             return kFailure;
         }
         for (const ScreenShot& shot : kScreenShots) {

@@ -13,6 +13,10 @@ const QString kPortSection = QStringLiteral("Port");
 const QString kDeviceKey = QStringLiteral("Device");
 const QString kWriteSection = QStringLiteral("Write");
 const QString kReviewKey = QStringLiteral("Review");
+const QString kFilesSection = QStringLiteral("Files");
+const QString kSettingsFolderKey = QStringLiteral("SettingsFolder");
+const QString kFirmwareFolderKey = QStringLiteral("FirmwareFolder");
+const QString kRecentKey = QStringLiteral("Recent%1");
 const QString kOn = QStringLiteral("1");
 const QString kOff = QStringLiteral("0");
 
@@ -50,6 +54,34 @@ bool WritePortDevice(const QString& device, const QString& programPath) {
 bool ReadReviewBeforeWrite(const QString& programPath) {
     return ReadIniString(IniFilePath(programPath), kWriteSection, kReviewKey, kOn).trimmed() !=
            kOff;
+}
+
+FilePlaces ReadFilePlaces(const QString& programPath) {
+    const QString ini = IniFilePath(programPath);
+    FilePlaces places;
+    places.settingsFolder = ReadIniString(ini, kFilesSection, kSettingsFolderKey, QString());
+    places.firmwareFolder = ReadIniString(ini, kFilesSection, kFirmwareFolderKey, QString());
+    for (int n = 1; n <= kRecentFileCount; ++n) {
+        const QString file = ReadIniString(ini, kFilesSection, kRecentKey.arg(n), QString());
+        if (!file.isEmpty()) {
+            places.recentFiles << file;
+        }
+    }
+    return places;
+}
+
+// Every key is written, so that a shorter list leaves no file of a longer one behind.
+bool WriteFilePlaces(const FilePlaces& places, const QString& programPath) {
+    const QString ini = IniFilePath(programPath);
+    bool written = WriteIniString(ini, kFilesSection, kSettingsFolderKey, places.settingsFolder);
+    written =
+        WriteIniString(ini, kFilesSection, kFirmwareFolderKey, places.firmwareFolder) && written;
+    for (int n = 1; n <= kRecentFileCount; ++n) {
+        written = WriteIniString(ini, kFilesSection, kRecentKey.arg(n),
+                                 places.recentFiles.value(n - 1)) &&
+                  written;
+    }
+    return written;
 }
 
 bool WriteReviewBeforeWrite(bool review, const QString& programPath) {

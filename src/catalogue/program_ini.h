@@ -3,6 +3,7 @@
 #include "catalogue/program_files.h"
 
 #include <QString>
+#include <QStringList>
 
 // The keys of the program's INI file (the file beside the program, named after it with ".INI").
 namespace velor {
@@ -25,5 +26,17 @@ bool WritePortDevice(const QString& device, const QString& programPath = Running
 // the key holds "0".
 bool ReadReviewBeforeWrite(const QString& programPath = RunningProgramPath());
 bool WriteReviewBeforeWrite(bool review, const QString& programPath = RunningProgramPath());
+
+// [Files] SettingsFolder and FirmwareFolder: the folders the technician last chose a settings
+// file and a firmware file in; Recent1 ... Recent8: the settings files last opened or saved,
+// newest first. Empty when missing.
+inline constexpr int kRecentFileCount = 8;
+struct FilePlaces {
+    QString settingsFolder;
+    QString firmwareFolder;
+    QStringList recentFiles;
+};
+FilePlaces ReadFilePlaces(const QString& programPath = RunningProgramPath());
+bool WriteFilePlaces(const FilePlaces& places, const QString& programPath = RunningProgramPath());
 
 } // namespace velor

@@ -4,6 +4,9 @@
 #include "ui/dialogs.h"
 #include "version/program_version.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStringList>
 #include <QWidget>
 
 #include <cstdio>
@@ -12,11 +15,15 @@
 namespace {
 
 const char* const kUsage =
-    "Usage: velor580 [QT-OPTION]...\n"
+    "Usage: velor580 [QT-OPTION]... [FILE]\n"
     "\n"
     "The configurator window of the model-580 stand-alone alarm control device: reads,\n"
     "edits and writes the device's settings, keeps them in .cfg files, reads a Touch\n"
     "Memory key and replaces the firmware, over the device's FTDI USB-serial bridge.\n"
+    "\n"
+    "FILE, a settings file (.cfg) or a firmware file (.tsk), is opened at the start: a\n"
+    "settings file in the demo mode, a firmware file in the firmware mode (checked\n"
+    "against the device once it is connected).\n"
     "\n"
     "Options:\n"
     "  -h, --help     print this help and exit (needs no display)\n"
@@ -47,6 +54,18 @@ bool Answered(int argc, char** argv) {
     return false;
 }
 
+// The file named on the command line (Qt's own options are gone from the arguments by now), made
+// absolute before start-up changes the current folder; empty for none.
+QString FileArgument() {
+    const QStringList arguments = QCoreApplication::arguments();
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (!arguments.at(i).startsWith(QLatin1Char('-'))) {
+            return QFileInfo(arguments.at(i)).absoluteFilePath();
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -61,6 +80,7 @@ int main(int argc, char** argv) {
     StartupContext context;
     context.dialogs = &dialogs;
     context.desktop = &desktop;
+    context.openFile = FileArgument();
     context.setMainWindow = [&dialogs](QWidget* window) { dialogs.SetMainWindow(window); };
     const int exitCode = RunConfigurator(context);
     app.SetExceptionDialogs(nullptr);

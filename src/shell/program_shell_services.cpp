@@ -20,6 +20,14 @@ ProgramShellServices::ProgramShellServices(QString programPath, velor::ModalRunn
 ShellServices::HelpLocation ProgramShellServices::HelpFile() const {
     HelpLocation file;
     file.name = velor::ReadHelpFileName(programPath_);
+    // Without an entry, the shipped file of the language: "velor580_ru.html".
+    if (file.name.isEmpty()) {
+        QString locale = velor::GetCurrentDefaultLocaleReg(programPath_);
+        if (locale.isEmpty()) {
+            locale = velor::kBaseLocale;
+        }
+        file.name = QStringLiteral("velor580_%1.html").arg(locale.toLower());
+    }
     file.path = velor::DataFolder(programPath_) + QLatin1Char('/') + QLatin1String(kHelpFolder) +
                 QLatin1Char('/') + file.name;
     return file;
@@ -73,4 +81,13 @@ QString ProgramShellServices::SetReviewBeforeWrite(bool review) {
 QString ProgramShellServices::SetPortDevice(const QString& path) {
     return velor::WritePortDevice(path, programPath_) ? QString()
                                                       : velor::IniFilePath(programPath_);
+}
+
+velor::FilePlaces ProgramShellServices::FilePlaces() const {
+    return velor::ReadFilePlaces(programPath_);
+}
+
+QString ProgramShellServices::SetFilePlaces(const velor::FilePlaces& places) {
+    return velor::WriteFilePlaces(places, programPath_) ? QString()
+                                                        : velor::IniFilePath(programPath_);
 }

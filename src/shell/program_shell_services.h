@@ -25,6 +25,8 @@ public:
     bool ReviewBeforeWrite() const override;
     QString SetReviewBeforeWrite(bool review) override;
     QString SetPortDevice(const QString& path) override;
+    velor::FilePlaces FilePlaces() const override;
+    QString SetFilePlaces(const velor::FilePlaces& places) override;
 
 private:
     QString RecordLocale();

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
 #include <QtDebug>
 
 #include <chrono>
@@ -31,6 +32,12 @@ void SleepMilliseconds(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
+// The user's documents folder, or the home folder where there is none.
+QString DocumentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+
 MainFormDeps MakeMainFormDeps(const StartupContext& context, ShellServices* shell) {
     MainFormDeps deps;
     deps.dialogs = context.dialogs;
@@ -39,6 +46,11 @@ MainFormDeps MakeMainFormDeps(const StartupContext& context, ShellServices* shel
     deps.sleeper = &SleepMilliseconds;
     deps.firmwareFolder = velor::FirmwareFolder(context.programPath);
     deps.historyFolder = velor::HistoryFolder(context.programPath);
+    // A program folder the user cannot write (installed under /usr) is no place for the user's
+    // files: the file dialogs start in the documents folder.
+    if (velor::KeepsStateWithUser(context.programPath)) {
+        deps.startFolder = DocumentsFolder();
+    }
     // An INI key [Port] Device names a serial device to use instead of the first FTDI bridge.
     deps.makeDriver = [programPath = context.programPath]() -> std::unique_ptr<FtdiDriver> {
         return std::make_unique<TtyFtdiDriver>(velor::ReadPortDevice(programPath));
@@ -105,6 +117,9 @@ StartedProgram StartConfigurator(const StartupContext& context) {
     program.mainForm = CreateMainForm(context, program.shell.get());
     TellMainWindow(context, program.mainForm.get());
     program.mainForm->FormCreate();
+    if (!context.openFile.isEmpty()) {
+        program.mainForm->OpenFileAtStart(context.openFile);
+    }
     if (!damagedIni.isEmpty()) {
         program.mainForm->SetStatusText(
             QCoreApplication::translate("Startup",

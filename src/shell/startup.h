@@ -28,6 +28,8 @@ struct StartupContext {
     // Told the main window once it exists (the owner of the dialogs' boxes), and null before the
     // window is destroyed at exit. May be empty.
     std::function<void(QWidget*)> setMainWindow;
+    // A settings or firmware file to open at the start (an absolute path); empty for none.
+    QString openFile;
 };
 
 // The windows that live from start-up to exit.

@@ -42,6 +42,10 @@ QMessageBox::StandardButton toQtButton(BoxResult r) {
         return QMessageBox::No;
     case BoxResult::Cancel:
         return QMessageBox::Cancel;
+    case BoxResult::Save:
+        return QMessageBox::Save;
+    case BoxResult::Discard:
+        return QMessageBox::Discard;
     case BoxResult::Ok:
         break;
     }
@@ -54,6 +58,8 @@ QMessageBox::StandardButtons toQtButtons(BoxButtons b) {
         return QMessageBox::Yes | QMessageBox::No;
     case BoxButtons::OkCancel:
         return QMessageBox::Ok | QMessageBox::Cancel;
+    case BoxButtons::SaveDiscardCancel:
+        return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     case BoxButtons::Ok:
         break;
     }
@@ -68,6 +74,10 @@ BoxResult fromQtButton(int b) {
         return BoxResult::No;
     case QMessageBox::Cancel:
         return BoxResult::Cancel;
+    case QMessageBox::Save:
+        return BoxResult::Save;
+    case QMessageBox::Discard:
+        return BoxResult::Discard;
     default:
         return BoxResult::Ok;
     }
@@ -104,6 +114,9 @@ BoxResult QtDialogs::MessageBox(const MessageBoxRequest& r) {
         if (!r.cancelText.isEmpty()) {
             box.button(QMessageBox::Cancel)->setText(r.cancelText);
         }
+    }
+    if (r.buttons == BoxButtons::SaveDiscardCancel && !r.discardText.isEmpty()) {
+        box.button(QMessageBox::Discard)->setText(r.discardText);
     }
     return fromQtButton(box.exec());
 }

@@ -14,8 +14,9 @@ class QWidget;
 // tests install a recorder that notes each request and answers it without blocking.
 
 enum class BoxIcon { None, Error, Information, Warning, Question };
-enum class BoxButtons { Ok, YesNo, OkCancel };
-enum class BoxResult { Ok, Yes, No, Cancel };
+// SaveDiscardCancel: "Сохранить", "Не сохранять", "Отмена" before settings are replaced.
+enum class BoxButtons { Ok, YesNo, OkCancel, SaveDiscardCancel };
+enum class BoxResult { Ok, Yes, No, Cancel, Save, Discard };
 // Who owns the box: the main window, or whatever window is active when it is shown.
 enum class BoxOwner { Main, Active };
 
@@ -30,6 +31,9 @@ struct MessageBoxRequest {
     // "Прошить" and "Отмена"); empty keeps the standard caption.
     QString okText;
     QString cancelText;
+    // The caption of the "Discard" button of BoxButtons::SaveDiscardCancel ("Не сохранять");
+    // empty keeps the standard one.
+    QString discardText;
 };
 
 // The one way a box request is composed: text, caption, icon and owner, then the buttons with the

@@ -7,6 +7,7 @@
 #include "ui/commands/window_write_job.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
+#include "ui/help_window.h"
 #include "ui/pages/command_column.h"
 #include "ui/pages/firmware_page.h"
 #include "ui/pages/key_page.h"
@@ -33,6 +34,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <QWindow>
+
+#include <utility>
 
 namespace {
 constexpr int kWindowWidth = 800;
@@ -78,6 +81,9 @@ TMainForm::TMainForm(MainFormDeps deps, QWidget* parent)
     WirePortList();
     WireShellCommands();
     WireShortcutKeys();
+    WireUndo();
+    WireRecentFiles();
+    setAcceptDrops(true);
     connect(&session_, &DeviceSession::operationStarted, this, [this](Operation operation) {
         deviceLostShown_ = false;
         emit operationStarted(operation);
@@ -92,7 +98,7 @@ TMainForm::TMainForm(MainFormDeps deps, QWidget* parent)
     }
 
     ApplyOutputPresets();
-    LoadFactoryDefaults();
+    LoadFactoryDefaults(); // the window's first settings, kept: nothing to save of them
     PageControl1->SetActivePageIndex(velor::window::kMainPage);
     CreateFirmwareFolder();
     FirstActivation = true;
@@ -269,6 +275,9 @@ void TMainForm::FormActivate() {
         column_->WindowModes()->SetItemIndex(velor::window::kDemoWindowMode);
         WorkModeClick();
         FirstActivation = false;
+        if (!fileAtStart_.isEmpty()) {
+            OpenFile(std::exchange(fileAtStart_, QString()));
+        }
     }
     FormReady = true;
 }
@@ -345,7 +354,13 @@ void TMainForm::ReportIniWriteFailure(const QString& iniPath) {
                   StatusTone::Error);
 }
 
+// Closing asks only where something would be lost: settings that differ from those last read,
+// loaded, saved or written ("Сохранить изменения в файл?"), or an operation with the device that
+// is still running (the exit confirmation, since the close waits for its end).
 bool TMainForm::FormClose() {
+    if (!IsOperationRunning()) {
+        return AskToSaveChanges();
+    }
     return deps_.dialogs->MessageBox(
                BoxRequest(velor::MessageText(velor::msg::kConfirmExit),
                           velor::MessageText(velor::msg::kMessage), BoxIcon::Question,
@@ -355,6 +370,9 @@ bool TMainForm::FormClose() {
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (AcceptClose()) {
         event->accept();
+        if (helpWindow_ != nullptr) {
+            helpWindow_->close(); // the help goes with the window it belongs to
+        }
     } else {
         event->ignore();
     }

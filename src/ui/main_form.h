@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/program_ini.h"
 #include "catalogue/program_layout.h"
 #include "operations/device_session.h"
 #include "operations/operation_codes.h"
@@ -21,6 +22,8 @@
 #include <stdexcept>
 #include <vector>
 
+class HelpWindow;
+class QAction;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -86,6 +89,18 @@ public:
     void LoadIdButtonClick();
     // The settings history: snapshots kept before each settings write (safe_write.cpp).
     void HistoryButtonClick();
+
+    // --- Files from outside (open_file.cpp) ---------------------------------------------------
+    // A .cfg file loads into the window in the demo window mode (or as it stands when connected
+    // in the settings window mode); a .tsk file is taken in the firmware window mode and checked
+    // against the device once one is connected. A dropped file goes the same way.
+    void OpenFile(const QString& path);
+    // The file named on the command line: opened at the window's first activation.
+    void OpenFileAtStart(const QString& path);
+
+    // Whether the window's settings differ from those last read, loaded, saved or written, by
+    // the fingerprint of their encoded image (kept_settings.cpp).
+    bool HasUnsavedChanges();
 
     // Sets the enabled state of the command controls for a window state.
     void SetButtonState(ButtonState state);
@@ -170,6 +185,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Whether "Считать ТМ" can run: connected in the settings window mode, no operation running.
@@ -184,6 +201,8 @@ private:
     void WWWLabelClick();
     void EMailLabelClick();
     void BitBtn_SelectLangClick();
+    // The help file's section of the page in front ("main", "loops", ...).
+    QString HelpAnchor() const;
     // Empties the seven labels of the firmware page.
     void ClearFirmwareLabels();
     // Empties the firmware-page labels and the device labels of the main page.
@@ -231,9 +250,38 @@ private:
     // File commands: the factory settings of ListBox1 decoded into the window, a configuration
     // file saved or loaded, a firmware file checked and kept for writing.
     void ApplyFactoryDefaults();
-    void SaveConfiguration();
+    // False when the technician cancelled the save dialog.
+    bool SaveConfiguration();
     void LoadConfiguration();
+    void LoadConfigurationFile(const QString& path);
     void LoadFirmware();
+    void LoadFirmwareFile(const QString& path);
+
+    // The settings last read, loaded, saved or written, and one step back (kept_settings.cpp).
+    std::optional<SettingsImage> WindowImage();
+    QString WindowFingerprint();
+    void KeepWindowSettings();
+    void KeepWrittenSettings(const SettingsImage& written);
+    // "Сохранить изменения в файл?" when the settings differ; false when the command must stop.
+    bool AskToSaveChanges();
+    void RememberForUndo();
+    void UndoReplace();
+    void WireUndo();
+
+    // Where the file dialogs start, the last folders and files (file_places.cpp).
+    QString SettingsDialogFolder() const;
+    QString FirmwareDialogFolder() const;
+    void RememberSettingsFile(const QString& path);
+    void RememberFirmwareFolder(const QString& path);
+    void RecordFilePlaces();
+    void WireRecentFiles();
+    void ShowRecentFiles();
+
+    // Files from outside (open_file.cpp).
+    void SwitchWindowMode(int windowMode);
+    void OpenSettingsFile(const QString& path);
+    void OpenFirmwareFile(const QString& path);
+    void CheckFirmwareAwaitingDevice();
     // The firmware file's modification time in DateLabel, in the window language's short format.
     void ShowFirmwareFileTime();
     void CreateFirmwareFolder();
@@ -311,4 +359,19 @@ private:
     QString firmwarePath_;                     // the accepted firmware file
     // The identifier edit clicked last: the target of a key read (none at start).
     QWidget* lastIdentifierEdit_ = nullptr;
+
+    // The fingerprint of the settings last read, loaded, saved or written.
+    QString keptFingerprint_;
+    // The settings the last load, factory reset or history load replaced, with what was kept
+    // then.
+    struct UndoStep {
+        SettingsImage image;
+        QString keptFingerprint;
+    };
+    std::optional<UndoStep> undo_;
+    QAction* undoAction_ = nullptr;    // "Отменить", Ctrl+Z
+    velor::FilePlaces places_;         // the last folders and settings files
+    QString fileAtStart_;              // named on the command line, opened at first activation
+    QString firmwareAwaitingDevice_;   // a firmware file opened before any connection
+    HelpWindow* helpWindow_ = nullptr; // made at the first help request
 };

@@ -27,4 +27,8 @@ struct MainFormDeps {
     // The settings history's folder; empty: "history" in the current folder. Start-up names the
     // one of the program's layout (velor::HistoryFolder).
     QString historyFolder;
+    // Where the settings and firmware file dialogs start until the technician has chosen a
+    // folder: empty for the dialogs' own choice (the program's folder, "Base" for firmware);
+    // start-up names the user's documents folder when the program's folder is not writable.
+    QString startFolder;
 };

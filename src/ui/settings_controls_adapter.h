@@ -28,3 +28,11 @@ public:
 private:
     TMainForm& form_;
 };
+
+// The same controls for an encoding that only looks: no trace lines in ListBox2, which keeps the
+// lines of the last file or write (the fingerprint of the window's settings).
+class UntracedWindowControls : public WindowSettingsControls {
+public:
+    using WindowSettingsControls::WindowSettingsControls;
+    void AddTrace(const QString&) override {}
+};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/program_ini.h"
+
 #include <QString>
 
 class QWidget;
@@ -13,7 +15,8 @@ public:
     virtual ~ShellServices() = default;
 
     // The help file of the current language: its name as the program's INI file gives it, and
-    // its full path in the "help" folder of the program's data (the folder itself for no name).
+    // its full path in the "help" folder of the program's data (without an entry, the shipped
+    // file of the language, "velor580_<locale>.html").
     struct HelpLocation {
         QString name;
         QString path;
@@ -48,4 +51,9 @@ public:
     // Records the port chosen in the window ([Port] Device of the INI file; empty: the first
     // FTDI bridge) for the next start: the INI file that could not record it, or empty.
     virtual QString SetPortDevice(const QString& /*path*/) { return {}; }
+    // The folders the file dialogs last chose in and the settings files last opened or saved
+    // (the INI file's [Files]), and their new values recorded: the INI file that could not
+    // record them (empty when recorded). Services that keep nothing remember nothing.
+    virtual velor::FilePlaces FilePlaces() const { return {}; }
+    virtual QString SetFilePlaces(const velor::FilePlaces& /*places*/) { return {}; }
 };

@@ -15,6 +15,7 @@
 #include "link/native_path.h"
 #include "link/tty_ftdi_driver.h"
 #include "settings/cfg_format.h"
+#include "settings/settings_check.h"
 #include "settings/settings_fingerprint.h"
 #include "settings/settings_history.h"
 #include "sim/pty_server.h"
@@ -54,6 +55,19 @@ Bytes SettingsPattern() {
         image[i] = static_cast<uint8_t>(i * 5 + 1);
     }
     return image;
+}
+
+// The review's warnings of the pattern: the check's findings in it, one line each.
+QString PatternWarnings() {
+    SettingsImage image;
+    const Bytes pattern = SettingsPattern();
+    std::copy(pattern.begin(), pattern.end(), image.bytes().begin());
+    const auto findings = velor::settings::CheckSettings(image).findings;
+    QString text = QString("Предупреждения проверки (%1):\n").arg(findings.size());
+    for (const velor::settings::CheckFinding& finding : findings) {
+        text += "  внимание: " + velor::settings::FindingLine(finding) + "\n";
+    }
+    return text;
 }
 
 // Type 580, platform given, version 3.1.7, 4 further header bytes, payload, 2 trailing bytes.
@@ -266,6 +280,7 @@ private slots:
     void interruptedWriteSaysWhatItLeft_data();
     void interruptedWriteSaysWhatItLeft();
     void secondInterruptEndsAtOnce();
+    void reviewWarnsOfWhatTheDeviceWouldNotKeep();
 };
 
 void TestCli::commandOutcome_data() {
@@ -277,8 +292,10 @@ void TestCli::commandOutcome_data() {
 
     const QString connected = "Связь установлена. Обнаружен прибор 580";
     // The file holds what the device holds: the list says so, with both fingerprints.
+    // The pattern is no settings a window would keep: the check's findings come first.
     const QString review = "Настройки прибора: %pattern\n"
                            "Настройки файла %dir/in.cfg: %pattern\n"
+                           "%warnings"
                            "Нет изменений\n";
     const QString firmware = "Файл ПО: %dir/fw.tsk, 205 байт\n"
                              "ПО для прибора: тип 580, платформа 5, версия 3_1_7\n"
@@ -384,6 +401,7 @@ void TestCli::commandOutcome() {
     const auto filled = [&bench](QString text) {
         return text.replace("%dir", bench.dir.path())
             .replace("%port", bench.Port())
+            .replace("%warnings", PatternWarnings())
             .replace("%pattern", ShortFingerprint(SettingsPattern()))
             .replace("%fw6", Sha256Start(FirmwareFile(6)))
             .replace("%fw", Sha256Start(FirmwareFile()));
@@ -398,6 +416,35 @@ void TestCli::commandOutcome() {
         QVERIFY2(bench.err.contains(kLost + bench.Port() + " потеряна"), qPrintable(bench.err));
     }
     QVERIFY2(!bench.err.contains("FT_IO_ERROR"), qPrintable(bench.err));
+}
+
+// A key registered without any right passes the write's review with a warning above the changes;
+// the write goes on (here a dry run, which ends after the review).
+void TestCli::reviewWarnsOfWhatTheDeviceWouldNotKeep() {
+    Bench bench;
+    Bytes settings = SettingsPattern();
+    settings[0] = 1;                                            // one key,
+    settings[7] = settings[8] = 0;                              // with no right to arm or disarm,
+    std::fill(settings.begin() + 9, settings.begin() + 225, 0); // no records beyond it
+    for (std::size_t output = 0; output < 4; ++output) {
+        settings[225 + output * 4 + 2] = 0; // no reserved bits
+    }
+    settings[255] = settings[256] = 0; // known work modes
+    bench.Write("in.cfg", CfgFile(settings));
+    QCOMPARE(bench.Run({"--port", "%port", "--dry-run", "write-settings", "%dir/in.cfg"}), 0);
+    const QStringList lines = bench.out.split('\n');
+    qsizetype line = 0;
+    while (line < lines.size() && !lines[line].startsWith("Предупреждения проверки (")) {
+        ++line;
+    }
+    QVERIFY2(line == 2, qPrintable(bench.out)); // after the two fingerprints
+    QStringList warnings;
+    while (++line < lines.size() && lines[line].startsWith("  внимание: ")) {
+        warnings << lines[line];
+    }
+    QVERIFY2(warnings.filter("у ключа нет прав ни на взятие, ни на снятие").size() == 1,
+             qPrintable(bench.out));
+    QVERIFY2(line < lines.size() && lines[line].contains("→"), qPrintable(bench.out)); // changes
 }
 
 void TestCli::readSettingsSavesTheDeviceTable() {

@@ -10,6 +10,7 @@
 #include "shell/startup.h"
 #include "ui/main_form.h"
 #include "ui/main_form_deps.h"
+#include "ui/widgets/radio_group.h"
 #include "version/program_version.h"
 
 #include <QDir>
@@ -147,15 +148,20 @@ private slots:
     void closingTheWindowEndsTheRunWithZero() {
         FakeProgram program;
         QVERIFY(prepare(program, QByteArray()));
-        // Yes to the close confirmation, No to it on a second close.
+        // The window's settings changed, so closing asks whether to save them: "Отмена" to the
+        // first close, "Не сохранять" to the second.
         dialogs_.onBox = [this](const MessageBoxRequest& box) {
-            const bool confirmation = box.text == velor::MessageText(10027);
-            dialogs_.answers.enqueue(confirmation && ++confirmations_ == 2 ? BoxResult::Yes
-                                                                           : BoxResult::No);
+            const bool confirmation = box.buttons == BoxButtons::SaveDiscardCancel;
+            dialogs_.answers.enqueue(confirmation && ++confirmations_ == 2 ? BoxResult::Discard
+                                                                           : BoxResult::Cancel);
         };
         confirmations_ = 0;
         QTimer::singleShot(0, this, [this] {
             QVERIFY(mainWindow_ != nullptr);
+            auto* form = qobject_cast<TMainForm*>(mainWindow_);
+            QVERIFY(form != nullptr);
+            auto* buttonLock = form->Control<RadioGroup>(QStringLiteral("KBBlockRadioGroup"));
+            buttonLock->SetItemIndex(1 - buttonLock->ItemIndex());
             mainWindow_->close();
             QVERIFY(mainWindow_->isVisible()); // answered No: the program goes on
             mainWindow_->close();

@@ -48,6 +48,16 @@ struct Window : WindowDriver {
 
     bool Checked(const QString& name) const { return form->Control<QCheckBox>(name)->isChecked(); }
     void Tick(const QString& name) { form->Control<QCheckBox>(name)->setChecked(true); }
+    // The settings as the window's last loaded ones, loaded from a file as "Загрузить" does:
+    // replacing them asks nothing.
+    void Hold(const SettingsImage& image) {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("held.cfg");
+        SaveCfgFile(path, image);
+        dialogs.openAnswers.enqueue(path);
+        form->LoadButtonClick();
+        dialogs.openRequests.clear();
+    }
     QStringList ListLines(const char* name) const {
         QStringList lines;
         const auto* list = form->Control<QListWidget>(name);
@@ -221,7 +231,7 @@ void TestFileCommands::constructionFailsWithReaderError() {
 
 void TestFileCommands::defaultButtonRestoresFactorySettings() {
     Window window;
-    window.form->DecodeSettings(OtherSettings());
+    window.Hold(OtherSettings()); // the settings last loaded
     window.Tick("onekeymode5");
     window.form->Control<QPushButton>("DefaultButton")->click();
 
@@ -278,7 +288,7 @@ void TestFileCommands::saveThenLoadRestoresSettings() {
     QFETCH(QByteArray, extraText);
     Window window;
     window.PickWorkMode(workMode);
-    window.form->DecodeSettings(OtherSettings());
+    window.Hold(OtherSettings()); // the settings last loaded
     const QString path = files_->filePath("saved.cfg");
     window.dialogs.saveAnswers.enqueue(path);
     window.form->SaveButtonClick();
@@ -442,7 +452,7 @@ void TestFileCommands::loadFailureChangesNothing() {
     MakeFile(source, path, content, size);
     error.replace("%path", path);
     Window window;
-    window.form->DecodeSettings(OtherSettings());
+    window.Hold(OtherSettings()); // the settings last loaded
     window.Tick("onekeymode3");
     window.dialogs.openAnswers.enqueue(path);
     window.form->LoadButtonClick();
@@ -520,7 +530,7 @@ void TestFileCommands::loadingFewerKeysEmptiesRemainingRows() {
     for (std::size_t offset = 17; offset <= 40; ++offset) {
         many[offset] = 0x77;
     }
-    window.form->DecodeSettings(many);
+    window.Hold(many); // the settings last loaded
     const QString path = files_->filePath("two keys.cfg");
     SaveCfgFile(path, OtherSettings());
     window.dialogs.openAnswers.enqueue(path);

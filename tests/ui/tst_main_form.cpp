@@ -1068,11 +1068,14 @@ void TestMainForm::ioErrorBoxShowsOnWindowThread() {
     }
 }
 
+// Closing asks only when the window's settings differ from those last read, loaded, saved or
+// written: the fixture changes one setting first. "Не сохранять" closes, "Отмена" (the answer
+// to keep the window) leaves it open with its settings.
 void TestMainForm::closeAsksForConfirmation_data() {
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("closed");
-    QTest::newRow("yes closes") << int(BoxResult::Yes) << true;
-    QTest::newRow("no keeps the window open") << int(BoxResult::No) << false;
+    QTest::newRow("Не сохранять closes") << int(BoxResult::Discard) << true;
+    QTest::newRow("Отмена keeps the window open") << int(BoxResult::Cancel) << false;
 }
 
 void TestMainForm::closeAsksForConfirmation() {
@@ -1082,16 +1085,17 @@ void TestMainForm::closeAsksForConfirmation() {
     Window window;
     window.Start();
     window.form->show();
+    auto* buttonLock = window.form->Control<RadioGroup>("KBBlockRadioGroup");
+    buttonLock->SetItemIndex(1 - buttonLock->ItemIndex());
     window.dialogs.answers.enqueue(static_cast<BoxResult>(answer));
     QCOMPARE(window.form->close(), closed);
     QCOMPARE(window.form->isVisible(), !closed);
     QCOMPARE(window.dialogs.boxes.size(), 1);
     const MessageBoxRequest& box = window.dialogs.boxes.first();
-    QCOMPARE(box.text, Text(10027));
-    QCOMPARE(box.caption, Text(10026));
+    QCOMPARE(box.text, QString("Сохранить изменения в файл?"));
     QCOMPARE(box.icon, BoxIcon::Question);
-    QCOMPARE(box.buttons, BoxButtons::YesNo);
-    QCOMPARE(box.defaultButton, BoxResult::No);
+    QCOMPARE(box.buttons, BoxButtons::SaveDiscardCancel);
+    QCOMPARE(box.defaultButton, BoxResult::Save);
 }
 
 namespace {

@@ -111,6 +111,9 @@ private slots:
     void firmwareWriteIsConfirmed();
     void historyShowsComparesLoadsAndSaves();
     void closeDuringTheReadBackEndsTheWrite();
+    void reviewWarnsOfWhatTheDeviceWouldNotKeep_data();
+    void reviewWarnsOfWhatTheDeviceWouldNotKeep();
+    void firmwareOpenedBeforeTheConnectionIsCheckedThen();
 
 private:
     std::unique_ptr<QTemporaryDir> folder_;
@@ -351,6 +354,66 @@ void TestSafeWrite::closeDuringTheReadBackEndsTheWrite() {
     QCOMPARE(rig.Stored(), sent);
     QVERIFY2(!rig.form->StatusText().startsWith("Запись настроек проверена"),
              qPrintable(rig.form->StatusText()));
+}
+
+// The check's findings in the settings about to be written come with the change list, as
+// warnings; the write stays the technician's choice ("Записать" writes them).
+void TestSafeWrite::reviewWarnsOfWhatTheDeviceWouldNotKeep_data() {
+    QTest::addColumn<QStringList>("codes"); // typed into CodeTM1, CodeTM2, ...
+    QTest::addColumn<QStringList>("warnings");
+    QTest::newRow("nothing to warn of") << QStringList{} << QStringList{};
+    QTest::newRow("a key with no rights")
+        << QStringList{"0123456789AB"}
+        << QStringList{"у ключа нет прав ни на взятие, ни на снятие"};
+    QTest::newRow("two keys with one code")
+        << QStringList{"0123456789AB", "0123456789AB"}
+        << QStringList{"у ключа нет прав ни на взятие, ни на снятие", "тот же код, что у ключа 1",
+                       "у ключа нет прав ни на взятие, ни на снятие"};
+}
+
+void TestSafeWrite::reviewWarnsOfWhatTheDeviceWouldNotKeep() {
+    QFETCH(QStringList, codes);
+    QFETCH(QStringList, warnings);
+    SafeRig rig(history_);
+    QVERIFY(rig.Connect(kSettingsMode));
+    for (int key = 1; key <= codes.size(); ++key) {
+        rig.Code(key)->setText(codes.at(key - 1));
+    }
+    const SettingsImage window = rig.form->EncodeSettings();
+    rig.form->WriteButtonClick();
+    QVERIFY(rig.WaitIdle());
+
+    QCOMPARE(rig.dialogs.reviews.size(), 1);
+    const QStringList shown = rig.dialogs.reviews.first().warnings;
+    QCOMPARE(shown.size(), warnings.size());
+    for (int i = 0; i < warnings.size(); ++i) {
+        QVERIFY2(shown.at(i).contains(warnings.at(i)), qPrintable(shown.join('\n')));
+    }
+    QCOMPARE(rig.Stored(), window); // answered "Записать": written all the same
+}
+
+// A firmware file opened before any connection (dropped, or named on the command line) waits
+// in the firmware window mode; the connection checks it against the device and makes it ready.
+void TestSafeWrite::firmwareOpenedBeforeTheConnectionIsCheckedThen() {
+    SafeRig rig(history_);
+    std::vector<uint8_t> image{0x44, 0x02, 0x05, 0x00, 3, 1, 8, 0xA1, 0xA2, 0xA3, 0xA4};
+    image.insert(image.end(), 64, 0x5A);
+    image.insert(image.end(), {0xEE, 0xFF});
+    const QString path = folder_->filePath("update.tsk");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(image.data()), qint64(image.size()));
+    file.close();
+    rig.form->OpenFile(path);
+    QVERIFY(rig.form->IsFirmwareMode());
+    QVERIFY(!rig.form->FindControl("WriteButton")->isEnabled());
+
+    rig.form->ConnectButtonClick();
+    QVERIFY(rig.WaitIdle());
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Label("FileTypeLabel"), QString("ПО для Велор-580"), kWaitMs);
+    QCOMPARE(rig.Label("VersionLabel"), QString("3_1_8"));
+    QVERIFY(rig.form->FindControl("WriteButton")->isEnabled());
+    QVERIFY(rig.Boxes().isEmpty());
 }
 
 QTEST_MAIN(TestSafeWrite)

@@ -4,6 +4,7 @@
 #include "catalogue/ini_file.h"
 #include "catalogue/locale_runtime.h"
 #include "catalogue/message_catalogue.h"
+#include "catalogue/program_layout.h"
 #include "fake_program.h"
 #include "recording_dialogs.h"
 #include "shell/about_box.h"
@@ -11,8 +12,10 @@
 #include "shell/startup.h"
 #include "ui/desktop.h"
 #include "ui/dialogs.h"
+#include "ui/help_window.h"
 #include "ui/main_form.h"
 #include "ui/widgets/click_label.h"
+#include "ui/widgets/radio_group.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -22,10 +25,16 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTabBar>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <QUrl>
 #include <QtTest>
 
@@ -134,6 +143,7 @@ struct StartedWindow {
             return user ? user(dialog) : int(QDialog::Rejected);
         };
         context.setMainWindow = [this](QWidget* window) { qtDialogs.SetMainWindow(window); };
+        context.openFile = openFile;
         return context;
     }
 
@@ -162,6 +172,7 @@ struct StartedWindow {
     RecordingDialogs dialogs;
     QtDialogs qtDialogs;      // Qt's real boxes and file dialogs, when realDialogs
     bool realDialogs = false; // set before start
+    QString openFile;         // named on the command line; set before start
     RecordingDesktop desktop;
     std::function<int(QDialog&)> user; // acts in the about box and the language dialog
     QStringList shownModally;          // object names of the dialogs run modally
@@ -239,57 +250,58 @@ private slots:
         }
     }
 
+    // The help in the program's own window, at the section of the page in front; a help file
+    // that is not there is named by its full path. Without an entry for the language, the shipped
+    // file of the language is shown.
     void help_data() {
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<QStringList>("helpFiles"); // placed in help/ beside the program
-        QTest::addColumn<bool>("desktopAnswer");
-        QTest::addColumn<QString>("opened");  // path under the program folder; null: none
-        QTest::addColumn<QString>("boxText"); // null: no box
+        QTest::addColumn<QString>("shown");         // file in help/; null: none
+        QTest::addColumn<QString>("missing");       // file in help/ the box names; null: no box
         QTest::newRow("help file of the language")
             << QByteArray("[Help]\nRU=velor580_ru.html\nEN=velor580_en.html\n")
-            << QStringList{"velor580_ru.html", "velor580_en.html"} << true
-            << "help/velor580_ru.html" << QString();
+            << QStringList{"velor580_ru.html", "velor580_en.html"} << "velor580_ru.html"
+            << QString();
         QTest::newRow("help file missing")
-            << QByteArray("[Help]\nRU=missing.html\n") << QStringList{"other.html"} << true
-            << QString() << u8"Ошибка открытия файла помощи missing.html";
-        QTest::newRow("desktop refuses the file")
-            << QByteArray("[Help]\nRU=velor580_ru.html\n") << QStringList{"velor580_ru.html"}
-            << false << "help/velor580_ru.html"
-            << u8"Ошибка открытия файла помощи velor580_ru.html";
-        QTest::newRow("no Help entry opens the folder")
-            << QByteArray("[Language]\nDefault=RU\n") << QStringList{"velor580_ru.html"} << true
-            << "help/" << QString();
-        QTest::newRow("entry of another language only opens the folder")
+            << QByteArray("[Help]\nRU=missing.html\n") << QStringList{"other.html"} << QString()
+            << "missing.html";
+        QTest::newRow("no Help entry: the language's shipped file")
+            << QByteArray("[Language]\nDefault=RU\n") << QStringList{"velor580_ru.html"}
+            << "velor580_ru.html" << QString();
+        QTest::newRow("entry of another language only")
             << QByteArray("[Help]\nEN=velor580_en.html\n") << QStringList{"velor580_en.html"}
-            << true << "help/" << QString();
-        QTest::newRow("no help folder either")
-            << QByteArray("[Language]\nDefault=RU\n") << QStringList{} << true << QString()
-            << u8"Ошибка открытия файла помощи ";
+            << QString() << "velor580_ru.html";
+        QTest::newRow("no help folder either") << QByteArray("[Language]\nDefault=RU\n")
+                                               << QStringList{} << QString() << "velor580_ru.html";
     }
     void help() {
         QFETCH(QByteArray, ini);
         QFETCH(QStringList, helpFiles);
-        QFETCH(bool, desktopAnswer);
-        QFETCH(QString, opened);
-        QFETCH(QString, boxText);
+        QFETCH(QString, shown);
+        QFETCH(QString, missing);
         StartedWindow w;
         QVERIFY(w.start(ini, {}));
         for (const QString& file : helpFiles) {
             QVERIFY(QDir().mkpath(w.helpFolder()));
-            FakeProgram::WriteFile(QDir(w.helpFolder()).filePath(file), "<html></html>");
+            FakeProgram::WriteFile(QDir(w.helpFolder()).filePath(file),
+                                   "<html><h2 id=\"main\">Main</h2></html>");
         }
-        w.desktop.answer = desktopAnswer;
 
         w.click(QStringLiteral("HelpBitBtn"));
-        const QList<QUrl> expectedOpened =
-            opened.isNull()
-                ? QList<QUrl>{}
-                : QList<QUrl>{QUrl::fromLocalFile(QDir(w.program.folder()).filePath(opened))};
-        QCOMPARE(w.desktop.opened, expectedOpened);
-        QCOMPARE(w.dialogs.boxes.size(), boxText.isNull() ? 0 : 1);
-        if (!boxText.isNull()) {
+        auto* help = w.form().findChild<HelpWindow*>(QStringLiteral("HelpWindow"));
+        QCOMPARE(help != nullptr && help->isVisible(), !shown.isNull());
+        if (!shown.isNull()) {
+            QUrl expected = QUrl::fromLocalFile(QDir(w.helpFolder()).filePath(shown));
+            expected.setFragment(QStringLiteral("main")); // the page in front
+            QCOMPARE(help->Source(), expected);
+        }
+        QVERIFY(w.desktop.opened.isEmpty()); // no browser needed
+        QCOMPARE(w.dialogs.boxes.size(), missing.isNull() ? 0 : 1);
+        if (!missing.isNull()) {
             const MessageBoxRequest& box = w.dialogs.boxes.at(0);
-            QCOMPARE(box.text, boxText);
+            QCOMPARE(box.text,
+                     u8"Ошибка открытия файла помощи " +
+                         QDir::toNativeSeparators(QDir(w.helpFolder()).filePath(missing)));
             QCOMPARE(box.caption, QStringLiteral("Ошибка!"));
             QCOMPARE(box.icon, BoxIcon::Error);
             QCOMPARE(box.buttons, BoxButtons::Ok);
@@ -297,7 +309,7 @@ private slots:
         }
     }
 
-    // The help file follows the language in use.
+    // The help follows the language in use.
     void helpOfTheEnglishEdition() {
         StartedWindow w;
         QVERIFY(
@@ -306,8 +318,117 @@ private slots:
         QVERIFY(QDir().mkpath(w.helpFolder()));
         FakeProgram::WriteFile(QDir(w.helpFolder()).filePath("velor580_en.html"), "<html></html>");
         w.click(QStringLiteral("HelpBitBtn"));
-        QCOMPARE(w.desktop.opened, QList<QUrl>{QUrl::fromLocalFile(
-                                       w.helpFolder() + QStringLiteral("/velor580_en.html"))});
+        auto* help = w.form().findChild<HelpWindow*>(QStringLiteral("HelpWindow"));
+        QVERIFY(help != nullptr);
+        QCOMPARE(help->Source().adjusted(QUrl::RemoveFragment),
+                 QUrl::fromLocalFile(w.helpFolder() + QStringLiteral("/velor580_en.html")));
+        QCOMPARE(help->windowTitle(), QStringLiteral("Help"));
+        QVERIFY(w.dialogs.boxes.isEmpty());
+    }
+
+    // The shipped help in its window: not modal, its table of contents from the file's chapters,
+    // the other language's file and back, find in the page with Ctrl+F, the pictures, and web
+    // links handed to the desktop.
+    void helpWindowOfTheShippedFiles() {
+        StartedWindow w;
+        QVERIFY(w.start("[Help]\nRU=velor580_ru.html\nEN=velor580_en.html\n", {}));
+        QVERIFY(QDir().mkpath(w.helpFolder()));
+        const QDir shipped(qEnvironmentVariable("VELOR_RUNTIME_DIR") + QStringLiteral("/help"));
+        for (const QString& file : shipped.entryList(QDir::Files)) {
+            QVERIFY(QFile::copy(shipped.filePath(file), QDir(w.helpFolder()).filePath(file)));
+        }
+        w.click(QStringLiteral("HelpBitBtn"));
+        auto* help = w.form().findChild<HelpWindow*>(QStringLiteral("HelpWindow"));
+        QVERIFY(help != nullptr);
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        QVERIFY(!help->isModal() && QApplication::activeModalWidget() == nullptr);
+        auto* browser = help->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
+        auto* contents = help->findChild<QTreeWidget*>(QStringLiteral("HelpContents"));
+        QVERIFY(contents->topLevelItemCount() >= 10);
+        QVERIFY(contents->topLevelItem(0)->text(0).contains(u8"Подключение"));
+        QVERIFY(!browser->document()
+                     ->resource(QTextDocument::ImageResource, QUrl("write-review.png"))
+                     .isNull());
+
+        emit browser->anchorClicked(QUrl(QStringLiteral("velor580_en.html")));
+        QCOMPARE(help->Source().fileName(), QStringLiteral("velor580_en.html"));
+        QTest::mouseClick(help->findChild<QToolButton*>(QStringLiteral("HelpBack")),
+                          Qt::LeftButton);
+        QCOMPARE(help->Source().fileName(), QStringLiteral("velor580_ru.html"));
+
+        help->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(help, Qt::Key_F, Qt::ControlModifier);
+        auto* find = help->findChild<QLineEdit*>(QStringLiteral("HelpFind"));
+        QCOMPARE(QApplication::focusWidget(), find);
+        QTest::keyClicks(find, "ctrl+z");
+        QTest::keyClick(find, Qt::Key_Return);
+        QCOMPARE(browser->textCursor().selectedText(), QString("Ctrl+Z"));
+
+        emit browser->anchorClicked(QUrl(QStringLiteral("https://www.velor.example/")));
+        QCOMPARE(w.desktop.opened, QList<QUrl>{QUrl("https://www.velor.example/")});
+        QCOMPARE(help->Source().fileName(), QStringLiteral("velor580_ru.html"));
+        QVERIFY(w.form().isEnabled()); // the window goes on working beside the help
+        QVERIFY(w.dialogs.boxes.isEmpty());
+    }
+
+    // Installed, the file dialogs start in the user's documents folder (the home folder where
+    // there is none), never in share/velor580; the folder and the file chosen are kept in the
+    // user's INI file for the next start.
+    void installedFileDialogsStartWithTheUser() {
+        StartedWindow w(FakeProgram::Layout::Installed);
+        QVERIFY(w.start("[Language]\nDefault=RU\n", {}));
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString start = QDir(documents).exists() ? documents : QDir::homePath();
+        w.click(QStringLiteral("SaveButton")); // cancelled
+        w.click(QStringLiteral("LoadButton")); // cancelled
+        QCOMPARE(w.dialogs.saveRequests.value(0).directory, start);
+        QCOMPARE(w.dialogs.openRequests.value(0).directory, start);
+
+        QTemporaryDir mine;
+        const QString file = mine.filePath(QStringLiteral("site.cfg"));
+        w.dialogs.saveAnswers.enqueue(file);
+        w.click(QStringLiteral("SaveButton"));
+        QVERIFY(QFile::exists(file));
+        const QString ini = velor::UserIniPath(w.program.path());
+        QCOMPARE(velor::ReadIniString(ini, "Files", "SettingsFolder", {}), mine.path());
+        QCOMPARE(velor::ReadIniString(ini, "Files", "Recent1", {}), file);
+        QVERIFY(QDir(w.program.dataFolder()).entryList({"*.cfg"}, QDir::Files) ==
+                QStringList{"580default.cfg"}); // nothing written into the installed tree
+    }
+
+    // "velor580 FILE": a settings file opens in the demo window mode with its settings, a
+    // firmware file in the firmware window mode, waiting for the device.
+    void fileNamedOnTheCommandLine_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("firmwareMode");
+        QTest::newRow("settings file") << "site.cfg" << false;
+        QTest::newRow("firmware file") << "update.tsk" << true;
+    }
+    void fileNamedOnTheCommandLine() {
+        QFETCH(QString, file);
+        QFETCH(bool, firmwareMode);
+        QTemporaryDir mine;
+        const QString path = mine.filePath(file);
+        QByteArray content;
+        for (int line = 0; line < 257; ++line) {
+            content += line == 251 ? "40\r\n" : "0\r\n";
+        }
+        FakeProgram::WriteFile(path,
+                               firmwareMode ? QByteArray("\x44\x02\x05\x00\x03\x01\x08") : content);
+        StartedWindow w;
+        w.openFile = path;
+        QVERIFY(w.start(QByteArray(), {}));
+        QCOMPARE(w.form().IsFirmwareMode(), firmwareMode);
+        QCOMPARE(w.form().IsDemoMode(), !firmwareMode);
+        if (firmwareMode) {
+            QCOMPARE(w.form().Control<QLabel>(QStringLiteral("FileLabel"))->text(),
+                     QDir::toNativeSeparators(path));
+        } else {
+            QCOMPARE(w.form().EncodeSettings()[251], uint8_t(40));
+            QVERIFY(!w.form().HasUnsavedChanges()); // the file's settings, as loaded
+        }
         QVERIFY(w.dialogs.boxes.isEmpty());
     }
 
@@ -536,10 +657,13 @@ private slots:
         QTest::addColumn<QString>("picked"); // empty: no switch
         QTest::addColumn<QStringList>("closeBox");
         QTest::addColumn<QStringList>("loadDialog"); // visible labels, then buttons
-        const QStringList russianBox{u8"Вы действительно хотите выйти?", u8"&Да", u8"&Нет"};
+        // The close asks about the changed settings (the fixture changes one).
+        const QStringList russianBox{u8"Сохранить изменения в файл?", u8"Сохранить", u8"Отмена",
+                                     u8"&Не сохранять"};
         const QStringList russianDialog{u8"Перейти к:", u8"&Имя файла:", u8"Типы файлов:",
                                         u8"&Открыть", u8"Отмена"};
-        const QStringList englishBox{"Do you really want to exit?", "&Yes", "&No"};
+        const QStringList englishBox{"Save the changes to a file?", "Save", "Cancel",
+                                     "Do&n't Save"};
         const QStringList englishDialog{"Look in:", "File &name:", "Files of type:", "&Open",
                                         "Cancel"};
         QTest::newRow("Russian") << "RU"
@@ -565,12 +689,15 @@ private slots:
             w.user = PickLanguage(picked);
             w.click(QStringLiteral("BitBtn_SelectLang"));
         }
+        auto* buttonLock = w.form().Control<RadioGroup>(QStringLiteral("KBBlockRadioGroup"));
+        buttonLock->SetItemIndex(1 - buttonLock->ItemIndex());
         {
             ModalWatcher box;
-            QVERIFY(!w.form().close()); // Escape answers "Нет"
+            QVERIFY(!w.form().close()); // Escape answers "Отмена"
             QCOMPARE(box.texts, closeBox);
         }
         QVERIFY(w.form().isVisible());
+        buttonLock->SetItemIndex(1 - buttonLock->ItemIndex()); // as before: the load asks nothing
         {
             ModalWatcher dialog;
             w.click(QStringLiteral("LoadButton")); // the demo work mode loads a settings file

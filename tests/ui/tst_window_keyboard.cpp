@@ -8,9 +8,11 @@
 
 #include "ui/button_states.h"
 #include "ui/desktop.h"
+#include "ui/help_window.h"
 #include "ui/main_form.h"
 #include "ui/shell_services.h"
 #include "ui/widgets/combo_list.h"
+#include "ui/widgets/page_control.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -161,6 +163,7 @@ private slots:
     void tabOrderStaysAsItWas();
     void returnAndEnterPressTheFocusedButton_data();
     void returnAndEnterPressTheFocusedButton();
+    void f1OpensTheHelp_data();
     void f1OpensTheHelp();
     void saveAndLoadKeys_data();
     void saveAndLoadKeys();
@@ -235,7 +238,9 @@ void TestWindowKeyboard::returnAndEnterPressTheFocusedButton() {
     QFETCH(QString, button);
     QFETCH(int, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
-    Window window(helpPath_);
+    // "Help" opens the help window, which takes the keyboard: with no help file there is only
+    // the recorded box, and the focus stays where the key left it.
+    Window window(button == "HelpBitBtn" ? QString() : helpPath_);
     QVERIFY(window.active);
     QVERIFY(window.TabTo(button));
     QSignalSpy clicked(window.form->Control<QPushButton>(button), &QPushButton::clicked);
@@ -244,13 +249,42 @@ void TestWindowKeyboard::returnAndEnterPressTheFocusedButton() {
     QCOMPARE(Window::FocusName(), button);
 }
 
+// F1 anywhere in the window opens the shipped help in the program's own window, at the section
+// of the page in front; the window stays usable beside it.
+void TestWindowKeyboard::f1OpensTheHelp_data() {
+    QTest::addColumn<int>("workMode");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("section");
+    QTest::newRow("main page") << kDemoWindowMode << 0 << "main";
+    QTest::newRow("loop page") << kDemoWindowMode << 1 << "loops";
+    QTest::newRow("output page") << kDemoWindowMode << 2 << "outputs";
+    QTest::newRow("identifier page") << kDemoWindowMode << 3 << "keys";
+    QTest::newRow("firmware page") << kFirmwareWindowMode << 4 << "firmware";
+}
+
 void TestWindowKeyboard::f1OpensTheHelp() {
-    Window window(helpPath_);
+    QFETCH(int, workMode);
+    QFETCH(int, page);
+    QFETCH(QString, section);
+    const QString shipped =
+        qEnvironmentVariable("VELOR_SOURCE_DIR") + QStringLiteral("/help/velor580_ru.html");
+    Window window(shipped);
     QVERIFY(window.active);
-    window.form->FindControl(QStringLiteral("TimeAlarmEdit"))->setFocus(); // anywhere in the window
+    window.PickWorkMode(workMode);
+    auto* pages = window.form->Control<PageControl>(QStringLiteral("PageControl1"));
+    pages->SetTabVisible(page, true); // the identifier page's tab follows the TM output type
+    pages->SetActivePageIndex(page);
+    window.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
     window.Press(Qt::Key_F1);
-    QCOMPARE(window.desktop.opened, QList<QUrl>{QUrl::fromLocalFile(helpPath_)});
+    auto* help = window.form->findChild<HelpWindow*>(QStringLiteral("HelpWindow"));
+    QVERIFY(help != nullptr && help->isVisible());
+    QUrl expected = QUrl::fromLocalFile(shipped);
+    expected.setFragment(section);
+    QCOMPARE(help->Source(), expected);
+    QVERIFY(window.desktop.opened.isEmpty());
     QVERIFY(window.dialogs.boxes.isEmpty());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
 }
 
 // state: the window's state before the key (a work mode, then maybe a connection's outcome).

@@ -167,6 +167,7 @@ void TMainForm::ShowSettings(const std::vector<uint8_t>& image) {
     SettingsImage decoded;
     std::copy(image.begin(), image.end(), decoded.bytes().begin());
     DecodeSettings(decoded);
+    KeepWindowSettings(); // the settings last read
 }
 
 // An identifier with no text (all 48 bits set) is no key and is never placed; the operation
@@ -217,5 +218,10 @@ void TMainForm::SetButtons(ButtonOutcome outcome) {
     if (connected &&
         (operation == Operation::ConnectSettings || operation == Operation::ConnectFirmware)) {
         Control<QPushButton>(QStringLiteral("HelpBitBtn"))->setFocus();
+    }
+    // A firmware file opened before the connection is checked against the device now.
+    if (outcome == ButtonOutcome::ConnectedFirmware && operation == Operation::ConnectFirmware) {
+        QMetaObject::invokeMethod(
+            this, [this] { CheckFirmwareAwaitingDevice(); }, Qt::QueuedConnection);
     }
 }

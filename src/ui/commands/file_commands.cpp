@@ -71,8 +71,9 @@ FileDialogRequest OpenDialogRequest(const QString& folder, const char* suffix, i
     return request;
 }
 
-FileDialogRequest SaveDialogRequest() {
+FileDialogRequest SaveDialogRequest(const QString& folder) {
     FileDialogRequest request;
+    request.directory = folder;
     request.filters =
         QStringList{TMainForm::tr("Файлы конфигурации (*.cfg)"), TMainForm::tr("Все файлы (*)")};
     request.selectedFilter = kCfgFilter;
@@ -153,35 +154,47 @@ void TMainForm::LoadFactoryDefaults() {
     ApplyFactoryDefaults();
 }
 
+// The factory settings file's settings, loaded: there is nothing to save of them, and they are
+// the settings the next question compares with.
 void TMainForm::ApplyFactoryDefaults() {
     DecodeSettings(ImageFromCfgLines(ListLines(*Control<QListWidget>(QStringLiteral("ListBox1")))));
+    KeepWindowSettings();
     SetStatusText(MessageText(velor::msg::kFactorySettingsSet));
 }
 
 void TMainForm::DefaultButtonClick() {
-    RunGuarded(Dialogs(), [this] { ApplyFactoryDefaults(); });
+    RunGuarded(Dialogs(), [this] {
+        if (AskToSaveChanges()) {
+            RememberForUndo();
+            ApplyFactoryDefaults();
+        }
+    });
 }
 
 void TMainForm::SaveButtonClick() {
     RunGuarded(Dialogs(), [this] { SaveConfiguration(); });
 }
 
-void TMainForm::SaveConfiguration() {
-    const QString chosen = Dialogs().SaveFileName(SaveDialogRequest());
+bool TMainForm::SaveConfiguration() {
+    const QString chosen = Dialogs().SaveFileName(SaveDialogRequest(SettingsDialogFolder()));
     if (chosen.isEmpty()) {
-        return;
+        return false;
     }
     auto* buffer = Control<QListWidget>(QStringLiteral("ListBox2"));
     buffer->clear();
     const SettingsImage image = EncodeSettings();
     ReplaceLines(*buffer, CfgLines(image));
-    SaveCfgFile(WithCfgSuffix(chosen), image);
+    const QString path = WithCfgSuffix(chosen);
+    SaveCfgFile(path, image);
+    KeepWrittenSettings(image);
+    RememberSettingsFile(path);
     SetStatusText(MessageText(velor::msg::kSavedToFile));
+    return true;
 }
 
 // A settings image other than the window's (a history snapshot) saved where the technician says.
 void TMainForm::SaveImageAs(const SettingsImage& image) {
-    const QString chosen = Dialogs().SaveFileName(SaveDialogRequest());
+    const QString chosen = Dialogs().SaveFileName(SaveDialogRequest(SettingsDialogFolder()));
     if (chosen.isEmpty()) {
         return;
     }
@@ -192,7 +205,9 @@ void TMainForm::SaveImageAs(const SettingsImage& image) {
 void TMainForm::LoadButtonClick() {
     RunGuarded(Dialogs(), [this] {
         if (SettingsMode || DemoMode) {
-            LoadConfiguration();
+            if (AskToSaveChanges()) {
+                LoadConfiguration();
+            }
         } else if (FirmwareMode) {
             LoadFirmware();
         }
@@ -205,20 +220,29 @@ void TMainForm::LoadButtonClick() {
 // box changes, which would replace the file's disarm rights.
 void TMainForm::LoadConfiguration() {
     const QString chosen =
-        Dialogs().OpenFileName(OpenDialogRequest(openDialogFolder_, kCfgSuffix, kCfgFilter));
+        Dialogs().OpenFileName(OpenDialogRequest(SettingsDialogFolder(), kCfgSuffix, kCfgFilter));
     if (chosen.isEmpty()) {
         keyPage_->UncheckOneKeyModes();
         return;
     }
+    LoadConfigurationFile(chosen);
+}
+
+// The file's settings replace the window's (one step back with Ctrl+Z); they are the settings
+// last loaded from then on.
+void TMainForm::LoadConfigurationFile(const QString& path) {
     auto* buffer = Control<QListWidget>(QStringLiteral("ListBox2"));
     buffer->clear();
-    const QStringList lines = ReadCfgLines(chosen);
+    const QStringList lines = ReadCfgLines(path);
     buffer->addItems(lines);
-    const SettingsImage image = ImageFromCfgLines(lines, chosen);
+    const SettingsImage image = ImageFromCfgLines(lines, path);
+    RememberForUndo();
     keyPage_->UncheckOneKeyModes();
     DecodeSettings(image);
+    KeepWindowSettings();
+    RememberSettingsFile(path);
     // In place of the loop-type warning the decoding raised: the settings came from a file.
-    SetStatusText(tr("Настройки загружены из файла %1").arg(QDir::toNativeSeparators(chosen)));
+    SetStatusText(tr("Настройки загружены из файла %1").arg(QDir::toNativeSeparators(path)));
 }
 
 // Only a file that fits the identified device becomes the image to write; every other outcome
@@ -226,10 +250,16 @@ void TMainForm::LoadConfiguration() {
 void TMainForm::LoadFirmware() {
     openDialogFolder_ = FirmwareFolder();
     const QString chosen = Dialogs().OpenFileName(
-        OpenDialogRequest(openDialogFolder_, kFirmwareSuffix, kFirmwareFilter));
+        OpenDialogRequest(FirmwareDialogFolder(), kFirmwareSuffix, kFirmwareFilter));
     if (chosen.isEmpty()) {
         return;
     }
+    LoadFirmwareFile(chosen);
+}
+
+void TMainForm::LoadFirmwareFile(const QString& chosen) {
+    firmwareAwaitingDevice_.clear();
+    RememberFirmwareFolder(chosen);
     FirmwareFile file = ReadFirmwareFile(chosen);
     if (!file.refusal.isEmpty()) {
         RefuseFirmwareFile(*this, chosen, file.refusal);

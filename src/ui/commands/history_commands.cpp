@@ -106,7 +106,12 @@ void TMainForm::LoadSnapshot(const QString& path) {
         return;
     }
     const SettingsImage image = LoadCfgFile(path);
+    if (!AskToSaveChanges()) {
+        return;
+    }
+    RememberForUndo();
     keyPage_->UncheckOneKeyModes();
     DecodeSettings(image);
+    KeepWindowSettings();
     SetStatusText(tr("В окно загружен снимок %1").arg(QDir::toNativeSeparators(path)));
 }

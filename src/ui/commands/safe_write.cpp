@@ -12,6 +12,7 @@
 #include "operations/safe_write_job.h"
 #include "operations/status_codes.h"
 #include "operations/status_dispatch.h"
+#include "settings/settings_check.h"
 #include "settings/settings_diff.h"
 #include "settings/settings_fingerprint.h"
 #include "ui/commands/window_write_job.h"
@@ -78,6 +79,16 @@ bool TMainForm::ConfirmFirmwareWrite() {
 }
 
 namespace {
+
+// What the check finds in the settings about to be written, a line each.
+QStringList CheckWarnings(const SettingsImage& image) {
+    QStringList lines;
+    for (const velor::settings::CheckFinding& finding :
+         velor::settings::CheckSettings(image).findings) {
+        lines << velor::settings::FindingLine(finding);
+    }
+    return lines;
+}
 
 void EnableAboutButton(TMainForm& form) {
     form.Control<QPushButton>(QStringLiteral("BtnAbout"))->setEnabled(true);
@@ -190,6 +201,7 @@ ReviewAnswer WindowSettingsWrite::Review(const SettingsImage& device, const Sett
     request.deviceFingerprint = ShortFingerprint(device);
     request.windowFingerprint = ShortFingerprint(next);
     request.changes = DiffSettings(device, next);
+    request.warnings = CheckWarnings(next);
     const WriteReviewAnswer answer = form_.Dialogs().ReviewWrite(request);
     form_.SetReviewsWrites(answer.reviewNextTime);
     return answer.write ? ReviewAnswer::Write : ReviewAnswer::Declined;
@@ -236,6 +248,12 @@ void WindowSettingsWrite::Finished(const SafeWriteOutcome& outcome) {
         break;
     default:
         break;
+    }
+    // The device holds the window's settings (or was sent them, where the read back could not
+    // tell): they are the settings last written.
+    if (outcome.end == SafeWriteEnd::Verified || outcome.reason == SafeWriteReason::NoLink ||
+        outcome.reason == SafeWriteReason::ReadBackFailed) {
+        form_.KeepWrittenSettings(outcome.written);
     }
     if (outcome.end == SafeWriteEnd::Verified) {
         form_.ShowStatus({st::kSettingsWritten, st::kDeviceType580, form_.Device().Descriptor});

@@ -1,15 +1,19 @@
-// The window's services that have nothing to do with the device: the help file, the about box,
+// The window's services that have nothing to do with the device: the help window, the about box,
 // the maker's web and e-mail links and the run-time change of the interface language.
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
+#include "ui/control_families.h"
 #include "ui/desktop.h"
 #include "ui/dialogs.h"
+#include "ui/help_window.h"
 #include "ui/main_form.h"
 #include "ui/pages/maker_panel.h"
 #include "ui/shell_services.h"
 #include "ui/widgets/click_label.h"
+#include "ui/widgets/page_control.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QUrl>
@@ -19,13 +23,6 @@ namespace {
 constexpr char kWebScheme[] = "http://";
 constexpr char kMailScheme[] = "mailto:";
 constexpr char kMailSubject[] = "?subject=Parvo-580";
-
-// A file or folder counts as opened only when it exists and the desktop accepted it: some
-// desktops report success for a local file that is not there.
-bool OpenLocalPath(Desktop* desktop, const QString& path) {
-    return desktop != nullptr && QFileInfo::exists(path) &&
-           desktop->OpenUrl(QUrl::fromLocalFile(path));
-}
 
 } // namespace
 
@@ -49,16 +46,39 @@ void TMainForm::WireShellCommands() {
     }
 }
 
-// Opens "help/<name>" in the program's data folder, the name taken from the INI file's "Help"
-// section for the current language; with no name the help folder itself is opened.
+// The section of the help file that belongs to the page in front; the help file's ids.
+QString TMainForm::HelpAnchor() const {
+    static const std::pair<int, const char*> kPageSections[] = {
+        {velor::window::kMainPage, "main"},         {velor::window::kLoopPage, "loops"},
+        {velor::window::kOutputPage, "outputs"},    {velor::window::kKeyPage, "keys"},
+        {velor::window::kFirmwarePage, "firmware"},
+    };
+    const int page = PageControl1->ActivePageIndex();
+    for (const auto& [index, anchor] : kPageSections) {
+        if (index == page) {
+            return QLatin1String(anchor);
+        }
+    }
+    return {};
+}
+
+// Shows "help/<name>" of the program's data folder, the name taken from the INI file's "Help"
+// section for the current language, in the program's own help window at the section of the
+// page in front. A file that is not there is named by its full path.
 void TMainForm::HelpBitBtnClick() {
     if (deps_.shell == nullptr) {
         return;
     }
     const ShellServices::HelpLocation help = deps_.shell->HelpFile();
-    if (!OpenLocalPath(deps_.desktop, help.path)) {
-        ShowErrorBox(Dialogs(), velor::MessageText(velor::msg::kHelpOpenError, {help.name}));
+    if (!QFileInfo(help.path).isFile()) {
+        ShowErrorBox(Dialogs(), velor::MessageText(velor::msg::kHelpOpenError,
+                                                   {QDir::toNativeSeparators(help.path)}));
+        return;
     }
+    if (helpWindow_ == nullptr) {
+        helpWindow_ = new HelpWindow(deps_.desktop, this);
+    }
+    helpWindow_->ShowSection(help.path, HelpAnchor());
 }
 
 void TMainForm::BtnAboutClick() {

@@ -3,6 +3,7 @@
 #include "settings/settings_diff.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -16,6 +17,9 @@ struct WriteReviewRequest {
     QString deviceFingerprint; // short fingerprint of the device's settings
     QString windowFingerprint; // short fingerprint of the settings to be written
     std::vector<velor::settings::FieldChange> changes; // device value → new value; empty: none
+    // The check's findings in the settings to be written (a key with no rights, two keys with
+    // one code, ...), a line each; shown as warnings above the changes. Empty: none.
+    QStringList warnings;
 };
 
 struct WriteReviewAnswer {

@@ -2,9 +2,12 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -12,6 +15,7 @@ namespace {
 
 constexpr int kColumns = 3; // field, device value, new value
 constexpr QSize kDialogSize(640, 420);
+constexpr int kIconSize = 32;
 
 QTableWidget* ChangeTable(const WriteReviewRequest& request, QWidget* parent) {
     auto* table = new QTableWidget(static_cast<int>(request.changes.size()), kColumns, parent);
@@ -35,6 +39,28 @@ QTableWidget* ChangeTable(const WriteReviewRequest& request, QWidget* parent) {
     return table;
 }
 
+// The check's findings, in the warning colour with the warning icon: what the device would not
+// keep as meant. The write stays the technician's choice.
+QWidget* WarningList(const QStringList& warnings, QWidget* parent) {
+    auto* box = new QFrame(parent);
+    box->setObjectName(QStringLiteral("CheckWarnings"));
+    box->setFrameShape(QFrame::StyledPanel);
+    auto* row = new QHBoxLayout(box);
+    auto* icon = new QLabel(box);
+    icon->setPixmap(box->style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(kIconSize));
+    row->addWidget(icon, 0, Qt::AlignTop);
+    auto* text =
+        new QLabel(WriteReviewDialog::tr("Предупреждения проверки (%1):").arg(warnings.size()) +
+                       QLatin1Char('\n') + warnings.join(QLatin1Char('\n')),
+                   box);
+    text->setObjectName(QStringLiteral("CheckWarningText"));
+    text->setWordWrap(true);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    text->setStyleSheet(QStringLiteral("color: #8a4b00;"));
+    row->addWidget(text, 1);
+    return box;
+}
+
 } // namespace
 
 WriteReviewDialog::WriteReviewDialog(const WriteReviewRequest& request, QWidget* parent)
@@ -48,6 +74,9 @@ WriteReviewDialog::WriteReviewDialog(const WriteReviewRequest& request, QWidget*
                    this);
     heading->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(heading);
+    if (!request.warnings.isEmpty()) {
+        layout->addWidget(WarningList(request.warnings, this));
+    }
     if (request.changes.empty()) {
         auto* none = new QLabel(tr("Нет изменений"), this);
         none->setObjectName(QStringLiteral("NoChanges"));
