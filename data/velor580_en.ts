@@ -692,6 +692,29 @@ another program&quot; (status 3).
     </message>
 </context>
 <context>
+    <name>ReportPreview</name>
+    <message>
+        <source>Сохранить отчёт в PDF</source>
+        <translation>Save the report as PDF</translation>
+    </message>
+    <message>
+        <source>Документы PDF (*.pdf)</source>
+        <translation>PDF documents (*.pdf)</translation>
+    </message>
+    <message>
+        <source>страницы отчёта не построены</source>
+        <translation>the report&apos;s pages could not be laid out</translation>
+    </message>
+    <message>
+        <source>Отчёт не сохранён в %1: %2</source>
+        <translation>The report was not saved to %1: %2</translation>
+    </message>
+    <message>
+        <source>Сохранить PDF…</source>
+        <translation>Save PDF…</translation>
+    </message>
+</context>
+<context>
     <name>SettingsFields</name>
     <message>
         <source>окно всегда записывает режим линии расширения «Ведущий»</source>
@@ -1042,6 +1065,10 @@ another program&quot; (status 3).
 </context>
 <context>
     <name>TMainForm</name>
+    <message>
+        <source>Отч&amp;ёт</source>
+        <translation>Rep&amp;ort</translation>
+    </message>
     <message>
         <source>Считать ТМ можно только при связи с прибором в режиме «Смена настроек»</source>
         <translation>&quot;Read TM&quot; works only while a device is connected in &quot;Change settings&quot; mode</translation>

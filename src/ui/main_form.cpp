@@ -73,6 +73,7 @@ TMainForm::TMainForm(MainFormDeps deps, QWidget* parent)
     WireCommandColumn();
     WireShellCommands();
     WireShortcutKeys();
+    WireVisitReport();
     connect(&session_, &DeviceSession::operationStarted, this, [this](Operation operation) {
         deviceLostShown_ = false;
         emit operationStarted(operation);

@@ -184,25 +184,27 @@ void TestWindowKeyboard::initTestCase() {
 }
 
 // The order the window has always had: the page's controls, then the column top to bottom, with
-// "История" after "Загрузить".
+// "История" after "Загрузить" and "Отчёт" after it.
 void TestWindowKeyboard::tabOrderStaysAsItWas_data() {
     QTest::addColumn<int>("workMode");
     QTest::addColumn<QStringList>("order");
     const QStringList mainPage = {"PageControl1", "Sound", "TimeAlarmEdit", "TypeTMRadioGroup",
                                   "KBBlockRadioGroup"};
     QTest::newRow("demo") << kDemoWindowMode
-                          << QStringList{"SaveButton",       "LoadButton", "HistoryButton",
-                                         "DefaultButton",    "HelpBitBtn", "BtnAbout",
-                                         "BitBtn_SelectLang"} +
+                          << QStringList{"SaveButton",   "LoadButton",       "HistoryButton",
+                                         "ReportButton", "DefaultButton",    "HelpBitBtn",
+                                         "BtnAbout",     "BitBtn_SelectLang"} +
                                  mainPage + QStringList{"USB"};
     QTest::newRow("settings") << kSettingsWindowMode
-                              << QStringList{"ConnectButton", "HistoryButton", "HelpBitBtn",
-                                             "BtnAbout", "BitBtn_SelectLang"} +
+                              << QStringList{"ConnectButton", "HistoryButton",
+                                             "ReportButton",  "HelpBitBtn",
+                                             "BtnAbout",      "BitBtn_SelectLang"} +
                                      mainPage + QStringList{"USB"};
     QTest::newRow("firmware") << kFirmwareWindowMode
-                              << QStringList{
-                                     "ConnectButton",     "HistoryButton", "HelpBitBtn", "BtnAbout",
-                                     "BitBtn_SelectLang", "PageControl1",  "USB"};
+                              << QStringList{"ConnectButton", "HistoryButton",
+                                             "ReportButton",  "HelpBitBtn",
+                                             "BtnAbout",      "BitBtn_SelectLang",
+                                             "PageControl1",  "USB"};
 }
 
 void TestWindowKeyboard::tabOrderStaysAsItWas() {
@@ -277,6 +279,8 @@ void TestWindowKeyboard::saveAndLoadKeys_data() {
         << kSettingsWindowMode << -1 << int(Qt::Key_O) << QString() << loadRefused;
     QTest::newRow("Ctrl+S, settings mode, connected")
         << kSettingsWindowMode << connectedSettings << int(Qt::Key_S) << "save cfg" << Text(10025);
+    QTest::newRow("Ctrl+P in the demo mode")
+        << kDemoWindowMode << -1 << int(Qt::Key_P) << "report" << Text(10025);
     QTest::newRow("Ctrl+O, firmware mode, not connected")
         << kFirmwareWindowMode << -1 << int(Qt::Key_O) << QString() << loadRefused;
     QTest::newRow("Ctrl+O, firmware mode, connected")
@@ -306,6 +310,9 @@ void TestWindowKeyboard::saveAndLoadKeys() {
     }
     for (const FileDialogRequest& request : window.dialogs.openRequests) {
         dialogs << "open " + request.defaultSuffix;
+    }
+    for (qsizetype i = 0; i < window.dialogs.reports.size(); ++i) {
+        dialogs << "report";
     }
     QCOMPARE(dialogs, dialog.isEmpty() ? QStringList() : QStringList{dialog});
     QCOMPARE(window.form->StatusText(), status);
