@@ -1,10 +1,11 @@
 // velor580-bench: times a settings read, a settings write and a firmware upload against the
 // simulated device paced at 9600 baud, and sets each against the least time the line allows;
 // then the settings codec on the window (--codec: the codec alone); --startup times the window's
-// start-up beside a bare Qt window.
+// start-up beside a bare Qt window; --report times the visit report of 28 keys as a PDF.
 
 #include "bench/codec_timing.h"
 #include "bench/line_budget.h"
+#include "bench/report_timing.h"
 #include "bench/startup_timing.h"
 #include "link/ftdi_usb_port.h"
 #include "link/protocol.h"
@@ -35,6 +36,7 @@ constexpr std::size_t kBytesPerKiB = 1024;
 constexpr int kDefaultRuns = 5;
 constexpr int kCodecRuns = 51;   // milliseconds each: a median of many costs a second or two
 constexpr int kStartupRuns = 11; // a process start each, a tenth of a second or so
+constexpr int kReportRuns = 11;  // a PDF each, a tenth of a second or so
 constexpr char kFactoryDefaultsFile[] = "580default.cfg"; // beside the program
 
 struct Measurement {
@@ -209,12 +211,16 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Only the start-up: from starting the program to the window's first\n"
                        "frame, median of N runs (--runs, 11), beside a bare Qt window, and the\n"
                        "ratio of the two."));
+    const QCommandLineOption reportOption(
+        QStringLiteral("report"),
+        QStringLiteral("Only the visit report: the HTML and the PDF of a 28-key report,\n"
+                       "median of N runs (--runs, 11)."));
     QCommandLineOption startupChildOption(QLatin1String(kStartupChildOption),
                                           QStringLiteral("One start-up run's child."),
                                           QStringLiteral("KIND"));
     startupChildOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions(
-        {runsOption, kibOption, unpacedOption, codecOption, startupOption, startupChildOption});
+    parser.addOptions({runsOption, kibOption, unpacedOption, codecOption, startupOption,
+                       reportOption, startupChildOption});
     parser.process(app);
     if (parser.isSet(startupChildOption)) {
         return RunStartupChild(parser.value(startupChildOption));
@@ -227,6 +233,9 @@ int main(int argc, char* argv[]) {
     const auto runsOr = [&parser, &runsOption](int fallback) {
         return parser.isSet(runsOption) ? std::max(1, parser.value(runsOption).toInt()) : fallback;
     };
+    if (parser.isSet(reportOption)) {
+        return RunReportTimings(factoryFile, runsOr(kReportRuns)) ? 0 : 1;
+    }
     if (parser.isSet(startupOption)) {
         return RunStartupTimings(QCoreApplication::applicationFilePath(), runsOr(kStartupRuns)) ? 0
                                                                                                 : 1;

@@ -2,6 +2,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/report_commands.h"
+#include "cli/visit_report_command.h"
 
 #include <array>
 #include <stdexcept>
@@ -15,7 +16,7 @@ struct CommandEntry {
     int sources = 0; // settings sources of show, diff and check, which also take --json
 };
 
-constexpr std::array<CommandEntry, 10> kCommands{{
+constexpr std::array<CommandEntry, 11> kCommands{{
     {"identify", CliCommand::Identify, false},
     {"read-settings", CliCommand::ReadSettings, true},
     {"write-settings", CliCommand::WriteSettings, true},
@@ -26,6 +27,7 @@ constexpr std::array<CommandEntry, 10> kCommands{{
     {"check", CliCommand::Check, false, 1},
     {"history", CliCommand::History, false},
     {"ports", CliCommand::Ports, false},
+    {"report", CliCommand::Report, false, 1},
 }};
 
 const QLatin1String kPortOption("--port");
@@ -37,6 +39,12 @@ const QLatin1String kVersionOption("--version");
 const QLatin1String kDryRunOption("--dry-run");     // write-settings only
 const QLatin1String kNoVerifyOption("--no-verify"); // write-settings only
 const QLatin1String kJsonOption("--json");          // show, diff, check and history
+// report only
+const QLatin1String kBeforeOption("--before");
+const QLatin1String kFactoryOnlyOption("--changed-from-factory");
+const QLatin1String kLanguageOption("--lang");
+const QLatin1String kPdfOption("--pdf");
+const QLatin1String kHtmlOption("--html");
 
 [[noreturn]] void Refuse(const QString& text) {
     throw std::runtime_error(text.toStdString());
@@ -75,6 +83,37 @@ void TakeSources(const CommandEntry& entry, QStringList& words, CliOptions& opti
     }
     for (int i = 0; i < entry.sources; ++i) {
         options.sources << words.takeFirst();
+    }
+}
+
+// The value after an option that takes one; a missing or empty value is refused.
+QString OptionValue(const QStringList& arguments, int& i) {
+    const QString& option = arguments[i];
+    if (++i == arguments.size() || arguments[i].isEmpty()) {
+        Refuse(Cli::tr("после %1 нужно значение").arg(option));
+    }
+    return arguments[i];
+}
+
+// The report's options: the language is "ru" or "en", a file to write is named.
+void CheckReportOptions(const CliOptions& options) {
+    const bool report = options.command == CliCommand::Report;
+    const bool given = !options.before.isEmpty() || options.changedFromFactory ||
+                       !options.language.isEmpty() || !options.pdfFile.isEmpty() ||
+                       !options.htmlFile.isEmpty();
+    if (given && !report) {
+        Refuse(Cli::tr("параметры --before, --changed-from-factory, --lang, --pdf и --html есть "
+                       "только у команды report"));
+    }
+    if (!report) {
+        return;
+    }
+    if (!options.language.isEmpty() && options.language != QLatin1String("RU") &&
+        options.language != QLatin1String("EN")) {
+        Refuse(Cli::tr("--lang: язык отчета ru или en"));
+    }
+    if (options.pdfFile.isEmpty() && options.htmlFile.isEmpty()) {
+        Refuse(Cli::tr("команде report нужен файл отчета: --pdf ФАЙЛ или --html ФАЙЛ"));
     }
 }
 
@@ -131,6 +170,16 @@ CliOptions ParseCliOptions(const QStringList& arguments) {
             options.verify = false;
         } else if (argument == kJsonOption) {
             options.json = true;
+        } else if (argument == kBeforeOption) {
+            options.before = OptionValue(arguments, i);
+        } else if (argument == kFactoryOnlyOption) {
+            options.changedFromFactory = true;
+        } else if (argument == kLanguageOption) {
+            options.language = OptionValue(arguments, i).toUpper();
+        } else if (argument == kPdfOption) {
+            options.pdfFile = OptionValue(arguments, i);
+        } else if (argument == kHtmlOption) {
+            options.htmlFile = OptionValue(arguments, i);
         } else if (argument == kPortOption) {
             if (++i == arguments.size()) {
                 Refuse(Cli::tr("после --port нужен путь к устройству или серийный номер моста"));
@@ -163,6 +212,7 @@ CliOptions ParseCliOptions(const QStringList& arguments) {
         Refuse(Cli::tr("лишний аргумент \"%1\"").arg(words.first()));
     }
     CheckOptionsFit(options);
+    CheckReportOptions(options);
     return options;
 }
 
@@ -231,5 +281,5 @@ QString CliHelpText() {
                "выполнена или отклонена, настройки после записи не совпали с записанными, снимок\n"
                "не сохранен, либо результат не удалось вывести; 2 ошибка в командной строке;\n"
                "3 не удалось открыть порт или нет моста с заданным серийным номером.\n") +
-           PortHelpText() + ReportCommandsHelpText();
+           PortHelpText() + ReportCommandsHelpText() + VisitReportHelpText();
 }

@@ -15,6 +15,7 @@ enum class CliCommand {
     Check,
     History,
     Ports,
+    Report,
 };
 
 struct CliOptions {
@@ -25,6 +26,13 @@ struct CliOptions {
     bool dryRun = false; // write-settings: show what would change, write nothing
     bool verify = true;  // write-settings: read the settings back and compare (--no-verify)
     bool json = false;   // show, diff, check, history: one JSON document instead of text
+    // report: the "as found" source (--before), the factory-only listing, the report's language
+    // ("RU", "EN"; empty: the tool's), and the files to write (at least one).
+    QString before;
+    bool changedFromFactory = false;
+    QString language;
+    QString pdfFile;
+    QString htmlFile;
     bool help = false;
     bool version = false; // print the program's version and stop
 };

@@ -141,6 +141,7 @@ int CliSession::Run() {
     case CliCommand::Show:
     case CliCommand::Diff:
     case CliCommand::Check:
+    case CliCommand::Report:
         return Report();
     case CliCommand::History:
         return RunHistoryCommand(options_, environment_, out_, err_);
@@ -476,10 +477,14 @@ int CliSession::Report() {
 // Connects and reads the settings as read-settings does.
 DeviceSettings CliSession::ReadDeviceSettings() {
     if (const int connected = Connect(Operation::ConnectSettings); connected != kExitSuccess) {
-        return {std::nullopt, connected == kExitNoDevice ? kExitNoDevice : kExitReportFailed};
+        DeviceSettings failed;
+        failed.exitCode = connected == kExitNoDevice ? kExitNoDevice : kExitReportFailed;
+        return failed;
     }
     const std::optional<SettingsImage> image = ReadDevice();
-    return {image, image ? kExitSuccess : kExitReportFailed};
+    const TVelorDevDesc& id = session_.Device().Descriptor;
+    return {image, image ? kExitSuccess : kExitReportFailed, QString::number(id.Type),
+            VersionText(id), session_.Identity().usbSerial};
 }
 
 // Empty when the file cannot be read or cannot be uploaded: not a regular file, shorter than
@@ -571,8 +576,8 @@ int RunCommand(const CliOptions& options, QTextStream& out, QTextStream& err,
 
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err,
            const CliEnvironment& environment) {
-    const CliLanguage language(environment.configuratorPath, environment.systemLocale,
-                               environment.runLocale);
+    std::optional<CliLanguage> language;
+    language.emplace(environment.configuratorPath, environment.systemLocale, environment.runLocale);
     CliOptions options;
     try {
         options = ParseCliOptions(arguments);
@@ -580,6 +585,11 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err,
         PrintLine(err, QString::fromUtf8(error.what()));
         PrintLine(err, Cli::tr("список команд: velor580-cli --help"));
         return kExitUsage;
+    }
+    // report --lang: the report's language, and the run's.
+    if (!options.language.isEmpty()) {
+        language.reset();
+        language.emplace(environment.configuratorPath, environment.systemLocale, options.language);
     }
     return RunCommand(options, out, err, environment);
 }

@@ -2,85 +2,15 @@
 
 #include "cli/cli_texts.h"
 #include "cli/console_host.h"
+#include "cli/report_sources.h"
 #include "cli/settings_report.h"
-#include "settings/cfg_format.h"
+#include "cli/visit_report_command.h"
 #include "settings/settings_check.h"
 #include "settings/settings_diff.h"
 
-#include <stdexcept>
 #include <vector>
 
 namespace {
-
-// Source words that name no file; a file of that name is given as ./device or ./factory.
-const QLatin1String kDeviceSource("device");
-const QLatin1String kFactorySource("factory");
-
-// The sources of one command, read files first so that a bad file is reported before the
-// device is asked; the device is read once, however often it is named.
-class SourceReader {
-public:
-    SourceReader(const ReportContext& context, QTextStream& err) : context_(context), err_(err) {}
-
-    ReportSource Source(const QString& word) const {
-        if (word == kDeviceSource) {
-            return {ReportSource::Kind::Device, context_.port};
-        }
-        if (word == kFactorySource) {
-            return {ReportSource::Kind::Factory, context_.factoryFile};
-        }
-        return {ReportSource::Kind::File, word};
-    }
-
-    // The images of the sources in their order, or the exit status of the first failure.
-    int Read(const std::vector<ReportSource>& sources, std::vector<SettingsImage>& images) {
-        images.assign(sources.size(), SettingsImage());
-        for (std::size_t i = 0; i < sources.size(); ++i) {
-            if (sources[i].kind != ReportSource::Kind::Device) {
-                if (const int failed = ReadFile(sources[i].path, images[i]);
-                    failed != kExitSuccess) {
-                    return failed;
-                }
-            }
-        }
-        for (std::size_t i = 0; i < sources.size(); ++i) {
-            if (sources[i].kind == ReportSource::Kind::Device) {
-                if (const int failed = ReadDevice(images[i]); failed != kExitSuccess) {
-                    return failed;
-                }
-            }
-        }
-        return kExitSuccess;
-    }
-
-private:
-    int ReadFile(const QString& path, SettingsImage& image) {
-        try {
-            image = LoadCfgFile(path);
-        } catch (const std::runtime_error& error) {
-            PrintLine(err_, QString::fromUtf8(error.what()));
-            return kExitFileError;
-        }
-        return kExitSuccess;
-    }
-
-    int ReadDevice(SettingsImage& image) {
-        if (!deviceRead_) {
-            device_ = context_.readDevice();
-            deviceRead_ = true;
-        }
-        if (!device_.image) {
-            return device_.exitCode == kExitSuccess ? kExitReportFailed : device_.exitCode;
-        }
-        image = *device_.image;
-        return kExitSuccess;
-    }
-
-    const ReportContext& context_;
-    QTextStream& err_;
-    bool deviceRead_ = false;
-    DeviceSettings device_;
-};
 
 void Print(QTextStream& out, const QString& text) {
     out << text;
@@ -94,15 +24,19 @@ void Print(QTextStream& out, const QByteArray& json) {
 
 bool IsReportCommand(CliCommand command) {
     return command == CliCommand::Show || command == CliCommand::Diff ||
-           command == CliCommand::Check;
+           command == CliCommand::Check || command == CliCommand::Report;
 }
 
 bool ReadsDevice(const CliOptions& options) {
-    return IsReportCommand(options.command) && options.sources.contains(kDeviceSource);
+    return IsReportCommand(options.command) &&
+           (options.sources.contains(kDeviceSource) || options.before == kDeviceSource);
 }
 
 int RunReportCommand(const CliOptions& options, const ReportContext& context, QTextStream& out,
                      QTextStream& err) {
+    if (options.command == CliCommand::Report) {
+        return RunVisitReport(options, context, err);
+    }
     SourceReader reader(context, err);
     std::vector<ReportSource> sources;
     for (const QString& word : options.sources) {

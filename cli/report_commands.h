@@ -25,6 +25,10 @@ constexpr int kExitReportFailed = 5; // the device's settings could not be read,
 struct DeviceSettings {
     std::optional<SettingsImage> image;
     int exitCode = kExitSuccess;
+    // The device read: its type, firmware version and the bridge's USB serial number.
+    QString type;
+    QString version;
+    QString usbSerial;
 };
 
 struct ReportContext {

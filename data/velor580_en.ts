@@ -66,6 +66,75 @@
 <context>
     <name>Cli</name>
     <message>
+        <source>после %1 нужно значение</source>
+        <translation>%1 needs a value</translation>
+    </message>
+    <message>
+        <source>параметры --before, --changed-from-factory, --lang, --pdf и --html есть только у команды report</source>
+        <translation>the options --before, --changed-from-factory, --lang, --pdf and --html belong to the command report only</translation>
+    </message>
+    <message>
+        <source>--lang: язык отчета ru или en</source>
+        <translation>--lang: the report&apos;s language is ru or en</translation>
+    </message>
+    <message>
+        <source>команде report нужен файл отчета: --pdf ФАЙЛ или --html ФАЙЛ</source>
+        <translation>the command report needs a report file: --pdf FILE or --html FILE</translation>
+    </message>
+    <message>
+        <source>Отчет не сохранен: %1: %2</source>
+        <translation>The report was not saved: %1: %2</translation>
+    </message>
+    <message>
+        <source>Отчет сохранен: %1</source>
+        <translation>Report saved: %1</translation>
+    </message>
+    <message>
+        <source>Отчет не сохранен: %1: нет графической подсистемы</source>
+        <translation>The report was not saved: %1: no graphics system</translation>
+    </message>
+    <message>
+        <source>Отчет не сохранен: %1: страницы не построены</source>
+        <translation>The report was not saved: %1: the pages could not be laid out</translation>
+    </message>
+    <message>
+        <source>
+Отчет о визите:
+  report ИСТОЧНИК      отчет о настройках &quot;как оставлено&quot; (ИСТОЧНИК) для
+                       заказчика и архива: прибор, техник, дата, отпечатки,
+                       измененные поля, замечания проверки, все настройки по
+                       страницам окна, строки для подписей
+  --before ИСТОЧНИК    настройки &quot;как найдено&quot;: отчет начинается с полей, в
+                       которых они отличаются
+  --changed-from-factory  перечислять только поля, отличные от заводских
+  --lang ru|en         язык отчета (и сообщений этого запуска)
+  --pdf ФАЙЛ           сохранить отчет в PDF (A4, номера страниц и отпечаток
+                       настроек внизу каждой страницы)
+  --html ФАЙЛ          сохранить тот же отчет одним файлом HTML
+Файл отчета заменяется только готовым новым. Код завершения: 0 отчет сохранен;
+2 ошибка в командной строке; 3 не удалось открыть порт; 4 не удалось прочитать
+файл настроек; 5 не удалось прочитать настройки прибора или сохранить отчет.
+</source>
+        <translation>
+Visit report:
+  report SOURCE        a report of the settings &quot;as left&quot; (SOURCE) for the
+                       customer and the files: device, technician, date,
+                       fingerprints, changed fields, check warnings, all settings
+                       by the window&apos;s pages, lines for signatures
+  --before SOURCE      the settings &quot;as found&quot;: the report starts with the fields
+                       in which they differ
+  --changed-from-factory  list only the fields that differ from the factory ones
+  --lang ru|en         the report&apos;s language (and this run&apos;s messages)
+  --pdf FILE           save the report as PDF (A4, the page number and the
+                       settings&apos; fingerprint at the foot of every page)
+  --html FILE          save the same report as one HTML file
+A report file is replaced only by a complete new one. Exit status: 0 the report
+was saved; 2 command-line error; 3 the port could not be opened; 4 a settings
+file could not be read; 5 the device&apos;s settings could not be read or the report
+could not be saved.
+</translation>
+    </message>
+    <message>
         <source>неизвестная команда &quot;%1&quot;</source>
         <translation>unknown command &quot;%1&quot;</translation>
     </message>
@@ -688,6 +757,29 @@ another program&quot; (status 3).
     </message>
 </context>
 <context>
+    <name>ReportPreview</name>
+    <message>
+        <source>Сохранить отчёт в PDF</source>
+        <translation>Save the report as PDF</translation>
+    </message>
+    <message>
+        <source>Документы PDF (*.pdf)</source>
+        <translation>PDF documents (*.pdf)</translation>
+    </message>
+    <message>
+        <source>страницы отчёта не построены</source>
+        <translation>the report&apos;s pages could not be laid out</translation>
+    </message>
+    <message>
+        <source>Отчёт не сохранён в %1: %2</source>
+        <translation>The report was not saved to %1: %2</translation>
+    </message>
+    <message>
+        <source>Сохранить PDF…</source>
+        <translation>Save PDF…</translation>
+    </message>
+</context>
+<context>
     <name>SettingsFields</name>
     <message>
         <source>окно всегда записывает режим линии расширения «Ведущий»</source>
@@ -1038,6 +1130,10 @@ another program&quot; (status 3).
 </context>
 <context>
     <name>TMainForm</name>
+    <message>
+        <source>Отч&amp;ёт</source>
+        <translation>Rep&amp;ort</translation>
+    </message>
     <message>
         <source>Считать ТМ можно только при связи с прибором в режиме «Смена настроек»</source>
         <translation>&quot;Read TM&quot; works only while a device is connected in &quot;Change settings&quot; mode</translation>
@@ -1801,6 +1897,129 @@ The write did not start: without a snapshot it could not be undone.</translation
     <message>
         <source>Файл ПО %1 будет проверен после подключения прибора: нажмите «Установить»</source>
         <translation>The firmware file %1 will be checked once the device is connected: press "Connect"</translation>
+    </message>
+</context>
+<context>
+    <name>VisitReport</name>
+    <message>
+        <source>Объект</source>
+        <translation>Site</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Контактное лицо</source>
+        <translation>Contact person</translation>
+    </message>
+    <message>
+        <source>Прибор</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Версия ПО прибора</source>
+        <translation>Device firmware version</translation>
+    </message>
+    <message>
+        <source>Серийный номер USB</source>
+        <translation>USB serial number</translation>
+    </message>
+    <message>
+        <source>Техник</source>
+        <translation>Technician</translation>
+    </message>
+    <message>
+        <source>Дата и время</source>
+        <translation>Date and time</translation>
+    </message>
+    <message>
+        <source>Программа</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>записаны в прибор и проверены чтением</source>
+        <translation>written to the device and verified by reading back</translation>
+    </message>
+    <message>
+        <source>записаны в прибор, не проверены чтением</source>
+        <translation>written to the device, not verified by reading back</translation>
+    </message>
+    <message>
+        <source>не записывались</source>
+        <translation>not written</translation>
+    </message>
+    <message>
+        <source>Настройки</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Как найдено: отпечаток</source>
+        <translation>As found: fingerprint</translation>
+    </message>
+    <message>
+        <source>Как оставлено: отпечаток</source>
+        <translation>As left: fingerprint</translation>
+    </message>
+    <message>
+        <source>Изменённые поля</source>
+        <translation>Changed fields</translation>
+    </message>
+    <message>
+        <source>Изменений нет.</source>
+        <translation>No changes.</translation>
+    </message>
+    <message>
+        <source>Поле</source>
+        <translation>Field</translation>
+    </message>
+    <message>
+        <source>Как найдено</source>
+        <translation>As found</translation>
+    </message>
+    <message>
+        <source>Как оставлено</source>
+        <translation>As left</translation>
+    </message>
+    <message>
+        <source>Замечания проверки</source>
+        <translation>Check warnings</translation>
+    </message>
+    <message>
+        <source>Настройки, отличные от заводских</source>
+        <translation>Settings that differ from the factory settings</translation>
+    </message>
+    <message>
+        <source>Все настройки</source>
+        <translation>All settings</translation>
+    </message>
+    <message>
+        <source>Все настройки совпадают с заводскими.</source>
+        <translation>All settings equal the factory settings.</translation>
+    </message>
+    <message>
+        <source>Подписи</source>
+        <translation>Signatures</translation>
+    </message>
+    <message>
+        <source>Техник:</source>
+        <translation>Technician:</translation>
+    </message>
+    <message>
+        <source>Заказчик:</source>
+        <translation>Customer:</translation>
+    </message>
+    <message>
+        <source>Отчёт о визите</source>
+        <translation>Visit report</translation>
+    </message>
+    <message>
+        <source>Отпечаток настроек %1</source>
+        <translation>Settings fingerprint %1</translation>
+    </message>
+    <message>
+        <source>стр. %1 из %2</source>
+        <translation>page %1 of %2</translation>
     </message>
 </context>
 <context>

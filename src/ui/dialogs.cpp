@@ -3,6 +3,7 @@
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
 #include "operations/device_session.h"
+#include "ui/report/report_preview.h"
 #include "ui/safety/history_dialog.h"
 #include "ui/safety/write_review_dialog.h"
 
@@ -169,6 +170,12 @@ WriteReviewAnswer QtDialogs::ReviewWrite(const WriteReviewRequest& request) {
     answer.write = dialog.exec() == QDialog::Accepted;
     answer.reviewNextTime = dialog.ReviewNextTime();
     return answer;
+}
+
+void DialogService::PreviewReport(const ReportPreviewRequest&) {}
+
+void QtDialogs::PreviewReport(const ReportPreviewRequest& request) {
+    ShowReportPreview(mainWindow_, *this, request);
 }
 
 HistoryChoice QtDialogs::ShowHistory(const HistoryRequest& request) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/report/report_request.h"
 #include "ui/safety/safe_write_requests.h"
 
 #include <QString>
@@ -73,6 +74,8 @@ public:
     virtual HistoryChoice ShowHistory(const HistoryRequest& request);
     // The port's path, or an empty string when the user cancels; the default names none.
     virtual QString AskPortPath(const PortPathRequest& request);
+    // The print preview of a visit report (print, save as PDF); the default shows nothing.
+    virtual void PreviewReport(const ReportPreviewRequest& request);
     // A closing window's modal wait for the session's running operation, which it cannot cut
     // short: the window's events keep running (the operation's steps, boxes and progress) until
     // the session is free. Returns at once when it is.
@@ -92,6 +95,7 @@ public:
     WriteReviewAnswer ReviewWrite(const WriteReviewRequest& request) override;
     HistoryChoice ShowHistory(const HistoryRequest& request) override;
     QString AskPortPath(const PortPathRequest& request) override;
+    void PreviewReport(const ReportPreviewRequest& request) override;
 
 private:
     QWidget* Owner(BoxOwner which) const;

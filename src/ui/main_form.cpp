@@ -84,6 +84,7 @@ TMainForm::TMainForm(MainFormDeps deps, QWidget* parent)
     WireUndo();
     WireRecentFiles();
     setAcceptDrops(true);
+    WireVisitReport();
     connect(&session_, &DeviceSession::operationStarted, this, [this](Operation operation) {
         deviceLostShown_ = false;
         emit operationStarted(operation);

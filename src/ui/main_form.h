@@ -10,6 +10,7 @@
 #include "ui/control_index.h"
 #include "ui/gauge_sink.h"
 #include "ui/main_form_deps.h"
+#include "ui/report/report_state.h"
 #include "ui/widgets/status_line.h"
 
 #include <QDateTime>
@@ -89,6 +90,8 @@ public:
     void LoadIdButtonClick();
     // The settings history: snapshots kept before each settings write (safe_write.cpp).
     void HistoryButtonClick();
+    // The visit report of what the window holds now, in a print preview (report_command.cpp).
+    void ReportButtonClick();
 
     // --- Files from outside (open_file.cpp) ---------------------------------------------------
     // A .cfg file loads into the window in the demo window mode (or as it stands when connected
@@ -240,6 +243,8 @@ private:
     void WireShellCommands();
     // F1, Ctrl+S and Ctrl+O (shortcut_keys.cpp).
     void WireShortcutKeys();
+    // The visit report follows the session's connections, reads and writes.
+    void WireVisitReport();
     // A key's button: clicked when enabled, otherwise the status bar says why it cannot run.
     void PressByKey(QPushButton* button);
 
@@ -353,6 +358,7 @@ private:
     // waits for the operation; destruction waits for it.
     bool AcceptClose();
     DeviceSession session_;
+    VisitReportState reportState_;
     std::unique_ptr<WindowWriteJob> writeJob_; // the write job started last
     bool closeAccepted_ = false;               // the technician has confirmed the close
     bool deviceLostShown_ = false;             // the running operation has met a lost device

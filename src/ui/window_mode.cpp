@@ -35,6 +35,7 @@ void TMainForm::WireCommandColumn() {
         {Command::Default, &TMainForm::DefaultButtonClick},
         {Command::LoadId, &TMainForm::LoadIdButtonClick},
         {Command::History, &TMainForm::HistoryButtonClick},
+        {Command::Report, &TMainForm::ReportButtonClick},
     };
     for (const auto& [command, handler] : commands) {
         connect(column_->Button(command), &QPushButton::clicked, this, handler);

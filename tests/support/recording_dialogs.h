@@ -49,6 +49,8 @@ public:
     }
 
     QList<MessageBoxRequest> boxes;
+    void PreviewReport(const ReportPreviewRequest& request) override { reports.append(request); }
+
     QList<FileDialogRequest> openRequests;
     QList<FileDialogRequest> saveRequests;
     QQueue<BoxResult> answers;
@@ -61,6 +63,7 @@ public:
     QList<WriteReviewRequest> reviews;
     QQueue<WriteReviewAnswer> reviewAnswers;
     QList<HistoryRequest> histories;
+    QList<ReportPreviewRequest> reports;
     QQueue<HistoryChoice> historyAnswers;
     std::function<void(const HistoryRequest&)> onHistory; // runs while the "dialog" is open
     std::function<void(const MessageBoxRequest&)> onBox;  // runs while the "box" is open

@@ -187,25 +187,26 @@ void TestWindowKeyboard::initTestCase() {
 }
 
 // The order the window has always had: the page's controls, then the column top to bottom, with
-// "История" after "Загрузить" and the port list after "USB - порт".
+// "История" after "Загрузить", "Отчёт" after it, and the port list after "USB - порт".
 void TestWindowKeyboard::tabOrderStaysAsItWas_data() {
     QTest::addColumn<int>("workMode");
     QTest::addColumn<QStringList>("order");
     const QStringList mainPage = {"PageControl1", "Sound", "TimeAlarmEdit", "TypeTMRadioGroup",
                                   "KBBlockRadioGroup"};
     QTest::newRow("demo") << kDemoWindowMode
-                          << QStringList{"SaveButton",       "LoadButton", "HistoryButton",
-                                         "DefaultButton",    "HelpBitBtn", "BtnAbout",
-                                         "BitBtn_SelectLang"} +
+                          << QStringList{"SaveButton",   "LoadButton",       "HistoryButton",
+                                         "ReportButton", "DefaultButton",    "HelpBitBtn",
+                                         "BtnAbout",     "BitBtn_SelectLang"} +
                                  mainPage + QStringList{"USB", "UsbPortList"};
     QTest::newRow("settings") << kSettingsWindowMode
-                              << QStringList{"ConnectButton", "HistoryButton", "HelpBitBtn",
-                                             "BtnAbout", "BitBtn_SelectLang"} +
+                              << QStringList{"ConnectButton", "HistoryButton",
+                                             "ReportButton",  "HelpBitBtn",
+                                             "BtnAbout",      "BitBtn_SelectLang"} +
                                      mainPage + QStringList{"USB", "UsbPortList"};
     QTest::newRow("firmware") << kFirmwareWindowMode
-                              << QStringList{"ConnectButton", "HistoryButton",     "HelpBitBtn",
-                                             "BtnAbout",      "BitBtn_SelectLang", "PageControl1",
-                                             "USB",           "UsbPortList"};
+                              << QStringList{"ConnectButton", "HistoryButton", "ReportButton",
+                                             "HelpBitBtn",    "BtnAbout",      "BitBtn_SelectLang",
+                                             "PageControl1",  "USB",           "UsbPortList"};
 }
 
 void TestWindowKeyboard::tabOrderStaysAsItWas() {
@@ -311,6 +312,8 @@ void TestWindowKeyboard::saveAndLoadKeys_data() {
         << kSettingsWindowMode << -1 << int(Qt::Key_O) << QString() << loadRefused;
     QTest::newRow("Ctrl+S, settings mode, connected")
         << kSettingsWindowMode << connectedSettings << int(Qt::Key_S) << "save cfg" << Text(10025);
+    QTest::newRow("Ctrl+P in the demo mode")
+        << kDemoWindowMode << -1 << int(Qt::Key_P) << "report" << Text(10025);
     QTest::newRow("Ctrl+O, firmware mode, not connected")
         << kFirmwareWindowMode << -1 << int(Qt::Key_O) << QString() << loadRefused;
     QTest::newRow("Ctrl+O, firmware mode, connected")
@@ -340,6 +343,9 @@ void TestWindowKeyboard::saveAndLoadKeys() {
     }
     for (const FileDialogRequest& request : window.dialogs.openRequests) {
         dialogs << "open " + request.defaultSuffix;
+    }
+    for (qsizetype i = 0; i < window.dialogs.reports.size(); ++i) {
+        dialogs << "report";
     }
     QCOMPARE(dialogs, dialog.isEmpty() ? QStringList() : QStringList{dialog});
     QCOMPARE(window.form->StatusText(), status);

@@ -1,6 +1,6 @@
-// The window's keys beside the mnemonics of its buttons: F1 opens the help, Ctrl+S saves and
-// Ctrl+O loads. A key whose button is disabled says why in the status bar, as the commands that
-// cannot run do, instead of doing nothing.
+// The window's keys beside the mnemonics of its buttons: F1 opens the help, Ctrl+S saves,
+// Ctrl+O loads and Ctrl+P shows the visit report. A key whose button is disabled says why in the
+// status bar, as the commands that cannot run do, instead of doing nothing.
 
 #include "ui/main_form.h"
 
@@ -18,6 +18,7 @@ constexpr ShortcutKey kShortcutKeys[] = {
     {QKeyCombination(Qt::Key_F1), "HelpBitBtn"},
     {QKeyCombination(Qt::ControlModifier, Qt::Key_S), "SaveButton"},
     {QKeyCombination(Qt::ControlModifier, Qt::Key_O), "LoadButton"},
+    {QKeyCombination(Qt::ControlModifier, Qt::Key_P), "ReportButton"},
 };
 } // namespace
 
