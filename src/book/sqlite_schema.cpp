@@ -1,8 +1,10 @@
 #include "book/sqlite_schema.h"
 
+#include "book/book_records.h"
 #include "book/book_texts.h"
 #include "book/sqlite_transaction.h"
 
+#include <QDateTime>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -44,6 +46,15 @@ const char kVersionTable[] = "schema_version";
 QString Failure(const QSqlQuery& query) {
     return query.lastError().databaseText().isEmpty() ? query.lastError().text()
                                                       : query.lastError().databaseText();
+}
+
+// A new book notes when it was made: the history's snapshots older than that are entered as
+// visits, the later ones were recorded as visits when they were made.
+bool MarkCreated(QSqlQuery& query) {
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO marks VALUES (?, ?)"));
+    query.addBindValue(QLatin1String(kCreatedMark));
+    query.addBindValue(QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
+    return query.exec();
 }
 
 } // namespace
@@ -105,6 +116,9 @@ QString MigrateToKnownVersion(QSqlDatabase& db) {
                 return Failure(query);
             }
         }
+    }
+    if (version == 0 && !MarkCreated(query)) {
+        return Failure(query);
     }
     if (!query.exec(QStringLiteral("DELETE FROM schema_version")) ||
         !query.exec(
