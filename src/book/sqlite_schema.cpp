@@ -19,11 +19,19 @@ namespace {
 // kMigrations[i] brings a book of version i to version i + 1.
 const std::vector<std::vector<const char*>> kMigrations{
     {
-        "CREATE TABLE sites (uuid TEXT PRIMARY KEY, name TEXT NOT NULL UNIQUE, "
+        "CREATE TABLE sites (id INTEGER PRIMARY KEY, uuid TEXT NOT NULL UNIQUE, "
+        "name TEXT NOT NULL UNIQUE, "
         "name_key TEXT NOT NULL, search_text TEXT NOT NULL, address TEXT NOT NULL, "
         "contact TEXT NOT NULL, phone TEXT NOT NULL, notes TEXT NOT NULL, created TEXT NOT NULL, "
         "created_by TEXT NOT NULL, changed TEXT NOT NULL, changed_by TEXT NOT NULL)",
         "CREATE INDEX sites_by_name_key ON sites (name_key)",
+        // Words inside names, addresses, contacts and phones found through an index of their
+        // three-letter pieces; kept by triggers, its rows are the sites' ids.
+        "CREATE VIRTUAL TABLE sites_search USING fts5 (text, tokenize = 'trigram')",
+        "CREATE TRIGGER sites_search_insert AFTER INSERT ON sites BEGIN "
+        "INSERT INTO sites_search (rowid, text) VALUES (new.id, new.search_text); END",
+        "CREATE TRIGGER sites_search_update AFTER UPDATE OF search_text ON sites BEGIN "
+        "UPDATE sites_search SET text = new.search_text WHERE rowid = new.id; END",
         "CREATE TABLE devices (serial TEXT PRIMARY KEY, serial_key TEXT NOT NULL, "
         "type INTEGER NOT NULL, platform INTEGER NOT NULL, version TEXT NOT NULL, "
         "first_seen TEXT NOT NULL, last_seen TEXT NOT NULL, site_uuid TEXT NOT NULL)",

@@ -203,7 +203,9 @@ void TestSiteBook::search_data() {
         << "АПТ" << QStringList{"Аптека", "аптечный склад"};
     QTest::newRow("inside an address") << "ленина" << QStringList{"Банк"};
     QTest::newRow("name prefix before an address match")
-        << "шк" << QStringList{"Школа №5", "аптечный склад"};
+        << "шко" << QStringList{"Школа №5", "аптечный склад"};
+    QTest::newRow("two letters: name prefix only") << "шк" << QStringList{"Школа №5"};
+    QTest::newRow("quotes inside") << "\"а" << QStringList{};
     QTest::newRow("phone") << "555-12" << QStringList{"Аптека"};
     QTest::newRow("serial prefix") << "a10k" << QStringList{"Банк"};
     QTest::newRow("nothing") << "zzz" << QStringList{};
