@@ -24,6 +24,11 @@ const QString kTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 constexpr qint64 kMaxBookDocumentSize = qint64(4) * 1024 * 1024 * 1024;
 const QString kNone = QStringLiteral("-");
 
+// The user's history goes into the user's book only, not into another one named by --book.
+QString HistoryFor(const CliOptions& options, const CliEnvironment& environment) {
+    return options.book.bookPath.isEmpty() ? environment.historyFolder : QString();
+}
+
 QString Cell(const QString& text) {
     return text.isEmpty() ? kNone : QuotedName(text);
 }
@@ -81,6 +86,7 @@ public:
             PrintLine(err_, book_->Problem());
             return kExitFailure;
         }
+        velor::book::EnterHistoryOnce(*book_, HistoryFor(options_, environment_));
         if (book_->State() == SiteBook::Availability::ReadOnly) {
             PrintLine(err_, book_->Problem());
         }
@@ -365,7 +371,7 @@ std::unique_ptr<SiteBook> OpenBookForDevice(const CliOptions& options,
         return nullptr;
     }
     std::unique_ptr<SiteBook> book = OpenSiteBook(path);
-    velor::book::EnterHistoryOnce(*book, environment.historyFolder);
+    velor::book::EnterHistoryOnce(*book, HistoryFor(options, environment));
     return book;
 }
 
