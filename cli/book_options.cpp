@@ -41,7 +41,7 @@ void Store(const ValueOption& option, const QString& value, BookOptions& book) {
 }
 
 const QStringList kSiteSubcommands{"list", "add", "edit", "show", "attach"};
-const QStringList kBookSubcommands{"export", "import", "check"};
+const QStringList kBookSubcommands{"export", "import", "check", "new"};
 
 bool Given(const BookOptions& book) {
     return book.name || book.address || book.contact || book.phone || book.notes;
@@ -81,7 +81,8 @@ void TakeBookWords(CliOptions& options, QStringList& words) {
                         known.join(QStringLiteral(", "))));
     }
     book.subcommand = words.takeFirst();
-    if (book.subcommand == QLatin1String("list") || book.subcommand == QLatin1String("check")) {
+    if (book.subcommand == QLatin1String("list") || book.subcommand == QLatin1String("check") ||
+        book.subcommand == QLatin1String("new")) {
         return;
     }
     if (words.isEmpty()) {
@@ -157,6 +158,8 @@ QString BookHelpText() {
         "  book import ФАЙЛ     добавить выгрузку в книгу: объекты, приборы и визиты\n"
         "                       сливаются по UUID, повторный импорт ничего не меняет\n"
         "  book check           версия схемы, проверка целостности, число записей\n"
+        "  book new             отложить файл книги (и поврежденный) как ФАЙЛ.old-ВРЕМЯ\n"
+        "                       и начать новую книгу\n"
         "  --book ПУТЬ          другой файл книги вместо sites.sqlite рядом с history\n"
         "  --technician ИМЯ     имя техника для визитов; иначе VELOR580_TECHNICIAN,\n"
         "                       [SiteBook] Technician в velor580.INI, имя входа в систему\n"

@@ -591,6 +591,8 @@ another program&quot; (status 3).
   book import ФАЙЛ     добавить выгрузку в книгу: объекты, приборы и визиты
                        сливаются по UUID, повторный импорт ничего не меняет
   book check           версия схемы, проверка целостности, число записей
+  book new             отложить файл книги (и поврежденный) как ФАЙЛ.old-ВРЕМЯ
+                       и начать новую книгу
   --book ПУТЬ          другой файл книги вместо sites.sqlite рядом с history
   --technician ИМЯ     имя техника для визитов; иначе VELOR580_TECHNICIAN,
                        [SiteBook] Technician в velor580.INI, имя входа в систему
@@ -620,6 +622,8 @@ Site book (sites, devices by their USB bridge&apos;s serial number, visits):
   book import FILE     add an export to the book: sites, devices and visits
                        merge by UUID, importing again changes nothing
   book check           schema version, integrity check, counts
+  book new             put the book file (a damaged one too) aside as
+                       FILE.old-TIME and start a new book
   --book PATH          another book file instead of sites.sqlite beside history
   --technician NAME    the technician&apos;s name for visits; otherwise
                        VELOR580_TECHNICIAN, [SiteBook] Technician in
@@ -732,6 +736,18 @@ JSON keys (site list/show, visits, book export) are described in the README.
     <message>
         <source>Книга объектов не задана</source>
         <translation>No site book is set</translation>
+    </message>
+    <message>
+        <source>Новая книга не начата: %1</source>
+        <translation>No new book started: %1</translation>
+    </message>
+    <message>
+        <source>Прежняя книга отложена: %1</source>
+        <translation>The previous book is kept aside: %1</translation>
+    </message>
+    <message>
+        <source>Начата новая книга объектов: %1</source>
+        <translation>A new site book is started: %1</translation>
     </message>
 </context>
 <context>
@@ -2058,6 +2074,14 @@ Fingerprint of the device&apos;s settings: %2, of the new ones: %3</translation>
     <message>
         <source>ПО было %1</source>
         <translation>firmware was %1</translation>
+    </message>
+    <message>
+        <source>файла %1 нет</source>
+        <translation>there is no file %1</translation>
+    </message>
+    <message>
+        <source>файл %1 нельзя переименовать</source>
+        <translation>file %1 cannot be renamed</translation>
     </message>
 </context>
 </TS>

@@ -79,6 +79,7 @@ private slots:
     void unusableBookIsNamed_data();
     void unusableBookIsNamed();
     void historyGoesIntoTheUsersBookOnce();
+    void newBookKeepsTheOldOneAside();
 };
 
 void TestCliBook::commandLineErrors_data() {
@@ -303,6 +304,25 @@ void TestCliBook::historyGoesIntoTheUsersBookOnce() {
         QVERIFY2(visits.out.contains("  write  -  -  ") && visits.out.contains("unknown"),
                  qPrintable(visits.out));
     }
+}
+
+void TestCliBook::newBookKeepsTheOldOneAside() {
+    BookBench bench;
+    QFile damaged(bench.Book());
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write("not a database");
+    damaged.close();
+    QCOMPARE(bench.Cli({"site", "list"}).exitCode, kExitFailure);
+    const Run fresh = bench.Cli({"book", "new"});
+    QCOMPARE(fresh.exitCode, 0);
+    const QString kept = fresh.err.section("Прежняя книга отложена: ", 1).section('\n', 0, 0);
+    QVERIFY2(kept.startsWith(bench.Book() + ".old-"), qPrintable(fresh.err));
+    QFile old(kept);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("not a database"));
+    QCOMPARE(bench.Cli({"site", "add", "Новый"}).exitCode, 0);
+    QCOMPARE(bench.Cli({"site", "list"}).out, QString("Новый  -  -\n"));
+    QCOMPARE(bench.Cli({"book", "new", "--json"}).exitCode, kExitUsage);
 }
 
 QTEST_GUILESS_MAIN(TestCliBook)
