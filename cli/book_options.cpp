@@ -132,8 +132,15 @@ void CheckBookOptionsFit(const CliOptions& options) {
         Refuse(Cli::tr("команде site attach нужен --port ПОРТ|СЕРИЙНЫЙ_НОМЕР или --serial "
                        "СЕРИЙНЫЙ_НОМЕР"));
     }
-    if ((!book.site.isEmpty() || !book.device.isEmpty()) && options.command != CliCommand::Visits) {
-        Refuse(Cli::tr("параметры --site и --device есть только у команды visits"));
+    if (!book.device.isEmpty() && options.command != CliCommand::Visits) {
+        Refuse(Cli::tr("параметр --device есть только у команды visits"));
+    }
+    const bool recordsVisits = options.command == CliCommand::ReadSettings ||
+                               options.command == CliCommand::WriteSettings ||
+                               options.command == CliCommand::WriteFirmware;
+    if (!book.site.isEmpty() && options.command != CliCommand::Visits && !recordsVisits) {
+        Refuse(Cli::tr("параметр --site есть только у команд visits, read-settings, "
+                       "write-settings и write-firmware"));
     }
 }
 
@@ -163,6 +170,9 @@ QString BookHelpText() {
         "  --book ПУТЬ          другой файл книги вместо sites.sqlite рядом с history\n"
         "  --technician ИМЯ     имя техника для визитов; иначе VELOR580_TECHNICIAN,\n"
         "                       [SiteBook] Technician в velor580.INI, имя входа в систему\n"
+        "  --site НАЗВАНИЕ      read-settings, write-settings, write-firmware: объект\n"
+        "                       визита, если прибор ни к одному не привязан; порт без\n"
+        "                       серийного номера записывает визиты только с ним\n"
         "identify выводит строку site=НАЗВАНИЕ для прибора, привязанного к объекту;\n"
         "read-settings, write-settings и write-firmware (и show/diff/check с device)\n"
         "записывают визит в книгу для моста с серийным номером. Книга, которую нельзя\n"

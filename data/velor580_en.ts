@@ -568,10 +568,6 @@ another program&quot; (status 3).
         <translation>site attach needs --port PORT|SERIAL_NUMBER or --serial SERIAL_NUMBER</translation>
     </message>
     <message>
-        <source>параметры --site и --device есть только у команды visits</source>
-        <translation>--site and --device belong to visits only</translation>
-    </message>
-    <message>
         <source>
 Книга объектов (объекты, приборы по серийному номеру USB моста, визиты):
   site list [--search ТЕКСТ] [--json]
@@ -596,6 +592,9 @@ another program&quot; (status 3).
   --book ПУТЬ          другой файл книги вместо sites.sqlite рядом с history
   --technician ИМЯ     имя техника для визитов; иначе VELOR580_TECHNICIAN,
                        [SiteBook] Technician в velor580.INI, имя входа в систему
+  --site НАЗВАНИЕ      read-settings, write-settings, write-firmware: объект
+                       визита, если прибор ни к одному не привязан; порт без
+                       серийного номера записывает визиты только с ним
 identify выводит строку site=НАЗВАНИЕ для прибора, привязанного к объекту;
 read-settings, write-settings и write-firmware (и show/diff/check с device)
 записывают визит в книгу для моста с серийным номером. Книга, которую нельзя
@@ -628,6 +627,9 @@ Site book (sites, devices by their USB bridge&apos;s serial number, visits):
   --technician NAME    the technician&apos;s name for visits; otherwise
                        VELOR580_TECHNICIAN, [SiteBook] Technician in
                        velor580.INI, the login name
+  --site NAME          read-settings, write-settings, write-firmware: the
+                       visit's site when the device is attached to none; a port
+                       without a serial number records visits only with it
 identify prints a line site=NAME for a device attached to a site;
 read-settings, write-settings and write-firmware (and show/diff/check with
 device) record a visit in the book for a bridge with a serial number. A book
@@ -748,6 +750,18 @@ JSON keys (site list/show, visits, book export) are described in the README.
     <message>
         <source>Начата новая книга объектов: %1</source>
         <translation>A new site book is started: %1</translation>
+    </message>
+    <message>
+        <source>параметр --device есть только у команды visits</source>
+        <translation>--device belongs to visits only</translation>
+    </message>
+    <message>
+        <source>параметр --site есть только у команд visits, read-settings, write-settings и write-firmware</source>
+        <translation>--site belongs to visits, read-settings, write-settings and write-firmware only</translation>
+    </message>
+    <message>
+        <source>Объекта %1 нет в книге (--site)</source>
+        <translation>There is no site %1 in the book (--site)</translation>
     </message>
 </context>
 <context>

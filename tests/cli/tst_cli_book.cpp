@@ -104,8 +104,10 @@ void TestCliBook::commandLineErrors_data() {
         << QStringList{"site", "add", "X", "--name", "Y"} << "--name есть только у";
     QTest::newRow("--serial of visits")
         << QStringList{"visits", "--serial", "S"} << "--serial есть только у";
-    QTest::newRow("--site of read-settings")
-        << QStringList{"read-settings", "f.cfg", "--site", "X"} << "--site и --device";
+    QTest::newRow("--site of identify")
+        << QStringList{"identify", "--site", "X"} << "--site есть только у";
+    QTest::newRow("--device of read-settings")
+        << QStringList{"read-settings", "f.cfg", "--device", "X"} << "--device есть только у";
     QTest::newRow("--book without its value")
         << QStringList{"site", "list", "--book"} << "после --book нужно значение";
     QTest::newRow("a word too many") << QStringList{"site", "show", "X", "Y"} << "лишний аргумент";
