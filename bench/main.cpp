@@ -3,6 +3,7 @@
 // then the settings codec on the window (--codec: the codec alone); --startup times the window's
 // start-up beside a bare Qt window; --report times the visit report of 28 keys as a PDF.
 
+#include "bench/book_timing.h"
 #include "bench/codec_timing.h"
 #include "bench/line_budget.h"
 #include "bench/report_timing.h"
@@ -37,6 +38,7 @@ constexpr int kDefaultRuns = 5;
 constexpr int kCodecRuns = 51;   // milliseconds each: a median of many costs a second or two
 constexpr int kStartupRuns = 11; // a process start each, a tenth of a second or so
 constexpr int kReportRuns = 11;  // a PDF each, a tenth of a second or so
+constexpr int kBookRuns = 21;    // milliseconds each on a generated book
 constexpr char kFactoryDefaultsFile[] = "580default.cfg"; // beside the program
 
 struct Measurement {
@@ -215,12 +217,17 @@ int main(int argc, char* argv[]) {
         QStringLiteral("report"),
         QStringLiteral("Only the visit report: the HTML and the PDF of a 28-key report,\n"
                        "median of N runs (--runs, 11)."));
+    const QCommandLineOption bookOption(
+        QStringLiteral("book"),
+        QStringLiteral("Only the site book: a generated book of 10,000 sites, 20,000 devices\n"
+                       "and 200,000 visits; open, record a visit, search by name prefix and by\n"
+                       "serial, open a site's card; median ms of N runs (--runs, 21)."));
     QCommandLineOption startupChildOption(QLatin1String(kStartupChildOption),
                                           QStringLiteral("One start-up run's child."),
                                           QStringLiteral("KIND"));
     startupChildOption.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOptions({runsOption, kibOption, unpacedOption, codecOption, startupOption,
-                       reportOption, startupChildOption});
+                       reportOption, bookOption, startupChildOption});
     parser.process(app);
     if (parser.isSet(startupChildOption)) {
         return RunStartupChild(parser.value(startupChildOption));
@@ -235,6 +242,9 @@ int main(int argc, char* argv[]) {
     };
     if (parser.isSet(reportOption)) {
         return RunReportTimings(factoryFile, runsOr(kReportRuns)) ? 0 : 1;
+    }
+    if (parser.isSet(bookOption)) {
+        return RunBookTimings(runsOr(kBookRuns)) ? 0 : 1;
     }
     if (parser.isSet(startupOption)) {
         return RunStartupTimings(QCoreApplication::applicationFilePath(), runsOr(kStartupRuns)) ? 0

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/book_options.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +18,9 @@ enum class CliCommand {
     History,
     Ports,
     Report,
+    Site,
+    Visits,
+    Book,
 };
 
 struct CliOptions {
@@ -33,6 +38,7 @@ struct CliOptions {
     QString language;
     QString pdfFile;
     QString htmlFile;
+    BookOptions book; // --book and --technician for every command; site, visits and book
     bool help = false;
     bool version = false; // print the program's version and stop
 };

@@ -38,5 +38,8 @@ struct FilePlaces {
 };
 FilePlaces ReadFilePlaces(const QString& programPath = RunningProgramPath());
 bool WriteFilePlaces(const FilePlaces& places, const QString& programPath = RunningProgramPath());
+// [SiteBook] Technician: the name visits are recorded under, empty when missing.
+QString ReadTechnicianName(const QString& programPath = RunningProgramPath());
+bool WriteTechnicianName(const QString& name, const QString& programPath = RunningProgramPath());
 
 } // namespace velor
