@@ -168,6 +168,8 @@ public:
     QString HistoryFolder() const;
 
     // The port and the device of the window's session, owned by the window for its whole life.
+    // The window's device session: what is connected (its identity) and its operations.
+    const DeviceSession& Session() const { return session_; }
     TFTDIUsbPort& UsbPort() { return session_.Port(); }
     TVelorDevice& Device() { return session_.Device(); }
 

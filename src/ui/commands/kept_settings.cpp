@@ -8,6 +8,7 @@
 #include "settings/settings_fingerprint.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
+#include "ui/pages/key_page.h"
 #include "ui/settings_controls_adapter.h"
 
 #include <QAction>
