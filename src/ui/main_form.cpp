@@ -197,8 +197,10 @@ void TMainForm::FitToScreen() {
     // edges of a screen exactly as wide as the window (the offscreen platform's 800 pixels).
     const QSize room = available.size().shrunkBy(QMargins(0, frame.top(), 0, frame.bottom()));
     const QSize design(kWindowWidth, kWindowHeight);
-    const QSize pages =
-        Control<QScrollArea>(QStringLiteral("WindowScrollBox"))->widget()->minimumSizeHint();
+    // The scroll area shows its bars once its widget is smaller than the widget's size hint,
+    // which the command column can make larger than the pages' minimum.
+    const QWidget* panel = Control<QScrollArea>(QStringLiteral("WindowScrollBox"))->widget();
+    const QSize pages = panel->minimumSizeHint().expandedTo(panel->sizeHint());
     const QSize unscrolled =
         QSize(pages.width(), pages.height() + MainStatusBar->sizeHint().height()).boundedTo(design);
     const QSize size = velor::window::FittedWindowSize(

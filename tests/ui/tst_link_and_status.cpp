@@ -424,6 +424,7 @@ void TestLinkAndStatus::loopTypeWarningGivesWay() {
     window.ClickTab(kLoopPage);
     QTest::mouseClick(window.form().Control<QRadioButton>("ts11"), Qt::LeftButton);
     QCOMPARE(window.form().StatusText(), Text(kMsgLoopTypeWarning));
+    window.dialogs.answers.enqueue(BoxResult::Discard); // the changed loop type is not kept
     window.dialogs.openAnswers.enqueue(FactoryDefaultsFile());
     QTest::mouseClick(window.Button("LoadButton"), Qt::LeftButton);
     QCOMPARE(window.form().StatusText(),
