@@ -43,6 +43,10 @@ SettingsImage Edited() {
     return image;
 }
 
+velor::sim::Bytes BytesOf(const SettingsImage& image) {
+    return {image.bytes().begin(), image.bytes().end()};
+}
+
 // The pages of a PDF as pdftotext reads them (-layout), split at the form feeds.
 QStringList PdfPages(const QString& path) {
     const QString program = QStandardPaths::findExecutable("pdftotext");
@@ -72,8 +76,7 @@ QString Simplified(const QString& text) {
 // in-process next to the build's configurator (its factory settings, its language library).
 struct Bench {
     Bench()
-        : server(std::make_unique<PtyServer>(
-              SimDeviceFromItems({}, {Edited().bytes().begin(), Edited().bytes().end()}), false)) {
+        : server(std::make_unique<PtyServer>(SimDeviceFromItems({}, BytesOf(Edited())), false)) {
         server->Start();
     }
     ~Bench() { server->Stop(); }
