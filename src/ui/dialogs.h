@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ui/book/site_book_requests.h"
 #include "ui/safety/safe_write_requests.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <exception>
+#include <optional>
 
 class DeviceSession;
 class QWidget;
@@ -59,6 +61,12 @@ public:
     virtual WriteReviewAnswer ReviewWrite(const WriteReviewRequest& request);
     // The settings history; the default makes no choice.
     virtual HistoryChoice ShowHistory(const HistoryRequest& request);
+    // One line of text; std::nullopt when the user cancels. The default takes the offered text.
+    virtual std::optional<QString> AskText(const TextRequest& request);
+    // A list of changed fields, shown until closed; the default shows nothing.
+    virtual void ShowChanges(const ChangeListRequest& request);
+    // The site book window ("Объекты"); the default makes no choice.
+    virtual SiteBookChoice ShowSiteBook(const SiteBookRequest& request);
     // A closing window's modal wait for the session's running operation, which it cannot cut
     // short: the window's events keep running (the operation's steps, boxes and progress) until
     // the session is free. Returns at once when it is.
@@ -77,6 +85,9 @@ public:
     QString SaveFileName(const FileDialogRequest& request) override;
     WriteReviewAnswer ReviewWrite(const WriteReviewRequest& request) override;
     HistoryChoice ShowHistory(const HistoryRequest& request) override;
+    std::optional<QString> AskText(const TextRequest& request) override;
+    void ShowChanges(const ChangeListRequest& request) override;
+    SiteBookChoice ShowSiteBook(const SiteBookRequest& request) override;
 
 private:
     QWidget* Owner(BoxOwner which) const;

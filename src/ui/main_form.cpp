@@ -4,6 +4,9 @@
 #include "catalogue/message_ids.h"
 #include "link/no_bridge_driver.h"
 #include "settings/window_captions.h"
+#include "ui/book/device_recognition.h"
+#include "ui/book/site_panel.h"
+#include "ui/book/window_book.h"
 #include "ui/commands/window_write_job.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
@@ -73,6 +76,7 @@ TMainForm::TMainForm(MainFormDeps deps, QWidget* parent)
     WireCommandColumn();
     WireShellCommands();
     WireShortcutKeys();
+    WireSiteBook();
     connect(&session_, &DeviceSession::operationStarted, this, [this](Operation operation) {
         deviceLostShown_ = false;
         emit operationStarted(operation);
@@ -132,6 +136,8 @@ void TMainForm::BuildLayout() {
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setFixedSize(kPagesWidth, kPagesHeight);
     mainPage_ = new MainPage(Dialogs());
+    sitePanel_ = new SitePanel;
+    mainPage_->AddBesideDeviceLabels(sitePanel_);
     PageControl1->AddPage(mainPage_, {});
     PageControl1->AddPage(BuildLoopPage(), {});
     PageControl1->AddPage(BuildOutputPage(), {});
@@ -244,6 +250,7 @@ void TMainForm::ClearFirmwareLabels() {
 void TMainForm::ClearDeviceLabels() {
     ClearFirmwareLabels();
     mainPage_->ClearDeviceLabels();
+    recognition_->Clear();
 }
 
 void TMainForm::FormCreate() {

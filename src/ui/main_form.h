@@ -30,6 +30,11 @@ class FirmwarePage;
 class MainPage;
 class PageControl;
 class WindowWriteJob;
+class DeviceRecognition;
+class SitePanel;
+class WindowBook;
+struct SiteBookChoice;
+enum class SiteBookPurpose;
 
 // The configurator's one working window: five pages of settings controls, the column of command
 // buttons, the window-mode list, the status bar and the progress gauge.
@@ -83,6 +88,8 @@ public:
     void LoadIdButtonClick();
     // The settings history: snapshots kept before each settings write (safe_write.cpp).
     void HistoryButtonClick();
+    // "Объекты": the site book window (site_book_commands.cpp).
+    void SiteBookButtonClick();
 
     // Sets the enabled state of the command controls for a window state.
     void SetButtonState(ButtonState state);
@@ -277,9 +284,22 @@ private:
     void ShowHistory();
     QString CompareWithWindow(const SettingsImage& snapshot);
     void LoadSnapshot(const QString& path);
+    // Settings from elsewhere (a snapshot, a visit) into the window as a loaded configuration
+    // file goes; only where the settings pages are (refused says why in the status bar).
+    bool LoadImageIntoWindow(const SettingsImage& image, const QString& refused);
     void SaveImageAs(const SettingsImage& image);
     bool ReviewsWrites() const;
     void SetReviewsWrites(bool review);
+
+    // The site book's side of the window (site_book_commands.cpp): the book opened after the
+    // first frame, the device's site in the panel beside its labels, the site book window.
+    void WireSiteBook();
+    // The technician's name: the INI file's, or asked once (the login name offered).
+    QString TechnicianName();
+    void ShowSiteBook(SiteBookPurpose purpose);
+    void ApplySiteBookChoice(const SiteBookChoice& choice);
+    void AttachConnectedDevice(const QString& siteUuid);
+    void ShowChangesSinceLastVisit();
 
     MainFormDeps deps_;
     std::vector<uint8_t> firmwareImage_;
@@ -322,4 +342,8 @@ private:
     QString firmwarePath_; // the accepted firmware file
     // The identifier edit clicked last: the target of a key read (none at start).
     QWidget* lastIdentifierEdit_ = nullptr;
+    std::unique_ptr<WindowBook> book_;
+    SitePanel* sitePanel_ = nullptr;
+    DeviceRecognition* recognition_ = nullptr;
+    QString technician_; // once known or asked
 };

@@ -27,4 +27,7 @@ struct MainFormDeps {
     // The settings history's folder; empty: "history" in the current folder. Start-up names the
     // one of the program's layout (velor::HistoryFolder).
     QString historyFolder;
+    // The site book's file; empty: the window keeps no book (its panel and "Объекты" say so).
+    // Start-up names the one of the program's layout, beside the settings history.
+    QString siteBookPath;
 };

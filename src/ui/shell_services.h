@@ -44,4 +44,10 @@ public:
     // (empty when it was recorded). Services that keep no choice always show the list.
     virtual bool ReviewBeforeWrite() const { return true; }
     virtual QString SetReviewBeforeWrite(bool /*review*/) { return {}; }
+
+    // The technician's name the site book records visits under ([SiteBook] Technician of the
+    // INI file; empty when missing), and its new value recorded: the INI file that could not
+    // record it (empty when it was recorded). Services that keep no choice keep no name.
+    virtual QString TechnicianName() const { return {}; }
+    virtual QString SetTechnicianName(const QString& /*name*/) { return {}; }
 };

@@ -25,6 +25,7 @@ void TMainForm::WireCommandColumn() {
         {Command::Default, &TMainForm::DefaultButtonClick},
         {Command::LoadId, &TMainForm::LoadIdButtonClick},
         {Command::History, &TMainForm::HistoryButtonClick},
+        {Command::SiteBook, &TMainForm::SiteBookButtonClick},
     };
     for (const auto& [command, handler] : commands) {
         connect(column_->Button(command), &QPushButton::clicked, this, handler);

@@ -36,6 +36,7 @@ constexpr ButtonDesign kButtons[CommandColumn::kCommandCount] = {
     {Command::Save, "SaveButton", QT_TRANSLATE_NOOP("TMainForm", "&Сохранить")},
     {Command::Load, "LoadButton", QT_TRANSLATE_NOOP("TMainForm", "За&грузить")},
     {Command::History, "HistoryButton", QT_TRANSLATE_NOOP("TMainForm", "&История")},
+    {Command::SiteBook, "SiteBookButton", QT_TRANSLATE_NOOP("TMainForm", "Объ&екты")},
     {Command::Default, "DefaultButton", QT_TRANSLATE_NOOP("TMainForm", "Завод. &настр.")},
     {Command::LoadId, "LoadIdButton", QT_TRANSLATE_NOOP("TMainForm", "Считать &ТМ")},
     {Command::Help, "HelpBitBtn", QT_TRANSLATE_NOOP("TMainForm", "&Help  ")},
@@ -61,7 +62,7 @@ constexpr GroupDesign kGroups[] = {
      2},
     {"DeviceGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Прибор"), static_cast<int>(Command::Write),
      2},
-    {"FileGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Файл"), static_cast<int>(Command::Save), 3},
+    {"FileGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Файл"), static_cast<int>(Command::Save), 4},
     {"ToolsGroupBox", nullptr, static_cast<int>(Command::Default), 4},
 };
 

@@ -25,13 +25,14 @@ public:
         Save,           // SaveButton
         Load,           // LoadButton
         History,        // HistoryButton
+        SiteBook,       // SiteBookButton
         Default,        // DefaultButton
         LoadId,         // LoadIdButton
         Help,           // HelpBitBtn
         About,          // BtnAbout
         SelectLanguage, // BitBtn_SelectLang
     };
-    static constexpr int kCommandCount = 12;
+    static constexpr int kCommandCount = 13;
 
     explicit CommandColumn(QWidget* parent = nullptr);
 
