@@ -7,6 +7,8 @@
 
 #include "offscreen_screen.h"
 
+#include "book/site_book.h"
+#include "ui/book/site_book_window.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
 #include "ui/safety/history_dialog.h"
@@ -32,6 +34,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
 #include <QPixmap>
@@ -39,6 +42,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -47,6 +51,7 @@
 #include <QTreeView>
 
 #include <exception>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -283,6 +288,68 @@ bool SaveSafetyShots(const QDir& folder) {
     return Save(historyDialog.grab(), folder.filePath(QStringLiteral("history.png")));
 }
 
+// A site in the site book window: a book of a few sites in a temporary folder, the search
+// typed, the site's card with its devices and visits, the newest visit's settings shown.
+bool SaveSiteBookShot(const QDir& folder) {
+    QTemporaryDir dir;
+    const std::unique_ptr<SiteBook> book =
+        OpenSiteBook(dir.filePath(QStringLiteral("sites.sqlite")));
+    const QString technician = QStringLiteral("Иван Петров");
+    const struct {
+        const char* name;
+        const char* address;
+        const char* phone;
+    } kSites[] = {
+        {"Школа №5", "ул. Ленина, 1", "+7 900 111-22-33"},
+        {"Школьный стадион", "ул. Спортивная, 12", ""},
+        {"Аптека «Здоровье»", "Садовая, 3", "+7 900 555-01-02"},
+    };
+    for (const auto& design : kSites) {
+        SiteRecord site;
+        site.name = QString::fromUtf8(design.name);
+        site.address = QString::fromUtf8(design.address);
+        site.phone = QString::fromUtf8(design.phone);
+        site.contact = QStringLiteral("Мария Сергеевна");
+        book->AddSite(site, technician);
+    }
+    const SiteRecord school = *book->SiteByName(QString::fromUtf8(kSites[0].name)).value;
+    const QString serial = QStringLiteral("A10K1234");
+    book->NoteDevice({serial, kModel580, kPlatform, QStringLiteral("3_1_7"), {}});
+    book->AttachDevice(serial, school.uuid, technician);
+    const SettingsImage before = EarlierSettings();
+    const SettingsImage written = LoadCfgFile(QLatin1String(velor::kFactoryDefaultsFile));
+    VisitRecord read;
+    read.time = QDateTime(QDate(2026, 11, 26), QTime(10, 5), Qt::UTC);
+    read.technician = QStringLiteral("Сидоров");
+    read.siteUuid = school.uuid;
+    read.deviceSerial = serial;
+    read.before = before;
+    read.beforeFingerprint = velor::settings::Fingerprint(before);
+    read.result = QLatin1String(velor::book::kResultSucceeded);
+    book->RecordVisit(read);
+    VisitRecord write = read;
+    write.time = QDateTime(QDate(2026, 12, 10), QTime(14, 36), Qt::UTC);
+    write.technician = technician;
+    write.action = VisitAction::Write;
+    write.written = written;
+    write.writtenFingerprint = velor::settings::Fingerprint(written);
+    write.verified = true;
+    book->RecordVisit(write);
+
+    QtDialogs dialogs;
+    SiteBookRequest request;
+    request.book = book.get();
+    request.dialogs = &dialogs;
+    request.technician = technician;
+    SiteBookWindow window(request);
+    window.findChild<QLineEdit*>(QStringLiteral("SiteSearch"))->setText(QStringLiteral("Шк"));
+    window.findChild<QTableWidget*>(QStringLiteral("VisitTable"))->selectRow(1);
+    window.findChild<QPushButton*>(QStringLiteral("ShowVisitButton"))->click();
+    window.show();
+    QApplication::processEvents();
+    return Save(window.grab(), folder.filePath(QStringLiteral("site-book.png")));
+}
+
 // The window as it opens on the screen, with the title bar a window manager adds drawn above it
 // (the offscreen platform has none) on an empty desktop.
 bool SaveScreenShot(const QString& path) {
@@ -358,7 +425,7 @@ int main(int argc, char** argv) {
                        ? 0
                        : kFailure;
         }
-        if (!SaveShots(folder) || !SaveSafetyShots(folder)) {
+        if (!SaveShots(folder) || !SaveSafetyShots(folder) || !SaveSiteBookShot(folder)) {
             return kFailure;
         }
         for (const ScreenShot& shot : kScreenShots) {

@@ -184,25 +184,27 @@ void TestWindowKeyboard::initTestCase() {
 }
 
 // The order the window has always had: the page's controls, then the column top to bottom, with
-// "История" after "Загрузить".
+// "История" after "Загрузить" and "Объекты" after "История".
 void TestWindowKeyboard::tabOrderStaysAsItWas_data() {
     QTest::addColumn<int>("workMode");
     QTest::addColumn<QStringList>("order");
     const QStringList mainPage = {"PageControl1", "Sound", "TimeAlarmEdit", "TypeTMRadioGroup",
                                   "KBBlockRadioGroup"};
     QTest::newRow("demo") << kDemoWindowMode
-                          << QStringList{"SaveButton",       "LoadButton", "HistoryButton",
-                                         "DefaultButton",    "HelpBitBtn", "BtnAbout",
-                                         "BitBtn_SelectLang"} +
+                          << QStringList{"SaveButton",     "LoadButton",       "HistoryButton",
+                                         "SiteBookButton", "DefaultButton",    "HelpBitBtn",
+                                         "BtnAbout",       "BitBtn_SelectLang"} +
                                  mainPage + QStringList{"USB"};
     QTest::newRow("settings") << kSettingsWindowMode
-                              << QStringList{"ConnectButton", "HistoryButton", "HelpBitBtn",
-                                             "BtnAbout", "BitBtn_SelectLang"} +
+                              << QStringList{"ConnectButton",  "HistoryButton",
+                                             "SiteBookButton", "HelpBitBtn",
+                                             "BtnAbout",       "BitBtn_SelectLang"} +
                                      mainPage + QStringList{"USB"};
     QTest::newRow("firmware") << kFirmwareWindowMode
-                              << QStringList{
-                                     "ConnectButton",     "HistoryButton", "HelpBitBtn", "BtnAbout",
-                                     "BitBtn_SelectLang", "PageControl1",  "USB"};
+                              << QStringList{"ConnectButton",  "HistoryButton",
+                                             "SiteBookButton", "HelpBitBtn",
+                                             "BtnAbout",       "BitBtn_SelectLang",
+                                             "PageControl1",   "USB"};
 }
 
 void TestWindowKeyboard::tabOrderStaysAsItWas() {

@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr QSize kWindowSize(980, 640);
+constexpr QSize kWindowSize(1000, 760);
 // Enough for a screen's list; the search narrows it further.
 constexpr int kListedSites = 500;
 constexpr int kListStretch = 2;

@@ -28,16 +28,9 @@ using velor::settings::kShortFingerprintDigits;
 
 namespace {
 
-enum DeviceColumn { kDeviceSerial, kDeviceModel, kDeviceLastSeen, kDeviceColumns };
-enum VisitColumn {
-    kVisitTime,
-    kVisitTechnician,
-    kVisitAction,
-    kVisitDevice,
-    kVisitFingerprints,
-    kVisitVerified,
-    kVisitColumns
-};
+constexpr int kDeviceRowsShown = 2;
+constexpr int kVisitTableStretch = 3;
+constexpr int kVisitViewStretch = 2;
 
 QTableWidget* NewTable(QWidget* parent, const char* name, const QStringList& headers) {
     auto* table =
@@ -112,6 +105,10 @@ SiteCard::SiteCard(const SiteBookRequest& request, QWidget* parent)
     layout->addWidget(BuildDetails());
     devices_ =
         NewTable(this, "DeviceTable", {tr("Серийный номер"), tr("Прибор"), tr("Последний раз")});
+    // A site has a device or two: the visits get the room.
+    devices_->setMaximumHeight(devices_->horizontalHeader()->sizeHint().height() +
+                               kDeviceRowsShown * devices_->verticalHeader()->defaultSectionSize() +
+                               2 * devices_->frameWidth());
     layout->addWidget(devices_);
     layout->addWidget(BuildVisits(), 1);
     ShowSite(std::nullopt);
@@ -143,7 +140,7 @@ QWidget* SiteCard::BuildVisits() {
     visitTable_ = NewTable(
         box, "VisitTable",
         {tr("Дата"), tr("Техник"), tr("Действие"), tr("Прибор"), tr("Отпечатки"), tr("Проверка")});
-    layout->addWidget(visitTable_, 1);
+    layout->addWidget(visitTable_, kVisitTableStretch);
     auto* buttons = new QHBoxLayout;
     const struct {
         const char* name;
@@ -166,7 +163,7 @@ QWidget* SiteCard::BuildVisits() {
     layout->addLayout(buttons);
     view_ = Named(new QPlainTextEdit(box), QStringLiteral("VisitView"));
     view_->setReadOnly(true);
-    layout->addWidget(view_, 1);
+    layout->addWidget(view_, kVisitViewStretch);
     return box;
 }
 

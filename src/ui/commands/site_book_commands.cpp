@@ -72,6 +72,11 @@ void TMainForm::SiteBookButtonClick() {
 }
 
 void TMainForm::ShowSiteBook(SiteBookPurpose purpose) {
+    // A visit loaded into the window must not cross an operation's steps.
+    if (IsOperationRunning()) {
+        SetStatusText(tr("Дождитесь окончания операции с прибором"));
+        return;
+    }
     SiteBook* book = book_->Get();
     if (book == nullptr) {
         SetStatusText(book_->Configured() ? book_->Problem() : tr("Книга объектов не задана"));
