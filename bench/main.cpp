@@ -3,6 +3,7 @@
 // then the settings codec on the window (--codec: the codec alone); --startup times the window's
 // start-up beside a bare Qt window.
 
+#include "bench/book_timing.h"
 #include "bench/codec_timing.h"
 #include "bench/line_budget.h"
 #include "bench/startup_timing.h"
@@ -35,6 +36,7 @@ constexpr std::size_t kBytesPerKiB = 1024;
 constexpr int kDefaultRuns = 5;
 constexpr int kCodecRuns = 51;   // milliseconds each: a median of many costs a second or two
 constexpr int kStartupRuns = 11; // a process start each, a tenth of a second or so
+constexpr int kBookRuns = 21;    // milliseconds each on a generated book
 constexpr char kFactoryDefaultsFile[] = "580default.cfg"; // beside the program
 
 struct Measurement {
@@ -209,12 +211,17 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Only the start-up: from starting the program to the window's first\n"
                        "frame, median of N runs (--runs, 11), beside a bare Qt window, and the\n"
                        "ratio of the two."));
+    const QCommandLineOption bookOption(
+        QStringLiteral("book"),
+        QStringLiteral("Only the site book: a generated book of 10,000 sites, 20,000 devices\n"
+                       "and 200,000 visits; open, record a visit, search by name prefix and by\n"
+                       "serial, open a site's card; median ms of N runs (--runs, 21)."));
     QCommandLineOption startupChildOption(QLatin1String(kStartupChildOption),
                                           QStringLiteral("One start-up run's child."),
                                           QStringLiteral("KIND"));
     startupChildOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions(
-        {runsOption, kibOption, unpacedOption, codecOption, startupOption, startupChildOption});
+    parser.addOptions({runsOption, kibOption, unpacedOption, codecOption, startupOption, bookOption,
+                       startupChildOption});
     parser.process(app);
     if (parser.isSet(startupChildOption)) {
         return RunStartupChild(parser.value(startupChildOption));
@@ -227,6 +234,9 @@ int main(int argc, char* argv[]) {
     const auto runsOr = [&parser, &runsOption](int fallback) {
         return parser.isSet(runsOption) ? std::max(1, parser.value(runsOption).toInt()) : fallback;
     };
+    if (parser.isSet(bookOption)) {
+        return RunBookTimings(runsOr(kBookRuns)) ? 0 : 1;
+    }
     if (parser.isSet(startupOption)) {
         return RunStartupTimings(QCoreApplication::applicationFilePath(), runsOr(kStartupRuns)) ? 0
                                                                                                 : 1;

@@ -15,7 +15,7 @@ struct CommandEntry {
     int sources = 0; // settings sources of show, diff and check, which also take --json
 };
 
-constexpr std::array<CommandEntry, 10> kCommands{{
+constexpr std::array<CommandEntry, 13> kCommands{{
     {"identify", CliCommand::Identify, false},
     {"read-settings", CliCommand::ReadSettings, true},
     {"write-settings", CliCommand::WriteSettings, true},
@@ -26,6 +26,9 @@ constexpr std::array<CommandEntry, 10> kCommands{{
     {"check", CliCommand::Check, false, 1},
     {"history", CliCommand::History, false},
     {"ports", CliCommand::Ports, false},
+    {"site", CliCommand::Site, false},
+    {"visits", CliCommand::Visits, false},
+    {"book", CliCommand::Book, false},
 }};
 
 const QLatin1String kPortOption("--port");
@@ -88,9 +91,10 @@ void CheckOptionsFit(const CliOptions& options) {
     if (!options.verify && !writesSettings) {
         Refuse(Cli::tr("параметр %1 есть только у команды write-settings").arg(kNoVerifyOption));
     }
-    const bool reports =
-        options.command == CliCommand::Show || options.command == CliCommand::Diff ||
-        options.command == CliCommand::Check || options.command == CliCommand::History;
+    const bool reports = options.command == CliCommand::Show ||
+                         options.command == CliCommand::Diff ||
+                         options.command == CliCommand::Check ||
+                         options.command == CliCommand::History || IsBookCommand(options);
     if (options.json && !reports) {
         Refuse(Cli::tr("параметр %1 есть только у команд show, diff, check и history")
                    .arg(kJsonOption));
@@ -138,6 +142,8 @@ CliOptions ParseCliOptions(const QStringList& arguments) {
             options.port = PortValue(arguments[i]);
         } else if (argument.startsWith(QLatin1String("--port="))) {
             options.port = PortValue(argument.mid(kPortOption.size() + 1));
+        } else if (TakeBookOption(arguments, i, options.book)) {
+            continue;
         } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
             Refuse(Cli::tr("неизвестный параметр \"%1\"").arg(argument));
         } else {
@@ -159,10 +165,12 @@ CliOptions ParseCliOptions(const QStringList& arguments) {
         options.file = words.takeFirst();
     }
     TakeSources(entry, words, options);
+    TakeBookWords(options, words);
     if (!words.isEmpty()) {
         Refuse(Cli::tr("лишний аргумент \"%1\"").arg(words.first()));
     }
     CheckOptionsFit(options);
+    CheckBookOptionsFit(options);
     return options;
 }
 
@@ -231,5 +239,5 @@ QString CliHelpText() {
                "выполнена или отклонена, настройки после записи не совпали с записанными, снимок\n"
                "не сохранен, либо результат не удалось вывести; 2 ошибка в командной строке;\n"
                "3 не удалось открыть порт или нет моста с заданным серийным номером.\n") +
-           PortHelpText() + ReportCommandsHelpText();
+           PortHelpText() + ReportCommandsHelpText() + BookHelpText();
 }

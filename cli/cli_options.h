@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/book_options.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +17,9 @@ enum class CliCommand {
     Check,
     History,
     Ports,
+    Site,
+    Visits,
+    Book,
 };
 
 struct CliOptions {
@@ -25,6 +30,7 @@ struct CliOptions {
     bool dryRun = false; // write-settings: show what would change, write nothing
     bool verify = true;  // write-settings: read the settings back and compare (--no-verify)
     bool json = false;   // show, diff, check, history: one JSON document instead of text
+    BookOptions book;    // --book and --technician for every command; site, visits and book
     bool help = false;
     bool version = false; // print the program's version and stop
 };

@@ -4,6 +4,7 @@
 #include "catalogue/message_ids.h"
 #include "catalogue/program_files.h"
 #include "catalogue/program_layout.h"
+#include "cli/book_commands.h"
 #include "cli/cli_language.h"
 #include "cli/cli_options.h"
 #include "cli/cli_texts.h"
@@ -12,6 +13,7 @@
 #include "cli/interrupt_signals.h"
 #include "cli/output_file.h"
 #include "cli/ports_command.h"
+#include "cli/quoted_name.h"
 #include "cli/report_commands.h"
 #include "cli/write_review.h"
 #include "link/firmware_image.h"
@@ -25,6 +27,7 @@
 #include "operations/safe_write_job.h"
 #include "operations/status_codes.h"
 #include "operations/status_dispatch.h"
+#include "recording/visit_recorder.h"
 #include "settings/cfg_format.h"
 #include "settings/regular_file.h"
 #include "settings/settings_fingerprint.h"
@@ -65,6 +68,8 @@ private:
     int ReadKey();
     int WriteFirmware();
     int Report();
+    int AttachSite();
+    void OpenBook();
     DeviceSettings ReadDeviceSettings();
     std::optional<SettingsImage> ReadDevice();
     bool ShownToTheTechnician();
@@ -104,6 +109,8 @@ private:
     std::vector<uint8_t> firmware_;   // the file a firmware write uploads
     int exitStatus_ = kExitFailure;   // of the write job run last
     std::function<void()> cancelJob_; // cancels the write job that runs, while one runs
+    std::unique_ptr<SiteBook> book_;  // where the visits go; none without a book
+    std::unique_ptr<VisitRecorder> recorder_;
 };
 
 CliSession::CliSession(const CliOptions& options, QTextStream& out, QTextStream& err,
@@ -125,7 +132,21 @@ CliSession::CliSession(const CliOptions& options, QTextStream& out, QTextStream&
     session_.Device().Gauge = host_.Progress();
 }
 
+// The book is opened before the device is touched, so that what it says about the device (its
+// site) is at hand once it connects; a book that cannot be opened stops nothing.
+void CliSession::OpenBook() {
+    book_ = OpenBookForDevice(options_, environment_);
+    recorder_ = std::make_unique<VisitRecorder>(
+        session_, book_.get(), TechnicianFor(options_, environment_),
+        [this](const QString& text) { PrintLine(err_, text); });
+}
+
 int CliSession::Run() {
+    const bool reportsOnFiles = IsReportCommand(options_.command) && !ReadsDevice(options_);
+    if (options_.command != CliCommand::History && options_.command != CliCommand::Ports &&
+        options_.command != CliCommand::ReadKey && !reportsOnFiles) {
+        OpenBook();
+    }
     switch (options_.command) {
     case CliCommand::Identify:
         return Identify();
@@ -145,6 +166,11 @@ int CliSession::Run() {
         return RunHistoryCommand(options_, environment_, out_, err_);
     case CliCommand::Ports:
         return RunPortsCommand(environment_, out_, err_);
+    case CliCommand::Site:
+        return AttachSite();
+    case CliCommand::Visits:
+    case CliCommand::Book:
+        break;
     }
     return kExitUsage;
 }
@@ -206,8 +232,39 @@ int CliSession::Identify() {
                             .arg(id.Type)
                             .arg(id.Platform)
                             .arg(VersionText(id)));
+        if (recorder_->Site()) {
+            PrintLine(out_, SiteLine(*recorder_->Site()));
+        }
+        if (book_ && book_->State() == SiteBook::Availability::Unavailable &&
+            !session_.Identity().usbSerial.isEmpty()) {
+            PrintLine(err_, book_->Problem());
+        }
     }
     return result.Succeeded() ? kExitSuccess : kExitFailure;
+}
+
+// site attach NAME --port: the device's serial number is the one of the bridge it answers on.
+int CliSession::AttachSite() {
+    if (!OpenPort()) {
+        return kExitNoDevice;
+    }
+    if (!Run(Operation::ConnectFirmware).Succeeded()) {
+        return kExitFailure;
+    }
+    const QString serial = session_.Identity().usbSerial;
+    if (serial.isEmpty()) {
+        PrintLine(err_, Cli::tr("У порта %1 нет серийного номера USB: прибор за ним нельзя "
+                                "узнать. Привяжите мост по номеру: site attach НАЗВАНИЕ --serial "
+                                "НОМЕР")
+                            .arg(QuotedName(session_.Identity().portPath)));
+        return kExitFailure;
+    }
+    if (!book_ || book_->State() != SiteBook::Availability::Writable) {
+        PrintLine(err_, book_ ? book_->Problem() : Cli::tr("Книга объектов не задана"));
+        return kExitFailure;
+    }
+    return AttachToSite(*book_, options_.book.target, serial, TechnicianFor(options_, environment_),
+                        err_);
 }
 
 // The file's folder is checked before the device is touched: a read that could not be saved
@@ -510,6 +567,7 @@ CliEnvironment SystemCliEnvironment() {
     environment.runLocale = qEnvironmentVariable("VELOR580_LANGUAGE").toUpper();
     environment.errIsTerminal = ::isatty(STDERR_FILENO) == 1;
     environment.historyFolder = velor::HistoryFolder(environment.configuratorPath);
+    environment.bookPath = velor::SiteBookPath(environment.configuratorPath);
     return environment;
 }
 
@@ -520,6 +578,9 @@ namespace {
 int RunSession(const CliOptions& options, QTextStream& out, QTextStream& err,
                const CliEnvironment& environment) {
     // A report reaches the device only when one of its sources is the device.
+    if (IsBookCommand(options) && !BookCommandUsesDevice(options)) {
+        return RunBookCommand(options, environment, out, err);
+    }
     const bool usesDevice =
         IsReportCommand(options.command)
             ? ReadsDevice(options)

@@ -31,6 +31,9 @@ struct CliEnvironment {
     // The settings history, where each settings write first keeps the device's settings. Empty:
     // there is nowhere to keep them, so settings writes are refused.
     QString historyFolder;
+    // The site book's file, where device commands record their visits and the book commands
+    // work (--book names another). Empty: no book, nothing is recorded.
+    QString bookPath;
     // Where the FTDI bridges are looked up: the sysfs tree and the device nodes' folder.
     QString sysfsRoot = velor::link::SystemSysfsRoot();
     QString devRoot = velor::link::SystemDevRoot();

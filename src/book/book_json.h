@@ -18,7 +18,7 @@
 //             "write", "firmware", "attach"), before_fingerprint, before_image,
 //             written_fingerprint, written_image, verified (true, false or null), verify_note,
 //             snapshot, result
-//             ("succeeded", "failed", "mismatch", "unverified"), note
+//             ("succeeded", "failed", "mismatch", "unverified", "unknown"), note
 //
 // Times are ISO 8601 in UTC with milliseconds ("2026-12-11T16:33:12.000Z"); images are their 257
 // bytes as 514 lower-case hexadecimal digits, or null when there is none.

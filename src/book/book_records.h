@@ -62,6 +62,10 @@ inline constexpr char kResultSucceeded[] = "succeeded"; // the operation did wha
 inline constexpr char kResultFailed[] = "failed";       // it did not (the device may be unchanged)
 inline constexpr char kResultMismatch[] = "mismatch";   // written, read back different
 inline constexpr char kResultUnverified[] = "unverified"; // written, not read back
+inline constexpr char kResultUnknown[] = "unknown";       // entered from the settings history
+
+// The mark (SiteBook::Mark) every book gets when it is made: the time, ISO 8601 UTC.
+inline constexpr char kCreatedMark[] = "created";
 } // namespace velor::book
 
 // One visit: never changed or deleted once recorded.

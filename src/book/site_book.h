@@ -50,9 +50,9 @@ public:
     // Why the book is not Writable, one line naming it; empty when it is.
     virtual QString Problem() const = 0;
 
-    // Sites, by name. With search: the sites whose name starts with it, then those whose name,
-    // address, contact, phone or one of whose devices' serial numbers contains it (letter case
-    // ignored, in any script). limit 0: all.
+    // Sites, by name. With search: the sites whose name starts with it, then those with a device
+    // whose serial number starts with it or (a search of three letters or more) whose name,
+    // address, contact or phone contains it; letter case ignored in any script. limit 0: all.
     virtual BookResult<std::vector<SiteRecord>> Sites(const QString& search = {},
                                                       int limit = 0) = 0;
     virtual BookResult<std::optional<SiteRecord>> SiteByName(const QString& name) = 0;

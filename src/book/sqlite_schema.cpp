@@ -1,8 +1,10 @@
 #include "book/sqlite_schema.h"
 
+#include "book/book_records.h"
 #include "book/book_texts.h"
 #include "book/sqlite_transaction.h"
 
+#include <QDateTime>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -17,11 +19,19 @@ namespace {
 // kMigrations[i] brings a book of version i to version i + 1.
 const std::vector<std::vector<const char*>> kMigrations{
     {
-        "CREATE TABLE sites (uuid TEXT PRIMARY KEY, name TEXT NOT NULL UNIQUE, "
+        "CREATE TABLE sites (id INTEGER PRIMARY KEY, uuid TEXT NOT NULL UNIQUE, "
+        "name TEXT NOT NULL UNIQUE, "
         "name_key TEXT NOT NULL, search_text TEXT NOT NULL, address TEXT NOT NULL, "
         "contact TEXT NOT NULL, phone TEXT NOT NULL, notes TEXT NOT NULL, created TEXT NOT NULL, "
         "created_by TEXT NOT NULL, changed TEXT NOT NULL, changed_by TEXT NOT NULL)",
         "CREATE INDEX sites_by_name_key ON sites (name_key)",
+        // Words inside names, addresses, contacts and phones found through an index of their
+        // three-letter pieces; kept by triggers, its rows are the sites' ids.
+        "CREATE VIRTUAL TABLE sites_search USING fts5 (text, tokenize = 'trigram')",
+        "CREATE TRIGGER sites_search_insert AFTER INSERT ON sites BEGIN "
+        "INSERT INTO sites_search (rowid, text) VALUES (new.id, new.search_text); END",
+        "CREATE TRIGGER sites_search_update AFTER UPDATE OF search_text ON sites BEGIN "
+        "UPDATE sites_search SET text = new.search_text WHERE rowid = new.id; END",
         "CREATE TABLE devices (serial TEXT PRIMARY KEY, serial_key TEXT NOT NULL, "
         "type INTEGER NOT NULL, platform INTEGER NOT NULL, version TEXT NOT NULL, "
         "first_seen TEXT NOT NULL, last_seen TEXT NOT NULL, site_uuid TEXT NOT NULL)",
@@ -44,6 +54,15 @@ const char kVersionTable[] = "schema_version";
 QString Failure(const QSqlQuery& query) {
     return query.lastError().databaseText().isEmpty() ? query.lastError().text()
                                                       : query.lastError().databaseText();
+}
+
+// A new book notes when it was made: the history's snapshots older than that are entered as
+// visits, the later ones were recorded as visits when they were made.
+bool MarkCreated(QSqlQuery& query) {
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO marks VALUES (?, ?)"));
+    query.addBindValue(QLatin1String(kCreatedMark));
+    query.addBindValue(QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
+    return query.exec();
 }
 
 } // namespace
@@ -105,6 +124,9 @@ QString MigrateToKnownVersion(QSqlDatabase& db) {
                 return Failure(query);
             }
         }
+    }
+    if (version == 0 && !MarkCreated(query)) {
+        return Failure(query);
     }
     if (!query.exec(QStringLiteral("DELETE FROM schema_version")) ||
         !query.exec(

@@ -30,6 +30,8 @@ namespace {
 
 // The first bytes of every SQLite database file.
 const QByteArray kSqliteHeader("SQLite format 3\0", 16);
+// The shortest search text the index of three-letter pieces finds.
+constexpr int kIndexedSearchLength = 3;
 constexpr mode_t kBookFileMode = 0600;
 
 std::atomic<quint64> connectionCount{0};
@@ -216,12 +218,22 @@ BookResult<std::vector<SiteRecord>> SqliteSiteBook::Sites(const QString& search,
     if (key.isEmpty() || (limit > 0 && static_cast<int>(result.value.size()) >= limit)) {
         return result;
     }
+    // Inside the texts through the index of their three-letter pieces: a text of one or two
+    // letters (the first keys typed) finds by name and serial prefix only.
+    const QString bySerial = QStringLiteral(
+        "uuid IN (SELECT site_uuid FROM devices WHERE serial_key >= ? AND serial_key < ?)");
+    const QString inside =
+        QStringLiteral("id IN (SELECT rowid FROM sites_search WHERE sites_search MATCH ?) OR ");
+    const bool indexed = key.size() >= kIndexedSearchLength;
     const QString elsewhere =
-        QStringLiteral("SELECT %1 FROM sites WHERE instr(search_text, ?) > 0 OR uuid IN "
-                       "(SELECT site_uuid FROM devices WHERE serial_key >= ? AND serial_key < ?) "
-                       "ORDER BY name_key, name")
-            .arg(QLatin1String(rows::kSiteColumns));
-    if (Failed(result, Run(query, elsewhere, key, key, PrefixEnd(key)))) {
+        QStringLiteral("SELECT %1 FROM sites WHERE %2%3 ORDER BY +name_key, name")
+            .arg(QLatin1String(rows::kSiteColumns), indexed ? inside : QString(), bySerial);
+    const QString phrase = QLatin1Char('"') +
+                           QString(key).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
+                           QLatin1Char('"');
+    const QString error = indexed ? Run(query, elsewhere, phrase, key, PrefixEnd(key))
+                                  : Run(query, elsewhere, key, PrefixEnd(key));
+    if (Failed(result, error)) {
         return result;
     }
     while (query.next() && (limit <= 0 || static_cast<int>(result.value.size()) < limit)) {

@@ -10,6 +10,8 @@ const QString kLanguageSection = QStringLiteral("Language");
 const QString kDefaultKey = QStringLiteral("Default");
 const QString kHelpSection = QStringLiteral("Help");
 const QString kPortSection = QStringLiteral("Port");
+const QString kSiteBookSection = QStringLiteral("SiteBook");
+const QString kTechnicianKey = QStringLiteral("Technician");
 const QString kDeviceKey = QStringLiteral("Device");
 const QString kWriteSection = QStringLiteral("Write");
 const QString kReviewKey = QStringLiteral("Review");
@@ -50,6 +52,15 @@ bool ReadReviewBeforeWrite(const QString& programPath) {
 
 bool WriteReviewBeforeWrite(bool review, const QString& programPath) {
     return WriteIniString(IniFilePath(programPath), kWriteSection, kReviewKey, review ? kOn : kOff);
+}
+
+QString ReadTechnicianName(const QString& programPath) {
+    return ReadIniString(IniFilePath(programPath), kSiteBookSection, kTechnicianKey, QString())
+        .trimmed();
+}
+
+bool WriteTechnicianName(const QString& name, const QString& programPath) {
+    return WriteIniString(IniFilePath(programPath), kSiteBookSection, kTechnicianKey, name);
 }
 
 } // namespace velor

@@ -25,4 +25,8 @@ QString ReadPortDevice(const QString& programPath = RunningProgramPath());
 bool ReadReviewBeforeWrite(const QString& programPath = RunningProgramPath());
 bool WriteReviewBeforeWrite(bool review, const QString& programPath = RunningProgramPath());
 
+// [SiteBook] Technician: the name visits are recorded under, empty when missing.
+QString ReadTechnicianName(const QString& programPath = RunningProgramPath());
+bool WriteTechnicianName(const QString& name, const QString& programPath = RunningProgramPath());
+
 } // namespace velor

@@ -140,6 +140,12 @@ QString HistoryFolder(const QString& programPath) {
     return parent + QLatin1Char('/') + QLatin1String(kHistoryFolderName);
 }
 
+QString SiteBookPath(const QString& programPath) {
+    const QString parent =
+        KeepsStateWithUser(programPath) ? ExactUserDataFolder() : ProgramFolder(programPath);
+    return parent + QLatin1Char('/') + QLatin1String(kSiteBookFileName);
+}
+
 bool PrepareUserIni(const QString& programPath, QString* damagedKeptAs) {
     if (!KeepsStateWithUser(programPath)) {
         return true;

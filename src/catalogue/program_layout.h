@@ -25,6 +25,9 @@ inline constexpr char kFirmwareFolderName[] = "Base";
 // The settings history's folder name: the device's settings as they were before each write.
 inline constexpr char kHistoryFolderName[] = "history";
 
+// The site book's file name, beside the settings history.
+inline constexpr char kSiteBookFileName[] = "sites.sqlite";
+
 // The folder of the shipped data: the program's own folder, or ../share/velor580 relative to it
 // when the program runs installed.
 QString DataFolder(const QString& programPath = RunningProgramPath());
@@ -50,6 +53,9 @@ QString FirmwareFolder(const QString& programPath = RunningProgramPath());
 // "<user data folder>/velor580/history" otherwise. Always absolute, unlike FirmwareFolder():
 // the command-line tool does not make the program's folder the current one.
 QString HistoryFolder(const QString& programPath = RunningProgramPath());
+
+// The site book: "sites.sqlite" in the folder that holds the settings history.
+QString SiteBookPath(const QString& programPath = RunningProgramPath());
 
 // When the state lives with the user: creates the user's INI file from the template on the first
 // start, and later adds only the sections and keys it lacks (a newer template's), keeping every

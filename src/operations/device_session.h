@@ -92,6 +92,9 @@ public:
     bool IsBusy() const { return busy_; }
     // The running (or last) operation.
     std::optional<Operation> CurrentOperation() const { return operation_; }
+    // The options of the running (or last) operation: a settings read kept apart is one of a
+    // job's (the site book records the job's outcome instead).
+    const OperationOptions& CurrentOptions() const { return options_; }
     // The settings the last settings read delivered.
     const std::optional<SettingsImage>& LastSettings() const { return lastSettings_; }
 

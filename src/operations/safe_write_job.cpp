@@ -220,6 +220,7 @@ void SafeWriteJob::Finish(SafeWriteEnd end, SafeWriteReason reason) {
         record.written = plan_.image;
         record.succeeded = end != SafeWriteEnd::WriteFailed;
         record.verified = end == SafeWriteEnd::Verified;
+        record.readBack = outcome_.readBack;
         record.snapshotPath = outcome_.snapshotPath;
         session_.AnnounceSettingsWrite(record);
     }

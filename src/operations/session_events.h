@@ -27,6 +27,7 @@ struct SettingsWriteRecord {
     SettingsImage written;
     bool succeeded = false;
     bool verified = false;
+    std::optional<SettingsImage> readBack; // the settings read back, when they were
     QString snapshotPath;
 };
 

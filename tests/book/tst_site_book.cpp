@@ -1,8 +1,10 @@
 #include "book/book_json.h"
+#include "book/history_entry.h"
 #include "book/site_book.h"
 #include "book/sqlite_site_book.h"
 #include "file_faults.h"
 #include "settings/settings_fingerprint.h"
+#include "settings/settings_history.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -112,6 +114,7 @@ private slots:
     void newerSchemaIsReadOnly();
     void fullDiskLosesOnlyTheVisit();
     void twoBooksOnOneFileKeepBothVisits();
+    void historyBeforeTheBookIsEnteredOnce();
 
 private:
     QTemporaryDir dir_;
@@ -200,7 +203,9 @@ void TestSiteBook::search_data() {
         << "АПТ" << QStringList{"Аптека", "аптечный склад"};
     QTest::newRow("inside an address") << "ленина" << QStringList{"Банк"};
     QTest::newRow("name prefix before an address match")
-        << "шк" << QStringList{"Школа №5", "аптечный склад"};
+        << "шко" << QStringList{"Школа №5", "аптечный склад"};
+    QTest::newRow("two letters: name prefix only") << "шк" << QStringList{"Школа №5"};
+    QTest::newRow("quotes inside") << "\"а" << QStringList{};
     QTest::newRow("phone") << "555-12" << QStringList{"Аптека"};
     QTest::newRow("serial prefix") << "a10k" << QStringList{"Банк"};
     QTest::newRow("nothing") << "zzz" << QStringList{};
@@ -495,6 +500,41 @@ void TestSiteBook::twoBooksOnOneFileKeepBothVisits() {
     }
     QCOMPARE(window.Visits({}).value.size(), std::size_t(20));
     QCOMPARE(tool.Visits({{}, "W", 0}).value.size(), std::size_t(10));
+}
+
+// The snapshots saved before the book was made become visits without a site, once; a snapshot
+// saved after it was recorded as its write's visit then.
+void TestSiteBook::historyBeforeTheBookIsEnteredOnce() {
+    const QString folder = Path("history");
+    SettingsHistory history(folder);
+    TVelorDevDesc device;
+    device.Type = 580;
+    device.Platform = 5;
+    const QDateTime earlier =
+        QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch() - 3 * 86400);
+    QVERIFY(history.Save(Pattern(1), device, Pattern(2), earlier).Saved());
+    QVERIFY(history.Save(Pattern(3), device, Pattern(4), earlier.addSecs(60)).Saved());
+    SqliteSiteBook book(Path("history.sqlite"));
+    QVERIFY(history.Save(Pattern(5), device, Pattern(6), QDateTime::currentDateTime().addSecs(5))
+                .Saved());
+
+    QCOMPARE(velor::book::EnterHistoryOnce(book, folder), 2);
+    QCOMPARE(velor::book::EnterHistoryOnce(book, folder), 0);
+    const auto visits = book.Visits({}).value;
+    QCOMPARE(visits.size(), std::size_t(2));
+    QCOMPARE(*visits[1].before, Pattern(1));
+    QCOMPARE(visits[1].beforeFingerprint, velor::settings::Fingerprint(Pattern(1)));
+    QCOMPARE(visits[1].writtenFingerprint, velor::settings::Fingerprint(Pattern(2)));
+    QCOMPARE(visits[1].time, earlier.toUTC());
+    QVERIFY(visits[1].siteUuid.isEmpty());
+    QCOMPARE(visits[1].result, QString(velor::book::kResultUnknown));
+
+    // Another book entering the same snapshots gives them the same uuids: merged, they are once.
+    SqliteSiteBook other(Path("history-other.sqlite"));
+    RunOn(Path("history-other.sqlite"), "UPDATE marks SET value = '2999-01-01T00:00:00.000Z' "
+                                        "WHERE key = 'created'");
+    QCOMPARE(velor::book::EnterHistoryOnce(other, folder), 3);
+    QCOMPARE(book.Merge(other.Contents().value).value.visitsAdded, 1);
 }
 
 QTEST_GUILESS_MAIN(TestSiteBook)
