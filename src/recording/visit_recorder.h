@@ -33,6 +33,13 @@ public:
     void SetTechnician(const QString& technician) { technician_ = technician; }
     // The site for a device without a serial number (empty: none, such visits are not recorded).
     void ChooseSite(const QString& siteUuid) { chosenSite_ = siteUuid; }
+    // The connected device was attached to a site since it connected (the window's attach): the
+    // visits from now on are that site's.
+    void DeviceAttached(const QString& siteUuid) {
+        if (device_) {
+            device_->siteUuid = siteUuid;
+        }
+    }
 
     // What the last connect recognised: the device's record (none without a serial or a book),
     // its site, and the last visit recorded for it before this connect.

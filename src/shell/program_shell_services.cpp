@@ -5,6 +5,7 @@
 #include "catalogue/program_files.h"
 #include "catalogue/program_ini.h"
 #include "catalogue/program_layout.h"
+#include "recording/technician_name.h"
 #include "shell/about_box.h"
 
 #include <QDir>
@@ -68,4 +69,14 @@ bool ProgramShellServices::ReviewBeforeWrite() const {
 QString ProgramShellServices::SetReviewBeforeWrite(bool review) {
     return velor::WriteReviewBeforeWrite(review, programPath_) ? QString()
                                                                : velor::IniFilePath(programPath_);
+}
+
+QString ProgramShellServices::TechnicianName() const {
+    const QString variable = qEnvironmentVariable(velor::kTechnicianVariable).trimmed();
+    return variable.isEmpty() ? velor::ReadTechnicianName(programPath_) : variable;
+}
+
+QString ProgramShellServices::SetTechnicianName(const QString& name) {
+    return velor::WriteTechnicianName(name, programPath_) ? QString()
+                                                          : velor::IniFilePath(programPath_);
 }

@@ -24,6 +24,9 @@ public:
     LanguageChoice SelectResourceLocale(QWidget* owner) override;
     bool ReviewBeforeWrite() const override;
     QString SetReviewBeforeWrite(bool review) override;
+    // VELOR580_TECHNICIAN when set, otherwise [SiteBook] Technician of the INI file.
+    QString TechnicianName() const override;
+    QString SetTechnicianName(const QString& name) override;
 
 private:
     QString RecordLocale();

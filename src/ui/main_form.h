@@ -32,6 +32,7 @@ class PageControl;
 class WindowWriteJob;
 class DeviceRecognition;
 class SitePanel;
+class VisitRecorder;
 class WindowBook;
 struct SiteBookChoice;
 enum class SiteBookPurpose;
@@ -345,5 +346,6 @@ private:
     std::unique_ptr<WindowBook> book_;
     SitePanel* sitePanel_ = nullptr;
     DeviceRecognition* recognition_ = nullptr;
-    QString technician_; // once known or asked
+    VisitRecorder* recorder_ = nullptr; // the visits of the window's session
+    QString technician_;                // once known or asked
 };

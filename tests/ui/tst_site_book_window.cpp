@@ -9,6 +9,7 @@
 #include "window_driver.h"
 
 #include "book/site_book.h"
+#include "catalogue/program_layout.h"
 #include "link/tty_ftdi_driver.h"
 #include "settings/cfg_format.h"
 #include "ui/book/site_book_window.h"
@@ -90,11 +91,11 @@ private:
 // terminal alone (no serial number), with the site book at bookPath.
 class BridgeRig {
 public:
-    BridgeRig(bool withSerial, const QString& bookPath)
+    BridgeRig(bool withSerial, const QString& bookPath, velor::sim::SimState state = {})
         : sysfsScope_("VELOR580_SYSFS_ROOT", sysfs_.root()),
           devScope_("VELOR580_DEV_ROOT", dev_.path()), link_(dev_.filePath("ttyUSB0")) {
         sysfs_.AddTty("ttyUSB0", "0403", true, true, kSerial, "1-1.4");
-        rig = std::make_unique<Rig>(velor::sim::SimState{}, [&](MainFormDeps& deps) {
+        rig = std::make_unique<Rig>(std::move(state), [&](MainFormDeps& deps) {
             if (withSerial) {
                 deps.makeDriver = [this] { return std::make_unique<TtyFtdiDriver>(link_); };
             }
@@ -193,6 +194,7 @@ private slots:
     void sinceLastVisit_data();
     void sinceLastVisit();
     void attachUnknownDevice();
+    void siteChosenForPortWithoutSerial();
     void unreadableBookLeavesDeviceWork();
     void siteWindowSearch_data();
     void siteWindowSearch();
@@ -260,19 +262,20 @@ void TestSiteBookWindow::sinceLastVisit_data() {
 void TestSiteBookWindow::sinceLastVisit() {
     QFETCH(int, changedFields);
     QFETCH(QString, message);
+    const SettingsImage device = LoadCfgFile(QLatin1String(velor::kFactoryDefaultsFile));
     BookFile book;
-    BridgeRig bridge(true, book.path);
-    QVERIFY(bridge.rig->Connect(sim_window::kSettingsMode));
-    QVERIFY(bridge.Read());
-    const SettingsImage device = *bridge.rig->form->Session().LastSettings();
     if (changedFields >= 0) {
         const VisitRecord visit =
             book.RecordRead(kSerial, WithDelaysChanged(device, changedFields));
         message = message.contains("%1") ? message.arg(WindowLocale().toString(
                                                visit.time.toLocalTime(), QLocale::ShortFormat))
                                          : message;
-        QVERIFY(bridge.Read());
     }
+    velor::sim::SimState state;
+    state.settings.assign(device.bytes().begin(), device.bytes().end());
+    BridgeRig bridge(true, book.path, std::move(state));
+    QVERIFY(bridge.rig->Connect(sim_window::kSettingsMode));
+    QVERIFY(bridge.Read());
 
     QCOMPARE(bridge.Text("SinceLastVisitLabel"), message);
     QCOMPARE(bridge.Shown("SinceLastVisitButton"), changedFields > 0);
@@ -282,6 +285,15 @@ void TestSiteBookWindow::sinceLastVisit() {
         QCOMPARE(static_cast<int>(bridge.rig->dialogs.changeLists[0].changes.size()),
                  changedFields);
     }
+    // The read is a visit of its own, newest, with the settings found; a read after it compares
+    // with it.
+    const std::vector<VisitRecord> visits = book.book->Visits({{}, kSerial, 0}).value;
+    QCOMPARE(visits.size(), std::size_t(changedFields >= 0 ? 2 : 1));
+    QCOMPARE(visits[0].action, VisitAction::Read);
+    QVERIFY(visits[0].before == device);
+    QVERIFY(bridge.Read());
+    QVERIFY2(bridge.Text("SinceLastVisitLabel").endsWith("изменений нет"),
+             qPrintable(bridge.Text("SinceLastVisitLabel")));
 }
 
 // An unknown device is attached to a site created in the site book window; the technician's
@@ -312,11 +324,36 @@ void TestSiteBookWindow::attachUnknownDevice() {
     QCOMPARE(visits[0].technician, QString(kTechnician));
     QCOMPARE(bridge.Text("SiteNameLabel"), "Объект: " + name);
     QVERIFY(!bridge.Shown("AttachSiteButton"));
+    // The visits of the same connection are the site's from now on.
+    QVERIFY(bridge.Read());
+    const std::vector<VisitRecord> after = book.book->Visits({site->uuid, kSerial, 0}).value;
+    QCOMPARE(after.size(), std::size_t(2));
+    QCOMPARE(after[0].action, VisitAction::Read);
 
     // The name is not asked again.
     dialogs.onSiteBook = {};
     bridge.rig->form->SiteBookButtonClick();
     QCOMPARE(dialogs.textRequests.size(), 2); // the name, then the new site's
+}
+
+// A port without a serial number: the site chosen by hand is shown and the visits of that port
+// are recorded under it.
+void TestSiteBookWindow::siteChosenForPortWithoutSerial() {
+    BookFile book;
+    const SiteRecord site = book.AddSite("Школа №5");
+    BridgeRig bridge(false, book.path);
+    bridge.rig->dialogs.onSiteBook = [](const SiteBookRequest& request) {
+        return DriveSiteBook(request, "Школа", -1, "PurposeButton");
+    };
+    QVERIFY(bridge.rig->Connect(sim_window::kSettingsMode));
+    bridge.rig->form->Control<QPushButton>("ChooseSiteButton")->click();
+    QCOMPARE(bridge.Text("SiteNameLabel"), QStringLiteral("Объект: Школа №5"));
+
+    QVERIFY(bridge.Read());
+    const std::vector<VisitRecord> visits = book.book->Visits({site.uuid, {}, 0}).value;
+    QCOMPARE(visits.size(), std::size_t(1));
+    QCOMPARE(visits[0].action, VisitAction::Read);
+    QCOMPARE(visits[0].deviceSerial, QString());
 }
 
 // A book that is not a database: the window's start does not touch it, one status message names

@@ -2,6 +2,7 @@
 
 #include "book/site_book.h"
 #include "operations/device_session.h"
+#include "recording/visit_recorder.h"
 #include "ui/book/last_visit.h"
 #include "ui/book/site_panel.h"
 #include "ui/book/window_book.h"
@@ -17,11 +18,13 @@ DeviceRecognition::DeviceRecognition(DeviceSession& session, WindowBook& book, S
     connect(&session, &DeviceSession::settingsRead, this, &DeviceRecognition::SettingsRead);
 }
 
+QString DeviceRecognition::ChosenSiteFor(const DeviceIdentity& identity) const {
+    return identity.usbSerial.isEmpty() && identity.portPath == identity_.portPath ? chosenSite_
+                                                                                   : QString();
+}
+
 void DeviceRecognition::Connected(const DeviceIdentity& identity) {
-    // The site chosen by hand stays with the port it was chosen for.
-    if (!identity.usbSerial.isEmpty() || identity.portPath != identity_.portPath) {
-        chosenSite_.clear();
-    }
+    chosenSite_ = ChosenSiteFor(identity);
     identity_ = identity;
     connected_ = true;
     changes_.clear();
@@ -87,8 +90,7 @@ void DeviceRecognition::SettingsRead(const SettingsImage& image) {
     lastVisit_ = book != nullptr ? LastVisitWithImage(*book, Serial(), readStarted_) : std::nullopt;
     SitePanel::SinceLastVisit since;
     if (lastVisit_) {
-        changes_ =
-            velor::settings::DiffSettings(*velor::book_window::ImageLeftBy(*lastVisit_), image);
+        changes_ = velor::settings::DiffSettings(*SettingsLeftBy(*lastVisit_), image);
         since.kind = changes_.empty() ? Kind::Unchanged : Kind::Changed;
         since.when = VisitTimeText(*lastVisit_);
         since.technician = lastVisit_->technician;

@@ -46,6 +46,9 @@ public:
     int ChangeCount() const { return static_cast<int>(changes_.size()); }
 
 private:
+    // The site chosen by hand that still holds for a device connecting as identity: the same
+    // port without a serial number keeps it, any other connection drops it.
+    QString ChosenSiteFor(const DeviceIdentity& identity) const;
     void Connected(const DeviceIdentity& identity);
     void OperationStarted(Operation operation);
     void SettingsRead(const SettingsImage& image);

@@ -1,6 +1,7 @@
 #include "ui/book/last_visit.h"
 
 #include "book/site_book.h"
+#include "recording/visit_recorder.h"
 #include "ui/window_locale.h"
 
 #include <QLocale>
@@ -11,18 +12,6 @@ namespace {
 // Enough visits to pass over the attaches and firmware uploads since the last settings.
 constexpr int kVisitsLookedAt = 50;
 } // namespace
-
-std::optional<SettingsImage> ImageLeftBy(const VisitRecord& visit) {
-    const bool written = visit.result == QLatin1String(velor::book::kResultSucceeded) ||
-                         visit.result == QLatin1String(velor::book::kResultUnverified);
-    if (visit.action == VisitAction::Write && written && visit.written) {
-        return visit.written;
-    }
-    if (visit.action == VisitAction::Read || visit.action == VisitAction::Write) {
-        return visit.before;
-    }
-    return std::nullopt;
-}
 
 std::optional<VisitRecord> LastVisitWithImage(SiteBook& book, const QString& serial,
                                               const QDateTime& before) {
@@ -37,7 +26,7 @@ std::optional<VisitRecord> LastVisitWithImage(SiteBook& book, const QString& ser
         return std::nullopt;
     }
     for (const VisitRecord& visit : visits.value) {
-        if ((!before.isValid() || visit.time < before) && ImageLeftBy(visit)) {
+        if ((!before.isValid() || visit.time < before) && SettingsLeftBy(visit)) {
             return visit;
         }
     }

@@ -10,14 +10,9 @@
 
 class SiteBook;
 
-// The settings a visit left in the device and the last visit that left some: what the window
-// compares a device's settings with when they are read.
+// The last visit that left settings in a device (as SettingsLeftBy, recording/visit_recorder.h,
+// tells them): what the window compares a device's settings with when they are read.
 namespace velor::book_window {
-
-// The settings the device held when the visit ended: those written by a write that went through
-// (read back equal, or not read back), otherwise those found; none for a visit without settings
-// (an attach, a firmware upload).
-std::optional<SettingsImage> ImageLeftBy(const VisitRecord& visit);
 
 // The device's newest visit recorded before `before` that left settings; none when there is
 // none or the book cannot answer.

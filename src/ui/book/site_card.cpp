@@ -1,6 +1,7 @@
 #include "ui/book/site_card.h"
 
 #include "book/site_book.h"
+#include "recording/visit_recorder.h"
 #include "settings/settings_fingerprint.h"
 #include "settings/settings_text.h"
 #include "ui/book/last_visit.h"
@@ -22,7 +23,6 @@
 
 #include <functional>
 
-using velor::book_window::ImageLeftBy;
 using velor::book_window::VisitTimeText;
 using velor::settings::kShortFingerprintDigits;
 
@@ -260,7 +260,7 @@ void SiteCard::ShowVisit() {
     if (visit == nullptr) {
         return;
     }
-    const std::optional<SettingsImage> image = ImageLeftBy(*visit);
+    const std::optional<SettingsImage> image = SettingsLeftBy(*visit);
     QString text = tr("Визит %1, %2: %3")
                        .arg(VisitTimeText(*visit), visit->technician, ActionText(visit->action));
     if (!visit->note.isEmpty()) {
@@ -281,7 +281,7 @@ void SiteCard::CompareVisit() {
     if (visit == nullptr) {
         return;
     }
-    const std::optional<SettingsImage> image = ImageLeftBy(*visit);
+    const std::optional<SettingsImage> image = SettingsLeftBy(*visit);
     if (!image) {
         SayInView(tr("Настроек в этом визите нет"));
     } else if (request_.compare) {
@@ -295,7 +295,7 @@ void SiteCard::ChooseVisit(SiteBookAction action) {
         return;
     }
     SiteBookChoice choice;
-    choice.image = ImageLeftBy(*visit);
+    choice.image = SettingsLeftBy(*visit);
     if (!choice.image) {
         SayInView(tr("Настроек в этом визите нет"));
         return;
