@@ -1,6 +1,8 @@
 #include "cli/book_commands.h"
 
+#include "book/book_file.h"
 #include "book/book_json.h"
+#include "book/book_texts.h"
 #include "book/history_entry.h"
 #include "cli/cli_texts.h"
 #include "cli/console_host.h"
@@ -10,6 +12,7 @@
 #include "settings/settings_fingerprint.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -23,6 +26,11 @@ const QString kTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 // A book document larger than this is refused before it is read.
 constexpr qint64 kMaxBookDocumentSize = qint64(4) * 1024 * 1024 * 1024;
 const QString kNone = QStringLiteral("-");
+
+// The user's history goes into the user's book only, not into another one named by --book.
+QString HistoryFor(const CliOptions& options, const CliEnvironment& environment) {
+    return options.book.bookPath.isEmpty() ? environment.historyFolder : QString();
+}
 
 QString Cell(const QString& text) {
     return text.isEmpty() ? kNone : QuotedName(text);
@@ -81,6 +89,7 @@ public:
             PrintLine(err_, book_->Problem());
             return kExitFailure;
         }
+        velor::book::EnterHistoryOnce(*book_, HistoryFor(options_, environment_));
         if (book_->State() == SiteBook::Availability::ReadOnly) {
             PrintLine(err_, book_->Problem());
         }
@@ -365,7 +374,7 @@ std::unique_ptr<SiteBook> OpenBookForDevice(const CliOptions& options,
         return nullptr;
     }
     std::unique_ptr<SiteBook> book = OpenSiteBook(path);
-    velor::book::EnterHistoryOnce(*book, environment.historyFolder);
+    velor::book::EnterHistoryOnce(*book, HistoryFor(options, environment));
     return book;
 }
 
@@ -388,11 +397,38 @@ int AttachToSite(SiteBook& book, const QString& siteName, const QString& serial,
     return kExitSuccess;
 }
 
+// The file is put aside whatever it holds (a damaged one is the usual reason) before the new
+// book is made, so nothing of the old one is lost.
+int StartNewBook(const QString& path, QTextStream& err) {
+    if (path.isEmpty()) {
+        PrintLine(err, BookTexts::tr("Книга объектов не задана"));
+        return kExitFailure;
+    }
+    if (QFileInfo::exists(path)) {
+        const auto aside = velor::book::KeepBookFileAside(path);
+        if (!aside.Ok()) {
+            PrintLine(err, Cli::tr("Новая книга не начата: %1").arg(aside.error));
+            return kExitFailure;
+        }
+        PrintLine(err, Cli::tr("Прежняя книга отложена: %1").arg(QuotedName(aside.value)));
+    }
+    const std::unique_ptr<SiteBook> book = OpenSiteBook(path);
+    if (book->State() != SiteBook::Availability::Writable) {
+        PrintLine(err, book->Problem());
+        return kExitFailure;
+    }
+    PrintLine(err, Cli::tr("Начата новая книга объектов: %1").arg(QuotedName(path)));
+    return kExitSuccess;
+}
+
 QString SiteLine(const SiteRecord& site) {
     return QStringLiteral("site=") + QuotedName(site.name);
 }
 
 int RunBookCommand(const CliOptions& options, const CliEnvironment& environment, QTextStream& out,
                    QTextStream& err) {
+    if (options.command == CliCommand::Book && options.book.subcommand == QLatin1String("new")) {
+        return StartNewBook(BookPathFor(options, environment), err);
+    }
     return BookCommand(options, environment, out, err).Run();
 }

@@ -29,5 +29,8 @@ std::unique_ptr<SiteBook> OpenBookForDevice(const CliOptions& options,
 int AttachToSite(SiteBook& book, const QString& siteName, const QString& serial,
                  const QString& technician, QTextStream& err);
 
+// book new: the file put aside (KeepBookFileAside) and a new book made at its place.
+int StartNewBook(const QString& path, QTextStream& err);
+
 // identify's line for a recognised device: "site=NAME", one line whatever the name holds.
 QString SiteLine(const SiteRecord& site);

@@ -41,7 +41,7 @@ void Store(const ValueOption& option, const QString& value, BookOptions& book) {
 }
 
 const QStringList kSiteSubcommands{"list", "add", "edit", "show", "attach"};
-const QStringList kBookSubcommands{"export", "import", "check"};
+const QStringList kBookSubcommands{"export", "import", "check", "new"};
 
 bool Given(const BookOptions& book) {
     return book.name || book.address || book.contact || book.phone || book.notes;
@@ -81,7 +81,8 @@ void TakeBookWords(CliOptions& options, QStringList& words) {
                         known.join(QStringLiteral(", "))));
     }
     book.subcommand = words.takeFirst();
-    if (book.subcommand == QLatin1String("list") || book.subcommand == QLatin1String("check")) {
+    if (book.subcommand == QLatin1String("list") || book.subcommand == QLatin1String("check") ||
+        book.subcommand == QLatin1String("new")) {
         return;
     }
     if (words.isEmpty()) {
@@ -131,8 +132,15 @@ void CheckBookOptionsFit(const CliOptions& options) {
         Refuse(Cli::tr("команде site attach нужен --port ПОРТ|СЕРИЙНЫЙ_НОМЕР или --serial "
                        "СЕРИЙНЫЙ_НОМЕР"));
     }
-    if ((!book.site.isEmpty() || !book.device.isEmpty()) && options.command != CliCommand::Visits) {
-        Refuse(Cli::tr("параметры --site и --device есть только у команды visits"));
+    if (!book.device.isEmpty() && options.command != CliCommand::Visits) {
+        Refuse(Cli::tr("параметр --device есть только у команды visits"));
+    }
+    const bool recordsVisits = options.command == CliCommand::ReadSettings ||
+                               options.command == CliCommand::WriteSettings ||
+                               options.command == CliCommand::WriteFirmware;
+    if (!book.site.isEmpty() && options.command != CliCommand::Visits && !recordsVisits) {
+        Refuse(Cli::tr("параметр --site есть только у команд visits, read-settings, "
+                       "write-settings и write-firmware"));
     }
 }
 
@@ -157,9 +165,14 @@ QString BookHelpText() {
         "  book import ФАЙЛ     добавить выгрузку в книгу: объекты, приборы и визиты\n"
         "                       сливаются по UUID, повторный импорт ничего не меняет\n"
         "  book check           версия схемы, проверка целостности, число записей\n"
+        "  book new             отложить файл книги (и поврежденный) как ФАЙЛ.old-ВРЕМЯ\n"
+        "                       и начать новую книгу\n"
         "  --book ПУТЬ          другой файл книги вместо sites.sqlite рядом с history\n"
         "  --technician ИМЯ     имя техника для визитов; иначе VELOR580_TECHNICIAN,\n"
         "                       [SiteBook] Technician в velor580.INI, имя входа в систему\n"
+        "  --site НАЗВАНИЕ      read-settings, write-settings, write-firmware: объект\n"
+        "                       визита, если прибор ни к одному не привязан; порт без\n"
+        "                       серийного номера записывает визиты только с ним\n"
         "identify выводит строку site=НАЗВАНИЕ для прибора, привязанного к объекту;\n"
         "read-settings, write-settings и write-firmware (и show/diff/check с device)\n"
         "записывают визит в книгу для моста с серийным номером. Книга, которую нельзя\n"

@@ -10,7 +10,7 @@
 struct BookOptions {
     QString bookPath;   // --book PATH: another book file than the user's
     QString technician; // --technician NAME
-    QString subcommand; // site: list, add, edit, show, attach; book: export, import, check
+    QString subcommand; // site: list, add, edit, show, attach; book: export, import, check, new
     QString target; // the site's NAME (site add/edit/show/attach), the FILE (book export/import)
     QString search; // site list --search
     QString serial; // site attach --serial

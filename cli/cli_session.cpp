@@ -70,6 +70,7 @@ private:
     int Report();
     int AttachSite();
     void OpenBook();
+    void ChooseSite();
     DeviceSettings ReadDeviceSettings();
     std::optional<SettingsImage> ReadDevice();
     bool ShownToTheTechnician();
@@ -139,6 +140,23 @@ void CliSession::OpenBook() {
     recorder_ = std::make_unique<VisitRecorder>(
         session_, book_.get(), TechnicianFor(options_, environment_),
         [this](const QString& text) { PrintLine(err_, text); });
+    ChooseSite();
+}
+
+// --site: the visit's site when the book knows none for the device. One that is not in the book
+// is said, and the device work goes on.
+void CliSession::ChooseSite() {
+    if (options_.book.site.isEmpty() || !book_ ||
+        book_->State() == SiteBook::Availability::Unavailable) {
+        return;
+    }
+    const auto site = book_->SiteByName(options_.book.site);
+    if (site.value) {
+        recorder_->ChooseSite(site.value->uuid);
+    } else {
+        PrintLine(err_,
+                  Cli::tr("Объекта %1 нет в книге (--site)").arg(QuotedName(options_.book.site)));
+    }
 }
 
 int CliSession::Run() {

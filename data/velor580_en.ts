@@ -534,6 +534,242 @@ use is refused at once, before the device is addressed: &quot;Port PATH is in us
 another program&quot; (status 3).
 </translation>
     </message>
+    <message>
+        <source>после %1 нужно значение</source>
+        <translation>%1 needs a value</translation>
+    </message>
+    <message>
+        <source>после %1 нужно одно из: %2</source>
+        <translation>%1 needs one of: %2</translation>
+    </message>
+    <message>
+        <source>команде site %1 нужно название объекта</source>
+        <translation>site %1 needs the site&apos;s name</translation>
+    </message>
+    <message>
+        <source>команде book %1 нужен файл</source>
+        <translation>book %1 needs a file</translation>
+    </message>
+    <message>
+        <source>параметр --json есть у site list, site show и visits, но не у %1 %2</source>
+        <translation>--json belongs to site list, site show and visits, not to %1 %2</translation>
+    </message>
+    <message>
+        <source>параметр --search есть только у команды site list</source>
+        <translation>--search belongs to site list only</translation>
+    </message>
+    <message>
+        <source>параметры --address, --contact, --phone и --notes есть только у команд site add и site edit</source>
+        <translation>--address, --contact, --phone and --notes belong to site add and site edit only</translation>
+    </message>
+    <message>
+        <source>параметр --name есть только у команды site edit</source>
+        <translation>--name belongs to site edit only</translation>
+    </message>
+    <message>
+        <source>параметр --serial есть только у команды site attach</source>
+        <translation>--serial belongs to site attach only</translation>
+    </message>
+    <message>
+        <source>команде site attach нужен --port ПОРТ|СЕРИЙНЫЙ_НОМЕР или --serial СЕРИЙНЫЙ_НОМЕР</source>
+        <translation>site attach needs --port PORT|SERIAL_NUMBER or --serial SERIAL_NUMBER</translation>
+    </message>
+    <message>
+        <source>
+Книга объектов (объекты, приборы по серийному номеру USB моста, визиты):
+  site list [--search ТЕКСТ] [--json]
+                       объекты по названию; с --search -- те, чье название
+                       начинается с ТЕКСТА, затем те, у которых он есть в
+                       названии, адресе, контакте, телефоне или серийном номере
+  site add НАЗВАНИЕ [--address А] [--contact К] [--phone Т] [--notes З]
+  site edit НАЗВАНИЕ [--name НОВОЕ] [--address А] [--contact К] [--phone Т]
+                       [--notes З]   изменить названные поля объекта
+  site show НАЗВАНИЕ [--json]
+                       объект, его приборы и визиты (от нового к старому)
+  site attach НАЗВАНИЕ (--port ПОРТ|СЕРИЙНЫЙ_НОМЕР | --serial СЕРИЙНЫЙ_НОМЕР)
+                       привязать прибор к объекту (визит &quot;attach&quot;)
+  visits [--site НАЗВАНИЕ] [--device СЕРИЙНЫЙ_НОМЕР] [--json]
+                       визиты от нового к старому
+  book export ФАЙЛ     вся книга одним документом JSON (с настройками)
+  book import ФАЙЛ     добавить выгрузку в книгу: объекты, приборы и визиты
+                       сливаются по UUID, повторный импорт ничего не меняет
+  book check           версия схемы, проверка целостности, число записей
+  book new             отложить файл книги (и поврежденный) как ФАЙЛ.old-ВРЕМЯ
+                       и начать новую книгу
+  --book ПУТЬ          другой файл книги вместо sites.sqlite рядом с history
+  --technician ИМЯ     имя техника для визитов; иначе VELOR580_TECHNICIAN,
+                       [SiteBook] Technician в velor580.INI, имя входа в систему
+  --site НАЗВАНИЕ      read-settings, write-settings, write-firmware: объект
+                       визита, если прибор ни к одному не привязан; порт без
+                       серийного номера записывает визиты только с ним
+identify выводит строку site=НАЗВАНИЕ для прибора, привязанного к объекту;
+read-settings, write-settings и write-firmware (и show/diff/check с device)
+записывают визит в книгу для моста с серийным номером. Книга, которую нельзя
+открыть или записать, не мешает работе с прибором: результат операции и код
+завершения остаются, выводится &quot;Визит не записан в книгу объектов: ...&quot;.
+Ключи JSON (site list/show, visits, book export) описаны в README.
+</source>
+        <translation>
+Site book (sites, devices by their USB bridge&apos;s serial number, visits):
+  site list [--search TEXT] [--json]
+                       sites by name; with --search, those whose name starts
+                       with TEXT, then those holding it in the name, address,
+                       contact, phone or a device&apos;s serial number
+  site add NAME [--address A] [--contact C] [--phone P] [--notes N]
+  site edit NAME [--name NEW] [--address A] [--contact C] [--phone P]
+                       [--notes N]   change the given fields of the site
+  site show NAME [--json]
+                       the site, its devices and visits (newest first)
+  site attach NAME (--port PORT|SERIAL_NUMBER | --serial SERIAL_NUMBER)
+                       attach a device to the site (an &quot;attach&quot; visit)
+  visits [--site NAME] [--device SERIAL_NUMBER] [--json]
+                       visits, newest first
+  book export FILE     the whole book as one JSON document (with settings)
+  book import FILE     add an export to the book: sites, devices and visits
+                       merge by UUID, importing again changes nothing
+  book check           schema version, integrity check, counts
+  book new             put the book file (a damaged one too) aside as
+                       FILE.old-TIME and start a new book
+  --book PATH          another book file instead of sites.sqlite beside history
+  --technician NAME    the technician&apos;s name for visits; otherwise
+                       VELOR580_TECHNICIAN, [SiteBook] Technician in
+                       velor580.INI, the login name
+  --site NAME          read-settings, write-settings, write-firmware: the
+                       visit's site when the device is attached to none; a port
+                       without a serial number records visits only with it
+identify prints a line site=NAME for a device attached to a site;
+read-settings, write-settings and write-firmware (and show/diff/check with
+device) record a visit in the book for a bridge with a serial number. A book
+that cannot be opened or written does not stop the device work: the
+operation&apos;s result and exit status stay, and &quot;Visit not recorded in the site
+book: ...&quot; is printed.
+JSON keys (site list/show, visits, book export) are described in the README.
+</translation>
+    </message>
+    <message>
+        <source>проверено</source>
+        <translation>verified</translation>
+    </message>
+    <message>
+        <source>не проверено: %1</source>
+        <translation>not verified: %1</translation>
+    </message>
+    <message>
+        <source>Объекта %1 нет в книге</source>
+        <translation>There is no site %1 in the book</translation>
+    </message>
+    <message>
+        <source>Объект %1 не добавлен: %2</source>
+        <translation>Site %1 not added: %2</translation>
+    </message>
+    <message>
+        <source>Объект %1 добавлен в книгу %2</source>
+        <translation>Site %1 added to the book %2</translation>
+    </message>
+    <message>
+        <source>Не задано, что изменить: --name, --address, --contact, --phone или --notes</source>
+        <translation>Nothing to change given: --name, --address, --contact, --phone or --notes</translation>
+    </message>
+    <message>
+        <source>Объект %1 не изменен: %2</source>
+        <translation>Site %1 not changed: %2</translation>
+    </message>
+    <message>
+        <source>Объект %1 изменен</source>
+        <translation>Site %1 changed</translation>
+    </message>
+    <message>
+        <source>Приборы:</source>
+        <translation>Devices:</translation>
+    </message>
+    <message>
+        <source>Визиты:</source>
+        <translation>Visits:</translation>
+    </message>
+    <message>
+        <source>Объект: %1</source>
+        <translation>Site: %1</translation>
+    </message>
+    <message>
+        <source>Адрес: %1</source>
+        <translation>Address: %1</translation>
+    </message>
+    <message>
+        <source>Контактное лицо: %1</source>
+        <translation>Contact: %1</translation>
+    </message>
+    <message>
+        <source>Телефон: %1</source>
+        <translation>Phone: %1</translation>
+    </message>
+    <message>
+        <source>Заметки: %1</source>
+        <translation>Notes: %1</translation>
+    </message>
+    <message>
+        <source>Создан: %1, %2</source>
+        <translation>Created: %1, %2</translation>
+    </message>
+    <message>
+        <source>Изменен: %1, %2</source>
+        <translation>Changed: %1, %2</translation>
+    </message>
+    <message>
+        <source>Файл %1 не сохранен: %2</source>
+        <translation>File %1 not saved: %2</translation>
+    </message>
+    <message>
+        <source>Книга выгружена в %1: объектов %2, приборов %3, визитов %4</source>
+        <translation>Book exported to %1: %2 sites, %3 devices, %4 visits</translation>
+    </message>
+    <message>
+        <source>Файл %1 не прочитан: %2</source>
+        <translation>File %1 not read: %2</translation>
+    </message>
+    <message>
+        <source>Файл %1 не импортирован, книга не изменена: %2</source>
+        <translation>File %1 not imported, the book is unchanged: %2</translation>
+    </message>
+    <message>
+        <source>Прибор %1 не привязан: %2</source>
+        <translation>Device %1 not attached: %2</translation>
+    </message>
+    <message>
+        <source>Прибор %1 привязан к объекту %2</source>
+        <translation>Device %1 attached to site %2</translation>
+    </message>
+    <message>
+        <source>У порта %1 нет серийного номера USB: прибор за ним нельзя узнать. Привяжите мост по номеру: site attach НАЗВАНИЕ --serial НОМЕР</source>
+        <translation>Port %1 has no USB serial number: the device behind it cannot be recognised. Attach the bridge by its number: site attach NAME --serial NUMBER</translation>
+    </message>
+    <message>
+        <source>Книга объектов не задана</source>
+        <translation>No site book is set</translation>
+    </message>
+    <message>
+        <source>Новая книга не начата: %1</source>
+        <translation>No new book started: %1</translation>
+    </message>
+    <message>
+        <source>Прежняя книга отложена: %1</source>
+        <translation>The previous book is kept aside: %1</translation>
+    </message>
+    <message>
+        <source>Начата новая книга объектов: %1</source>
+        <translation>A new site book is started: %1</translation>
+    </message>
+    <message>
+        <source>параметр --device есть только у команды visits</source>
+        <translation>--device belongs to visits only</translation>
+    </message>
+    <message>
+        <source>параметр --site есть только у команд visits, read-settings, write-settings и write-firmware</source>
+        <translation>--site belongs to visits, read-settings, write-settings and write-firmware only</translation>
+    </message>
+    <message>
+        <source>Объекта %1 нет в книге (--site)</source>
+        <translation>There is no site %1 in the book (--site)</translation>
+    </message>
 </context>
 <context>
     <name>ConfiguratorApp</name>
@@ -1976,6 +2212,149 @@ Fingerprint of the device&apos;s settings: %2, of the new ones: %3</translation>
     <message>
         <source>&amp;Отмена</source>
         <translation>&amp;Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>SiteBook</name>
+    <message>
+        <source>не объект JSON</source>
+        <translation>not a JSON object</translation>
+    </message>
+    <message>
+        <source>поле %1 должно быть строкой</source>
+        <translation>field %1 must be a string</translation>
+    </message>
+    <message>
+        <source>поле %1 не может быть пустым</source>
+        <translation>field %1 cannot be empty</translation>
+    </message>
+    <message>
+        <source>поле %1 должно быть числом</source>
+        <translation>field %1 must be a number</translation>
+    </message>
+    <message>
+        <source>поле %1 -- не время ISO 8601</source>
+        <translation>field %1 is not an ISO 8601 time</translation>
+    </message>
+    <message>
+        <source>поле %1 должно содержать 514 шестнадцатеричных цифр</source>
+        <translation>field %1 must hold 514 hexadecimal digits</translation>
+    </message>
+    <message>
+        <source>поле %1 должно быть true, false или null</source>
+        <translation>field %1 must be true, false or null</translation>
+    </message>
+    <message>
+        <source>неизвестное действие в поле action</source>
+        <translation>unknown action in field action</translation>
+    </message>
+    <message>
+        <source>поле %1 должно быть списком</source>
+        <translation>field %1 must be a list</translation>
+    </message>
+    <message>
+        <source>не документ JSON: %1 (смещение %2)</source>
+        <translation>not a JSON document: %1 (offset %2)</translation>
+    </message>
+    <message>
+        <source>это не выгрузка книги объектов (нет &quot;format&quot;: &quot;%1&quot;)</source>
+        <translation>this is not a site book export (no &quot;format&quot;: &quot;%1&quot;)</translation>
+    </message>
+    <message>
+        <source>выгрузка сделана более новой версией программы (формат %1)</source>
+        <translation>the export was made by a newer version of the program (format %1)</translation>
+    </message>
+    <message>
+        <source>объект %1</source>
+        <translation>site %1</translation>
+    </message>
+    <message>
+        <source>прибор %1</source>
+        <translation>device %1</translation>
+    </message>
+    <message>
+        <source>визит %1</source>
+        <translation>visit %1</translation>
+    </message>
+    <message>
+        <source>из истории настроек: прибор %1, версия %2</source>
+        <translation>from the settings history: device %1, version %2</translation>
+    </message>
+    <message>
+        <source>это база данных другой программы, а не книга объектов</source>
+        <translation>this is another program&apos;s database, not a site book</translation>
+    </message>
+    <message>
+        <source>Книга объектов не задана</source>
+        <translation>No site book is set</translation>
+    </message>
+    <message>
+        <source>Книга объектов %1 не открывается: %2</source>
+        <translation>The site book %1 cannot be opened: %2</translation>
+    </message>
+    <message>
+        <source>Книга объектов %1 записана более новой версией программы (схема %2, эта версия знает %3): она открыта только для чтения, изменения и визиты в нее не записываются</source>
+        <translation>The site book %1 was written by a newer version of the program (schema %2, this version knows %3): it is open read-only, changes and visits are not recorded in it</translation>
+    </message>
+    <message>
+        <source>это не файл</source>
+        <translation>it is not a file</translation>
+    </message>
+    <message>
+        <source>файл поврежден или это не книга объектов (не база данных SQLite)</source>
+        <translation>the file is damaged or is not a site book (not a SQLite database)</translation>
+    </message>
+    <message>
+        <source>папку %1 нельзя создать</source>
+        <translation>folder %1 cannot be created</translation>
+    </message>
+    <message>
+        <source>Книга объектов %1 не открывается: нет драйвера SQLite (%2)</source>
+        <translation>The site book %1 cannot be opened: no SQLite driver (%2)</translation>
+    </message>
+    <message>
+        <source>объект &quot;%1&quot; уже есть в книге</source>
+        <translation>site &quot;%1&quot; is already in the book</translation>
+    </message>
+    <message>
+        <source>такого объекта нет в книге</source>
+        <translation>there is no such site in the book</translation>
+    </message>
+    <message>
+        <source>у объекта должно быть название</source>
+        <translation>a site must have a name</translation>
+    </message>
+    <message>
+        <source>Визит не записан в книгу объектов: %1</source>
+        <translation>Visit not recorded in the site book: %1</translation>
+    </message>
+    <message>
+        <source>запись не завершена</source>
+        <translation>the write did not complete</translation>
+    </message>
+    <message>
+        <source>прочитаны обратно другие настройки (%1)</source>
+        <translation>other settings were read back (%1)</translation>
+    </message>
+    <message>
+        <source>настройки не прочитаны обратно</source>
+        <translation>the settings were not read back</translation>
+    </message>
+    <message>
+        <source>ПО %1 → %2</source>
+        <translation>firmware %1 → %2</translation>
+    </message>
+    <message>
+        <source>ПО было %1</source>
+        <translation>firmware was %1</translation>
+    </message>
+    <message>
+        <source>файла %1 нет</source>
+        <translation>there is no file %1</translation>
+    </message>
+    <message>
+        <source>файл %1 нельзя переименовать</source>
+        <translation>file %1 cannot be renamed</translation>
     </message>
 </context>
 </TS>

@@ -49,7 +49,9 @@ int EnterHistoryOnce(SiteBook& book, const QString& historyFolder) {
         QDateTime::fromString(book.Mark(QLatin1String(kCreatedMark)).value, Qt::ISODateWithMs);
     BookContents contents;
     for (const HistoryEntry& entry : SettingsHistory(historyFolder).List()) {
-        if (!created.isValid() || entry.time < created) {
+        // A snapshot's time has whole seconds: one of the book's first second may be a write
+        // the book recorded itself.
+        if (!created.isValid() || entry.time.addSecs(1) <= created) {
             contents.visits.push_back(VisitOf(entry));
         }
     }

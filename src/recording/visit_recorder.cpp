@@ -122,12 +122,9 @@ void VisitRecorder::FirmwareWritten(const FirmwareWriteRecord& record) {
 void VisitRecorder::Record(VisitRecord visit) {
     visit.deviceSerial = session_.Identity().usbSerial;
     visit.technician = technician_;
-    visit.siteUuid = device_ ? device_->siteUuid : QString();
-    if (visit.deviceSerial.isEmpty()) {
-        if (chosenSite_.isEmpty()) {
-            return; // a port without a serial: recorded only under a site chosen by hand
-        }
-        visit.siteUuid = chosenSite_;
+    visit.siteUuid = device_ && !device_->siteUuid.isEmpty() ? device_->siteUuid : chosenSite_;
+    if (visit.deviceSerial.isEmpty() && chosenSite_.isEmpty()) {
+        return; // a port without a serial: recorded only under a site chosen by hand
     }
     if (book_ == nullptr) {
         return;

@@ -17,7 +17,8 @@
 // - a settings write that sent its blocks: a "write" visit with the settings before, the
 //   settings written, whether they were verified and why not, the snapshot and the result;
 // - a firmware write: a "firmware" visit with the file's SHA-256 and the versions.
-// A device without a serial number is recorded only under a site chosen by hand (ChooseSite).
+// A device without a serial number is recorded only under a site chosen by hand (ChooseSite),
+// which also stands for the site of a device not attached to one.
 // The book never stops device work: a visit that could not be recorded is reported (one line
 // naming why) and the operation's result stands.
 class VisitRecorder : public QObject {
@@ -31,7 +32,8 @@ public:
 
     void SetBook(SiteBook* book) { book_ = book; }
     void SetTechnician(const QString& technician) { technician_ = technician; }
-    // The site for a device without a serial number (empty: none, such visits are not recorded).
+    // The site chosen by hand for a device the book knows no site of: one without a serial number
+    // (whose visits are recorded only under such a site) or one not attached. Empty: none.
     void ChooseSite(const QString& siteUuid) { chosenSite_ = siteUuid; }
     // The connected device was attached to a site since it connected (the window's attach): the
     // visits from now on are that site's.

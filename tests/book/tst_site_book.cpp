@@ -1,3 +1,4 @@
+#include "book/book_file.h"
 #include "book/book_json.h"
 #include "book/history_entry.h"
 #include "book/site_book.h"
@@ -115,6 +116,7 @@ private slots:
     void fullDiskLosesOnlyTheVisit();
     void twoBooksOnOneFileKeepBothVisits();
     void historyBeforeTheBookIsEnteredOnce();
+    void damagedBookIsKeptAside();
 
 private:
     QTemporaryDir dir_;
@@ -535,6 +537,26 @@ void TestSiteBook::historyBeforeTheBookIsEnteredOnce() {
                                         "WHERE key = 'created'");
     QCOMPARE(velor::book::EnterHistoryOnce(other, folder), 3);
     QCOMPARE(book.Merge(other.Contents().value).value.visitsAdded, 1);
+}
+
+// A new book starts only beside the old one: the file and its journal keep their bytes under the
+// new name, a second one of the same second gets a name of its own.
+void TestSiteBook::damagedBookIsKeptAside() {
+    const QString path = Path("aside.sqlite");
+    const QDateTime when = QDateTime::fromString("2026-12-11T10:15:00", Qt::ISODate);
+    QVERIFY(!velor::book::KeepBookFileAside(path, when).Ok());
+    for (const QString& kept : {QString("aside.sqlite.old-20261211-101500"),
+                                QString("aside.sqlite.old-20261211-101500-2")}) {
+        WriteFile(path, "damaged");
+        WriteFile(path + "-wal", "journal");
+        const auto aside = velor::book::KeepBookFileAside(path, when);
+        QVERIFY2(aside.Ok(), qPrintable(aside.error));
+        QCOMPARE(aside.value, Path(kept));
+        QCOMPARE(FileBytes(aside.value), QByteArray("damaged"));
+        QCOMPARE(FileBytes(aside.value + "-wal"), QByteArray("journal"));
+        QVERIFY(!QFile::exists(path) && !QFile::exists(path + "-wal"));
+    }
+    QCOMPARE(SqliteSiteBook(path).State(), SiteBook::Availability::Writable);
 }
 
 QTEST_GUILESS_MAIN(TestSiteBook)

@@ -124,6 +124,9 @@ public:
                QFile::link(sims_.back()->Path(), Dev() + "/" + tty);
     }
 
+    // The device's own terminal: a port without a serial number.
+    QString Pty(std::size_t index) const { return sims_.at(index)->Path(); }
+
     void Start(QProcess& process, const QStringList& arguments) const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG", "VELOR580_LANGUAGE"}) {
@@ -173,6 +176,7 @@ private slots:
     void recognitionAndAVisitPerOperation();
     void parallelWritesKeepEveryVisit();
     void exportImportGivesTheSameVisits();
+    void siteChosenByHand();
     void unusableBookLeavesDeviceWorkUntouched_data();
     void unusableBookLeavesDeviceWorkUntouched();
 };
@@ -281,6 +285,30 @@ void TestE2eSiteBook::exportImportGivesTheSameVisits() {
     QCOMPARE(check.exitCode, 0);
     QVERIFY2(check.out.contains("integrity=ok\nsites=1 devices=1 visits=3\n"),
              qPrintable(check.out));
+}
+
+// A port without a serial number records its visits only under a site named with --site; a
+// device not attached takes that site for its visit too.
+void TestE2eSiteBook::siteChosenByHand() {
+    Rig rig;
+    QVERIFY(rig.AddDevice("N1"));
+    QCOMPARE(rig.Cli({"site", "add", "Склад"}).exitCode, 0);
+    const QString read = rig.File("r.cfg");
+    QCOMPARE(rig.Cli({"--port", rig.Pty(0), "read-settings", read}).exitCode, 0);
+    QCOMPARE(rig.Visits().size(), 0);
+
+    const Run unknown = rig.Cli({"--port", rig.Pty(0), "read-settings", read, "--site", "Нет"});
+    QCOMPARE(unknown.exitCode, 0);
+    QVERIFY2(unknown.err.contains("Объекта Нет нет в книге (--site)"), qPrintable(unknown.err));
+    QCOMPARE(rig.Visits().size(), 0);
+
+    QCOMPARE(rig.Cli({"--port", rig.Pty(0), "read-settings", read, "--site", "Склад"}).exitCode, 0);
+    QCOMPARE(rig.Cli({"--port", "N1", "read-settings", read, "--site", "Склад"}).exitCode, 0);
+    const QJsonArray visits = rig.Visits({"--site", "Склад"});
+    QCOMPARE(visits.size(), 2);
+    QCOMPARE(visits[0].toObject()["device"].toString(), QString("N1"));
+    QCOMPARE(visits[1].toObject()["device"].toString(), QString());
+    QCOMPARE(visits[1].toObject()["before_image"].toString(), ImageHex(OldSettings()));
 }
 
 void TestE2eSiteBook::unusableBookLeavesDeviceWorkUntouched_data() {
