@@ -64,6 +64,13 @@
     </message>
 </context>
 <context>
+    <name>ChangeListDialog</name>
+    <message>
+        <source>Поле</source>
+        <translation>Field</translation>
+    </message>
+</context>
+<context>
     <name>Cli</name>
     <message>
         <source>после %1 нужно значение</source>
@@ -863,6 +870,25 @@ JSON keys (site list/show, visits, book export) are described in the README.
     </message>
 </context>
 <context>
+    <name>DeviceRecognition</name>
+    <message>
+        <source>Изменения с последнего визита</source>
+        <translation>Changes since the last visit</translation>
+    </message>
+    <message>
+        <source>Последний визит: %1, %2. Изменено полей: %3</source>
+        <translation>Last visit: %1, %2. Fields changed: %3</translation>
+    </message>
+    <message>
+        <source>При последнем визите</source>
+        <translation>At the last visit</translation>
+    </message>
+    <message>
+        <source>Сейчас в приборе</source>
+        <translation>Now in the device</translation>
+    </message>
+</context>
+<context>
     <name>FirmwareCheck</name>
     <message>
         <source>файл поврежден или это не файл ПО прибора (%1 байт, меньше заголовка и конца файла ПО: %2 байт)</source>
@@ -1191,6 +1217,215 @@ JSON keys (site list/show, visits, book export) are described in the README.
     <message>
         <source>(файл не читается как файл настроек)</source>
         <translation>(the file does not read as a settings file)</translation>
+    </message>
+</context>
+<context>
+    <name>SiteBookWindow</name>
+    <message>
+        <source>Объекты</source>
+        <translation>Sites</translation>
+    </message>
+    <message>
+        <source>Поиск: название, адрес, телефон, серийный номер</source>
+        <translation>Search: name, address, phone, serial number</translation>
+    </message>
+    <message>
+        <source>Новый объект…</source>
+        <translation>New site…</translation>
+    </message>
+    <message>
+        <source>Привязать прибор %1</source>
+        <translation>Attach device %1</translation>
+    </message>
+    <message>
+        <source>Выбрать объект</source>
+        <translation>Choose the site</translation>
+    </message>
+    <message>
+        <source>Новый объект</source>
+        <translation>New site</translation>
+    </message>
+    <message>
+        <source>Название объекта:</source>
+        <translation>Site name:</translation>
+    </message>
+    <message>
+        <source>Книга объектов</source>
+        <translation>Site book</translation>
+    </message>
+    <message>
+        <source>Объект «%1» добавлен</source>
+        <translation>Site &quot;%1&quot; added</translation>
+    </message>
+    <message>
+        <source>Изменения сохранены</source>
+        <translation>Changes saved</translation>
+    </message>
+</context>
+<context>
+    <name>SiteCard</name>
+    <message>
+        <source>чтение</source>
+        <translation>read</translation>
+    </message>
+    <message>
+        <source>запись</source>
+        <translation>write</translation>
+    </message>
+    <message>
+        <source>прошивка</source>
+        <translation>firmware</translation>
+    </message>
+    <message>
+        <source>привязка</source>
+        <translation>attach</translation>
+    </message>
+    <message>
+        <source>✓ проверено</source>
+        <translation>✓ verified</translation>
+    </message>
+    <message>
+        <source>✗ не проверено %1</source>
+        <translation>✗ not verified %1</translation>
+    </message>
+    <message>
+        <source>Серийный номер</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>Прибор</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Последний раз</source>
+        <translation>Last seen</translation>
+    </message>
+    <message>
+        <source>Объект</source>
+        <translation>Site</translation>
+    </message>
+    <message>
+        <source>Название:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Адрес:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>Контактное лицо:</source>
+        <translation>Contact person:</translation>
+    </message>
+    <message>
+        <source>Телефон:</source>
+        <translation>Phone:</translation>
+    </message>
+    <message>
+        <source>Примечания:</source>
+        <translation>Notes:</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Визиты</source>
+        <translation>Visits</translation>
+    </message>
+    <message>
+        <source>Дата</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Техник</source>
+        <translation>Technician</translation>
+    </message>
+    <message>
+        <source>Действие</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>Отпечатки</source>
+        <translation>Fingerprints</translation>
+    </message>
+    <message>
+        <source>Проверка</source>
+        <translation>Verified</translation>
+    </message>
+    <message>
+        <source>Показать</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>Сравнить с окном</source>
+        <translation>Compare with the window</translation>
+    </message>
+    <message>
+        <source>Загрузить в окно</source>
+        <translation>Load into the window</translation>
+    </message>
+    <message>
+        <source>Сохранить в файл…</source>
+        <translation>Save to a file…</translation>
+    </message>
+    <message>
+        <source>Книга объектов</source>
+        <translation>Site book</translation>
+    </message>
+    <message>
+        <source>Визит %1, %2: %3</source>
+        <translation>Visit %1, %2: %3</translation>
+    </message>
+    <message>
+        <source>Отпечаток: %1</source>
+        <translation>Fingerprint: %1</translation>
+    </message>
+    <message>
+        <source>Настроек в этом визите нет</source>
+        <translation>This visit holds no settings</translation>
+    </message>
+    <message>
+        <source>визит %1, %2</source>
+        <translation>visit %1, %2</translation>
+    </message>
+</context>
+<context>
+    <name>SitePanel</name>
+    <message>
+        <source>Прежних визитов к прибору нет</source>
+        <translation>No earlier visits to this device</translation>
+    </message>
+    <message>
+        <source>С последнего визита (%1, %2) изменений нет</source>
+        <translation>No changes since the last visit (%1, %2)</translation>
+    </message>
+    <message>
+        <source>С последнего визита изменено полей: %1</source>
+        <translation>Fields changed since the last visit: %1</translation>
+    </message>
+    <message>
+        <source>Изменения…</source>
+        <translation>Changes…</translation>
+    </message>
+    <message>
+        <source>Привязать к объекту…</source>
+        <translation>Attach to a site…</translation>
+    </message>
+    <message>
+        <source>Выбрать объект…</source>
+        <translation>Choose a site…</translation>
+    </message>
+    <message>
+        <source>Объект: %1</source>
+        <translation>Site: %1</translation>
+    </message>
+    <message>
+        <source>Прибор %1 не привязан к объекту</source>
+        <translation>Device %1 is attached to no site</translation>
+    </message>
+    <message>
+        <source>Порт без серийного номера: объект не выбран</source>
+        <translation>Port without a serial number: no site chosen</translation>
     </message>
 </context>
 <context>
@@ -2256,6 +2491,26 @@ The write did not start: without a snapshot it could not be undone.</translation
     <message>
         <source>стр. %1 из %2</source>
         <translation>page %1 of %2</translation>
+    </message>
+    <message>
+        <source>Ваше имя для визитов в книге объектов:</source>
+        <translation>Your name for the visits in the site book:</translation>
+    </message>
+    <message>
+        <source>Книга объектов не задана</source>
+        <translation>No site book is set</translation>
+    </message>
+    <message>
+        <source>Настройки визита загружаются в окно в режимах «Смена настроек» и «Демо-режим»</source>
+        <translation>A visit&apos;s settings are loaded into the window in the work modes &quot;Change settings&quot; and &quot;Demo mode&quot;</translation>
+    </message>
+    <message>
+        <source>В окно загружены настройки: %1</source>
+        <translation>Settings loaded into the window: %1</translation>
+    </message>
+    <message>
+        <source>Объ&amp;екты</source>
+        <translation>Sit&amp;es</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,8 @@
 #include "fake_sysfs.h"
 #include "offscreen_screen.h"
 
+#include "book/site_book.h"
+#include "ui/book/site_book_window.h"
 #include "ui/dialogs.h"
 #include "ui/help_window.h"
 #include "ui/main_form.h"
@@ -36,6 +38,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
 #include <QPixmap>
@@ -43,6 +46,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -51,6 +55,7 @@
 #include <QTreeView>
 
 #include <exception>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -345,6 +350,68 @@ bool SaveHelpShot(const QDir& folder) {
     return Save(help.grab(), folder.filePath(QStringLiteral("help-window.png")));
 }
 
+// A site in the site book window: a book of a few sites in a temporary folder, the search
+// typed, the site's card with its devices and visits, the newest visit's settings shown.
+bool SaveSiteBookShot(const QDir& folder) {
+    QTemporaryDir dir;
+    const std::unique_ptr<SiteBook> book =
+        OpenSiteBook(dir.filePath(QStringLiteral("sites.sqlite")));
+    const QString technician = QStringLiteral("Иван Петров");
+    const struct {
+        const char* name;
+        const char* address;
+        const char* phone;
+    } kSites[] = {
+        {"Школа №5", "ул. Ленина, 1", "+7 900 111-22-33"},
+        {"Школьный стадион", "ул. Спортивная, 12", ""},
+        {"Аптека «Здоровье»", "Садовая, 3", "+7 900 555-01-02"},
+    };
+    for (const auto& design : kSites) {
+        SiteRecord site;
+        site.name = QString::fromUtf8(design.name);
+        site.address = QString::fromUtf8(design.address);
+        site.phone = QString::fromUtf8(design.phone);
+        site.contact = QStringLiteral("Мария Сергеевна");
+        book->AddSite(site, technician);
+    }
+    const SiteRecord school = *book->SiteByName(QString::fromUtf8(kSites[0].name)).value;
+    const QString serial = QStringLiteral("A10K1234");
+    book->NoteDevice({serial, kModel580, kPlatform, QStringLiteral("3_1_7"), {}});
+    book->AttachDevice(serial, school.uuid, technician);
+    const SettingsImage before = EarlierSettings();
+    const SettingsImage written = LoadCfgFile(QLatin1String(velor::kFactoryDefaultsFile));
+    VisitRecord read;
+    read.time = QDateTime(QDate(2026, 11, 26), QTime(10, 5), Qt::UTC);
+    read.technician = QStringLiteral("Сидоров");
+    read.siteUuid = school.uuid;
+    read.deviceSerial = serial;
+    read.before = before;
+    read.beforeFingerprint = velor::settings::Fingerprint(before);
+    read.result = QLatin1String(velor::book::kResultSucceeded);
+    book->RecordVisit(read);
+    VisitRecord write = read;
+    write.time = QDateTime(QDate(2026, 12, 10), QTime(14, 36), Qt::UTC);
+    write.technician = technician;
+    write.action = VisitAction::Write;
+    write.written = written;
+    write.writtenFingerprint = velor::settings::Fingerprint(written);
+    write.verified = true;
+    book->RecordVisit(write);
+
+    QtDialogs dialogs;
+    SiteBookRequest request;
+    request.book = book.get();
+    request.dialogs = &dialogs;
+    request.technician = technician;
+    SiteBookWindow window(request);
+    window.findChild<QLineEdit*>(QStringLiteral("SiteSearch"))->setText(QStringLiteral("Шк"));
+    window.findChild<QTableWidget*>(QStringLiteral("VisitTable"))->selectRow(1);
+    window.findChild<QPushButton*>(QStringLiteral("ShowVisitButton"))->click();
+    window.show();
+    QApplication::processEvents();
+    return Save(window.grab(), folder.filePath(QStringLiteral("site-book.png")));
+}
+
 // The window as it opens on the screen, with the title bar a window manager adds drawn above it
 // (the offscreen platform has none) on an empty desktop.
 bool SaveScreenShot(const QString& path) {
@@ -421,7 +488,7 @@ int main(int argc, char** argv) {
                        : kFailure;
         }
         if (!SaveShots(folder) || !SavePortListShot(folder) || !SaveSafetyShots(folder) ||
-            !SaveHelpShot(folder)) {
+            !SaveHelpShot(folder) || !SaveSiteBookShot(folder)) {
             return kFailure;
         }
         for (const ScreenShot& shot : kScreenShots) {

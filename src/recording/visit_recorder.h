@@ -35,6 +35,13 @@ public:
     // The site chosen by hand for a device the book knows no site of: one without a serial number
     // (whose visits are recorded only under such a site) or one not attached. Empty: none.
     void ChooseSite(const QString& siteUuid) { chosenSite_ = siteUuid; }
+    // The connected device was attached to a site since it connected (the window's attach): the
+    // visits from now on are that site's.
+    void DeviceAttached(const QString& siteUuid) {
+        if (device_) {
+            device_->siteUuid = siteUuid;
+        }
+    }
 
     // What the last connect recognised: the device's record (none without a serial or a book),
     // its site, and the last visit recorded for it before this connect.

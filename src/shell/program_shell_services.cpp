@@ -5,6 +5,7 @@
 #include "catalogue/program_files.h"
 #include "catalogue/program_ini.h"
 #include "catalogue/program_layout.h"
+#include "recording/technician_name.h"
 #include "shell/about_box.h"
 
 #include <QDir>
@@ -90,4 +91,14 @@ velor::FilePlaces ProgramShellServices::FilePlaces() const {
 QString ProgramShellServices::SetFilePlaces(const velor::FilePlaces& places) {
     return velor::WriteFilePlaces(places, programPath_) ? QString()
                                                         : velor::IniFilePath(programPath_);
+}
+
+QString ProgramShellServices::TechnicianName() const {
+    const QString variable = qEnvironmentVariable(velor::kTechnicianVariable).trimmed();
+    return variable.isEmpty() ? velor::ReadTechnicianName(programPath_) : variable;
+}
+
+QString ProgramShellServices::SetTechnicianName(const QString& name) {
+    return velor::WriteTechnicianName(name, programPath_) ? QString()
+                                                          : velor::IniFilePath(programPath_);
 }

@@ -27,6 +27,9 @@ public:
     QString SetPortDevice(const QString& path) override;
     velor::FilePlaces FilePlaces() const override;
     QString SetFilePlaces(const velor::FilePlaces& places) override;
+    // VELOR580_TECHNICIAN when set, otherwise [SiteBook] Technician of the INI file.
+    QString TechnicianName() const override;
+    QString SetTechnicianName(const QString& name) override;
 
 private:
     QString RecordLocale();

@@ -51,6 +51,7 @@ MainFormDeps MakeMainFormDeps(const StartupContext& context, ShellServices* shel
     if (velor::KeepsStateWithUser(context.programPath)) {
         deps.startFolder = DocumentsFolder();
     }
+    deps.siteBookPath = velor::SiteBookPath(context.programPath);
     // An INI key [Port] Device names a serial device to use instead of the first FTDI bridge.
     deps.makeDriver = [programPath = context.programPath]() -> std::unique_ptr<FtdiDriver> {
         return std::make_unique<TtyFtdiDriver>(velor::ReadPortDevice(programPath));

@@ -3,6 +3,8 @@
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
 #include "operations/device_session.h"
+#include "ui/book/change_list_dialog.h"
+#include "ui/book/site_book_window.h"
 #include "ui/report/report_preview.h"
 #include "ui/safety/history_dialog.h"
 #include "ui/safety/write_review_dialog.h"
@@ -12,6 +14,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -162,6 +165,35 @@ QString QtDialogs::AskPortPath(const PortPathRequest& request) {
     const QString path = QInputDialog::getItem(mainWindow_, request.caption, request.label, items,
                                                current, true, &accepted);
     return accepted ? path.trimmed() : QString();
+}
+
+std::optional<QString> DialogService::AskText(const TextRequest& request) {
+    return request.value;
+}
+
+void DialogService::ShowChanges(const ChangeListRequest&) {}
+
+SiteBookChoice DialogService::ShowSiteBook(const SiteBookRequest&) {
+    return {};
+}
+
+std::optional<QString> QtDialogs::AskText(const TextRequest& request) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(Owner(BoxOwner::Active), request.caption, request.label,
+                              QLineEdit::Normal, request.value, &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
+}
+
+void QtDialogs::ShowChanges(const ChangeListRequest& request) {
+    ChangeListDialog dialog(request, Owner(BoxOwner::Active));
+    dialog.exec();
+}
+
+SiteBookChoice QtDialogs::ShowSiteBook(const SiteBookRequest& request) {
+    SiteBookWindow window(request, mainWindow_);
+    window.exec();
+    return window.Choice();
 }
 
 WriteReviewAnswer QtDialogs::ReviewWrite(const WriteReviewRequest& request) {

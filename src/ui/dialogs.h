@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/book/site_book_requests.h"
 #include "ui/report/report_request.h"
 #include "ui/safety/safe_write_requests.h"
 
@@ -7,6 +8,7 @@
 #include <QStringList>
 
 #include <exception>
+#include <optional>
 
 class DeviceSession;
 class QWidget;
@@ -76,6 +78,12 @@ public:
     virtual QString AskPortPath(const PortPathRequest& request);
     // The print preview of a visit report (print, save as PDF); the default shows nothing.
     virtual void PreviewReport(const ReportPreviewRequest& request);
+    // One line of text; std::nullopt when the user cancels. The default takes the offered text.
+    virtual std::optional<QString> AskText(const TextRequest& request);
+    // A list of changed fields, shown until closed; the default shows nothing.
+    virtual void ShowChanges(const ChangeListRequest& request);
+    // The site book window ("Объекты"); the default makes no choice.
+    virtual SiteBookChoice ShowSiteBook(const SiteBookRequest& request);
     // A closing window's modal wait for the session's running operation, which it cannot cut
     // short: the window's events keep running (the operation's steps, boxes and progress) until
     // the session is free. Returns at once when it is.
@@ -96,6 +104,9 @@ public:
     HistoryChoice ShowHistory(const HistoryRequest& request) override;
     QString AskPortPath(const PortPathRequest& request) override;
     void PreviewReport(const ReportPreviewRequest& request) override;
+    std::optional<QString> AskText(const TextRequest& request) override;
+    void ShowChanges(const ChangeListRequest& request) override;
+    SiteBookChoice ShowSiteBook(const SiteBookRequest& request) override;
 
 private:
     QWidget* Owner(BoxOwner which) const;

@@ -4,6 +4,9 @@
 #include "catalogue/message_ids.h"
 #include "link/no_bridge_driver.h"
 #include "settings/window_captions.h"
+#include "ui/book/device_recognition.h"
+#include "ui/book/site_panel.h"
+#include "ui/book/window_book.h"
 #include "ui/commands/window_write_job.h"
 #include "ui/control_families.h"
 #include "ui/dialogs.h"
@@ -85,6 +88,7 @@ TMainForm::TMainForm(MainFormDeps deps, QWidget* parent)
     WireRecentFiles();
     setAcceptDrops(true);
     WireVisitReport();
+    WireSiteBook();
     connect(&session_, &DeviceSession::operationStarted, this, [this](Operation operation) {
         deviceLostShown_ = false;
         emit operationStarted(operation);
@@ -144,6 +148,8 @@ void TMainForm::BuildLayout() {
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setFixedSize(kPagesWidth, kPagesHeight);
     mainPage_ = new MainPage(Dialogs());
+    sitePanel_ = new SitePanel;
+    mainPage_->AddBesideDeviceLabels(sitePanel_);
     PageControl1->AddPage(mainPage_, {});
     loopPage_ = new LoopPage(Dialogs());
     PageControl1->AddPage(loopPage_, {});
@@ -255,6 +261,7 @@ void TMainForm::ClearFirmwareLabels() {
 void TMainForm::ClearDeviceLabels() {
     ClearFirmwareLabels();
     mainPage_->ClearDeviceLabels();
+    recognition_->Clear();
 }
 
 void TMainForm::FormCreate() {

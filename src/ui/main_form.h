@@ -37,6 +37,12 @@ class MainPage;
 class OutputPage;
 class PageControl;
 class WindowWriteJob;
+class DeviceRecognition;
+class SitePanel;
+class VisitRecorder;
+class WindowBook;
+struct SiteBookChoice;
+enum class SiteBookPurpose;
 
 // The configurator's one working window: five pages of settings controls, the column of command
 // buttons, the window-mode list, the status bar and the progress gauge.
@@ -104,6 +110,9 @@ public:
     // Whether the window's settings differ from those last read, loaded, saved or written, by
     // the fingerprint of their encoded image (kept_settings.cpp).
     bool HasUnsavedChanges();
+
+    // "Объекты": the site book window (site_book_commands.cpp).
+    void SiteBookButtonClick();
 
     // Sets the enabled state of the command controls for a window state.
     void SetButtonState(ButtonState state);
@@ -320,9 +329,22 @@ private:
     void ShowHistory();
     QString CompareWithWindow(const SettingsImage& snapshot);
     void LoadSnapshot(const QString& path);
+    // Settings from elsewhere (a snapshot, a visit) into the window as a loaded configuration
+    // file goes; only where the settings pages are (refused says why in the status bar).
+    bool LoadImageIntoWindow(const SettingsImage& image, const QString& refused);
     void SaveImageAs(const SettingsImage& image);
     bool ReviewsWrites() const;
     void SetReviewsWrites(bool review);
+
+    // The site book's side of the window (site_book_commands.cpp): the book opened after the
+    // first frame, the device's site in the panel beside its labels, the site book window.
+    void WireSiteBook();
+    // The technician's name: the INI file's, or asked once (the login name offered).
+    QString TechnicianName();
+    void ShowSiteBook(SiteBookPurpose purpose);
+    void ApplySiteBookChoice(const SiteBookChoice& choice);
+    void AttachConnectedDevice(const QString& siteUuid);
+    void ShowChangesSinceLastVisit();
 
     MainFormDeps deps_;
     std::vector<uint8_t> firmwareImage_;
@@ -382,4 +404,9 @@ private:
     QString fileAtStart_;              // named on the command line, opened at first activation
     QString firmwareAwaitingDevice_;   // a firmware file opened before any connection
     HelpWindow* helpWindow_ = nullptr; // made at the first help request
+    std::unique_ptr<WindowBook> book_;
+    SitePanel* sitePanel_ = nullptr;
+    DeviceRecognition* recognition_ = nullptr;
+    VisitRecorder* recorder_ = nullptr; // the visits of the window's session
+    QString technician_;                // once known or asked
 };

@@ -31,4 +31,7 @@ struct MainFormDeps {
     // folder: empty for the dialogs' own choice (the program's folder, "Base" for firmware);
     // start-up names the user's documents folder when the program's folder is not writable.
     QString startFolder;
+    // The site book's file; empty: the window keeps no book (its panel and "Объекты" say so).
+    // Start-up names the one of the program's layout, beside the settings history.
+    QString siteBookPath;
 };

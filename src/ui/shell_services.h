@@ -56,4 +56,9 @@ public:
     // record them (empty when recorded). Services that keep nothing remember nothing.
     virtual velor::FilePlaces FilePlaces() const { return {}; }
     virtual QString SetFilePlaces(const velor::FilePlaces& /*places*/) { return {}; }
+    // The technician's name the site book records visits under ([SiteBook] Technician of the
+    // INI file; empty when missing), and its new value recorded: the INI file that could not
+    // record it (empty when it was recorded). Services that keep no choice keep no name.
+    virtual QString TechnicianName() const { return {}; }
+    virtual QString SetTechnicianName(const QString& /*name*/) { return {}; }
 };

@@ -36,6 +36,7 @@ void TMainForm::WireCommandColumn() {
         {Command::LoadId, &TMainForm::LoadIdButtonClick},
         {Command::History, &TMainForm::HistoryButtonClick},
         {Command::Report, &TMainForm::ReportButtonClick},
+        {Command::SiteBook, &TMainForm::SiteBookButtonClick},
     };
     for (const auto& [command, handler] : commands) {
         connect(column_->Button(command), &QPushButton::clicked, this, handler);

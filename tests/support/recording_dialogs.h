@@ -6,6 +6,7 @@
 #include <QQueue>
 
 #include <functional>
+#include <optional>
 
 // Stands in for every box and file dialog in tests: records each request and answers it at once.
 // Answers are taken from the queues in order; when a queue is empty, message boxes answer with
@@ -47,6 +48,22 @@ public:
         portRequests.append(request);
         return portAnswers.isEmpty() ? QString() : portAnswers.dequeue();
     }
+    // Lines of text are answered with the offered text unless told otherwise.
+    std::optional<QString> AskText(const TextRequest& request) override {
+        textRequests.append(request);
+        return textAnswers.isEmpty() ? std::optional<QString>(request.value)
+                                     : textAnswers.dequeue();
+    }
+    void ShowChanges(const ChangeListRequest& request) override { changeLists.append(request); }
+    // The site book window: onSiteBook answers it (a test may build the window on the request
+    // and drive it); without it, the queue or no choice.
+    SiteBookChoice ShowSiteBook(const SiteBookRequest& request) override {
+        siteBooks.append(request);
+        if (onSiteBook) {
+            return onSiteBook(request);
+        }
+        return siteBookAnswers.isEmpty() ? SiteBookChoice{} : siteBookAnswers.dequeue();
+    }
 
     QList<MessageBoxRequest> boxes;
     void PreviewReport(const ReportPreviewRequest& request) override { reports.append(request); }
@@ -67,4 +84,10 @@ public:
     QQueue<HistoryChoice> historyAnswers;
     std::function<void(const HistoryRequest&)> onHistory; // runs while the "dialog" is open
     std::function<void(const MessageBoxRequest&)> onBox;  // runs while the "box" is open
+    QList<TextRequest> textRequests;
+    QQueue<std::optional<QString>> textAnswers;
+    QList<ChangeListRequest> changeLists;
+    QList<SiteBookRequest> siteBooks;
+    QQueue<SiteBookChoice> siteBookAnswers;
+    std::function<SiteBookChoice(const SiteBookRequest&)> onSiteBook;
 };

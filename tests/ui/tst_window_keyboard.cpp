@@ -187,26 +187,28 @@ void TestWindowKeyboard::initTestCase() {
 }
 
 // The order the window has always had: the page's controls, then the column top to bottom, with
-// "История" after "Загрузить", "Отчёт" after it, and the port list after "USB - порт".
+// "История" after "Загрузить", "Отчёт" and "Объекты" after it, and the port list after "USB -
+// порт".
 void TestWindowKeyboard::tabOrderStaysAsItWas_data() {
     QTest::addColumn<int>("workMode");
     QTest::addColumn<QStringList>("order");
     const QStringList mainPage = {"PageControl1", "Sound", "TimeAlarmEdit", "TypeTMRadioGroup",
                                   "KBBlockRadioGroup"};
     QTest::newRow("demo") << kDemoWindowMode
-                          << QStringList{"SaveButton",   "LoadButton",       "HistoryButton",
-                                         "ReportButton", "DefaultButton",    "HelpBitBtn",
-                                         "BtnAbout",     "BitBtn_SelectLang"} +
+                          << QStringList{"SaveButton",   "LoadButton",     "HistoryButton",
+                                         "ReportButton", "SiteBookButton", "DefaultButton",
+                                         "HelpBitBtn",   "BtnAbout",       "BitBtn_SelectLang"} +
                                  mainPage + QStringList{"USB", "UsbPortList"};
     QTest::newRow("settings") << kSettingsWindowMode
-                              << QStringList{"ConnectButton", "HistoryButton",
-                                             "ReportButton",  "HelpBitBtn",
-                                             "BtnAbout",      "BitBtn_SelectLang"} +
+                              << QStringList{"ConnectButton",    "HistoryButton", "ReportButton",
+                                             "SiteBookButton",   "HelpBitBtn",    "BtnAbout",
+                                             "BitBtn_SelectLang"} +
                                      mainPage + QStringList{"USB", "UsbPortList"};
     QTest::newRow("firmware") << kFirmwareWindowMode
-                              << QStringList{"ConnectButton", "HistoryButton", "ReportButton",
-                                             "HelpBitBtn",    "BtnAbout",      "BitBtn_SelectLang",
-                                             "PageControl1",  "USB",           "UsbPortList"};
+                              << QStringList{"ConnectButton",     "HistoryButton", "ReportButton",
+                                             "SiteBookButton",    "HelpBitBtn",    "BtnAbout",
+                                             "BitBtn_SelectLang", "PageControl1",  "USB",
+                                             "UsbPortList"};
 }
 
 void TestWindowKeyboard::tabOrderStaysAsItWas() {

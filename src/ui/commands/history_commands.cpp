@@ -101,17 +101,24 @@ QString TMainForm::CompareWithWindow(const SettingsImage& snapshot) {
 
 // Into the window as a loaded configuration file would go; only where the settings pages are.
 void TMainForm::LoadSnapshot(const QString& path) {
-    if (!(SettingsMode || DemoMode)) {
-        SetStatusText(tr("Снимок загружается в окно в режимах «Смена настроек» и «Демо-режим»"));
-        return;
+    if (LoadImageIntoWindow(
+            LoadCfgFile(path),
+            tr("Снимок загружается в окно в режимах «Смена настроек» и «Демо-режим»"))) {
+        SetStatusText(tr("В окно загружен снимок %1").arg(QDir::toNativeSeparators(path)));
     }
-    const SettingsImage image = LoadCfgFile(path);
+}
+
+bool TMainForm::LoadImageIntoWindow(const SettingsImage& image, const QString& refused) {
+    if (!(SettingsMode || DemoMode)) {
+        SetStatusText(refused);
+        return false;
+    }
     if (!AskToSaveChanges()) {
-        return;
+        return false;
     }
     RememberForUndo();
     keyPage_->UncheckOneKeyModes();
     DecodeSettings(image);
     KeepWindowSettings();
-    SetStatusText(tr("В окно загружен снимок %1").arg(QDir::toNativeSeparators(path)));
+    return true;
 }

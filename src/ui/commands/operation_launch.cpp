@@ -5,6 +5,7 @@
 // event loop, running the operation's steps itself.
 
 #include "operations/status_codes.h"
+#include "ui/book/window_book.h"
 #include "ui/commands/window_write_job.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"

@@ -39,6 +39,7 @@ constexpr ButtonDesign kButtons[CommandColumn::kCommandCount] = {
     {Command::Load, "LoadButton", QT_TRANSLATE_NOOP("TMainForm", "За&грузить")},
     {Command::History, "HistoryButton", QT_TRANSLATE_NOOP("TMainForm", "&История")},
     {Command::Report, "ReportButton", QT_TRANSLATE_NOOP("TMainForm", "Отч&ёт")},
+    {Command::SiteBook, "SiteBookButton", QT_TRANSLATE_NOOP("TMainForm", "Объ&екты")},
     {Command::Default, "DefaultButton", QT_TRANSLATE_NOOP("TMainForm", "Завод. &настр.")},
     {Command::LoadId, "LoadIdButton", QT_TRANSLATE_NOOP("TMainForm", "Считать &ТМ")},
     {Command::Help, "HelpBitBtn", QT_TRANSLATE_NOOP("TMainForm", "&Help  ")},
@@ -64,7 +65,7 @@ constexpr GroupDesign kGroups[] = {
      2},
     {"DeviceGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Прибор"), static_cast<int>(Command::Write),
      2},
-    {"FileGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Файл"), static_cast<int>(Command::Save), 4},
+    {"FileGroupBox", QT_TRANSLATE_NOOP("TMainForm", "Файл"), static_cast<int>(Command::Save), 5},
     {"ToolsGroupBox", nullptr, static_cast<int>(Command::Default), 4},
 };
 

@@ -28,13 +28,14 @@ public:
         Load,           // LoadButton
         History,        // HistoryButton
         Report,         // ReportButton
+        SiteBook,       // SiteBookButton
         Default,        // DefaultButton
         LoadId,         // LoadIdButton
         Help,           // HelpBitBtn
         About,          // BtnAbout
         SelectLanguage, // BitBtn_SelectLang
     };
-    static constexpr int kCommandCount = 13;
+    static constexpr int kCommandCount = 14;
 
     explicit CommandColumn(QWidget* parent = nullptr);
 

@@ -173,7 +173,13 @@ QWidget* MainPage::BuildDeviceLabels() {
     versionCaption_ = AddGridLabel(grid, box, "SettingsVersionCaption", 1, 0);
     versionLabel_ = AddGridLabel(grid, box, "SettingsVersionLabel", 1, 1);
     grid->setColumnStretch(1, 1);
+    deviceLabels_ = box;
     return box;
+}
+
+void MainPage::AddBesideDeviceLabels(QWidget* panel) {
+    auto* grid = static_cast<QGridLayout*>(deviceLabels_->layout());
+    grid->addWidget(panel, grid->rowCount(), 0, 1, 2);
 }
 
 void MainPage::Retranslate() {

@@ -28,6 +28,8 @@ public:
     void Retranslate();
     // Empties the connected device's type and version.
     void ClearDeviceLabels();
+    // Puts panel below the connected device's type and version (the device's site).
+    void AddBesideDeviceLabels(QWidget* panel);
 
     // The TM output type: TypeTMRadioGroup's item index.
     int TmOutputType() const;
@@ -67,4 +69,5 @@ private:
     QLabel* typeLabel_ = nullptr;
     QLabel* versionCaption_ = nullptr;
     QLabel* versionLabel_ = nullptr;
+    QWidget* deviceLabels_ = nullptr;
 };
