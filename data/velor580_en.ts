@@ -1602,6 +1602,30 @@ JSON keys (site list/show, visits, book export) are described in the README.
 <context>
     <name>TMainForm</name>
     <message>
+        <source>Техник</source>
+        <translation>Technician</translation>
+    </message>
+    <message>
+        <source>Ваше имя для визитов в книге объектов:</source>
+        <translation>Your name for the visits in the site book:</translation>
+    </message>
+    <message>
+        <source>Книга объектов не задана</source>
+        <translation>No site book is set</translation>
+    </message>
+    <message>
+        <source>Настройки визита загружаются в окно в режимах «Смена настроек» и «Демо-режим»</source>
+        <translation>A visit&apos;s settings are loaded into the window in the work modes &quot;Change settings&quot; and &quot;Demo mode&quot;</translation>
+    </message>
+    <message>
+        <source>В окно загружены настройки: %1</source>
+        <translation>Settings loaded into the window: %1</translation>
+    </message>
+    <message>
+        <source>Объ&amp;екты</source>
+        <translation>Sit&amp;es</translation>
+    </message>
+    <message>
         <source>Отч&amp;ёт</source>
         <translation>Rep&amp;ort</translation>
     </message>
@@ -2373,6 +2397,10 @@ The write did not start: without a snapshot it could not be undone.</translation
 <context>
     <name>VisitReport</name>
     <message>
+        <source>Техник</source>
+        <translation>Technician</translation>
+    </message>
+    <message>
         <source>Объект</source>
         <translation>Site</translation>
     </message>
@@ -2395,10 +2423,6 @@ The write did not start: without a snapshot it could not be undone.</translation
     <message>
         <source>Серийный номер USB</source>
         <translation>USB serial number</translation>
-    </message>
-    <message>
-        <source>Техник</source>
-        <translation>Technician</translation>
     </message>
     <message>
         <source>Дата и время</source>
@@ -2491,26 +2515,6 @@ The write did not start: without a snapshot it could not be undone.</translation
     <message>
         <source>стр. %1 из %2</source>
         <translation>page %1 of %2</translation>
-    </message>
-    <message>
-        <source>Ваше имя для визитов в книге объектов:</source>
-        <translation>Your name for the visits in the site book:</translation>
-    </message>
-    <message>
-        <source>Книга объектов не задана</source>
-        <translation>No site book is set</translation>
-    </message>
-    <message>
-        <source>Настройки визита загружаются в окно в режимах «Смена настроек» и «Демо-режим»</source>
-        <translation>A visit&apos;s settings are loaded into the window in the work modes &quot;Change settings&quot; and &quot;Demo mode&quot;</translation>
-    </message>
-    <message>
-        <source>В окно загружены настройки: %1</source>
-        <translation>Settings loaded into the window: %1</translation>
-    </message>
-    <message>
-        <source>Объ&amp;екты</source>
-        <translation>Sit&amp;es</translation>
     </message>
 </context>
 <context>

@@ -103,6 +103,12 @@ constexpr bool ButtonsInCommandOrder() {
 }
 static_assert(ButtonsInCommandOrder());
 
+// "Отчёт" and "Объекты" share one row of the file group, so that the column keeps within the
+// pages' height at the window's design size.
+bool SharesRow(Command command) {
+    return command == Command::Report || command == Command::SiteBook;
+}
+
 QPushButton* NewButton(QWidget* parent, int index) {
     return Named(new CommandButton(parent), QLatin1String(kButtons[index].name));
 }
@@ -142,9 +148,19 @@ QGroupBox* CommandColumn::BuildGroup(int group) {
         windowModes_->SetItemIndex(-1);
         box->layout()->addWidget(windowModes_);
     }
+    QHBoxLayout* pair = nullptr;
     for (int i = design.firstButton; i < design.firstButton + design.buttonCount; ++i) {
         buttons_[i] = NewButton(box, i);
-        box->layout()->addWidget(buttons_[i]);
+        if (!SharesRow(static_cast<Command>(i))) {
+            box->layout()->addWidget(buttons_[i]);
+            continue;
+        }
+        if (pair == nullptr) {
+            pair = new QHBoxLayout;
+            pair->setSpacing(kColumnSpacing);
+            static_cast<QVBoxLayout*>(box->layout())->addLayout(pair);
+        }
+        pair->addWidget(buttons_[i]);
     }
     return box;
 }
