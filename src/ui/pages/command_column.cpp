@@ -109,6 +109,12 @@ bool SharesRow(Command command) {
     return command == Command::Report || command == Command::SiteBook;
 }
 
+// The width a button's caption takes, for sharing a row in that measure.
+int CaptionWidth(const QPushButton* button) {
+    return button->fontMetrics().horizontalAdvance(
+        QString(button->text()).remove(QLatin1Char('&')));
+}
+
 QPushButton* NewButton(QWidget* parent, int index) {
     return Named(new CommandButton(parent), QLatin1String(kButtons[index].name));
 }
@@ -148,19 +154,19 @@ QGroupBox* CommandColumn::BuildGroup(int group) {
         windowModes_->SetItemIndex(-1);
         box->layout()->addWidget(windowModes_);
     }
-    QHBoxLayout* pair = nullptr;
     for (int i = design.firstButton; i < design.firstButton + design.buttonCount; ++i) {
         buttons_[i] = NewButton(box, i);
         if (!SharesRow(static_cast<Command>(i))) {
             box->layout()->addWidget(buttons_[i]);
             continue;
         }
-        if (pair == nullptr) {
-            pair = new QHBoxLayout;
-            pair->setSpacing(kColumnSpacing);
-            static_cast<QVBoxLayout*>(box->layout())->addLayout(pair);
+        if (sharedRow_ == nullptr) {
+            sharedRow_ = new QHBoxLayout;
+            sharedRow_->setSpacing(kColumnSpacing);
+            static_cast<QVBoxLayout*>(box->layout())->addLayout(sharedRow_);
         }
-        pair->addWidget(buttons_[i]);
+        buttons_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        sharedRow_->addWidget(buttons_[i]);
     }
     return box;
 }
@@ -175,6 +181,13 @@ void CommandColumn::Retranslate() {
     windowModes_->SetItems(WindowModeItems());
     for (const ButtonDesign& button : kButtons) {
         Button(button.command)->setText(WindowText(button.caption));
+    }
+    // The buttons sharing a row take its width in the measure of their captions.
+    for (const ButtonDesign& button : kButtons) {
+        if (SharesRow(button.command)) {
+            sharedRow_->setStretchFactor(Button(button.command),
+                                         CaptionWidth(Button(button.command)));
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 class ComboList;
 class PortList;
 class QGroupBox;
+class QHBoxLayout;
 class QPushButton;
 class QRadioButton;
 
@@ -60,4 +61,5 @@ private:
     ComboList* windowModes_ = nullptr;
     std::array<QGroupBox*, kGroupCount> groups_{};
     std::array<QPushButton*, kCommandCount> buttons_{};
+    QHBoxLayout* sharedRow_ = nullptr; // "Отчёт" and "Объекты"
 };
