@@ -28,6 +28,7 @@
 #include "operations/safe_write_job.h"
 #include "operations/status_codes.h"
 #include "operations/status_dispatch.h"
+#include "recording/technician_name.h"
 #include "recording/visit_recorder.h"
 #include "settings/cfg_format.h"
 #include "settings/regular_file.h"
@@ -543,9 +544,10 @@ int CliSession::Report() {
     const QString factoryFolder = environment_.configuratorPath.isEmpty()
                                       ? velor::DataFolder()
                                       : velor::DataFolder(environment_.configuratorPath);
-    const ReportContext context{factoryFolder + QLatin1Char('/') +
-                                    QLatin1String(velor::kFactoryDefaultsFile),
-                                options_.port, [this] { return ReadDeviceSettings(); }};
+    const ReportContext context{
+        factoryFolder + QLatin1Char('/') + QLatin1String(velor::kFactoryDefaultsFile),
+        options_.port, [this] { return ReadDeviceSettings(); },
+        velor::TechnicianName(options_.book.technician, environment_.configuratorPath)};
     return RunReportCommand(options_, context, out_, err_);
 }
 

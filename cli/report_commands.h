@@ -35,6 +35,7 @@ struct ReportContext {
     QString factoryFile; // the shipped 580default.cfg
     QString port;        // --port, for the report's source; empty: the first FTDI bridge
     std::function<DeviceSettings()> readDevice; // connects and reads the settings
+    QString technician; // the visit report's technician (--technician, the variable, the INI)
 };
 
 bool IsReportCommand(CliCommand command);

@@ -20,12 +20,6 @@ namespace {
 using velor::report::VisitReport;
 using velor::report::VisitReportInput;
 
-// The technician named for the run (VELOR580_TECHNICIAN), else the login name.
-QString Technician() {
-    const QString named = qEnvironmentVariable("VELOR580_TECHNICIAN");
-    return named.isEmpty() ? qEnvironmentVariable("USER") : named;
-}
-
 // The output files' folders are checked before any source is read: a report that could not be
 // saved would only cost the technician the device's read.
 bool OutputsPossible(const CliOptions& options, QTextStream& err) {
@@ -96,7 +90,7 @@ int RunVisitReport(const CliOptions& options, const ReportContext& context, QTex
     }
     const DeviceSettings& device = reader.DeviceRead();
     input.device = {device.type, device.version, device.usbSerial};
-    input.technician = Technician();
+    input.technician = context.technician;
     input.when = QDateTime::currentDateTime();
     input.program = QStringLiteral("velor580 %1").arg(QLatin1String(velor::kProgramVersion));
     const VisitReport report = velor::report::BuildVisitReport(input);

@@ -1,6 +1,7 @@
 // The visit report from the window: what the device held when the technician arrived and what
 // it holds now (ui/report/report_state.h), in a print preview with print and save as PDF.
 
+#include "recording/visit_recorder.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
 #include "ui/report/report_request.h"
@@ -16,12 +17,6 @@ namespace {
 QString DocumentsFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return documents.isEmpty() ? QDir::homePath() : documents;
-}
-
-// The technician named for the run (VELOR580_TECHNICIAN), else the login name.
-QString Technician() {
-    const QString named = qEnvironmentVariable("VELOR580_TECHNICIAN");
-    return named.isEmpty() ? qEnvironmentVariable("USER") : named;
 }
 
 } // namespace
@@ -42,14 +37,19 @@ void TMainForm::ReportButtonClick() {
     }
     RunGuarded(Dialogs(), [this] {
         velor::report::VisitReportInput input = reportState_.Input(EncodeSettings());
-        input.technician = Technician();
+        input.technician = TechnicianName();
+        // The site of the connected device, when the site book knows it.
+        if (recorder_ != nullptr && recorder_->Site()) {
+            const SiteRecord& site = *recorder_->Site();
+            input.site = velor::report::ReportSite{site.name, site.address, site.contact};
+        }
         input.when = QDateTime::currentDateTime();
         input.program = QStringLiteral("velor580 %1").arg(QLatin1String(velor::kProgramVersion));
         ReportPreviewRequest request;
         request.report = velor::report::BuildVisitReport(input);
-        request.suggestedPdf =
-            SuggestedReportPath(DocumentsFolder(), {}, input.device,
-                                input.when.date().toString(QStringLiteral("yyyy-MM-dd")));
+        request.suggestedPdf = SuggestedReportPath(
+            DocumentsFolder(), input.site ? input.site->name : QString(), input.device,
+            input.when.date().toString(QStringLiteral("yyyy-MM-dd")));
         Dialogs().PreviewReport(request);
     });
 }
