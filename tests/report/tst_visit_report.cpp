@@ -148,7 +148,7 @@ void TestVisitReport::paperShowsTheVisit() {
     bench.Write("found.cfg", Factory());
     bench.Write("left.cfg", Edited());
     QCOMPARE(bench.Run({"report", "%dir/left.cfg", "--before", "%dir/found.cfg", "--lang", language,
-                        "--pdf", "%dir/r.pdf"}),
+                        "--technician", "Пётр Иванов", "--pdf", "%dir/r.pdf"}),
              0);
     const QStringList pages = PdfPages(bench.File("r.pdf"));
     QVERIFY(!pages.isEmpty());
@@ -158,6 +158,7 @@ void TestVisitReport::paperShowsTheVisit() {
     }
     QVERIFY(text.contains(ShortFingerprint(Factory())));
     QVERIFY(text.contains(ShortFingerprint(Edited())));
+    QVERIFY(text.contains("Пётр Иванов")); // the site book's technician
     for (int page = 0; page < pages.size(); ++page) {
         const QString sheet = Simplified(pages[page]);
         QVERIFY2(sheet.contains(pageNumber.arg(page + 1).arg(pages.size())), qPrintable(sheet));
