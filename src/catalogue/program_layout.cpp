@@ -146,6 +146,11 @@ QString SiteBookPath(const QString& programPath) {
     return parent + QLatin1Char('/') + QLatin1String(kSiteBookFileName);
 }
 
+QString DocumentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+
 bool PrepareUserIni(const QString& programPath, QString* damagedKeptAs) {
     if (!KeepsStateWithUser(programPath)) {
         return true;

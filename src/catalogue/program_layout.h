@@ -57,6 +57,10 @@ QString HistoryFolder(const QString& programPath = RunningProgramPath());
 // The site book: "sites.sqlite" in the folder that holds the settings history.
 QString SiteBookPath(const QString& programPath = RunningProgramPath());
 
+// The user's documents folder, or the home folder where there is none: where file dialogs start
+// and reports are suggested when the program's own folder is no place for the user's files.
+QString DocumentsFolder();
+
 // When the state lives with the user: creates the user's INI file from the template on the first
 // start, and later adds only the sections and keys it lacks (a newer template's), keeping every
 // value the technician set. A file that is no text (binary junk) is not read as INI: it is kept

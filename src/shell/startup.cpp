@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QStandardPaths>
 #include <QtDebug>
 
 #include <chrono>
@@ -32,12 +31,6 @@ void SleepMilliseconds(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-// The user's documents folder, or the home folder where there is none.
-QString DocumentsFolder() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
-}
-
 MainFormDeps MakeMainFormDeps(const StartupContext& context, ShellServices* shell) {
     MainFormDeps deps;
     deps.dialogs = context.dialogs;
@@ -49,7 +42,7 @@ MainFormDeps MakeMainFormDeps(const StartupContext& context, ShellServices* shel
     // A program folder the user cannot write (installed under /usr) is no place for the user's
     // files: the file dialogs start in the documents folder.
     if (velor::KeepsStateWithUser(context.programPath)) {
-        deps.startFolder = DocumentsFolder();
+        deps.startFolder = velor::DocumentsFolder();
     }
     deps.siteBookPath = velor::SiteBookPath(context.programPath);
     // An INI key [Port] Device names a serial device to use instead of the first FTDI bridge.

@@ -1,6 +1,7 @@
 // The visit report from the window: what the device held when the technician arrived and what
 // it holds now (ui/report/report_state.h), in a print preview with print and save as PDF.
 
+#include "catalogue/program_layout.h"
 #include "recording/visit_recorder.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
@@ -8,18 +9,6 @@
 #include "version/program_version.h"
 
 #include <QDate>
-#include <QDir>
-#include <QStandardPaths>
-
-namespace {
-
-// The user's documents folder, or the home folder when the desktop names none.
-QString DocumentsFolder() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
-}
-
-} // namespace
 
 void TMainForm::WireVisitReport() {
     connect(&session_, &DeviceSession::deviceConnected, this,
@@ -48,7 +37,7 @@ void TMainForm::ReportButtonClick() {
         ReportPreviewRequest request;
         request.report = velor::report::BuildVisitReport(input);
         request.suggestedPdf = SuggestedReportPath(
-            DocumentsFolder(), input.site ? input.site->name : QString(), input.device,
+            velor::DocumentsFolder(), input.site ? input.site->name : QString(), input.device,
             input.when.date().toString(QStringLiteral("yyyy-MM-dd")));
         Dialogs().PreviewReport(request);
     });

@@ -1,5 +1,7 @@
 #include "ui/safety/write_review_dialog.h"
 
+#include "ui/safety/change_table.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFrame>
@@ -13,30 +15,14 @@
 
 namespace {
 
-constexpr int kColumns = 3; // field, device value, new value
 constexpr QSize kDialogSize(640, 420);
 constexpr int kIconSize = 32;
 
 QTableWidget* ChangeTable(const WriteReviewRequest& request, QWidget* parent) {
-    auto* table = new QTableWidget(static_cast<int>(request.changes.size()), kColumns, parent);
-    table->setObjectName(QStringLiteral("ChangeTable"));
-    table->setHorizontalHeaderLabels({WriteReviewDialog::tr("Поле"),
-                                      WriteReviewDialog::tr("В приборе"),
-                                      WriteReviewDialog::tr("Будет записано")});
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
-    int row = 0;
-    for (const velor::settings::FieldChange& change : request.changes) {
-        table->setItem(row, 0, new QTableWidgetItem(change.name));
-        table->setItem(row, 1, new QTableWidgetItem(change.before));
-        table->setItem(row, 2, new QTableWidgetItem(change.after));
-        ++row;
-    }
-    return table;
+    return FieldChangeTable(request.changes,
+                            {WriteReviewDialog::tr("Поле"), WriteReviewDialog::tr("В приборе"),
+                             WriteReviewDialog::tr("Будет записано")},
+                            parent);
 }
 
 // The check's findings, in the warning colour with the warning icon: what the device would not
